@@ -1,0 +1,55 @@
+#include "drills/DrillTiming.h"
+
+#include "common/LineFile.h"
+
+namespace {
+std::optional<qint32> parseInt32(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    // toLongLong would also take a leading "+" and "-"; digits only after it.
+    const int digitsFrom = trimmed.startsWith(u'-') || trimmed.startsWith(u'+') ? 1 : 0;
+    if (trimmed.size() == digitsFrom)
+        return std::nullopt;
+    for (int i = digitsFrom; i < trimmed.size(); ++i)
+        if (trimmed[i] < u'0' || trimmed[i] > u'9')
+            return std::nullopt;
+    bool ok = false;
+    const qlonglong value = trimmed.toLongLong(&ok);
+    if (!ok || value < INT32_MIN || value > INT32_MAX)
+        return std::nullopt;
+    return static_cast<qint32>(value);
+}
+} // namespace
+
+std::optional<Segment> parseTimingLine(const QString& line)
+{
+    const qsizetype tab = line.indexOf(u'\t');
+    if (tab < 0)
+        return std::nullopt;
+    const std::optional<qint32> start = parseInt32(line.left(tab));
+    const std::optional<qint32> end = parseInt32(line.mid(tab + 1));
+    if (!start || !end)
+        return std::nullopt;
+    return Segment{*start, *end};
+}
+
+DrillTiming readDrillTiming(const QString& path)
+{
+    DrillTiming result;
+    auto read = readCourseLines(path, CodePage::Cp1251);
+    if (auto* error = std::get_if<CourseError>(&read)) {
+        result.error = *error;
+        return result;
+    }
+    result.opened = true;
+    const QStringList lines = std::get<QStringList>(read);
+    for (int i = 0; i < lines.size(); ++i) {
+        const std::optional<Segment> segment = parseTimingLine(lines[i]);
+        if (!segment) {
+            result.error = CourseError{path, i + 1, QStringLiteral("строка не вида «начало, TAB, конец»")};
+            return result;
+        }
+        result.segments.append(*segment);
+    }
+    return result;
+}

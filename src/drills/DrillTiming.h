@@ -1,0 +1,43 @@
+#pragma once
+
+#include "common/CourseError.h"
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+// The bounds of one item's recording in the sound file, in milliseconds.
+struct Segment {
+    qint32 start = 0;
+    qint32 end = 0;
+};
+
+// A timing line: start, TAB, end. The first TAB splits; both sides are decimal
+// integers with an optional sign. Empty when the line is not of that form.
+std::optional<Segment> parseTimingLine(const QString& line);
+
+// The lines of a timing file up to the first bad one, and the fault, if any.
+struct DrillTiming {
+    QList<Segment> segments;
+    std::optional<CourseError> error;
+    bool opened = false;
+};
+
+DrillTiming readDrillTiming(const QString& path);
+
+// Gives the first items the segments the timing file holds before any bad
+// line; the items after it keep 0, 0. Records the fault in `error` and returns
+// false when the file could not be opened at all.
+template <typename Item>
+bool applyDrillTiming(QList<Item>& items, const QString& path, std::optional<CourseError>& error)
+{
+    const DrillTiming timing = readDrillTiming(path);
+    for (qsizetype i = 0; i < items.size() && i < timing.segments.size(); ++i) {
+        items[i].start = timing.segments[i].start;
+        items[i].end = timing.segments[i].end;
+    }
+    if (timing.error)
+        error = timing.error;
+    return timing.opened;
+}
