@@ -1,0 +1,120 @@
+#include "widgets/BtnImgTransD1QF.h"
+
+#include "widgets/Pictures.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TBtnImgTransD1QF::TBtnImgTransD1QF(QWidget* parent) : QAbstractButton(parent)
+{
+    resize(50, 50);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void TBtnImgTransD1QF::store(QPixmap& field, const QPixmap& picture)
+{
+    field = picture;
+    update();
+}
+
+void TBtnImgTransD1QF::SetBitmap(const QPixmap& picture)
+{
+    bitmap_ = picture;
+    apply(TransEvent::BitmapSet);
+}
+
+void TBtnImgTransD1QF::SetBitmapDisabled(const QPixmap& picture)
+{
+    disabled_ = picture;
+    fitSize();
+    update();
+}
+
+const QPixmap& TBtnImgTransD1QF::picture(TransPicture which) const
+{
+    switch (which) {
+    case TransPicture::Over:
+        return over_;
+    case TransPicture::Down:
+        return down_;
+    case TransPicture::Up:
+        return up_;
+    case TransPicture::Bitmap:
+        break;
+    }
+    return bitmap_;
+}
+
+void TBtnImgTransD1QF::apply(TransEvent event)
+{
+    const std::optional<TransPicture> next = nextTransPicture(
+        event, {!bitmap_.isNull(), !over_.isNull(), !down_.isNull(), !up_.isNull()});
+    if (!next)
+        return;
+    shown_ = picture(*next);
+    // Released away from the button, the normal picture comes back keyed
+    // with the released picture's colour, as the designs were drawn so.
+    shownKey_ = event == TransEvent::UpOutside ? transparentColour(up_) : transparentColour(shown_);
+    fitSize();
+    if (event == TransEvent::UpInside || event == TransEvent::UpOutside)
+        repaint();
+    else
+        update();
+}
+
+void TBtnImgTransD1QF::fitSize()
+{
+    const QPixmap& drawn = showsDisabled() ? disabled_ : shown_.isNull() ? bitmap_ : shown_;
+    if (!drawn.isNull())
+        resize(drawn.size());
+}
+
+void TBtnImgTransD1QF::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (showsDisabled()) {
+        drawTransparent(painter, {0, 0}, disabled_, transparentColour(disabled_));
+        return;
+    }
+    if (shown_.isNull())
+        drawTransparent(painter, {0, 0}, bitmap_, transparentColour(bitmap_));
+    else
+        drawTransparent(painter, {0, 0}, shown_, shownKey_);
+}
+
+void TBtnImgTransD1QF::enterEvent(QEnterEvent* event)
+{
+    if (isEnabled())
+        apply(TransEvent::MouseEnter);
+    QAbstractButton::enterEvent(event);
+}
+
+void TBtnImgTransD1QF::leaveEvent(QEvent* event)
+{
+    if (isEnabled())
+        apply(TransEvent::MouseLeave);
+    QAbstractButton::leaveEvent(event);
+}
+
+void TBtnImgTransD1QF::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        apply(TransEvent::ButtonDown);
+    QAbstractButton::mousePressEvent(event);
+}
+
+void TBtnImgTransD1QF::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        apply(rect().contains(event->position().toPoint()) ? TransEvent::UpInside
+                                                           : TransEvent::UpOutside);
+    QAbstractButton::mouseReleaseEvent(event);
+}
+
+void TBtnImgTransD1QF::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        fitSize();
+    QAbstractButton::changeEvent(event);
+}

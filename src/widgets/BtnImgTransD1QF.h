@@ -1,0 +1,61 @@
+#pragma once
+
+#include "widgets/BitmapRules.h"
+
+#include <QAbstractButton>
+#include <QPixmap>
+#include <optional>
+
+// A picture button without a face of its own: it shows Bitmap, BitmapOver
+// while the mouse is over it, BitmapDown while pressed, BitmapUp once
+// released, and BitmapDisabled while disabled. It takes the size of the
+// picture it shows and paints no background, so it sits on the window's
+// picture like a cut-out.
+//
+// clicked() is the click event: once per click, after the released picture is
+// drawn, and only while enabled; pressed() and released() are the mouse down
+// and up events of the left button.
+class TBtnImgTransD1QF : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit TBtnImgTransD1QF(QWidget* parent = nullptr);
+
+    QPixmap Bitmap() const { return bitmap_; }
+    void SetBitmap(const QPixmap& picture);
+    QPixmap BitmapOver() const { return over_; }
+    void SetBitmapOver(const QPixmap& picture) { store(over_, picture); }
+    QPixmap BitmapDown() const { return down_; }
+    void SetBitmapDown(const QPixmap& picture) { store(down_, picture); }
+    QPixmap BitmapUp() const { return up_; }
+    void SetBitmapUp(const QPixmap& picture) { store(up_, picture); }
+    QPixmap BitmapDisabled() const { return disabled_; }
+    void SetBitmapDisabled(const QPixmap& picture);
+
+    // The picture the button shows now (its working copy).
+    QPixmap ShownPicture() const { return shown_; }
+
+    QSize sizeHint() const override { return size(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void store(QPixmap& field, const QPixmap& picture);
+    void apply(TransEvent event);
+    const QPixmap& picture(TransPicture which) const;
+    bool showsDisabled() const { return !isEnabled() && !disabled_.isNull(); }
+    void fitSize();
+
+    QPixmap bitmap_;
+    QPixmap over_;
+    QPixmap down_;
+    QPixmap up_;
+    QPixmap disabled_;
+    QPixmap shown_;
+    std::optional<QRgb> shownKey_;
+};

@@ -1,0 +1,88 @@
+#include "widgets/PrgssBarQF.h"
+
+#include "widgets/BitmapRules.h"
+#include "widgets/Pictures.h"
+
+#include <QPainter>
+#include <algorithm>
+
+TPrgssBarQF::TPrgssBarQF(QWidget* parent) : QWidget(parent)
+{
+    resize(150, 25);
+}
+
+void TPrgssBarQF::SetMin(int value)
+{
+    min_ = value;
+    update();
+}
+
+void TPrgssBarQF::SetMax(int value)
+{
+    max_ = value;
+    update();
+}
+
+void TPrgssBarQF::SetPosition(int value)
+{
+    if (value == position_)
+        return;
+    position_ = value;
+    update();
+}
+
+void TPrgssBarQF::SetImg(Piece piece, const QPixmap& picture)
+{
+    pieces_[piece] = picture;
+    update();
+}
+
+void TPrgssBarQF::SetColor(const QColor& color)
+{
+    color_ = color;
+    update();
+}
+
+bool TPrgssBarQF::complete() const
+{
+    return std::none_of(std::begin(pieces_), std::end(pieces_),
+                        [](const QPixmap& p) { return p.isNull(); });
+}
+
+void TPrgssBarQF::drawPiece(QPainter& painter, Piece piece, int x) const
+{
+    const QPixmap& picture = pieces_[piece];
+    drawTransparent(painter, {x, height() / 2 - picture.height() / 2}, picture,
+                    transparentColour(picture));
+}
+
+QPixmap TPrgssBarQF::Render() const
+{
+    if (!complete())
+        return {};
+    QPixmap canvas(size());
+    const QWidget* ground = parentWidget() ? parentWidget() : this;
+    canvas.fill(ground->palette().color(ground->backgroundRole()));
+    const ProgressPieces widths{pieces_[BeginLine].width(),   pieces_[MidleLine].width(),
+                                pieces_[EndLine].width(),     pieces_[BeginScroll].width(),
+                                pieces_[MidleScroll].width(), pieces_[EndScroll].width()};
+    const ProgressLayout layout = progressLayout(width(), widths, min_, max_, position_);
+    QPainter painter(&canvas);
+    for (int i = 0; i < layout.lineTiles; ++i)
+        drawPiece(painter, MidleLine, progressLineMargin + i * widths.midleLine);
+    drawPiece(painter, BeginLine, layout.lineBeginX);
+    drawPiece(painter, EndLine, layout.lineEndX);
+    for (int i = 0; i < layout.fillTiles; ++i)
+        drawPiece(painter, MidleScroll, layout.fillStartX + i * widths.midleScroll);
+    drawPiece(painter, BeginScroll, layout.scrollBeginX);
+    drawPiece(painter, EndScroll, layout.scrollEndX);
+    return canvas;
+}
+
+void TPrgssBarQF::paintEvent(QPaintEvent*)
+{
+    const QPixmap canvas = Render();
+    if (!canvas.isNull())
+        QPainter(this).drawPixmap(0, 0, canvas);
+}
+
