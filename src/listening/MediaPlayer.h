@@ -18,6 +18,8 @@ public:
     enum class PlayerMode { NotReady, Stopped, Playing, Recording, Seeking, Paused, Open };
 
     explicit MediaPlayer(QObject* parent = nullptr);
+    // For tests that want one player on an engine of their own.
+    MediaPlayer(std::unique_ptr<SoundEngine> engine, QObject* parent = nullptr);
     ~MediaPlayer() override;
 
     QString FileName() const;
@@ -40,8 +42,12 @@ public:
     qint64 Position() const;
     qint64 Length() const;
     PlayerMode Mode() const;
-    // Result of the last command: 0 on success.
+    // Result of the last command: 0 on success, else a SoundError code
+    // (SoundEngine.h). A device that fails while playing or recording sets it
+    // too, and the notification follows.
     int Error() const;
+    // A Russian sentence for an error code, for the windows' messages.
+    static QString ErrorText(int error);
 
 signals:
     // Once, on the user-interface thread, when a Play or a StartRecording ends:
@@ -49,5 +55,16 @@ signals:
     void Notify();
 
 private:
+    void endRun();
+    void engineFinished(int error);
+    void postNotify();
+    bool isOpen() const { return mode_ != PlayerMode::NotReady; }
+
     std::unique_ptr<SoundEngine> engine_;
+    QString fileName_;
+    PlayerMode mode_ = PlayerMode::NotReady;
+    int error_ = 0;
+    // A Play or StartRecording is under way (perhaps paused) and owes its
+    // one notification.
+    bool running_ = false;
 };

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+#include <limits>
+#include <memory>
+
+// Result codes of the media player's commands (MediaPlayer::Error).
+enum SoundError : int {
+    SoundOk = 0,
+    SoundNotOpen = 1,    // the command needs an open file: Open first
+    SoundFileError = 2,  // the file is missing, unreadable or holds no sound
+    SoundNoDevice = 3,   // no sound device, or it refused the stream
+    SoundDeviceLost = 4, // the device failed while playing or recording
+    SoundWriteError = 5, // the recording cannot be written to the file
+};
+
+// A recording without an end position runs until it is stopped.
+inline constexpr qint64 NoEnd = std::numeric_limits<qint64>::max();
+
+// What MediaPlayer asks of the sound underneath: one file, one play or one
+// recording at a time. MediaPlayer keeps the mode, the error and the
+// notification rule; an engine only moves sound and keeps the position.
+// Everything, the `finished` callback included, happens on the UI thread.
+class SoundEngine {
+public:
+    virtual ~SoundEngine() = default;
+
+    // Reads the file's format and length.
+    virtual int open(const QString& path) = 0;
+    // Ends any play or recording (the recorded sound stays in the file) and
+    // lets the file go.
+    virtual void close() = 0;
+    virtual qint64 length() const = 0;
+    virtual qint64 position() const = 0;
+    // Plays from `from` up to `to` (ms, 0 <= from <= to <= length), returns at
+    // once; `finished` follows when the device has played up to `to`.
+    virtual int play(qint64 from, qint64 to) = 0;
+    // Records into the file from `from` on, replacing what came after it,
+    // until `to` (or NoEnd); the samples reach the file as they arrive.
+    virtual int record(qint64 from, qint64 to) = 0;
+    // Stops playing or recording where it is; the position stays there and
+    // `finished` is not called.
+    virtual void halt() = 0;
+    // Ends a recording in progress and completes the file on disk.
+    virtual int save() = 0;
+
+    // Called when a play or a recording ends by itself: at its end position
+    // (SoundOk) or by a device fault (its code). Never called by halt, close,
+    // save or the destructor.
+    std::function<void(int error)> finished;
+};
+
+// The engine a new MediaPlayer gets: the virtual one when the environment
+// variable TOLVAREN_SOUND is "virtual" or "virtual-realtime", or when a test
+// chose it (VirtualSound::use), otherwise the real one.
+std::unique_ptr<SoundEngine> makeSoundEngine();
