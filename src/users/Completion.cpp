@@ -1,0 +1,121 @@
+#include "users/Completion.h"
+
+#include "common/Paths.h"
+
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace {
+// The folder may not exist yet; its nearest existing parent lies on the same
+// file system.
+QString nearestExistingFolder(const QString& file) {
+    QFileInfo folder(QFileInfo(coursePath(file)).absolutePath());
+    while (!folder.exists() && !folder.isRoot())
+        folder = QFileInfo(folder.absolutePath());
+    return folder.absoluteFilePath();
+}
+
+bool isInterpretation(int kind) {
+    return kind == 4 || kind == 8 || (kind >= 11 && kind <= 15);
+}
+} // namespace
+
+JudgedText judgeQuestions(int errors, int questions) {
+    const QString count = QStringLiteral("Ошибок: %1.").arg(errors);
+    // errors > questions * 30 / 100 in real numbers, kept exact in integers.
+    if (qint64(errors) * 100 > qint64(questions) * 30)
+        return {count + QStringLiteral(" Вы не в достаточной мере поняли содержание текста. "
+                                       "Попробуйте прослушать текст еще раз."),
+                false};
+    return {count + QStringLiteral(" Рекомендуется отметить упражнение как выполненное"), true};
+}
+
+qint32 errorPercent(int errors, int questions) {
+    if (questions <= 0)
+        return 0;
+    return qint32(qint64(errors) * 100 / questions);
+}
+
+QString trueFalseText(int errors) {
+    return QStringLiteral("Ошибок: %1.").arg(errors);
+}
+
+qint32 trueFalseGrade(int errors, int statements) {
+    const qint64 right = qint64(statements) - errors;
+    const qint64 all = statements;
+    if (right * 100 >= all * 90)
+        return 5;
+    if (right * 100 >= all * 75)
+        return 4;
+    if (right * 100 >= all * 50)
+        return 3;
+    return 2;
+}
+
+QString outcomeText(int kind, const QString& previousRecording) {
+    switch (kind) {
+    case 1:
+        return QStringLiteral("Вы просмотрели лексику урока.");
+    case 2:
+        return QStringLiteral("Вы успешно выполнили упражнение.");
+    case 3:
+        return QStringLiteral("Вы просмотрели вопросы к тексту.");
+    case 4:
+        return QStringLiteral("Вы перевели текст.");
+    case 5:
+        if (!previousRecording.isEmpty())
+            return QStringLiteral("Вы анализировали свой перевод");
+        return QStringLiteral("Вы прослушали текст урока.");
+    default:
+        return isInterpretation(kind) ? QStringLiteral("Вы прослушали текст урока.") : QString();
+    }
+}
+
+bool recordsVoice(int kind) {
+    return kind == 4 || (kind >= 12 && kind <= 15);
+}
+
+bool storesRecording(int kind) {
+    return isInterpretation(kind);
+}
+
+QString RecordingName(const UserRecord* namedUser, int entry) {
+    if (!namedUser)
+        return QStringLiteral("AnonSnd.wav");
+    return namedUser->folder() + namedUser->name() + QString::number(entry) +
+           QStringLiteral(".wav");
+}
+
+QString previousRecordingName(const std::function<int(int entry)>& kindOf,
+                              const ProgressTable* progress, int entry) {
+    if (!progress)
+        return {};
+    for (int i = entry - 1; i >= 1; --i) {
+        const int kind = kindOf(i);
+        if (kind == 0)
+            return {};
+        if (recordsVoice(kind))
+            return progress->isEntry(i) ? progress->record(i).text() : QString();
+    }
+    return {};
+}
+
+bool markProgress(ProgressRecord& record, int kind, const RunOutcome& outcome) {
+    ProgressRecord marked = record;
+    if (storesRecording(kind) && !marked.setText(outcome.recordingName))
+        return false;
+    if (kind == 6)
+        marked.setResult(errorPercent(outcome.errors, outcome.questions));
+    if (kind == 7)
+        marked.setResult(trueFalseGrade(outcome.errors, outcome.questions));
+    marked.setDone(true);
+    record = marked;
+    return true;
+}
+
+bool recordingSpaceMissing(const QString& recordingName, const QString& soundFile) {
+    const QStorageInfo storage(nearestExistingFolder(recordingName));
+    const qint64 needed = QFileInfo(coursePath(soundFile)).size(); // 0 when missing
+    const qint64 free = storage.isValid() ? storage.bytesAvailable() : 0;
+    return needed > free;
+}

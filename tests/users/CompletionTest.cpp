@@ -1,0 +1,135 @@
+#include "users/Completion.h"
+#include "support/TempCourse.h"
+
+#include <QFile>
+#include <QStorageInfo>
+#include <gtest/gtest.h>
+
+namespace {
+const QString Pass = QStringLiteral(" Рекомендуется отметить упражнение как выполненное");
+const QString Fail = QStringLiteral(
+    ". Вы не в достаточной мере поняли содержание текста. Попробуйте прослушать текст еще раз.");
+
+UserRecord ivan() {
+    UserRecord user = AnonymousUser();
+    user.setName("Ivan");
+    user.setFolder("/course/Report/Ivan/");
+    user.setProgressFile("/course/Report/Ivan/Ivan.rep");
+    return user;
+}
+} // namespace
+
+TEST(Completion, JudgedTextAllowsThirtyPercentWrongAnswers) {
+    const JudgedText three = judgeQuestions(3, 10);
+    EXPECT_TRUE(three.passed);
+    EXPECT_EQ(three.text, QStringLiteral("Ошибок: 3.") + Pass);
+
+    const JudgedText four = judgeQuestions(4, 10);
+    EXPECT_FALSE(four.passed);
+    EXPECT_EQ(four.text, QStringLiteral("Ошибок: 4") + Fail);
+
+    EXPECT_TRUE(judgeQuestions(0, 3).passed);
+    EXPECT_FALSE(judgeQuestions(1, 3).passed) << "1 > 0.9";
+    EXPECT_TRUE(judgeQuestions(12, 40).passed);
+    EXPECT_FALSE(judgeQuestions(13, 40).passed);
+    EXPECT_TRUE(judgeQuestions(0, 0).passed);
+}
+
+TEST(Completion, ErrorPercentIsTruncatedAndZeroWithoutQuestions) {
+    EXPECT_EQ(errorPercent(3, 10), 30);
+    EXPECT_EQ(errorPercent(1, 3), 33);
+    EXPECT_EQ(errorPercent(2, 3), 66);
+    EXPECT_EQ(errorPercent(0, 0), 0);
+}
+
+TEST(Completion, TrueFalseGradeFollowsTheShareOfRightAnswers) {
+    EXPECT_EQ(trueFalseText(2), QStringLiteral("Ошибок: 2."));
+    EXPECT_EQ(trueFalseGrade(0, 10), 5);
+    EXPECT_EQ(trueFalseGrade(1, 10), 5); // 90 %
+    EXPECT_EQ(trueFalseGrade(2, 10), 4); // 80 %
+    EXPECT_EQ(trueFalseGrade(1, 4), 4);  // 75 %
+    EXPECT_EQ(trueFalseGrade(3, 10), 3); // 70 %
+    EXPECT_EQ(trueFalseGrade(5, 10), 3); // 50 %
+    EXPECT_EQ(trueFalseGrade(6, 10), 2); // 40 %
+    EXPECT_EQ(trueFalseGrade(10, 10), 2);
+    EXPECT_EQ(trueFalseGrade(2, 19), 4); // 89.5 % is not yet 90 %
+}
+
+TEST(Completion, RecordingNameForNamedAndAnonymousUser) {
+    const UserRecord user = ivan();
+    EXPECT_EQ(RecordingName(&user, 17), "/course/Report/Ivan/Ivan17.wav");
+    EXPECT_EQ(RecordingName(nullptr, 17), "AnonSnd.wav");
+}
+
+TEST(Completion, PreviousRecordingStopsAtTheNearestHeadingOrRecording) {
+    // 1 heading, 2 kind 12 (marked), 3 kind 1, 4 kind 5 | 5 heading, 6 kind 5
+    const QList<int> kinds{0, 0, 12, 1, 5, 0, 5, 4, 8, 5};
+    auto kindOf = [&](int entry) { return kinds[entry]; };
+    ProgressTable progress(9);
+    progress.record(2).setDone(true);
+    progress.record(2).setText("/u/Ivan2.wav");
+
+    EXPECT_EQ(previousRecordingName(kindOf, &progress, 4), "/u/Ivan2.wav");
+    EXPECT_EQ(outcomeText(5, "/u/Ivan2.wav"), QStringLiteral("Вы анализировали свой перевод"));
+    EXPECT_EQ(previousRecordingName(kindOf, &progress, 6), "") << "a heading between";
+    EXPECT_EQ(outcomeText(5, ""), QStringLiteral("Вы прослушали текст урока."));
+    EXPECT_EQ(previousRecordingName(kindOf, &progress, 9), "")
+        << "kind 8 records nothing; kind 4 never marked";
+    EXPECT_EQ(previousRecordingName(kindOf, nullptr, 4), "") << "anonymous user";
+}
+
+TEST(Completion, MarkingStoresWhatEachKindKeeps) {
+    const RunOutcome run{1, 3, "/u/Ivan7.wav"};
+    for (int kind : {1, 2, 3, 5}) {
+        ProgressRecord record;
+        ASSERT_TRUE(markProgress(record, kind, run));
+        EXPECT_TRUE(record.done()) << kind;
+        EXPECT_EQ(record.result(), 0) << kind;
+        EXPECT_EQ(record.text(), "") << kind;
+    }
+    ProgressRecord questions;
+    markProgress(questions, 6, run);
+    EXPECT_EQ(questions.result(), 33);
+    ProgressRecord statements;
+    markProgress(statements, 7, RunOutcome{2, 10, {}});
+    EXPECT_TRUE(statements.done());
+    EXPECT_EQ(statements.result(), 4);
+    for (int kind : {4, 8, 11, 12, 13, 14, 15}) {
+        ProgressRecord record;
+        markProgress(record, kind, run);
+        EXPECT_EQ(record.text(), "/u/Ivan7.wav") << kind;
+    }
+    ProgressRecord tooLong;
+    EXPECT_FALSE(markProgress(tooLong, 4, RunOutcome{0, 0, QString(256, QLatin1Char('x'))}));
+    EXPECT_FALSE(tooLong.done());
+}
+
+TEST(Completion, OutcomeTextsAndRecordingKinds) {
+    EXPECT_EQ(outcomeText(1), QStringLiteral("Вы просмотрели лексику урока."));
+    EXPECT_EQ(outcomeText(2), QStringLiteral("Вы успешно выполнили упражнение."));
+    EXPECT_EQ(outcomeText(3), QStringLiteral("Вы просмотрели вопросы к тексту."));
+    EXPECT_EQ(outcomeText(4), QStringLiteral("Вы перевели текст."));
+    for (int kind : {8, 11, 12, 13, 14, 15})
+        EXPECT_EQ(outcomeText(kind), QStringLiteral("Вы прослушали текст урока.")) << kind;
+    for (int kind : {4, 12, 13, 14, 15})
+        EXPECT_TRUE(recordsVoice(kind)) << kind;
+    for (int kind : {5, 8, 11})
+        EXPECT_FALSE(recordsVoice(kind)) << kind;
+}
+
+TEST(Completion, FreeSpaceIsThatOfTheRecordingsFileSystem) {
+    TempCourse course;
+    course.write("DataTest/lesson.wav", QByteArray(1000, '\0'));
+    EXPECT_FALSE(recordingSpaceMissing(course.filePath("Report/x1.wav"), "DataTest/lesson.wav"));
+    EXPECT_FALSE(recordingSpaceMissing("AnonSnd.wav", "DataTest\\lesson.wav"));
+    EXPECT_FALSE(recordingSpaceMissing("AnonSnd.wav", "DataTest/missing.wav"));
+
+    // A sparse sound file larger than the free space of the course's file system.
+    QFile huge(course.filePath("DataTest/huge.wav"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    if (!huge.resize(QStorageInfo(course.path()).bytesAvailable() + (1 << 20)))
+        GTEST_SKIP() << "the file system holds no sparse file that large";
+    huge.close();
+    EXPECT_TRUE(recordingSpaceMissing(course.filePath("Report/x1.wav"), "DataTest/huge.wav"));
+    EXPECT_TRUE(recordingSpaceMissing("AnonSnd.wav", "DataTest/huge.wav"));
+}
