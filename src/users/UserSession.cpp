@@ -74,16 +74,15 @@ QStringList UserSession::changeUser(int index) {
 QStringList UserSession::changeMode(const QString& letter) {
     if (!currentUser()) {
         anonymousMode_ = letter;
-        return changeUser(-1);
+        return {};
     }
-    UserRecord& user = users_[currentIndex_];
-    user.setMode(letter);
+    users_[currentIndex_].setMode(letter);
     QStringList messages = writeUserList();
     auto count = entryCount_(letter);
     if (auto* error = std::get_if<CourseError>(&count))
         return messages << error->userText();
     progress_ = ProgressTable(std::get<int>(count));
-    return messages + changeUser(currentIndex_);
+    return messages + writeCurrentProgress();
 }
 
 UserSession::Added UserSession::addUser(const NewUserInput& input) {

@@ -51,7 +51,7 @@ public:
 
     // Gives the current user the mode: a named user's progress starts afresh and
     // is written at once; the anonymous user's mode changes for this run only.
-    // Then switches to the same user again.
+    // The caller then switches to the same user again (changeUser).
     QStringList changeMode(const QString& letter);
 
     struct Added {

@@ -110,10 +110,13 @@ TEST_F(Session, ModeChangeStartsANamedUsersProgressAfresh) {
     session.changeUser(max);
     session.markDone(2, 1, {});
     ASSERT_TRUE(session.changeMode("C").isEmpty());
+    EXPECT_EQ(progressOf("Max"), ProgressTable(5).toBytes()) << "written before the switch";
+    session.changeUser(max);
     EXPECT_FALSE(session.isDone(2)) << "even the same mode wipes";
     EXPECT_EQ(progressOf("Max"), ProgressTable(5).toBytes());
 
     session.changeMode("A");
+    session.changeUser(max);
     EXPECT_EQ(session.title(), QStringLiteral("Tolvaren Max - Режим A."));
     EXPECT_EQ(progressOf("Max"), ProgressTable(3).toBytes());
     EXPECT_EQ(LoadUserList().table.at(max).mode(), "A") << "list written at once";
@@ -122,6 +125,7 @@ TEST_F(Session, ModeChangeStartsANamedUsersProgressAfresh) {
 TEST_F(Session, AnonymousModeChangeWritesNothing) {
     session.changeUser(-1);
     session.changeMode("B");
+    session.changeUser(-1);
     EXPECT_EQ(session.currentMode(), "B");
     EXPECT_EQ(session.title(), QStringLiteral("Tolvaren Анонимный пользователь - Режим B."));
     EXPECT_FALSE(QFile::exists(course.filePath("Users.eng")));

@@ -1,0 +1,90 @@
+#include "users/OKBottomDlgChengeReg.h"
+
+#include "users/UserDialogs.h"
+#include "users/UserSession.h"
+#include "widgets/HelpContext.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+namespace {
+QPlainTextEdit* readOnlyMemo(const QStringList& lines, QWidget* parent) {
+    auto* memo = new QPlainTextEdit(lines.join(QLatin1Char('\n')), parent);
+    memo->setReadOnly(true);
+    memo->setFrameShape(QFrame::NoFrame);
+    memo->setFocusPolicy(Qt::NoFocus);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setFixedHeight(memo->fontMetrics().lineSpacing() * int(lines.size()) + 10);
+    return memo;
+}
+} // namespace
+
+TOKBottomDlgChengeReg::TOKBottomDlgChengeReg(QWidget* parent)
+    : QDialog(parent), RadioButtonA(new QRadioButton(QStringLiteral("A"))),
+      RadioButtonB(new QRadioButton(QStringLiteral("B"))),
+      RadioButtonC(new QRadioButton(QStringLiteral("C"))),
+      RadioButtonD(new QRadioButton(QStringLiteral("D"))) {
+    setWindowTitle(QStringLiteral("Изменить режим"));
+    SetHelpContext(this, 40);
+    setFixedSize(627, 399);
+    setAutoFillBackground(true);
+    setPalette(QColor(204, 204, 204));
+    RadioButtonA->setChecked(true);
+
+    using Kind = TBtnImgD1QF::ButtonKind;
+    BtnImgD1QF1 = makeDialogButton(QStringLiteral("Подтверждние"), Kind::OK, this);
+    BtnImgD1QF2 = makeDialogButton(QStringLiteral("Отмена"), Kind::Cancel, this);
+    BtnImgD1QF3 = makeDialogButton(QStringLiteral("Помощь"), Kind::Help, this);
+
+    auto* warning = new QHBoxLayout;
+    auto* attention = new QLabel(QStringLiteral("Внимание !!!"), this);
+    attention->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    warning->addWidget(attention, 0, Qt::AlignTop);
+    warning->addWidget(readOnlyMemo({QStringLiteral("При изменении режима информация о ранее "
+                                                    "выполненных "),
+                                     QStringLiteral("упражнениях будет удалена.")},
+                                    this),
+                       1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (TBtnImgD1QF* button : {BtnImgD1QF1, BtnImgD1QF2, BtnImgD1QF3})
+        buttons->addWidget(button);
+    buttons->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(warning);
+    layout->addWidget(makeModePanel(), 1);
+    layout->addLayout(buttons);
+}
+
+QWidget* TOKBottomDlgChengeReg::makeModePanel() {
+    auto* group = new QGroupBox(QStringLiteral("Режим работы пользователя"), this);
+    auto* grid = new QGridLayout(group);
+    const QList<QRadioButton*> radios{RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD};
+    for (int row = 0; row < radios.size(); ++row) {
+        radios[row]->setParent(group);
+        grid->addWidget(radios[row], row, 0, Qt::AlignTop);
+        grid->addWidget(readOnlyMemo(modeDescription(radios[row]->text()), group), row, 1);
+    }
+    return group;
+}
+
+QString TOKBottomDlgChengeReg::SelectedMode() const {
+    for (QRadioButton* radio : {RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD})
+        if (radio->isChecked())
+            return radio->text();
+    return QStringLiteral("A");
+}
+
+bool ChangeWorkMode(TOKBottomDlgChengeReg& dialog, UserSession& session) {
+    if (dialog.exec() != ResultOK)
+        return false;
+    showFileProblems(session.changeMode(dialog.SelectedMode()));
+    return true;
+}

@@ -1,0 +1,133 @@
+#include "users/OKBottomDlgNewUser.h"
+
+#include "users/UserDialogs.h"
+#include "users/UserSession.h"
+#include "widgets/HelpContext.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+QLineEdit* passwordEdit(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setEchoMode(QLineEdit::Password);
+    return edit;
+}
+} // namespace
+
+TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* parent)
+    : QDialog(parent), EditNameUser(new QLineEdit(this)), EditPassword(passwordEdit(this)),
+      EditPassword2(passwordEdit(this)), EditFileName(new QLineEdit(this)),
+      RadioButtonA(new QRadioButton(QStringLiteral("A"), this)),
+      RadioButtonB(new QRadioButton(QStringLiteral("B"), this)),
+      RadioButtonC(new QRadioButton(QStringLiteral("C"), this)),
+      RadioButtonD(new QRadioButton(QStringLiteral("D"), this)), SaveDialog1(new QFileDialog(this)),
+      session_(session) {
+    setWindowTitle(QStringLiteral("Новое имя"));
+    SetHelpContext(this, 20);
+    EditFileName->setReadOnly(true);
+    EditNameUser->installEventFilter(this);
+    connect(EditNameUser, &QLineEdit::textChanged, this, &TOKBottomDlgNewUser::EditNameUserChange);
+
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    SaveDialog1->setSizeGripEnabled(true);
+
+    auto* browse =
+        makeDialogButton(QStringLiteral("Обзор..."), TBtnImgD1QF::ButtonKind::Custom, this);
+    connect(browse, &QPushButton::clicked, this, &TOKBottomDlgNewUser::BitBtn1Click);
+    auto* file = new QHBoxLayout;
+    file->addWidget(EditFileName, 1);
+    file->addWidget(browse);
+
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("Имя нового пользователя"), EditNameUser);
+    fields->addRow(QStringLiteral("Пароль"), EditPassword);
+    fields->addRow(QStringLiteral("Подтверждение пароля"), EditPassword2);
+    fields->addRow(QStringLiteral("Имя файла отчета"), file);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(
+        makeDialogButton(QStringLiteral("Подтверждние"), TBtnImgD1QF::ButtonKind::OK, this));
+    buttons->addWidget(
+        makeDialogButton(QStringLiteral("Отмена"), TBtnImgD1QF::ButtonKind::Cancel, this));
+    buttons->addWidget(
+        makeDialogButton(QStringLiteral("Помощь"), TBtnImgD1QF::ButtonKind::Help, this));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(makeModeGroup());
+    layout->addLayout(buttons);
+    StendInitial();
+}
+
+QLayout* TOKBottomDlgNewUser::makeModeGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Режим работы пользователя"), this);
+    auto* grid = new QGridLayout(group);
+    const QList<QRadioButton*> radios{RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD};
+    for (int row = 0; row < radios.size(); ++row) {
+        radios[row]->setParent(group);
+        grid->addWidget(radios[row], row, 0, Qt::AlignTop);
+        grid->addWidget(new QLabel(modeDescription(radios[row]->text()).join(QString()), group),
+                        row, 1);
+        qobject_cast<QLabel*>(grid->itemAtPosition(row, 1)->widget())->setWordWrap(true);
+    }
+    auto* box = new QVBoxLayout;
+    box->addWidget(group);
+    return box;
+}
+
+void TOKBottomDlgNewUser::StendInitial() {
+    EditNameUser->clear();
+    EditPassword->clear();
+    EditPassword2->clear();
+    EditFileName->setText(defaultReportFolder(QDir::currentPath()));
+    RadioButtonA->setChecked(true);
+}
+
+NewUserInput TOKBottomDlgNewUser::Input() const {
+    QString mode = QStringLiteral("A");
+    for (QRadioButton* radio : {RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD})
+        if (radio->isChecked())
+            mode = radio->text();
+    return {EditNameUser->text(), EditPassword->text(), EditPassword2->text(), EditFileName->text(),
+            mode};
+}
+
+void TOKBottomDlgNewUser::done(int result) {
+    if (result == ResultOK) {
+        if (auto message = checkNewUser(Input(), session_.users())) {
+            showUserMessage(*message, QStringLiteral("Ошибка"), 48);
+            return;
+        }
+    }
+    QDialog::done(result);
+}
+
+bool TOKBottomDlgNewUser::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EditNameUser && event->type() == QEvent::KeyPress) {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        // Keys that type nothing (arrows, Delete) stay usable.
+        if (!text.isEmpty() && !nameKeyAccepted(text[0].unicode()))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TOKBottomDlgNewUser::EditNameUserChange() {
+    EditFileName->setText(defaultProgressPath(QDir::currentPath(), EditNameUser->text()));
+}
+
+void TOKBottomDlgNewUser::BitBtn1Click() {
+    SaveDialog1->setNameFilter(QStringLiteral("Файлы установок (*.rep)"));
+    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+        return;
+    EditFileName->setText(browsedProgressPath(SaveDialog1->selectedFiles().constFirst()));
+}

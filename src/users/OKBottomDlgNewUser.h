@@ -1,0 +1,44 @@
+#pragma once
+
+#include "users/NewUser.h"
+
+#include <QDialog>
+
+class QFileDialog;
+class QLineEdit;
+class QRadioButton;
+class UserSession;
+
+// The new-user dialog: name, password twice, the progress file and the mode.
+// It refuses to close with OK until the input passes every check.
+class TOKBottomDlgNewUser : public QDialog {
+    Q_OBJECT
+public:
+    explicit TOKBottomDlgNewUser(const UserSession& session, QWidget* parent = nullptr);
+
+    // Resets the dialog before each use.
+    void StendInitial();
+    NewUserInput Input() const;
+
+    QLineEdit* EditNameUser;
+    QLineEdit* EditPassword;
+    QLineEdit* EditPassword2;
+    QLineEdit* EditFileName;
+    QRadioButton* RadioButtonA;
+    QRadioButton* RadioButtonB;
+    QRadioButton* RadioButtonC;
+    QRadioButton* RadioButtonD;
+    QFileDialog* SaveDialog1;
+
+    void done(int result) override; // FormCloseQuery
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override; // EditNameUserKeyPress
+
+private:
+    void EditNameUserChange();
+    void BitBtn1Click();
+    QLayout* makeModeGroup();
+
+    const UserSession& session_;
+};

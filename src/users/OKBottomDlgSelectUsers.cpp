@@ -1,0 +1,126 @@
+#include "users/OKBottomDlgSelectUsers.h"
+
+#include "users/DlgPassWord.h"
+#include "users/OKBottomDlgNewUser.h"
+#include "users/UserDialogs.h"
+#include "users/UserSession.h"
+#include "widgets/HelpContext.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+
+TOKBottomDlgSelectUsers::TOKBottomDlgSelectUsers(UserSession& session, TOKBottomDlgNewUser& newUser,
+                                                 TDlgPassWord& password, QWidget* parent)
+    : QDialog(parent), ListBoxUsers(new QListWidget(this)), session_(session), newUser_(newUser),
+      password_(password) {
+    setWindowTitle(QStringLiteral("Выбор имени"));
+    SetHelpContext(this, 30);
+    ListBoxUsers->setObjectName(QStringLiteral("ListBoxUsers"));
+
+    using Kind = TBtnImgD1QF::ButtonKind;
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(makeDialogButton(QStringLiteral("Подверждение"), Kind::OK, this));
+    buttons->addWidget(makeDialogButton(QStringLiteral("Отмена"), Kind::Cancel, this));
+    auto* add = makeDialogButton(QStringLiteral("Новое имя"), Kind::Custom, this);
+    connect(add, &QPushButton::clicked, this, &TOKBottomDlgSelectUsers::Button1Click);
+    buttons->addWidget(add);
+    auto* remove = makeDialogButton(QStringLiteral("Удалить имя"), Kind::Custom, this);
+    connect(remove, &QPushButton::clicked, this, &TOKBottomDlgSelectUsers::ButtonDelClick);
+    buttons->addWidget(remove);
+    buttons->addWidget(makeDialogButton(QStringLiteral("Помощь"), Kind::Help, this));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Выберите имя"), this));
+    layout->addWidget(ListBoxUsers);
+    layout->addLayout(buttons);
+    resize(700, 380);
+
+    loadProblems_ = session_.loadUserList(); // FormCreate
+    fillList();
+}
+
+TOKBottomDlgSelectUsers::~TOKBottomDlgSelectUsers() {
+    // Every change was written when it was made; this last write only repeats
+    // it, so a failure here has already been told.
+    session_.writeUserList();
+}
+
+void TOKBottomDlgSelectUsers::fillList() {
+    ListBoxUsers->clear();
+    for (int i = 0; i < session_.users().count(); ++i)
+        ListBoxUsers->addItem(userRowText(session_.users().at(i)));
+    ListBoxUsers->setCurrentRow(0);
+}
+
+void TOKBottomDlgSelectUsers::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    fillList();
+    ListBoxUsers->setFocus();
+}
+
+int TOKBottomDlgSelectUsers::SelectedRow() const {
+    return ListBoxUsers->currentRow();
+}
+
+std::optional<int> TOKBottomDlgSelectUsers::CreateUser() {
+    newUser_.StendInitial();
+    if (newUser_.exec() != ResultOK)
+        return std::nullopt;
+    UserSession::Added added = session_.addUser(newUser_.Input());
+    showFileProblems(added.messages);
+    if (added.index) {
+        ListBoxUsers->addItem(userRowText(session_.users().at(*added.index)));
+        ListBoxUsers->setCurrentRow(*added.index);
+    }
+    return added.index;
+}
+
+void TOKBottomDlgSelectUsers::Button1Click() {
+    CreateUser();
+}
+
+void TOKBottomDlgSelectUsers::ButtonDelClick() {
+    if (password_.exec() != ResultOK)
+        return;
+    if (session_.users().isEmpty()) {
+        showUserMessage(QStringLiteral("Удалять больше нечего"), QString(), 64);
+        return;
+    }
+    const int row = SelectedRow();
+    if (!session_.passwordMatches(row, password_.Password())) {
+        showUserMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Внимание"), 48);
+        return;
+    }
+    showFileProblems(session_.deleteUser(row));
+    delete ListBoxUsers->takeItem(row);
+    // A row stays selected, so that OK and the next deletion have a user.
+    ListBoxUsers->setCurrentRow(std::min(row, ListBoxUsers->count() - 1));
+}
+
+std::optional<int> SelectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& password,
+                              UserSession& session) {
+    // A deleted current user, or one created here, leaves the main window
+    // showing a user that no longer stands: leaving then goes anonymous.
+    auto leave = [&]() -> std::optional<int> {
+        return session.currentValid() ? std::nullopt : std::optional<int>(-1);
+    };
+    for (;;) {
+        if (dialog.exec() != ResultOK)
+            return leave();
+        if (session.users().isEmpty()) {
+            showUserMessage(QStringLiteral("Нет ни одного имени"), QStringLiteral("Ошибка"), 16);
+            continue;
+        }
+        if (password.exec() != ResultOK)
+            return leave();
+        const int row = dialog.SelectedRow();
+        if (session.passwordMatches(row, password.Password()))
+            return row;
+        showUserMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);
+    }
+}
+
+std::optional<int> NewUser(TOKBottomDlgSelectUsers& dialog) {
+    return dialog.CreateUser();
+}

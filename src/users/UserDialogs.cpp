@@ -1,0 +1,57 @@
+#include "users/UserDialogs.h"
+
+#include "widgets/ButtonPictures.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind, QWidget* parent) {
+    auto* button = new TBtnImgD1QF(parent);
+    dressButton(*button, labelButtonPictures(label, {130, 35}));
+    button->SetCaption(label);
+    button->SetKind(kind);
+    button->SetDefault(kind == TBtnImgD1QF::ButtonKind::OK);
+    return button;
+}
+
+// The message window of the drills library is not there yet; a standard
+// message box stands in behind this one function until it is.
+void showUserMessage(const QString& text, const QString& caption, int iconCode) {
+    QMessageBox::Icon icon = QMessageBox::Information;
+    if (iconCode == 16)
+        icon = QMessageBox::Critical;
+    else if (iconCode == 48)
+        icon = QMessageBox::Warning;
+    else if (iconCode == 32)
+        icon = QMessageBox::Question;
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+void showFileProblems(const QStringList& messages) {
+    for (const QString& message : messages)
+        showUserMessage(message, QStringLiteral("Внимание"), 48);
+}
+
+QStringList modeDescription(const QString& mode) {
+    if (mode == QLatin1String("A"))
+        return {QStringLiteral("Для наиболее подготовленных пользователей. Тренажер по синхронному "
+                               "переводу "),
+                QStringLiteral("наиболее трудных текстов курса.")};
+    if (mode == QLatin1String("B"))
+        return {QStringLiteral("Для подготовленных пользователей. Тренажер по синхронному переводу "
+                               "текстов "),
+                QStringLiteral("средней трудности.")};
+    if (mode == QLatin1String("C"))
+        return {
+            QStringLiteral("Для пользователей, ставящих задачу совершенствования восприятия на "
+                           "слух "),
+            QStringLiteral("немецкой речи. Будут проработаны все тексты курса и выполнены тесты "
+                           "на "),
+            QStringLiteral("понимание. Содержит элементы тренажера по синхронному переводу.")};
+    return {QStringLiteral("Наиболее легкий режим. Предоставляет те же возможности, что и режим "
+                           "C, но здесь "),
+            QStringLiteral("пользователь перед каждым текстом проходит предварительную подготовку "
+                           "по "),
+            QStringLiteral("предстоящим лексическим трудностям.")};
+}

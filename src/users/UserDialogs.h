@@ -1,0 +1,25 @@
+#pragma once
+
+#include "widgets/BtnImgD1QF.h"
+
+#include <QString>
+#include <QStringList>
+
+// What the user dialogs share: their bitmap buttons, their messages and the
+// descriptions of the work modes.
+
+// Modal results the dialogs close with.
+inline constexpr int ResultOK = 1;
+inline constexpr int ResultCancel = 2;
+
+// A wide bitmap button with its label; its kind brings its modal result (OK is
+// also the default button, Cancel answers Escape, Help opens the window's help).
+TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind, QWidget* parent);
+
+// The program's message window, as the user dialogs use it.
+void showUserMessage(const QString& text, const QString& caption, int iconCode);
+// Problems with the user's files, one message each.
+void showFileProblems(const QStringList& messages);
+
+// The description lines of a work mode "A" to "D".
+QStringList modeDescription(const QString& mode);
