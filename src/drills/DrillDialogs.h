@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// The shared dialogs as the drills use them, shown modally.
+// After a first miss: "Вы ошиблись." / "Попробуйте еще раз.".
+void ShowErrorDo();
+// After a miss that counts: the right answer (questions, course language).
+void ShowDoubleError(const QString& rightAnswer);
+// The same for the lexicon: the right translation (Russian).
+void ShowLexicError(const QString& rightTranslation);

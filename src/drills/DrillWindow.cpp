@@ -1,0 +1,170 @@
+#include "drills/DrillWindow.h"
+
+#include "listening/MediaPlayer.h"
+#include "widgets/BtnImgD1QF.h"
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/ButtonPictures.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace {
+std::function<void(const QString&)>& helpHandler()
+{
+    static std::function<void(const QString&)> handler;
+    return handler;
+}
+
+const QColor WindowGrey(204, 204, 204);
+} // namespace
+
+void SetDrillHelpHandler(std::function<void(const QString& topic)> handler)
+{
+    helpHandler() = std::move(handler);
+}
+
+void ShowDrillHelp(const QString& topic)
+{
+    if (helpHandler())
+        helpHandler()(topic);
+}
+
+DrillWindow::DrillWindow(QSize client, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), MediaPlayerPlay(new MediaPlayer(this))
+{
+    Q_INIT_RESOURCE(drills);
+    setFixedSize(client);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, WindowGrey);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(13);
+    setFont(arial);
+    connect(MediaPlayerPlay, &MediaPlayer::Notify, this, &DrillWindow::MediaPlayerPlayNotify);
+}
+
+void DrillWindow::PlaceAt(int centreX, int centreY)
+{
+    move(centreX - width() / 2, centreY - height() / 2);
+}
+
+void DrillWindow::paintEvent(QPaintEvent*)
+{
+    // A raised bevel, as the windows have no frame of their own.
+    QPainter painter(this);
+    const QRect outer = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(Qt::white);
+    painter.drawLine(outer.topLeft(), outer.topRight());
+    painter.drawLine(outer.topLeft(), outer.bottomLeft());
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawLine(outer.bottomLeft(), outer.bottomRight());
+    painter.drawLine(outer.topRight(), outer.bottomRight());
+    painter.setPen(QColor(96, 96, 96));
+    painter.drawRect(outer.adjusted(3, 3, -3, -3));
+}
+
+void DrillWindow::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && enter_ && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        enter_->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void DrillWindow::SetPlayButton(QAbstractButton* button, const QString& soundFile)
+{
+    play_ = button;
+    soundFile_ = soundFile;
+}
+
+void DrillWindow::PlaySegment(qint32 start, qint32 end)
+{
+    MediaPlayerPlay->SetFileName(soundFile_);
+    MediaPlayerPlay->Open();
+    if (play_)
+        play_->setEnabled(false);
+    MediaPlayerPlay->Play(start, end);
+}
+
+void DrillWindow::MediaPlayerPlayNotify()
+{
+    MediaPlayerPlay->Close();
+    if (play_)
+        play_->setEnabled(true);
+}
+
+TBtnImgTransD1QF* DrillWindow::AddBarButton(const QString& symbol, const QString& caption, int x)
+{
+    auto* button = new TBtnImgTransD1QF(this);
+    dressButton(*button, symbolButtonPictures(symbol, 40));
+    button->move(x - button->width() / 2, BarTop() + 6);
+    auto* label = new QLabel(caption, this);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(x - 50, BarTop() + 50, 100, 18);
+    return button;
+}
+
+TBtnImgD1QF* DrillWindow::AddNextButton(const QString& caption, int x)
+{
+    auto* button = new TBtnImgD1QF(this);
+    dressButton(*button, symbolButtonPictures(SymbolNext, 40));
+    button->SetCaption(caption);
+    button->SetDefault(true);
+    button->move(x - button->width() / 2, BarTop() + 6);
+    auto* label = new QLabel(caption, this);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(x - 50, BarTop() + 50, 100, 18);
+    return button;
+}
+
+QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area)
+{
+    auto* panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(area);
+    auto* label = new QLabel(caption, panel);
+    label->setGeometry(10, 5, area.width() - 20, 16);
+    auto* edit = new QLineEdit(panel);
+    edit->setReadOnly(true);
+    edit->setGeometry(10, 24, area.width() - 20, area.height() - 32);
+    QFont text = edit->font();
+    text.setPixelSize(16);
+    text.setBold(true);
+    edit->setFont(text);
+    return edit;
+}
+
+QLabel* DrillWindow::AddCounter(const QString& caption, int x)
+{
+    auto* box = new QLabel(QStringLiteral("00"), this);
+    box->setAlignment(Qt::AlignCenter);
+    box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    box->setAutoFillBackground(true);
+    QPalette white = box->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    box->setPalette(white);
+    QFont bold = box->font();
+    bold.setPixelSize(18);
+    bold.setBold(true);
+    box->setFont(bold);
+    box->setGeometry(x - 30, BarTop() + 12, 60, 30);
+    auto* label = new QLabel(caption, this);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(x - 45, BarTop() + 50, 90, 18);
+    return box;
+}
+
+int LaunchResult(int modalResult, int left, int ignored)
+{
+    if (modalResult == DrillWindow::ResultOk)
+        return 0;
+    if (modalResult == DrillWindow::ResultIgnore)
+        return ignored;
+    return left;
+}

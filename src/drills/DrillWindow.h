@@ -1,0 +1,91 @@
+#pragma once
+
+#include "drills/DlgMessage.h"
+#include "drills/DrillFiles.h"
+
+#include <QDialog>
+#include <functional>
+
+class MediaPlayer;
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+class TBtnImgD1QF;
+class TBtnImgTransD1QF;
+
+// Our own symbols for the round buttons.
+inline const QString SymbolHelp = QStringLiteral(":/drills/pictures/help.svg");
+inline const QString SymbolNext = QStringLiteral(":/drills/pictures/next.svg");
+
+// Help topics by name ("Lexic", "QuestEnd", ...); the main window routes
+// them to its help viewer. Without a handler a help button does nothing.
+void SetDrillHelpHandler(std::function<void(const QString& topic)> handler);
+void ShowDrillHelp(const QString& topic);
+
+// The common frame of the exercise windows: a borderless window of a fixed
+// client size, light grey with a bevel around it, centred on a point of the
+// main window, with a bottom bar of picture buttons and counters, and a
+// hidden media player for the item's recording.
+class DrillWindow : public QDialog {
+    Q_OBJECT
+public:
+    // Modal results exchanged between the windows.
+    static constexpr int ResultOk = 1;
+    static constexpr int ResultCancel = 2;
+    static constexpr int ResultIgnore = 5;
+
+    DrillWindow(QSize client, QWidget* parent);
+
+    // Centres the window on a screen point; halves are truncated.
+    void PlaceAt(int centreX, int centreY);
+
+    MediaPlayer* MediaPlayerPlay;
+
+    // End of playback, however it ended: the player lets the file go and
+    // Play can be pressed again.
+    void MediaPlayerPlayNotify();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Escape and closing the window leave the exercise.
+    void reject() override { done(ResultCancel); }
+
+    // Plays the segment of the sound file; the Play button stays disabled
+    // until the notification.
+    void PlaySegment(qint32 start, qint32 end);
+    void SetPlayButton(QAbstractButton* button, const QString& soundFile);
+    // The button that Enter presses. It may be hidden: the window's picture
+    // buttons stand for it on screen.
+    void SetEnterButton(QAbstractButton* button) { enter_ = button; }
+
+    // A round picture button of the bottom bar with its caption under it,
+    // centred on x.
+    TBtnImgTransD1QF* AddBarButton(const QString& symbol, const QString& caption, int x);
+    // A counter of the bottom bar: the number in a white box, the caption under it.
+    QLabel* AddCounter(const QString& caption, int x);
+    // The default button of the previews' bottom bar, with its caption.
+    TBtnImgD1QF* AddNextButton(const QString& caption, int x);
+    // A raised panel with a caption and a read-only line for an item's text.
+    QLineEdit* AddTextPanel(const QString& caption, const QRect& area);
+    int BarTop() const { return height() - 78; }
+
+    // Reports a fault in the files with the drills' read-error message;
+    // true when the items read are enough to run the window.
+    template <typename Item>
+    bool AcceptLoad(const DrillLoad<Item>& load, const QString& message = ReadErrorText)
+    {
+        if (load.error)
+            ShowDlgMessage(message, ReadErrorCaption, ErrorIconCode);
+        return load.runnable;
+    }
+
+private:
+    QAbstractButton* play_ = nullptr;
+    QAbstractButton* enter_ = nullptr;
+    QString soundFile_;
+};
+
+// Maps a window's modal result to what a launch returns: 0 for OK (the
+// exercise was gone through), `ignored` for Ignore, `left` for anything else.
+int LaunchResult(int modalResult, int left, int ignored);

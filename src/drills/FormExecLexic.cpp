@@ -1,0 +1,146 @@
+#include "drills/FormExecLexic.h"
+
+#include "drills/DrillDialogs.h"
+#include "drills/DrillLaunch.h"
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/PicturePaths.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShowEvent>
+
+TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent)
+{
+    BitBtnPlay = new QPushButton(QStringLiteral("Play"), this);
+    BitBtnPlay->setGeometry(16, 14, 75, 25);
+    connect(BitBtnPlay, &QPushButton::clicked, this, &TFormExecLexic::BitBtnPlayClick);
+
+    EditText = AddTextPanel(QStringLiteral("Исходное выражение"), {16, 46, 648, 64});
+
+    auto* label1 = new QLabel(QStringLiteral("Выберите правильный перевод"), this);
+    label1->setGeometry(16, 118, 400, 18);
+    ListBoxTrans = new QListWidget(this);
+    ListBoxTrans->setGeometry(16, 138, 648, 238);
+    ListBoxTrans->setFrameShape(QFrame::NoFrame);
+    ListBoxTrans->setFlow(QListView::TopToBottom);
+    ListBoxTrans->setWrapping(true);
+    ListBoxTrans->setGridSize({ListBoxTrans->width() / 2 - 2, 18});
+    ListBoxTrans->setUniformItemSizes(true);
+    connect(ListBoxTrans, &QListWidget::itemDoubleClicked, this, &TFormExecLexic::BitBtnNextClick);
+
+    BitBtnNext = new QPushButton(QStringLiteral("ОК"), this);
+    BitBtnNext->hide();
+    SetEnterButton(BitBtnNext);
+    connect(BitBtnNext, &QPushButton::clicked, this, &TFormExecLexic::BitBtnNextClick);
+
+    BtnImgTransD1QF1 = AddBarButton(pictures::symbolCheck, QStringLiteral("Подтверждение"), 80);
+    connect(BtnImgTransD1QF1, &QAbstractButton::clicked, this, &TFormExecLexic::BitBtnNextClick);
+    LabelSelect = AddCounter(QStringLiteral("Осталось"), 230);
+    LabelCount = AddCounter(QStringLiteral("Всего"), 320);
+    LabelError = AddCounter(QStringLiteral("Ошибок"), 410);
+    BtnImgTransD1QF2 = AddBarButton(SymbolHelp,
+                                    QStringLiteral("Помощь"), 530);
+    connect(BtnImgTransD1QF2, &QAbstractButton::clicked, this, &TFormExecLexic::BitBtn1Click);
+    BtnImgTransD1QF3 = AddBarButton(pictures::symbolLeave, QStringLiteral("Выход"), 620);
+    connect(BtnImgTransD1QF3, &QAbstractButton::clicked, this, &TFormExecLexic::ImageButton3Click);
+}
+
+bool TFormExecLexic::Load(const DrillFiles& files)
+{
+    BitBtnPlay->setVisible(!files.timing.isEmpty());
+    SetPlayButton(BitBtnPlay, files.sound);
+    DrillLoad<LexiconItem> load = loadLexicon(files);
+    if (load.runnable) {
+        drill_.emplace(load.items);
+        ListBoxTrans->addItems(drill_->translations());
+    }
+    return AcceptLoad(load);
+}
+
+void TFormExecLexic::showEvent(QShowEvent* event)
+{
+    DrillWindow::showEvent(event);
+    if (drill_ && !event->spontaneous())
+        SetInitialData();
+}
+
+void TFormExecLexic::SetInitialData()
+{
+    drill_->start();
+    ShowCurrent();
+    ShowCounters();
+}
+
+void TFormExecLexic::SelectNextLexic()
+{
+    drill_->selectNext();
+    ShowCurrent();
+}
+
+void TFormExecLexic::ShowCurrent()
+{
+    EditText->setText(drill_->currentItem().expression);
+    ListBoxTrans->setCurrentRow(0);
+}
+
+void TFormExecLexic::ShowCounters()
+{
+    LabelSelect->setText(QString::number(drill_->remaining()));
+    LabelCount->setText(QString::number(drill_->count()));
+    LabelError->setText(QString::number(drill_->errors()));
+}
+
+void TFormExecLexic::BitBtnNextClick()
+{
+    const QListWidgetItem* chosen = ListBoxTrans->currentItem();
+    const LexiconDrill::Answer answer = drill_->answer(chosen ? chosen->text() : QString());
+    switch (answer.outcome) {
+    case LexiconDrill::Outcome::Right:
+        if (answer.finished) {
+            ShowCounters();
+            done(ResultOk);
+            return;
+        }
+        break;
+    case LexiconDrill::Outcome::FirstMiss:
+        ShowErrorDo();
+        return;
+    case LexiconDrill::Outcome::SecondMiss:
+        ShowLexicError(answer.expected);
+        break;
+    }
+    ShowCurrent();
+    ShowCounters();
+}
+
+void TFormExecLexic::BitBtnStepOverClick()
+{
+    SelectNextLexic();
+}
+
+void TFormExecLexic::BitBtnPlayClick()
+{
+    PlaySegment(drill_->currentItem().start, drill_->currentItem().end);
+}
+
+void TFormExecLexic::BitBtn1Click()
+{
+    ShowDrillHelp(QStringLiteral("Lexic"));
+}
+
+void TFormExecLexic::ImageButton3Click()
+{
+    done(ResultCancel);
+}
+
+int ExecuteLexic(int centreX, int centreY, const QString& textFile, const QString& transFile,
+                 const QString& timingFile, const QString& soundFile)
+{
+    TFormExecLexic form;
+    form.PlaceAt(centreX, centreY);
+    if (!form.Load({textFile, transFile, timingFile, soundFile}))
+        return 2;
+    return LaunchResult(form.exec(), 2, 1);
+}
