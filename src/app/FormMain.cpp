@@ -1,0 +1,440 @@
+#include "app/FormMain.h"
+
+#include "app/AppImages.h"
+#include "app/CourseTree.h"
+#include "app/ErrorMessage.h"
+#include "app/FormBegin.h"
+#include "app/FormProgress.h"
+#include "app/HelpViewer.h"
+#include "app/OKBottomDlgAbout.h"
+#include "app/RtfReader.h"
+#include "common/Paths.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+namespace {
+
+const QColor WindowGrey(204, 204, 204);
+// Stand-in colour of the decorative frame strips around the two panels.
+const QColor FrameStrip(120, 140, 175);
+const QString FontFile = QStringLiteral("NFREESET.TTF");
+const QString FontFace = QStringLiteral("UkrainianFreeSet");
+
+QFont arial(int pixels)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
+void fill(QWidget* widget, const QColor& colour)
+{
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Window, colour);
+    colours.setColor(QPalette::Base, colour);
+    widget->setPalette(colours);
+    widget->setAutoFillBackground(true);
+}
+
+// A panel whose margins show the frame strips around its single child.
+QFrame* framedPanel(QWidget* parent, QMargins strips)
+{
+    auto* panel = new QFrame(parent);
+    fill(panel, FrameStrip);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(strips);
+    layout->setSpacing(0);
+    return panel;
+}
+
+} // namespace
+
+TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QStringLiteral("Tolvaren"));
+    setFont(arial(15));
+    fill(this, WindowGrey);
+    makeMenu();
+    makeToolBar();
+    makePanels();
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(CoolBar1);
+    layout->addWidget(PanelMain, 1);
+    setCentralWidget(central);
+
+    // Client area 775 x 545 under the menu; the frame makes it at least 750 x 560 overall.
+    resize(775, 545 + menuBar()->sizeHint().height());
+    setMinimumSize(742, 526);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    setHelpContext(this, 10);
+}
+
+void TFormMain::SetWindows(const ShellWindows& windows)
+{
+    windows_ = windows;
+}
+
+QAction* TFormMain::addMenuItem(QMenu* menu, const QString& caption, void (TFormMain::*handler)())
+{
+    QAction* item = menu->addAction(caption);
+    connect(item, &QAction::triggered, this, handler);
+    return item;
+}
+
+void TFormMain::makeMenu()
+{
+    menuBar()->setFont(arial(15));
+    QMenu* user = menuBar()->addMenu(QStringLiteral("Пользователь"));
+    NNewUserN = addMenuItem(user, QStringLiteral("Новое имя..."), &TFormMain::NNewUserClick);
+    NSelectUserN =
+        addMenuItem(user, QStringLiteral("Выбрать имя..."), &TFormMain::NSelectUserClick);
+    NChangeRegN =
+        addMenuItem(user, QStringLiteral("Изменить режим..."), &TFormMain::NChengRegClick);
+    user->addSeparator();
+    NThaecherN = addMenuItem(user, QStringLiteral("Преподаватель..."), &TFormMain::N6Click);
+    user->addSeparator();
+    NExitN = addMenuItem(user, QStringLiteral("Выход"), &TFormMain::NExitClick);
+    QMenu* work = menuBar()->addMenu(QStringLiteral("Приступить к работе"));
+    NWorkN = addMenuItem(work, QStringLiteral("Выполнить..."), &TFormMain::N9Click);
+    NReportN = addMenuItem(work, QStringLiteral("Отчет..."), &TFormMain::NReportClick);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
+    NContetsN = addMenuItem(help, QStringLiteral("Содержание..."), &TFormMain::N2Click);
+    help->addSeparator();
+    NAboutN = addMenuItem(help, QStringLiteral("О программе..."), &TFormMain::NAboutClick);
+    for (QMenu* menu : {user, work, help})
+        menu->setFont(arial(15));
+}
+
+QToolButton* TFormMain::addToolButton(int image, const QString& caption,
+                                      void (TFormMain::*handler)())
+{
+    auto* button = new QToolButton(ToolBarMain);
+    button->setIcon(toolBarImage(image));
+    button->setIconSize(QSize(32, 32));
+    button->setText(caption);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFixedSize(113, 56);
+    button->setAutoRaise(true);
+    connect(button, &QToolButton::clicked, this, handler);
+    ToolBarMain->addWidget(button);
+    return button;
+}
+
+void TFormMain::makeToolBar()
+{
+    CoolBar1 = new QWidget(this);
+    CoolBar1->setFixedHeight(71);
+    ToolBarMain = new QToolBar(CoolBar1);
+    ToolBarMain->setMovable(false);
+    ToolBarMain->setFont(QFont(FontFace));
+    ToolButtonNewUser = addToolButton(0, QStringLiteral("Новое имя"), &TFormMain::NNewUserClick);
+    ToolButton3 = addToolButton(1, QStringLiteral("Выбрать имя"), &TFormMain::NSelectUserClick);
+    ToolBarMain->addSeparator();
+    ToolButton1 = addToolButton(2, QStringLiteral("Преподаватель"), &TFormMain::N6Click);
+    ToolBarMain->addSeparator();
+    ToolButton4 = addToolButton(3, QStringLiteral("Выполнить"), &TFormMain::ToolButton4Click);
+    ToolButtonReport = addToolButton(4, QStringLiteral("Отчет"), &TFormMain::NReportClick);
+    ToolBarMain->addSeparator();
+    ToolButtonExit = addToolButton(5, QStringLiteral("Выход"), &TFormMain::NExitClick);
+    auto* layout = new QHBoxLayout(CoolBar1);
+    layout->setContentsMargins(4, 7, 4, 7);
+    layout->addWidget(ToolBarMain);
+    layout->addStretch();
+}
+
+void TFormMain::makePanels()
+{
+    PanelMain = new QWidget(this);
+    Splitter1 = new QSplitter(Qt::Horizontal, PanelMain);
+    Splitter1->setHandleWidth(3);
+    Splitter1->setChildrenCollapsible(false);
+
+    PanelTree = framedPanel(Splitter1, QMargins(15, 34, 15, 34));
+    TreeView = new QTreeWidget(PanelTree);
+    TreeView->setHeaderHidden(true);
+    TreeView->setIndentation(20);
+    TreeView->setIconSize(QSize(16, 16));
+    TreeView->setFrameShape(QFrame::NoFrame);
+    TreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView->setFont(QFont(FontFace));
+    fill(TreeView, Qt::white);
+    PanelTree->layout()->addWidget(TreeView);
+    connect(TreeView, &QTreeWidget::currentItemChanged, this, &TFormMain::TreeViewChange);
+    connect(TreeView, &QTreeWidget::itemDoubleClicked, this, &TFormMain::TreeViewDblClick);
+
+    Panel1 = framedPanel(Splitter1, QMargins(35, 34, 35, 34));
+    ImageAbout = new QLabel(Panel1);
+    ImageAbout->setAlignment(Qt::AlignCenter);
+    fill(ImageAbout, Qt::white);
+    ImageAbout->hide();
+    RichEditAboutLern = new QTextEdit(Panel1);
+    RichEditAboutLern->setReadOnly(true);
+    RichEditAboutLern->setFrameShape(QFrame::NoFrame);
+    RichEditAboutLern->setFont(arial(12));
+    fill(RichEditAboutLern, Qt::white);
+    Panel1->layout()->addWidget(ImageAbout);
+    Panel1->layout()->addWidget(RichEditAboutLern);
+
+    Splitter1->addWidget(PanelTree);
+    Splitter1->addWidget(Panel1);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({301, 471});
+    auto* layout = new QHBoxLayout(PanelMain);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Splitter1);
+}
+
+void TFormMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    // The splash is modal; it runs once the main window is on screen.
+    QTimer::singleShot(0, this, &TFormMain::FormShow);
+}
+
+void TFormMain::FormShow()
+{
+    if (windows_.begin)
+        windows_.begin->exec();
+    TreeReady = false;
+    CurrentUserValid = true;
+    InstallCourseFont();
+    if (const std::optional<CourseError> error = courseCatalogues().LoadCatalogues()) {
+        showError(error->userText());
+        emit startupFinished();
+        return;
+    }
+    DataFolder = QStringLiteral("DataTest\\");
+    CurrentUserIndex = -1;
+    ChangeUser(-1);
+    TreeView->setFocus();
+    emit startupFinished();
+}
+
+void TFormMain::InstallCourseFont()
+{
+    const int id = QFontDatabase::addApplicationFont(FontFile);
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    CourseFontFamily = families.isEmpty() ? FontFace : families.first();
+    QFont font(CourseFontFamily);
+    font.setPixelSize(15);
+    TreeView->setFont(font);
+    ToolBarMain->setFont(font);
+}
+
+void TFormMain::ChangeUser(int index)
+{
+    TreeReady = false;
+    // Named users, with their progress files, come with the user list.
+    if (index < 0) {
+        CurrentUserIndex = -1;
+        ToolButtonReport->setEnabled(false);
+        setWindowTitle(
+            QStringLiteral("Tolvaren Анонимный пользователь - Режим %1.").arg(AnonymousMode));
+        BuildCourseTree(AnonymousMode);
+        ToolButton4->setEnabled(false);
+        TreeMode = AnonymousMode;
+        SetTreeImages([this](int entry) {
+            return courseCatalogues().entry(TreeMode, entry).Kind != 0 ? 1 : 0;
+        });
+    }
+    TreeView->viewport()->update();
+    TreeReady = true;
+    TreeViewChange();
+}
+
+bool TFormMain::BuildCourseTree(QChar mode)
+{
+    const CatalogueEntries& entries = courseCatalogues().entries(mode);
+    const int n = courseCatalogues().count(mode);
+    QProgressBar* bar = windows_.progress ? windows_.progress->ProgressBarTree : nullptr;
+    if (bar) {
+        bar->setValue(0);
+        windows_.progress->show();
+        windows_.progress->repaint();
+        bar->setMaximum(n);
+    }
+    TreeView->clear();
+    const auto shape = shapeCourseTree(entries);
+    if (const QString* error = std::get_if<QString>(&shape)) {
+        if (bar)
+            windows_.progress->hide();
+        showError(QStringLiteral("Ошибка в файле \"%1\", %2").arg(catalogueFileName(mode), *error));
+        return false;
+    }
+    const std::vector<int>& parent = std::get<CourseTreeShape>(shape).parent;
+    std::vector<QTreeWidgetItem*> nodes(n + 1, nullptr);
+    QList<QTreeWidgetItem*> topLevel;
+    for (int i = 1; i <= n; ++i) {
+        if (bar)
+            bar->setValue(i);
+        nodes[i] = new QTreeWidgetItem(QStringList(entries[i].Title));
+        nodes[i]->setData(0, EntryRole, i);
+        if (parent[i] != 0)
+            nodes[parent[i]]->addChild(nodes[i]);
+        else
+            topLevel.append(nodes[i]);
+    }
+    TreeView->addTopLevelItems(topLevel);
+    if (bar)
+        windows_.progress->hide();
+    if (!topLevel.isEmpty())
+        TreeView->setCurrentItem(topLevel.first());
+    return true;
+}
+
+void TFormMain::SetTreeImages(const std::function<int(int entry)>& imageOf)
+{
+    for (QTreeWidgetItemIterator it(TreeView); *it; ++it) {
+        const int image = imageOf((*it)->data(0, EntryRole).toInt());
+        (*it)->setIcon(0, treeImage(image));
+        (*it)->setData(0, ImageRole, image);
+    }
+}
+
+int TFormMain::SelectedEntry() const
+{
+    const QTreeWidgetItem* node = TreeView->currentItem();
+    return node ? node->data(0, EntryRole).toInt() : 0;
+}
+
+void TFormMain::TreeViewChange()
+{
+    if (!TreeReady)
+        return;
+    const int index = SelectedEntry();
+    const CatalogueEntry& entry = courseCatalogues().entry(TreeMode, index);
+    ToolButton4->setEnabled(index > 0 && entry.Kind != 0);
+    if (index > 0)
+        ShowEntryInfo(entry);
+}
+
+void TFormMain::ShowEntryInfo(const CatalogueEntry& entry)
+{
+    const QString path = coursePath(DataFolder + entry.InfoFile);
+    if (entry.InfoKind == 0) {
+        ImageAbout->hide();
+        RichEditAboutLern->show();
+        RichEditAboutLern->clear();
+        showTextFile(path);
+    } else if (entry.InfoKind == 1) {
+        RichEditAboutLern->hide();
+        ImageAbout->show();
+        showPictureFile(path);
+    }
+}
+
+void TFormMain::showTextFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showError(QStringLiteral("Не удается открыть файл \"%1\".").arg(path));
+        return;
+    }
+    readDescription(file.readAll(), RichEditAboutLern->document());
+}
+
+void TFormMain::showPictureFile(const QString& path)
+{
+    QPixmap picture;
+    if (!picture.load(path)) {
+        showError(QStringLiteral("Не удается прочитать рисунок \"%1\".").arg(path));
+        return;
+    }
+    // A picture larger than the pane is shown whole, in its own proportions.
+    const QSize room = Panel1->contentsRect().size();
+    if (picture.width() > room.width() || picture.height() > room.height())
+        picture = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    ImageAbout->setPixmap(picture);
+}
+
+void TFormMain::ToolButton4Click()
+{
+    // The exercise windows open here by the entry's kind; until a kind has its
+    // window, starting it ends at once, as for a heading.
+    FinishLaunch();
+}
+
+void TFormMain::FinishLaunch()
+{
+    PanelMain->show();
+    CoolBar1->show();
+    TreeView->viewport()->update();
+    TreeView->setFocus();
+}
+
+void TFormMain::N9Click()
+{
+    ToolButton4Click();
+}
+
+void TFormMain::TreeViewDblClick()
+{
+    ToolButton4Click();
+}
+
+// The user dialogs, the teacher console and the work mode change are separate
+// windows that join the main window with their own parts of the program; until
+// then their commands do nothing.
+void TFormMain::NNewUserClick() {}
+void TFormMain::NSelectUserClick() {}
+void TFormMain::N6Click() {}
+void TFormMain::NChengRegClick() {}
+
+void TFormMain::NReportClick()
+{
+    // The report is only for a named user; the anonymous user keeps nothing.
+    if (CurrentUserIndex < 0)
+        return;
+}
+
+void TFormMain::N2Click()
+{
+    showHelpContext(0);
+}
+
+void TFormMain::NAboutClick()
+{
+    if (windows_.about)
+        windows_.about->exec();
+}
+
+void TFormMain::NExitClick()
+{
+    close();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TFormMain::FormClose()
+{
+    // The current user's progress and the user list are written here once they exist.
+}

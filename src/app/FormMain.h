@@ -1,0 +1,125 @@
+#pragma once
+
+#include "app/Catalogue.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QSplitter;
+class QTextEdit;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TFormBegin;
+class TFormProgress;
+class TOKBottomDlgAbout;
+
+// The long-lived windows the main window opens. Made at program start, in
+// their fixed order after the main window, and handed over before it is shown.
+struct ShellWindows {
+    TOKBottomDlgAbout* about = nullptr;
+    TFormProgress* progress = nullptr;
+    TFormBegin* begin = nullptr; // none when the start skips the splash
+};
+
+// The main window: the course tree on the left, the description of the
+// selected entry on the right, commands in the tool bar and the menu.
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Data roles of a tree node: its catalogue entry index and its picture.
+    static constexpr int EntryRole = Qt::UserRole;
+    static constexpr int ImageRole = Qt::UserRole + 1;
+
+    explicit TFormMain(QWidget* parent = nullptr);
+    void SetWindows(const ShellWindows& windows);
+
+    // State the other windows read and change.
+    QString DataFolder = QStringLiteral("DataTest\\");
+    QChar AnonymousMode = u'D';
+    QChar TreeMode = u'D';
+    bool TreeReady = false;
+    int CurrentUserIndex = -1;
+    bool CurrentUserValid = false;
+    // The family of the course font, or its name when the font file is missing.
+    QString CourseFontFamily;
+
+    // Makes a user current and rebuilds the tree; -1 is the anonymous user.
+    void ChangeUser(int index);
+    // Fills the tree from the catalogue of a mode; false (after telling the
+    // user) when the catalogue's anchors do not make a tree.
+    bool BuildCourseTree(QChar mode);
+    // Sets every node's picture from its entry index.
+    void SetTreeImages(const std::function<int(int entry)>& imageOf);
+    void ShowEntryInfo(const CatalogueEntry& entry);
+    // Entry index of the selected node; 0 when nothing is selected.
+    int SelectedEntry() const;
+
+    // Commands.
+    void ToolButton4Click();
+    void N9Click();
+    void TreeViewDblClick();
+    void NNewUserClick();
+    void NSelectUserClick();
+    void N6Click();
+    void NChengRegClick();
+    void NReportClick();
+    void N2Click();
+    void NAboutClick();
+    void NExitClick();
+
+    QToolBar* ToolBarMain;
+    QToolButton* ToolButtonNewUser;
+    QToolButton* ToolButton3;
+    QToolButton* ToolButton1;
+    QToolButton* ToolButton4;
+    QToolButton* ToolButtonReport;
+    QToolButton* ToolButtonExit;
+    QAction* NNewUserN;
+    QAction* NSelectUserN;
+    QAction* NChangeRegN;
+    QAction* NThaecherN;
+    QAction* NExitN;
+    QAction* NWorkN;
+    QAction* NReportN;
+    QAction* NContetsN;
+    QAction* NAboutN;
+    QWidget* CoolBar1;
+    QWidget* PanelMain;
+    QFrame* PanelTree;
+    QTreeWidget* TreeView;
+    QSplitter* Splitter1;
+    QFrame* Panel1;
+    QLabel* ImageAbout;
+    QTextEdit* RichEditAboutLern;
+
+signals:
+    // The first show's steps are done and the window waits for the user.
+    void startupFinished();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormShow();
+    void FormClose();
+    void TreeViewChange();
+    void InstallCourseFont();
+    void FinishLaunch();
+
+    void makeMenu();
+    void makeToolBar();
+    void makePanels();
+    QToolButton* addToolButton(int image, const QString& caption, void (TFormMain::*handler)());
+    QAction* addMenuItem(QMenu* menu, const QString& caption, void (TFormMain::*handler)());
+    void showTextFile(const QString& path);
+    void showPictureFile(const QString& path);
+
+    ShellWindows windows_;
+    bool shown_ = false;
+};

@@ -1,0 +1,36 @@
+#include "app/FormProgress.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+
+TFormProgress::TFormProgress(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("FormProgress"));
+    setFixedSize(409, 67);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(204, 204, 204));
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    auto* bevel = new QFrame(this);
+    bevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    bevel->setGeometry(rect());
+
+    Label1 = new QLabel(QStringLiteral("Пожалуйста, подождите..."), this);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(16);
+    Label1->setFont(font);
+    Label1->setGeometry(4, 4, 401, 26);
+
+    ProgressBarTree = new QProgressBar(this);
+    ProgressBarTree->setGeometry(4, 32, 401, 31);
+    ProgressBarTree->setRange(0, 100);
+    ProgressBarTree->setValue(0);
+    ProgressBarTree->setTextVisible(false);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}

@@ -1,0 +1,279 @@
+#include "app/FormMain.h"
+#include "app/Catalogue.h"
+#include "app/FormProgress.h"
+#include "support/ModalDriver.h"
+#include "support/TempCourse.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString line(const QString& title, const char* isChild, int anchor, int infoKind,
+             const QString& infoFile, int kind)
+{
+    return QStringList{title,
+                       QLatin1String(isChild),
+                       QString::number(anchor),
+                       QString::number(infoKind),
+                       infoFile,
+                       QString::number(kind),
+                       "t.txt",
+                       "tr.txt",
+                       "s.wav",
+                       "s.txt",
+                       ""}
+        .join(QLatin1Char('\t'));
+}
+
+// A small course: the course heading, a lesson heading with two exercises, a
+// picture entry and an entry that keeps the previous description.
+const QStringList CourseLines{
+    line("О курсе", "0", 0, 0, "course.rtf", 0),    line("Урок 1", "0", 1, 0, "lesson.txt", 0),
+    line("Лексика", "1", 2, 0, "lexicon.rtf", 2),   line("Картинка", "1", 2, 1, "picture.bmp", 5),
+    line("Без описания", "1", 2, 7, "none.rtf", 6),
+};
+
+void writeCourse(const TempCourse& course, const QStringList& lines = CourseLines)
+{
+    for (const char* mode : {"A", "B", "C", "D"})
+        course.writeLines(QStringLiteral("InitReg%1.txt").arg(QLatin1String(mode)), lines);
+    course.write("DataTest/course.rtf",
+                 "{\\rtf1\\ansi\\ansicpg1251 {\\b \\'ce \\'ea\\'f3\\'f0\\'f1\\'e5}}");
+    course.write("DataTest/lesson.txt", "\xd3\xf0\xee\xea");
+    course.write("DataTest/lexicon.rtf", "{\\rtf1 Lexikon}");
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    picture.save(course.filePath("DataTest/picture.bmp"), "BMP");
+}
+
+// The main window with its progress window, shown and through its first show.
+struct Shell {
+    TFormProgress progress;
+    TFormMain main;
+    Shell()
+    {
+        main.SetWindows({nullptr, &progress, nullptr});
+        QSignalSpy finished(&main, &TFormMain::startupFinished);
+        main.show();
+        EXPECT_TRUE(finished.wait(5000));
+    }
+
+    QTreeWidgetItem* node(int entry)
+    {
+        for (QTreeWidgetItemIterator it(main.TreeView); *it; ++it)
+            if ((*it)->data(0, TFormMain::EntryRole).toInt() == entry)
+                return *it;
+        ADD_FAILURE() << "no node for entry " << entry;
+        return nullptr;
+    }
+    void select(int entry) { main.TreeView->setCurrentItem(node(entry)); }
+    QString description() const { return main.RichEditAboutLern->toPlainText(); }
+};
+
+// Arranges a press of OK on the next message box and returns its text through `text`.
+void acceptMessage(QString* text)
+{
+    whenModal([text](QWidget* window) {
+        if (auto* box = qobject_cast<QMessageBox*>(window))
+            *text = box->text();
+        clickButton(window, QStringLiteral("OK"));
+    });
+}
+
+} // namespace
+
+TEST(FormMain, FirstShowMakesTheAnonymousUserCurrent)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    EXPECT_EQ(shell.main.windowTitle(),
+              QStringLiteral("Tolvaren Анонимный пользователь - Режим D."));
+    EXPECT_FALSE(shell.main.ToolButtonReport->isEnabled());
+    EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
+    EXPECT_TRUE(shell.main.TreeReady);
+    EXPECT_EQ(shell.main.TreeMode, QChar(u'D'));
+    EXPECT_EQ(shell.main.SelectedEntry(), 1);
+    EXPECT_EQ(shell.description(), QStringLiteral("О курсе"));
+    EXPECT_TRUE(shell.main.RichEditAboutLern->isVisible());
+    EXPECT_FALSE(shell.main.ImageAbout->isVisible());
+    EXPECT_FALSE(shell.progress.isVisible());
+    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 2);
+    EXPECT_EQ(shell.node(2)->childCount(), 3);
+}
+
+TEST(FormMain, NodesShowHeadingsAndExercisesApart)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    const std::vector<int> images{0, 0, 1, 1, 1};
+    for (int entry = 1; entry <= 5; ++entry)
+        EXPECT_EQ(shell.node(entry)->data(0, TFormMain::ImageRole).toInt(), images[entry - 1])
+            << entry;
+}
+
+TEST(FormMain, SelectionEnablesStartOnlyForExercises)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    shell.select(3);
+    EXPECT_TRUE(shell.main.ToolButton4->isEnabled());
+    EXPECT_EQ(shell.description(), QStringLiteral("Lexikon"));
+    shell.select(2);
+    EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
+    EXPECT_EQ(shell.description(), QStringLiteral("Урок"));
+}
+
+TEST(FormMain, PictureEntryShowsThePicturePane)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    shell.select(4);
+    EXPECT_TRUE(shell.main.ImageAbout->isVisible());
+    EXPECT_FALSE(shell.main.RichEditAboutLern->isVisible());
+    EXPECT_EQ(shell.main.ImageAbout->pixmap().size(), QSize(40, 30));
+}
+
+TEST(FormMain, OtherInfoKindsKeepThePreviousDescription)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    shell.select(3);
+    shell.select(5);
+    EXPECT_TRUE(shell.main.ToolButton4->isEnabled());
+    EXPECT_EQ(shell.description(), QStringLiteral("Lexikon"));
+    shell.select(4);
+    shell.select(5);
+    EXPECT_TRUE(shell.main.ImageAbout->isVisible());
+}
+
+TEST(FormMain, MissingDescriptionIsReportedAndThePaneStaysCleared)
+{
+    TempCourse course;
+    writeCourse(course);
+    QFile::remove(course.filePath("DataTest/lexicon.rtf"));
+    Shell shell;
+    QString message;
+    acceptMessage(&message);
+    shell.select(3);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_TRUE(message.contains(QLatin1String("lexicon.rtf"))) << message.toStdString();
+    EXPECT_EQ(shell.description(), QString());
+    EXPECT_EQ(shell.main.SelectedEntry(), 3);
+}
+
+TEST(FormMain, UnreadablePictureIsReportedWithThePicturePaneShown)
+{
+    TempCourse course;
+    writeCourse(course);
+    course.write("DataTest/picture.bmp", "not a picture");
+    Shell shell;
+    QString message;
+    acceptMessage(&message);
+    shell.select(4);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_TRUE(message.contains(QLatin1String("picture.bmp"))) << message.toStdString();
+    EXPECT_TRUE(shell.main.ImageAbout->isVisible());
+}
+
+TEST(FormMain, EmptyCatalogueLeavesAnEmptyTree)
+{
+    TempCourse course;
+    writeCourse(course, {});
+    Shell shell;
+    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
+    EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
+    EXPECT_EQ(shell.main.SelectedEntry(), 0);
+    shell.main.N9Click();
+    shell.main.NReportClick();
+    EXPECT_TRUE(shell.main.PanelMain->isVisible());
+}
+
+TEST(FormMain, DamagedCatalogueStopsTheStartWithAMessage)
+{
+    TempCourse course;
+    writeCourse(course);
+    course.writeLines("InitRegC.txt", {CourseLines[0], line("x", "0", 0, 300, "", 0)});
+    QString message;
+    acceptMessage(&message);
+    Shell shell;
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_TRUE(message.contains(QLatin1String("InitRegC.txt"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("строка 2"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QLatin1String("InfoKind"))) << message.toStdString();
+    EXPECT_FALSE(shell.main.TreeReady);
+    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
+}
+
+TEST(FormMain, AnchorOutsideTheCatalogueStopsTheTree)
+{
+    TempCourse course;
+    writeCourse(course, {CourseLines[0], line("x", "1", 9, 0, "course.rtf", 1)});
+    QString message;
+    acceptMessage(&message);
+    Shell shell;
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_TRUE(message.contains(QLatin1String("InitRegD.txt"))) << message.toStdString();
+    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
+    EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
+}
+
+TEST(FormMain, ANodeOutOfLineOrderShowsItsOwnEntry)
+{
+    // Entry 4 hangs under entry 1 although entry 2 came between: its node is the
+    // second in the tree, and selecting it must still describe entry 4.
+    TempCourse course;
+    writeCourse(course, {line("О курсе", "0", 0, 0, "course.rtf", 0),
+                         line("Урок 1", "0", 1, 0, "lesson.txt", 0),
+                         line("Лексика", "1", 2, 0, "course.rtf", 0),
+                         line("Позже", "1", 1, 0, "lexicon.rtf", 2)});
+    Shell shell;
+    QTreeWidgetItem* second = shell.main.TreeView->topLevelItem(0)->child(0);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->text(0), QStringLiteral("Позже"));
+    shell.main.TreeView->setCurrentItem(second);
+    EXPECT_EQ(shell.main.SelectedEntry(), 4);
+    EXPECT_EQ(shell.description(), QStringLiteral("Lexikon"));
+    EXPECT_TRUE(shell.main.ToolButton4->isEnabled());
+}
+
+TEST(FormMain, StartingAHeadingKeepsThePanels)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    shell.main.TreeViewDblClick();
+    EXPECT_TRUE(shell.main.PanelMain->isVisible());
+    EXPECT_TRUE(shell.main.CoolBar1->isVisible());
+    EXPECT_EQ(shell.main.SelectedEntry(), 1);
+}
+
+TEST(FormMain, ProgressBarCountsTheEntries)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    EXPECT_EQ(shell.progress.ProgressBarTree->maximum(), 5);
+    EXPECT_EQ(shell.progress.ProgressBarTree->value(), 5);
+}
+
+TEST(FormMain, ExitClosesTheWindow)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    shell.main.NExitClick();
+    EXPECT_FALSE(shell.main.isVisible());
+}
