@@ -114,8 +114,9 @@ void TOKBottomDlgNewUser::done(int result) {
 bool TOKBottomDlgNewUser::eventFilter(QObject* watched, QEvent* event) {
     if (watched == EditNameUser && event->type() == QEvent::KeyPress) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
-        // Keys that type nothing (arrows, Delete) stay usable.
-        if (!text.isEmpty() && !nameKeyAccepted(text[0].unicode()))
+        // Control keys (Enter, Escape, shortcuts) keep their work in the dialog;
+        // only typed characters are filtered.
+        if (!text.isEmpty() && text[0].unicode() >= 32 && !nameKeyAccepted(text[0].unicode()))
             return true;
     }
     return QDialog::eventFilter(watched, event);
