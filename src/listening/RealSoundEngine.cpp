@@ -16,6 +16,7 @@ namespace {
 constexpr qint64 StallMs = 1500;
 // Ends are checked at least this often, then exactly when one is due.
 constexpr qint64 CheckMs = 40;
+constexpr qint64 RecordPieceUs = 100000;
 } // namespace
 
 // Hands the sink the converted frames of one range and then no more, so the
@@ -142,12 +143,19 @@ int RealSoundEngine::play(qint64 from, qint64 to) {
     to_ = to;
     feed_ = std::make_unique<RangeFeed>(*reader_, info_.frameAt(from), info_.frameAt(to), format);
     sink_ = std::make_unique<QAudioSink>(device, format);
-    connect(sink_.get(), &QAudioSink::stateChanged, this, [this] { sinkStateChanged(); });
+    // A sink the back end could not make has no state at all to ask for.
+    if (sink_->isNull()) {
+        sink_.reset();
+        feed_.reset();
+        return SoundNoDevice;
+    }
     sink_->start(feed_.get());
     if (failed(sink_->error())) {
         releaseSink();
         return SoundNoDevice;
     }
+    // Connected only now: start() itself reports its state changes.
+    connect(sink_.get(), &QAudioSink::stateChanged, this, [this] { sinkStateChanged(); });
     lastPlayed_ = -1;
     checkPlayEnd();
     return SoundOk;
@@ -218,12 +226,19 @@ int RealSoundEngine::record(qint64 from, qint64 to) {
     if (device.isNull() || !device.isFormatSupported(recordFormat_))
         return SoundNoDevice;
     source_ = std::make_unique<QAudioSource>(device, recordFormat_);
-    connect(source_.get(), &QAudioSource::stateChanged, this, [this] { sourceStateChanged(); });
+    // Small pieces reach the file soon after they are spoken.
+    if (source_->isNull()) {
+        source_.reset();
+        return SoundNoDevice;
+    }
+    source_->setBufferSize(recordFormat_.bytesForDuration(RecordPieceUs));
     input_ = source_->start();
     if (!input_ || failed(source_->error())) {
         releaseSource();
         return SoundNoDevice;
     }
+    // Connected only now: start() itself reports its state changes.
+    connect(source_.get(), &QAudioSource::stateChanged, this, [this] { sourceStateChanged(); });
     connect(input_, &QIODevice::readyRead, this, [this] { drainInput(); });
     return SoundOk;
 }
