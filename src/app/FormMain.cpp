@@ -9,6 +9,9 @@
 #include "app/OKBottomDlgAbout.h"
 #include "app/RtfReader.h"
 #include "common/Paths.h"
+#include "widgets/ButtonPictures.h"
+#include "widgets/HelpContext.h"
+#include "widgets/PrgssBarQF.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -19,7 +22,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
-#include <QProgressBar>
+#include <QPainter>
 #include <QScreen>
 #include <QSplitter>
 #include <QTextEdit>
@@ -32,8 +35,6 @@
 namespace {
 
 const QColor WindowGrey(204, 204, 204);
-// Stand-in colour of the decorative frame strips around the two panels.
-const QColor FrameStrip(120, 140, 175);
 const QString FontFile = QStringLiteral("NFREESET.TTF");
 const QString FontFace = QStringLiteral("UkrainianFreeSet");
 
@@ -53,16 +54,27 @@ void fill(QWidget* widget, const QColor& colour)
     widget->setAutoFillBackground(true);
 }
 
-// A panel whose margins show the frame strips around its single child.
-QFrame* framedPanel(QWidget* parent, QMargins strips)
-{
-    auto* panel = new QFrame(parent);
-    fill(panel, FrameStrip);
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(strips);
-    layout->setSpacing(0);
-    return panel;
-}
+// A panel whose margins hold the decorative frame around its content.
+class FramedPanel : public QFrame {
+public:
+    FramedPanel(QWidget* parent, QMargins margins) : QFrame(parent)
+    {
+        fill(this, WindowGrey);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(margins);
+        layout->setSpacing(0);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QFrame::paintEvent(event);
+        QPainter painter(this);
+        const int w = pictureFrameWidth;
+        const QRect inside = rect().marginsRemoved(layout()->contentsMargins());
+        drawPictureFrame(painter, inside.adjusted(-w, -w, w, w));
+    }
+};
 
 } // namespace
 
@@ -88,7 +100,7 @@ TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent)
     setMinimumSize(742, 526);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    setHelpContext(this, 10);
+    SetHelpContext(this, 10);
 }
 
 void TFormMain::SetWindows(const ShellWindows& windows)
@@ -171,7 +183,7 @@ void TFormMain::makePanels()
     Splitter1->setHandleWidth(3);
     Splitter1->setChildrenCollapsible(false);
 
-    PanelTree = framedPanel(Splitter1, QMargins(15, 34, 15, 34));
+    PanelTree = new FramedPanel(Splitter1, QMargins(15, 34, 15, 34));
     TreeView = new QTreeWidget(PanelTree);
     TreeView->setHeaderHidden(true);
     TreeView->setIndentation(20);
@@ -184,7 +196,7 @@ void TFormMain::makePanels()
     connect(TreeView, &QTreeWidget::currentItemChanged, this, &TFormMain::TreeViewChange);
     connect(TreeView, &QTreeWidget::itemDoubleClicked, this, &TFormMain::TreeViewDblClick);
 
-    Panel1 = framedPanel(Splitter1, QMargins(35, 34, 35, 34));
+    Panel1 = new FramedPanel(Splitter1, QMargins(35, 34, 35, 34));
     ImageAbout = new QLabel(Panel1);
     ImageAbout->setAlignment(Qt::AlignCenter);
     fill(ImageAbout, Qt::white);
@@ -271,12 +283,12 @@ bool TFormMain::BuildCourseTree(QChar mode)
 {
     const CatalogueEntries& entries = courseCatalogues().entries(mode);
     const int n = courseCatalogues().count(mode);
-    QProgressBar* bar = windows_.progress ? windows_.progress->ProgressBarTree : nullptr;
+    TPrgssBarQF* bar = windows_.progress ? windows_.progress->ProgressBarTree : nullptr;
     if (bar) {
-        bar->setValue(0);
+        bar->SetPosition(0);
         windows_.progress->show();
         windows_.progress->repaint();
-        bar->setMaximum(n);
+        bar->SetMax(n);
     }
     TreeView->clear();
     const auto shape = shapeCourseTree(entries);
@@ -291,7 +303,7 @@ bool TFormMain::BuildCourseTree(QChar mode)
     QList<QTreeWidgetItem*> topLevel;
     for (int i = 1; i <= n; ++i) {
         if (bar)
-            bar->setValue(i);
+            bar->SetPosition(i);
         nodes[i] = new QTreeWidgetItem(QStringList(entries[i].Title));
         nodes[i]->setData(0, EntryRole, i);
         if (parent[i] != 0)

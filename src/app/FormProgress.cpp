@@ -1,9 +1,11 @@
 #include "app/FormProgress.h"
 
+#include "widgets/ButtonPictures.h"
+#include "widgets/PrgssBarQF.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QProgressBar>
 #include <QScreen>
 
 TFormProgress::TFormProgress(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
@@ -25,11 +27,12 @@ TFormProgress::TFormProgress(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::F
     Label1->setFont(font);
     Label1->setGeometry(4, 4, 401, 26);
 
-    ProgressBarTree = new QProgressBar(this);
+    ProgressBarTree = new TPrgssBarQF(this);
     ProgressBarTree->setGeometry(4, 32, 401, 31);
-    ProgressBarTree->setRange(0, 100);
-    ProgressBarTree->setValue(0);
-    ProgressBarTree->setTextVisible(false);
+    ProgressBarTree->SetMin(0);
+    ProgressBarTree->SetMax(100);
+    ProgressBarTree->SetPosition(0);
+    dressProgressBar(*ProgressBarTree);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 class QLabel;
-class QProgressBar;
+class TPrgssBarQF;
 
 // The small "please wait" window shown while the course tree is built.
 class TFormProgress : public QWidget {
@@ -12,5 +12,5 @@ public:
     explicit TFormProgress(QWidget* parent = nullptr);
 
     QLabel* Label1;
-    QProgressBar* ProgressBarTree;
+    TPrgssBarQF* ProgressBarTree;
 };

@@ -2,6 +2,7 @@
 
 #include "app/ErrorMessage.h"
 #include "app/HelpTopics.h"
+#include "widgets/HelpContext.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -12,8 +13,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const char* const ContextProperty = "helpContext";
 
 QString& helpFile()
 {
@@ -67,16 +66,6 @@ void showAnchor(const QString& anchor)
     window->activateWindow();
 }
 
-int contextOf(const QWidget* widget)
-{
-    for (; widget; widget = widget->parentWidget()) {
-        const QVariant context = widget->property(ContextProperty);
-        if (context.isValid())
-            return context.toInt();
-    }
-    return 0;
-}
-
 class HelpKeyFilter : public QObject {
 public:
     using QObject::QObject;
@@ -87,7 +76,7 @@ protected:
         if (event->type() != QEvent::KeyPress ||
             static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 || !watched->isWidgetType())
             return false;
-        showHelpContext(contextOf(static_cast<QWidget*>(watched)));
+        showHelpContext(HelpContextOf(static_cast<QWidget*>(watched)));
         return true;
     }
 };
@@ -97,6 +86,7 @@ protected:
 void setHelpFile(const QString& name)
 {
     helpFile() = name;
+    SetHelpHandler(showHelpContext);
 }
 
 void showHelpContext(int context)
@@ -107,11 +97,6 @@ void showHelpContext(int context)
 void showHelpTopic(const QString& topic)
 {
     showAnchor(topic);
-}
-
-void setHelpContext(QWidget* window, int context)
-{
-    window->setProperty(ContextProperty, context);
 }
 
 void installHelpKey()

@@ -303,7 +303,9 @@ private:
             state_.unicodeSkip = std::max(0, value);
         else if (word == "plain")
             resetCharacterFormat();
-        else if (word == "pard" || word == "ql")
+        else if (word == "pard")
+            resetParagraph();
+        else if (word == "ql")
             align(Qt::AlignLeft);
         else if (word == "qc")
             align(Qt::AlignHCenter);
@@ -311,6 +313,8 @@ private:
             align(Qt::AlignRight);
         else if (word == "qj")
             align(Qt::AlignJustify);
+        else if (word == "sb" || word == "sa")
+            space(word == "sb", value);
         else
             characterFormatWord(word, parameter, value);
     }
@@ -350,6 +354,20 @@ private:
         format.setAlignment(alignment);
         cursor_.setBlockFormat(format);
     }
+
+    // Space before or after a paragraph, in twips (1/20 point).
+    void space(bool before, int twips)
+    {
+        QTextBlockFormat format = cursor_.blockFormat();
+        const qreal points = std::max(0, twips) / 20.0;
+        if (before)
+            format.setTopMargin(points);
+        else
+            format.setBottomMargin(points);
+        cursor_.setBlockFormat(format);
+    }
+
+    void resetParagraph() { cursor_.setBlockFormat(QTextBlockFormat()); }
 
     void unicodeCharacter(int value)
     {

@@ -4,10 +4,10 @@
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"
 
+#include "widgets/PrgssBarQF.h"
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QToolButton>
@@ -265,8 +265,8 @@ TEST(FormMain, ProgressBarCountsTheEntries)
     TempCourse course;
     writeCourse(course);
     Shell shell;
-    EXPECT_EQ(shell.progress.ProgressBarTree->maximum(), 5);
-    EXPECT_EQ(shell.progress.ProgressBarTree->value(), 5);
+    EXPECT_EQ(shell.progress.ProgressBarTree->Max(), 5);
+    EXPECT_EQ(shell.progress.ProgressBarTree->Position(), 5);
 }
 
 TEST(FormMain, ExitClosesTheWindow)

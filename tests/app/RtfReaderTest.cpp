@@ -92,6 +92,16 @@ TEST(RtfReader, AnsiCodePageAppliesWithoutAFontTable)
     EXPECT_EQ(Read("{\\rtf1\\ansi Gr\\'fc\\'dfe}").text(), QStringLiteral("Grüße"));
 }
 
+TEST(RtfReader, ParagraphAlignmentAndSpacing)
+{
+    const Read read("{\\rtf1 \\qc\\sa200 centred\\par\\pard plain\\par}");
+    const QTextBlock first = read.document.firstBlock();
+    EXPECT_EQ(first.blockFormat().alignment(), Qt::AlignHCenter);
+    EXPECT_EQ(first.blockFormat().bottomMargin(), 10.0);
+    EXPECT_EQ(first.next().blockFormat().alignment(), Qt::AlignLeft);
+    EXPECT_EQ(first.next().blockFormat().bottomMargin(), 0.0);
+}
+
 TEST(RtfReader, UnicodeCharactersSkipTheirStandIns)
 {
     EXPECT_EQ(Read("{\\rtf1 \\u1059?\\u1088?ok}").text(), QStringLiteral("Урok"));

@@ -8,9 +8,9 @@
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"
 
+#include "widgets/PrgssBarQF.h"
 #include <QLabel>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
