@@ -22,8 +22,7 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
       Label3(new QLabel(QStringLiteral("Повторить упражнение еще раз"), this)),
       Label4(new QLabel(QStringLiteral("Просто выйти из упражнения"), this)),
       BitBtnOk(new TBtnImgTransD1QF(this)), BitBtn3(new TBtnImgD1QF(this)),
-      BitBtn2(new TBtnImgD1QF(this))
-{
+      BitBtn2(new TBtnImgD1QF(this)) {
     setObjectName(QStringLiteral("DlgLexRepit"));
     SetTextArea({96, 16, 347, 52});
     MemoComent->setObjectName(QStringLiteral("MemoComent"));
@@ -64,12 +63,10 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
     BitBtn2->SetCancel(true);
 }
 
-void TDlgLexRepit::BitBtnOkClick()
-{
+void TDlgLexRepit::BitBtnOkClick() {
     done(Ok);
 }
 
-TDlgLexRepit* DlgLexRepit()
-{
+TDlgLexRepit* DlgLexRepit() {
     return sharedDialog<TDlgLexRepit>();
 }

@@ -6,8 +6,7 @@
 #include "drills/DlgTestFullDulex.h"
 #include "drills/DlgxMessage.h"
 
-void CreateSharedDialogs()
-{
+void CreateSharedDialogs() {
     DlgxMessage();
     DlgErrorDo();
     DlgDoubleError();

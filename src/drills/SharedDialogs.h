@@ -8,9 +8,7 @@
 // in the middle of an exercise. They are destroyed with the application.
 void CreateSharedDialogs();
 
-template <class Dialog>
-Dialog* sharedDialog()
-{
+template <class Dialog> Dialog* sharedDialog() {
     static Dialog* instance = nullptr;
     if (!instance) {
         instance = new Dialog;

@@ -70,13 +70,13 @@ struct ProgressPieces {
 };
 
 struct ProgressLayout {
-    int lineTiles = 0;   // ImgMidleLine tiles from x = lineMargin
-    int lineBeginX = 0;  // ImgBeginLine
-    int lineEndX = 0;    // ImgEndLine
-    int fillStartX = 0;  // first ImgMidleScroll tile
-    int fillTiles = 0;   // ImgMidleScroll tiles, edge to edge
+    int lineTiles = 0;  // ImgMidleLine tiles from x = lineMargin
+    int lineBeginX = 0; // ImgBeginLine
+    int lineEndX = 0;   // ImgEndLine
+    int fillStartX = 0; // first ImgMidleScroll tile
+    int fillTiles = 0;  // ImgMidleScroll tiles, edge to edge
     int scrollBeginX = 0;
-    int scrollEndX = 0;  // over the last tile
+    int scrollEndX = 0; // over the last tile
 };
 
 constexpr int progressLineMargin = 5;

@@ -34,8 +34,7 @@ std::optional<QRgb> transparentColour(const QPixmap& picture);
 QPixmap withTransparentColour(const QPixmap& picture, std::optional<QRgb> key);
 
 // Draws a picture at `at`, leaving the pixels of colour `key` undrawn.
-void drawTransparent(QPainter& painter, QPoint at, const QPixmap& picture,
-                     std::optional<QRgb> key);
+void drawTransparent(QPainter& painter, QPoint at, const QPixmap& picture, std::optional<QRgb> key);
 
 // A greyed copy: the picture's lightness in grey, alpha kept.
 QPixmap greyed(const QPixmap& picture);

@@ -1,7 +1,7 @@
+#include "widgets/Pictures.h"
 #include "TestPictures.h"
 #include "widgets/Memo.h"
 #include "widgets/PicturePaths.h"
-#include "widgets/Pictures.h"
 
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -14,8 +14,7 @@ struct Expected {
 };
 
 // Opaque pixels in more than one colour: a drawing, not an empty or flat square.
-bool looksDrawn(const QImage& image)
-{
+bool looksDrawn(const QImage& image) {
     int opaque = 0;
     QRgb first = 0;
     bool varied = false;
@@ -32,29 +31,28 @@ bool looksDrawn(const QImage& image)
 }
 } // namespace
 
-TEST(Pictures, EveryResourceRendersAtItsSize)
-{
+TEST(Pictures, EveryResourceRendersAtItsSize) {
     const Expected all[] = {
-        {pictures::faceUp, {100, 35}},        {pictures::faceOver, {100, 35}},
-        {pictures::faceDown, {100, 35}},      {pictures::faceDisabled, {100, 35}},
-        {pictures::roundUp, {36, 36}},        {pictures::roundOver, {36, 36}},
-        {pictures::roundDown, {36, 36}},      {pictures::roundDisabled, {36, 36}},
-        {pictures::ballRed, {20, 20}},        {pictures::ballRedDisabled, {20, 20}},
-        {pictures::ballGrey, {20, 20}},       {pictures::ballGreyDisabled, {20, 20}},
-        {pictures::lineBegin, {6, 17}},       {pictures::lineMiddle, {8, 17}},
-        {pictures::lineEnd, {6, 17}},         {pictures::scrollBegin, {4, 11}},
-        {pictures::scrollMiddle, {6, 11}},    {pictures::scrollEnd, {4, 11}},
-        {pictures::frameTop, {16, 8}},        {pictures::frameBottom, {16, 8}},
-        {pictures::frameLeft, {8, 16}},       {pictures::frameRight, {8, 16}},
-        {pictures::frameTopLeft, {8, 8}},     {pictures::frameTopRight, {8, 8}},
-        {pictures::frameBottomLeft, {8, 8}},  {pictures::frameBottomRight, {8, 8}},
-        {pictures::dialogSide, {90, 160}},    {pictures::iconError, {32, 32}},
-        {pictures::iconQuestion, {32, 32}},   {pictures::iconWarning, {32, 32}},
+        {pictures::faceUp, {100, 35}},         {pictures::faceOver, {100, 35}},
+        {pictures::faceDown, {100, 35}},       {pictures::faceDisabled, {100, 35}},
+        {pictures::roundUp, {36, 36}},         {pictures::roundOver, {36, 36}},
+        {pictures::roundDown, {36, 36}},       {pictures::roundDisabled, {36, 36}},
+        {pictures::ballRed, {20, 20}},         {pictures::ballRedDisabled, {20, 20}},
+        {pictures::ballGrey, {20, 20}},        {pictures::ballGreyDisabled, {20, 20}},
+        {pictures::lineBegin, {6, 17}},        {pictures::lineMiddle, {8, 17}},
+        {pictures::lineEnd, {6, 17}},          {pictures::scrollBegin, {4, 11}},
+        {pictures::scrollMiddle, {6, 11}},     {pictures::scrollEnd, {4, 11}},
+        {pictures::frameTop, {16, 8}},         {pictures::frameBottom, {16, 8}},
+        {pictures::frameLeft, {8, 16}},        {pictures::frameRight, {8, 16}},
+        {pictures::frameTopLeft, {8, 8}},      {pictures::frameTopRight, {8, 8}},
+        {pictures::frameBottomLeft, {8, 8}},   {pictures::frameBottomRight, {8, 8}},
+        {pictures::dialogSide, {90, 160}},     {pictures::iconError, {32, 32}},
+        {pictures::iconQuestion, {32, 32}},    {pictures::iconWarning, {32, 32}},
         {pictures::iconInformation, {32, 32}}, {pictures::toolNewUser, {32, 32}},
-        {pictures::toolSelectUser, {32, 32}}, {pictures::toolTeacher, {32, 32}},
-        {pictures::toolExecute, {32, 32}},    {pictures::toolReport, {32, 32}},
-        {pictures::toolExit, {32, 32}},       {pictures::treeHeading, {16, 16}},
-        {pictures::treeToDo, {16, 16}},       {pictures::treeDone, {16, 16}},
+        {pictures::toolSelectUser, {32, 32}},  {pictures::toolTeacher, {32, 32}},
+        {pictures::toolExecute, {32, 32}},     {pictures::toolReport, {32, 32}},
+        {pictures::toolExit, {32, 32}},        {pictures::treeHeading, {16, 16}},
+        {pictures::treeToDo, {16, 16}},        {pictures::treeDone, {16, 16}},
         {pictures::splash, {600, 400}},
     };
     for (const Expected& e : all) {
@@ -68,15 +66,13 @@ TEST(Pictures, EveryResourceRendersAtItsSize)
         EXPECT_EQ(renderSvg(QString::fromLatin1(symbol)).size(), QSize(20, 20)) << symbol;
 }
 
-TEST(Pictures, RendersAtTheAskedSizeAndFailsQuietly)
-{
+TEST(Pictures, RendersAtTheAskedSizeAndFailsQuietly) {
     EXPECT_EQ(renderSvg(QString::fromLatin1(pictures::iconError), {64, 48}).size(), QSize(64, 48));
     EXPECT_TRUE(renderSvg(QStringLiteral(":/pictures/no-such.svg")).isNull());
     EXPECT_TRUE(loadPicture(QStringLiteral("/no/such/file.bmp")).isNull());
 }
 
-TEST(Pictures, LoadedBitmapLosesItsTransparentColour)
-{
+TEST(Pictures, LoadedBitmapLosesItsTransparentColour) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("design.bmp"));
     QImage image = keyedPicture({10, 8}, QColor(0, 0, 204)).toImage();
@@ -88,16 +84,13 @@ TEST(Pictures, LoadedBitmapLosesItsTransparentColour)
     EXPECT_EQ(loaded.pixelColor(5, 5), QColor(0, 0, 204));
 }
 
-TEST(Pictures, OnlyOpaquePicturesHaveATransparentColour)
-{
+TEST(Pictures, OnlyOpaquePicturesHaveATransparentColour) {
     EXPECT_EQ(transparentColour(keyedPicture({4, 4}, Qt::blue)), keyColour.rgb());
-    EXPECT_EQ(transparentColour(renderSvg(QString::fromLatin1(pictures::iconError))),
-              std::nullopt);
+    EXPECT_EQ(transparentColour(renderSvg(QString::fromLatin1(pictures::iconError))), std::nullopt);
     EXPECT_EQ(transparentColour(keyedPicture({1, 1}, Qt::blue)), std::nullopt);
 }
 
-TEST(Memo, LinesComeBackUnchangedAndCrBreaksOnScreen)
-{
+TEST(Memo, LinesComeBackUnchangedAndCrBreaksOnScreen) {
     TMemo memo;
     memo.Add(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
     EXPECT_EQ(memo.Lines(), QStringList{QStringLiteral("Ошибка чтения файла.\rПоврежден файл ")});
