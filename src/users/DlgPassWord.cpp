@@ -8,6 +8,7 @@
 
 TDlgPassWord::TDlgPassWord(QWidget* parent) : QDialog(parent), EditPassWord(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("Пароль"));
+    setDialogBackground(this);
     EditPassWord->setEchoMode(QLineEdit::Password);
     EditPassWord->setObjectName(QStringLiteral("EditPassWord"));
 

@@ -12,14 +12,15 @@
 
 namespace {
 QPlainTextEdit* readOnlyMemo(const QStringList& lines, QWidget* parent) {
-    auto* memo = new QPlainTextEdit(lines.join(QLatin1Char('\n')), parent);
+    // The lines were cut for the classic font; as one paragraph they wrap to
+    // whatever font the system gives.
+    auto* memo = new QPlainTextEdit(lines.join(QString()), parent);
     memo->setReadOnly(true);
     memo->setFrameShape(QFrame::NoFrame);
     memo->setFocusPolicy(Qt::NoFocus);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->setFixedHeight(memo->fontMetrics().lineSpacing() * int(lines.size()) + 10);
+    memo->setFixedHeight(memo->fontMetrics().lineSpacing() * int(lines.size() + 1) + 8);
     return memo;
 }
 } // namespace
@@ -32,8 +33,7 @@ TOKBottomDlgChengeReg::TOKBottomDlgChengeReg(QWidget* parent)
     setWindowTitle(QStringLiteral("Изменить режим"));
     SetHelpContext(this, 40);
     setFixedSize(627, 399);
-    setAutoFillBackground(true);
-    setPalette(QColor(204, 204, 204));
+    setDialogBackground(this);
     RadioButtonA->setChecked(true);
 
     using Kind = TBtnImgD1QF::ButtonKind;

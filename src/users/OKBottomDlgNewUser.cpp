@@ -30,6 +30,7 @@ TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* pa
       RadioButtonD(new QRadioButton(QStringLiteral("D"), this)), SaveDialog1(new QFileDialog(this)),
       session_(session) {
     setWindowTitle(QStringLiteral("Новое имя"));
+    setDialogBackground(this);
     SetHelpContext(this, 20);
     EditFileName->setReadOnly(true);
     EditNameUser->installEventFilter(this);
@@ -65,6 +66,7 @@ TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* pa
     layout->addLayout(fields);
     layout->addLayout(makeModeGroup());
     layout->addLayout(buttons);
+    setMinimumWidth(680); // the whole progress file path in view
     StendInitial();
 }
 
@@ -79,6 +81,7 @@ QLayout* TOKBottomDlgNewUser::makeModeGroup() {
                         row, 1);
         qobject_cast<QLabel*>(grid->itemAtPosition(row, 1)->widget())->setWordWrap(true);
     }
+    grid->setColumnStretch(1, 1);
     auto* box = new QVBoxLayout;
     box->addWidget(group);
     return box;

@@ -15,6 +15,7 @@ TOKBottomDlgSelectUsers::TOKBottomDlgSelectUsers(UserSession& session, TOKBottom
     : QDialog(parent), ListBoxUsers(new QListWidget(this)), session_(session), newUser_(newUser),
       password_(password) {
     setWindowTitle(QStringLiteral("Выбор имени"));
+    setDialogBackground(this);
     SetHelpContext(this, 30);
     ListBoxUsers->setObjectName(QStringLiteral("ListBoxUsers"));
 

@@ -7,11 +7,20 @@
 
 TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind, QWidget* parent) {
     auto* button = new TBtnImgD1QF(parent);
-    dressButton(*button, labelButtonPictures(label, {130, 35}));
+    const QSize size(160, 35); // room for the longest label, "Подтверждние"
+    dressButton(*button, labelButtonPictures(label, size));
+    button->setFixedSize(size);
     button->SetCaption(label);
     button->SetKind(kind);
     button->SetDefault(kind == TBtnImgD1QF::ButtonKind::OK);
     return button;
+}
+
+void setDialogBackground(QWidget* dialog) {
+    QPalette palette = dialog->palette();
+    palette.setColor(QPalette::Window, QColor(204, 204, 204));
+    dialog->setPalette(palette);
+    dialog->setAutoFillBackground(true);
 }
 
 // The message window of the drills library is not there yet; a standard

@@ -16,6 +16,9 @@ inline constexpr int ResultCancel = 2;
 // also the default button, Cancel answers Escape, Help opens the window's help).
 TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind, QWidget* parent);
 
+// The light grey the program's dialogs share.
+void setDialogBackground(QWidget* dialog);
+
 // The program's message window, as the user dialogs use it.
 void showUserMessage(const QString& text, const QString& caption, int iconCode);
 // Problems with the user's files, one message each.
