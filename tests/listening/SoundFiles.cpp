@@ -1,8 +1,10 @@
 #include "SoundFiles.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cmath>
 #include <sndfile.h>
+#include <utility>
 
 namespace {
 bool writeFrames(const QString& path, int sampleRate, int channels, int format,
@@ -61,7 +63,9 @@ ReadBack readSound(const QString& path) {
     return back;
 }
 
-double shareAt(const float* samples, qint64 n, int sampleRate, double hz) {
+namespace {
+// Goertzel: the power of one frequency, and the total energy.
+std::pair<double, double> goertzel(const float* samples, qint64 n, int sampleRate, double hz) {
     const double k = 2 * std::cos(2 * M_PI * hz / sampleRate);
     double s1 = 0, s2 = 0, total = 0;
     for (qint64 i = 0; i < n; ++i) {
@@ -70,8 +74,18 @@ double shareAt(const float* samples, qint64 n, int sampleRate, double hz) {
         s1 = s0;
         total += double(samples[i]) * samples[i];
     }
-    const double power = s1 * s1 + s2 * s2 - k * s1 * s2;
+    return {s1 * s1 + s2 * s2 - k * s1 * s2, total};
+}
+} // namespace
+
+double shareAt(const float* samples, qint64 n, int sampleRate, double hz) {
+    const auto [power, total] = goertzel(samples, n, sampleRate, hz);
     return total > 0 ? power / (total * double(n) / 2) : 0;
+}
+
+double amplitudeAt(const float* samples, qint64 n, int sampleRate, double hz) {
+    const auto [power, total] = goertzel(samples, n, sampleRate, hz);
+    return n > 0 ? 2 * std::sqrt(std::max(power, 0.0)) / double(n) : 0;
 }
 
 double rms(const float* samples, qint64 n) {

@@ -33,4 +33,7 @@ ReadBack readSound(const QString& path);
 
 // Share of the samples' energy at one frequency (Goertzel), 0 to 1.
 double shareAt(const float* samples, qint64 n, int sampleRate, double hz);
+// Peak amplitude of the sine at one frequency in the samples (Goertzel);
+// other sounds mixed in barely change it.
+double amplitudeAt(const float* samples, qint64 n, int sampleRate, double hz);
 double rms(const float* samples, qint64 n);
