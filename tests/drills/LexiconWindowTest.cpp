@@ -1,0 +1,196 @@
+#include "WindowTestSupport.h"
+#include "drills/DlgDoubleError.h"
+#include "drills/DlgErrorDo.h"
+#include "drills/DrillLaunch.h"
+#include "drills/DrillRandom.h"
+#include "drills/FormExecLexic.h"
+#include "drills/FormExecLexicDemo.h"
+#include "listening/MediaPlayer.h"
+#include "listening/VirtualSoundEngine.h"
+#include "support/ModalDriver.h"
+#include "support/TempCourse.h"
+#include "widgets/BtnImgD1QF.h"
+#include "widgets/BtnImgTransD1QF.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+void writeLexicon(const TempCourse& course)
+{
+    course.writeLines("Lex.txt", {QStringLiteral("die Küche"), "das Haus", "das Heim"}, true);
+    course.writeLines("LexTr.txt", {QStringLiteral("кухня"), QStringLiteral("дом"),
+                                    QStringLiteral("дом")});
+    course.writeLines("LexTim.txt", {"0\t900", "1200\t2950", "3000\t3600"});
+}
+
+QStringList counters(const TFormExecLexic* form)
+{
+    return {form->LabelSelect->text(), form->LabelCount->text(), form->LabelError->text()};
+}
+
+int rowOf(const TFormExecLexic* form, const QString& text)
+{
+    return form->ListBoxTrans->row(form->ListBoxTrans->findItems(text, Qt::MatchExactly).first());
+}
+
+int wrongRow(const TFormExecLexic* form)
+{
+    return rowOf(form, form->Drill().currentItem().translation) == 0 ? 1 : 0;
+}
+} // namespace
+
+// One whole run through the drill window: a first miss, a second miss with the
+// right translation shown, then every expression answered by the three ways of
+// confirming.
+TEST(LexiconWindow, WholeDrillUpToTheEnd)
+{
+    TempCourse course;
+    writeLexicon(course);
+    seedDrillRandom(3);
+    whenModal([](QWidget* window) {
+        auto* form = qobject_cast<TFormExecLexic*>(window);
+        ASSERT_TRUE(form);
+        EXPECT_EQ(form->pos(), QPoint(800 - 340, 600 - 235));
+        EXPECT_EQ(counters(form), (QStringList{"3", "3", "0"}));
+        EXPECT_EQ(form->ListBoxTrans->count(), 3);
+        EXPECT_EQ(form->ListBoxTrans->currentRow(), 0);
+        EXPECT_TRUE(form->BitBtnPlay->isVisible());
+        const QString shown = form->EditText->text();
+
+        whenModal([](QWidget* dialog) {
+            EXPECT_TRUE(qobject_cast<TDlgErrorDo*>(dialog));
+            pressDialogButton(dialog);
+        });
+        form->ListBoxTrans->setCurrentRow(wrongRow(form));
+        QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+        EXPECT_EQ(form->EditText->text(), shown) << "the expression stays after a first miss";
+        EXPECT_EQ(counters(form), (QStringList{"3", "3", "0"}));
+
+        const QString expected = form->Drill().currentItem().translation;
+        whenModal([expected](QWidget* dialog) {
+            EXPECT_TRUE(qobject_cast<TDlgLexicError*>(dialog));
+            EXPECT_TRUE(showsText(dialog, expected));
+            pressDialogButton(dialog);
+        });
+        QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+        EXPECT_EQ(counters(form), (QStringList{"3", "3", "1"}));
+        EXPECT_EQ(form->ListBoxTrans->currentRow(), 0) << "the next expression starts at the top";
+
+        for (int answers = 0; answers < 3; ++answers) {
+            const int row = rowOf(form, form->Drill().currentItem().translation);
+            if (row == 0) {
+                // Enter without touching the list answers with the first entry.
+                QTest::keyClick(form->ListBoxTrans, Qt::Key_Return);
+            } else if (answers % 2 == 0) {
+                form->ListBoxTrans->setCurrentRow(row);
+                QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+            } else {
+                QListWidgetItem* item = form->ListBoxTrans->item(row);
+                form->ListBoxTrans->setCurrentItem(item);
+                const QPoint at = form->ListBoxTrans->visualItemRect(item).center();
+                // A view takes a double click only on the item the press went to.
+                QTest::mousePress(form->ListBoxTrans->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(form->ListBoxTrans->viewport(), Qt::LeftButton, {}, at);
+            }
+            if (answers < 2) {
+                EXPECT_EQ(form->LabelSelect->text(), QString::number(2 - answers));
+            }
+        }
+    });
+    EXPECT_EQ(ExecuteLexic(800, 600, "Lex.txt", "LexTr.txt", "LexTim.txt", "Lex.wav"), 0);
+    EXPECT_TRUE(modalActionsDone());
+}
+
+TEST(LexiconWindow, ExitLeavesWithTwoAndHidesPlayWithoutTiming)
+{
+    TempCourse course;
+    writeLexicon(course);
+    whenModal([](QWidget* window) {
+        auto* form = qobject_cast<TFormExecLexic*>(window);
+        ASSERT_TRUE(form);
+        EXPECT_FALSE(form->BitBtnPlay->isVisible());
+        QTest::mouseClick(form->BtnImgTransD1QF3, Qt::LeftButton);
+    });
+    EXPECT_EQ(ExecuteLexic(400, 300, "Lex.txt", "LexTr.txt", "", ""), 2);
+    EXPECT_TRUE(modalActionsDone());
+}
+
+TEST(LexiconWindow, ReadErrors)
+{
+    TempCourse course;
+    writeLexicon(course);
+    course.writeLines("Bad.txt", {"0\t900", "1200 2950"});
+    expectReadError(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
+    whenModal([](QWidget* window) {
+        auto* form = qobject_cast<TFormExecLexic*>(window);
+        ASSERT_TRUE(form) << "the drill opens with what was read";
+        EXPECT_EQ(form->LabelCount->text(), "3");
+        QTest::mouseClick(form->BtnImgTransD1QF3, Qt::LeftButton);
+    });
+    EXPECT_EQ(ExecuteLexic(400, 300, "Lex.txt", "LexTr.txt", "Bad.txt", "Lex.wav"), 2);
+
+    expectReadError(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
+    EXPECT_EQ(ExecuteLexic(400, 300, "Absent.txt", "LexTr.txt", "", ""), 2)
+        << "without items the drill does not open";
+    expectReadError(QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы "));
+    EXPECT_EQ(ExecuteLexicDemo(400, 300, "Lex.txt", "Absent.txt", "", ""), 1);
+    EXPECT_TRUE(modalActionsDone());
+}
+
+TEST(LexiconPreviewWindow, WalksToTheEndOrLeaves)
+{
+    TempCourse course;
+    writeLexicon(course);
+    whenModal([](QWidget* window) {
+        auto* form = qobject_cast<TFormExecLexicDemo*>(window);
+        ASSERT_TRUE(form);
+        EXPECT_EQ(form->EditText->text(), QStringLiteral("die Küche"));
+        EXPECT_EQ(form->EditTranslate->text(), QStringLiteral("кухня"));
+        EXPECT_EQ(form->LabelSelect->text(), "2");
+        EXPECT_EQ(form->LabelCount->text(), "3");
+        QTest::mouseClick(form->BtnImgD1QF1, Qt::LeftButton);
+        EXPECT_EQ(form->EditText->text(), "das Haus");
+        EXPECT_EQ(form->LabelSelect->text(), "1");
+        QTest::keyClick(form, Qt::Key_Return);
+        EXPECT_EQ(form->LabelSelect->text(), "0");
+        QTest::mouseClick(form->BtnImgD1QF1, Qt::LeftButton);
+    });
+    EXPECT_EQ(ExecuteLexicDemo(400, 300, "Lex.txt", "LexTr.txt", "", ""), 0);
+
+    whenModal([](QWidget* window) {
+        QTest::mouseClick(qobject_cast<TFormExecLexicDemo*>(window)->BtnImgTransD1QF2,
+                          Qt::LeftButton);
+    });
+    EXPECT_EQ(ExecuteLexicDemo(400, 300, "Lex.txt", "LexTr.txt", "", ""), 1);
+    EXPECT_TRUE(modalActionsDone());
+}
+
+TEST(LexiconWindow, PlaysTheItemsSegment)
+{
+    TempCourse course;
+    writeLexicon(course);
+    VirtualSound::use();
+    VirtualSound::reset();
+    VirtualSound::setLength("Lex.wav", 5000);
+    TFormExecLexic form;
+    ASSERT_TRUE(form.Load({"Lex.txt", "LexTr.txt", "LexTim.txt", "Lex.wav"}));
+    form.show();
+    const LexiconItem item = form.Drill().currentItem();
+
+    QTest::mouseClick(form.BitBtnPlay, Qt::LeftButton);
+    EXPECT_FALSE(form.BitBtnPlay->isEnabled());
+    EXPECT_EQ(form.MediaPlayerPlay->Mode(), MediaPlayer::PlayerMode::Playing);
+    EXPECT_EQ(form.MediaPlayerPlay->Position(), item.start);
+    VirtualSound::advance(item.end - item.start - 1);
+    EXPECT_EQ(form.MediaPlayerPlay->Position(), item.end - 1);
+    EXPECT_FALSE(form.BitBtnPlay->isEnabled());
+    VirtualSound::advance(1);
+    EXPECT_TRUE(form.BitBtnPlay->isEnabled()) << "the end of the segment frees Play";
+    EXPECT_NE(form.MediaPlayerPlay->Mode(), MediaPlayer::PlayerMode::Playing);
+    VirtualSound::use(false);
+}
