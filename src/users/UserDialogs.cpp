@@ -1,9 +1,8 @@
 #include "users/UserDialogs.h"
 
-#include "widgets/ButtonPictures.h"
+#include "drills/DlgMessage.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include "widgets/ButtonPictures.h"
 
 TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind, QWidget* parent) {
     auto* button = new TBtnImgD1QF(parent);
@@ -23,18 +22,8 @@ void setDialogBackground(QWidget* dialog) {
     dialog->setAutoFillBackground(true);
 }
 
-// The message window of the drills library is not there yet; a standard
-// message box stands in behind this one function until it is.
 void showUserMessage(const QString& text, const QString& caption, int iconCode) {
-    QMessageBox::Icon icon = QMessageBox::Information;
-    if (iconCode == 16)
-        icon = QMessageBox::Critical;
-    else if (iconCode == 48)
-        icon = QMessageBox::Warning;
-    else if (iconCode == 32)
-        icon = QMessageBox::Question;
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
+    ShowDlgMessage(text, caption, iconCode);
 }
 
 void showFileProblems(const QStringList& messages) {

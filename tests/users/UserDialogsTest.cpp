@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,6 +25,8 @@ QString wording(QWidget* window) {
     for (QLabel* label : window->findChildren<QLabel*>())
         if (!label->text().isEmpty())
             parts << label->text();
+    for (QTextEdit* memo : window->findChildren<QTextEdit*>())
+        parts << memo->toPlainText();
     return parts.join(QLatin1Char('|'));
 }
 
