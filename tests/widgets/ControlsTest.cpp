@@ -420,3 +420,15 @@ TEST_F(PushButton, CloseKindClosesTheWindow) {
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
 }
+
+TEST_F(PushButton, DoubleClickCountsAsASecondPress) {
+    QSignalSpy clicks(button, &QAbstractButton::clicked);
+    dialog.show();
+    // What the platform delivers for a double click: the second press comes
+    // with a double-click event.
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::mouseDClick(button, Qt::LeftButton);
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(clicks.count(), 2);
+}
