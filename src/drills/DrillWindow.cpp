@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTextEdit>
 
 namespace {
 std::function<void(const QString&)>& helpHandler()
@@ -133,11 +134,32 @@ QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area)
     auto* edit = new QLineEdit(panel);
     edit->setReadOnly(true);
     edit->setGeometry(10, 24, area.width() - 20, area.height() - 32);
-    QFont text = edit->font();
+    QFont text = ItemFont();
     text.setPixelSize(16);
     text.setBold(true);
     edit->setFont(text);
     return edit;
+}
+
+QTextEdit* DrillWindow::AddMemoPanel(const QRect& area)
+{
+    auto* panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(area);
+    auto* memo = new QTextEdit(panel);
+    memo->setReadOnly(true);
+    memo->setGeometry(6, 6, area.width() - 12, area.height() - 12);
+    QFont text = ItemFont();
+    text.setBold(true);
+    memo->setFont(text);
+    return memo;
+}
+
+QFont DrillWindow::ItemFont()
+{
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(15);
+    return arial;
 }
 
 QLabel* DrillWindow::AddCounter(const QString& caption, int x)

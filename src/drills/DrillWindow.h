@@ -10,6 +10,7 @@ class MediaPlayer;
 class QAbstractButton;
 class QLabel;
 class QLineEdit;
+class QTextEdit;
 class TBtnImgD1QF;
 class TBtnImgTransD1QF;
 
@@ -68,6 +69,10 @@ protected:
     TBtnImgD1QF* AddNextButton(const QString& caption, int x);
     // A raised panel with a caption and a read-only line for an item's text.
     QLineEdit* AddTextPanel(const QString& caption, const QRect& area);
+    // A raised panel holding a read-only memo for a question.
+    QTextEdit* AddMemoPanel(const QRect& area);
+    // The font of the items' texts.
+    static QFont ItemFont();
     int BarTop() const { return height() - 78; }
 
     // Reports a fault in the files with the drills' read-error message;

@@ -1,0 +1,147 @@
+#include "drills/FormQuestDown.h"
+
+#include "drills/DrillDialogs.h"
+#include "drills/DrillLaunch.h"
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/ButtonPictures.h"
+#include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/PicturePaths.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+
+TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent)
+{
+    setWindowTitle(QStringLiteral("Послетекстовые вопросы"));
+    auto* label1 = new QLabel(QStringLiteral("Выберите правильный вариант"), this);
+    label1->setGeometry(16, 12, 400, 18);
+    MemoQuest = AddMemoPanel({16, 32, 573, 92});
+    for (int p = 0; p < MaxAnswers; ++p) {
+        PanelQ[p] = new QFrame(this);
+        PanelQ[p]->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        PanelQ[p]->setGeometry(16, 132 + p * 72, 573, 66);
+        RadioButton[p] = new TChBxImgTransD1QF(PanelQ[p]);
+        dressCheckBox(*RadioButton[p], 22);
+        RadioButton[p]->setGeometry(10, 20, 26, 26);
+        Memo[p] = new QTextEdit(PanelQ[p]);
+        Memo[p]->setReadOnly(true);
+        Memo[p]->setGeometry(44, 6, 521, 54);
+        Memo[p]->setFont(ItemFont());
+        connect(RadioButton[p], &TChBxImgTransD1QF::clicked, this, [this, p] { ChoiceClick(p); });
+    }
+    // In the design the first box is the checked one.
+    RadioButton[0]->SetChecked(true);
+
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1->hide();
+    SetEnterButton(BitBtn1);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormQuestDown::BitBtn1Click);
+    BtnImgTransD1QF1 = AddBarButton(pictures::symbolCheck, QStringLiteral("Подтверждение"), 70);
+    connect(BtnImgTransD1QF1, &QAbstractButton::clicked, this, &TFormQuestDown::BitBtn1Click);
+    LabelSelect = AddCounter(QStringLiteral("Осталось"), 210);
+    LabelCount = AddCounter(QStringLiteral("Всего"), 300);
+    LabelError = AddCounter(QStringLiteral("Ошибок"), 390);
+    BtnImgTransD1QF2 = AddBarButton(SymbolHelp, QStringLiteral("Помощь"), 470);
+    connect(BtnImgTransD1QF2, &QAbstractButton::clicked, this, &TFormQuestDown::BitBtn3Click);
+    BtnImgTransD1QF3 = AddBarButton(pictures::symbolLeave, QStringLiteral("Выход"), 545);
+    connect(BtnImgTransD1QF3, &QAbstractButton::clicked, this,
+            &TFormQuestDown::BtnImgTransD1QF3Click);
+}
+
+bool TFormQuestDown::Load(const DrillFiles& files)
+{
+    DrillLoad<QuestionRecord> load = loadQuestions(files, true);
+    if (load.runnable)
+        drill_.emplace(load.items);
+    return AcceptLoad(load);
+}
+
+void TFormQuestDown::Start()
+{
+    drill_->start();
+    ShowQuestion();
+}
+
+void TFormQuestDown::SelectNext()
+{
+    drill_->selectNext();
+    ShowQuestion();
+}
+
+void TFormQuestDown::ShowQuestion()
+{
+    const QStringList answers = drill_->shownAnswers();
+    for (int p = 0; p < MaxAnswers; ++p) {
+        const bool used = p < answers.size();
+        PanelQ[p]->setVisible(used);
+        RadioButton[p]->setVisible(used);
+        RadioButton[p]->SetChecked(drill_->checked()[p]);
+        Memo[p]->setPlainText(used ? answers[p] : QString());
+    }
+    MemoQuest->setPlainText(drill_->currentQuestion().text);
+    ShowCounters();
+}
+
+void TFormQuestDown::ShowCounters()
+{
+    LabelSelect->setText(QString::number(drill_->remaining()));
+    LabelCount->setText(QString::number(drill_->count()));
+    LabelError->setText(QString::number(drill_->errors()));
+}
+
+void TFormQuestDown::ChoiceClick(int position)
+{
+    for (int p = 0; p < MaxAnswers; ++p)
+        if (p != position)
+            RadioButton[p]->SetChecked(false);
+    drill_->click(position);
+}
+
+void TFormQuestDown::BitBtn1Click()
+{
+    const QuestionDrill::Answer answer = drill_->confirm();
+    if (answer.outcome == QuestionDrill::Outcome::FirstMiss) {
+        ShowErrorDo();
+        return;
+    }
+    if (answer.outcome == QuestionDrill::Outcome::SecondMiss)
+        ShowDoubleError(answer.expected);
+    if (answer.finished) {
+        ShowCounters();
+        done(ResultOk);
+        return;
+    }
+    ShowQuestion();
+}
+
+void TFormQuestDown::BitBtn2Click()
+{
+    SelectNext();
+}
+
+void TFormQuestDown::BitBtn3Click()
+{
+    ShowDrillHelp(QStringLiteral("QuestEnd"));
+}
+
+void TFormQuestDown::BtnImgTransD1QF3Click()
+{
+    done(ResultCancel);
+}
+
+int ExecuteQuestDown(int centreX, int centreY, const QString& textFile, const QString& transFile,
+                     const QString& timingFile, const QString& soundFile, DrillCounts* counts)
+{
+    if (counts)
+        *counts = {};
+    TFormQuestDown form;
+    form.PlaceAt(centreX, centreY);
+    if (!form.Load({textFile, transFile, timingFile, soundFile}))
+        return 2;
+    form.Start();
+    const int result = LaunchResult(form.exec(), 2, 1);
+    if (counts)
+        *counts = {form.Drill().count(), form.Drill().errors()};
+    return result;
+}

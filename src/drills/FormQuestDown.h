@@ -1,0 +1,57 @@
+#pragma once
+
+#include "drills/DrillWindow.h"
+#include "drills/Questions.h"
+
+#include <optional>
+
+class QFrame;
+class QPushButton;
+class QTextEdit;
+class TChBxImgTransD1QF;
+
+// The after-text questions: a question at random with its answers shuffled
+// over four positions; the student checks one box and confirms.
+class TFormQuestDown : public DrillWindow {
+    Q_OBJECT
+public:
+    explicit TFormQuestDown(QWidget* parent = nullptr);
+
+    // Reads the question file set; reports a fault. False when the questions
+    // cannot be asked.
+    bool Load(const DrillFiles& files);
+    // Starts the run: the first question and the counters.
+    void Start();
+    void SelectNext();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void BtnImgTransD1QF3Click();
+    void RadioButton1Click() { ChoiceClick(0); }
+    void RadioButton2Click() { ChoiceClick(1); }
+    void RadioButton3Click() { ChoiceClick(2); }
+    void RadioButton4Click() { ChoiceClick(3); }
+
+    const QuestionDrill& Drill() const { return *drill_; }
+
+    QTextEdit* MemoQuest;
+    QFrame* PanelQ[MaxAnswers];
+    TChBxImgTransD1QF* RadioButton[MaxAnswers];
+    QTextEdit* Memo[MaxAnswers];
+    QPushButton* BitBtn1;
+    TBtnImgTransD1QF* BtnImgTransD1QF1;
+    TBtnImgTransD1QF* BtnImgTransD1QF2;
+    TBtnImgTransD1QF* BtnImgTransD1QF3;
+    QLabel* LabelSelect;
+    QLabel* LabelCount;
+    QLabel* LabelError;
+
+private:
+    // The handler of a choice box, before the box toggles itself: the other
+    // boxes are unchecked.
+    void ChoiceClick(int position);
+    void ShowQuestion();
+    void ShowCounters();
+
+    std::optional<QuestionDrill> drill_;
+};

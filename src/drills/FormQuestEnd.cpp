@@ -1,0 +1,50 @@
+#include "drills/FormQuestEnd.h"
+
+#include "drills/SharedDialogs.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+
+namespace {
+QLabel* addLabel(QWidget* parent, const QString& text, const QRect& area)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(area);
+    return label;
+}
+} // namespace
+
+TFormQuestEnd::TFormQuestEnd(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Результаты упражнения"));
+    setFixedSize(553, 234);
+    StringGridRes = new QTableWidget(GridRows, 3, this);
+    StringGridRes->setGeometry(6, 6, 541, 160);
+    StringGridRes->verticalHeader()->hide();
+    StringGridRes->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGridRes->setColumnWidth(0, 504);
+    StringGridRes->setColumnWidth(1, 58);
+    StringGridRes->setColumnWidth(2, 80);
+
+    addLabel(this, QStringLiteral("Всего вопросов:"), {10, 174, 150, 18});
+    LabelCount = addLabel(this, QString(), {165, 174, 60, 18});
+    addLabel(this, QStringLiteral("Неправильных ответов:"), {10, 194, 150, 18});
+    LabelError = addLabel(this, QString(), {165, 194, 60, 18});
+    LabelComent = addLabel(this, QString(), {10, 214, 300, 18});
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1->setDefault(true);
+    BitBtn1->setGeometry(460, 190, 80, 28);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TFormQuestEnd* FormQuestEnd()
+{
+    return sharedDialog<TFormQuestEnd>();
+}

@@ -1,0 +1,162 @@
+#include "drills/FormQuestTrFl.h"
+
+#include "drills/DrillLaunch.h"
+#include "drills/FormQuestEnd.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTextEdit>
+
+namespace {
+QPushButton* addButton(QWidget* parent, const QString& text, int x)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setAutoDefault(false);
+    button->setGeometry(x, 160, 96, 26);
+    return button;
+}
+
+QLabel* addInfoLine(QWidget* box, const QString& caption, int y)
+{
+    auto* label = new QLabel(caption, box);
+    label->setGeometry(10, y, 80, 18);
+    auto* value = new QLabel(QStringLiteral("0000"), box);
+    value->setGeometry(95, y, 60, 18);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return value;
+}
+} // namespace
+
+TFormQuestTrFl::TFormQuestTrFl(QWidget* parent) : DrillWindow({553, 197}, parent)
+{
+    // This window keeps the standard face and controls.
+    setPalette(QApplication::palette());
+    setFont(QApplication::font());
+
+    auto* label8 = new QLabel(QStringLiteral("Ответе на вопрос"), this);
+    label8->setGeometry(10, 8, 300, 18);
+    MemoQuest = new QTextEdit(this);
+    MemoQuest->setReadOnly(true);
+    MemoQuest->setGeometry(10, 28, 356, 66);
+    QFont statement = MemoQuest->font();
+    statement.setPixelSize(16);
+    MemoQuest->setFont(statement);
+
+    auto* radioGroup1 = new QGroupBox(QStringLiteral("Варианты ответов"), this);
+    radioGroup1->setGeometry(10, 100, 356, 50);
+    RadioButtonYes = new QRadioButton(QStringLiteral("Да"), radioGroup1);
+    RadioButtonYes->setGeometry(20, 22, 100, 20);
+    RadioButtonYes->setChecked(true);
+    RadioButtonNo = new QRadioButton(QStringLiteral("Нет"), radioGroup1);
+    RadioButtonNo->setGeometry(180, 22, 100, 20);
+
+    auto* info = new QGroupBox(this);
+    info->setGeometry(380, 8, 163, 142);
+    auto* label1 = new QLabel(QStringLiteral("Информация"), info);
+    label1->setGeometry(10, 8, 140, 18);
+    LabelSelect = addInfoLine(info, QStringLiteral("Осталось:"), 40);
+    LabelCount = addInfoLine(info, QStringLiteral("Всего:"), 70);
+    LabelError = addInfoLine(info, QStringLiteral("Ошибок:"), 100);
+
+    BitBtn1 = addButton(this, QStringLiteral("OK"), 10);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormQuestTrFl::BitBtn1Click);
+    BitBtnNext = addButton(this, QStringLiteral("Пропустить"), 116);
+    connect(BitBtnNext, &QPushButton::clicked, this, &TFormQuestTrFl::BitBtnNextClick);
+    BitBtnPlay = addButton(this, QStringLiteral("Проиграть"), 222);
+    connect(BitBtnPlay, &QPushButton::clicked, this, &TFormQuestTrFl::BitBtnPlayClick);
+    BitBtn3 = addButton(this, QStringLiteral("Cancel"), 340);
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { done(ResultIgnore); });
+    BitBtn4 = addButton(this, QStringLiteral("&Close"), 446);
+    connect(BitBtn4, &QPushButton::clicked, this, [this] { done(ResultCancel); });
+}
+
+bool TFormQuestTrFl::Load(const DrillFiles& files)
+{
+    // Without a timing file there is nothing to play.
+    BitBtnPlay->setVisible(!files.timing.isEmpty());
+    SetPlayButton(BitBtnPlay, files.sound);
+    DrillLoad<TrueFalseItem> load = loadStatements(files);
+    if (load.runnable)
+        drill_.emplace(load.items);
+    return AcceptLoad(load);
+}
+
+void TFormQuestTrFl::Start()
+{
+    drill_->start();
+    ShowStatement();
+}
+
+void TFormQuestTrFl::SelectNext()
+{
+    drill_->selectNext();
+    ShowStatement();
+}
+
+void TFormQuestTrFl::ShowStatement()
+{
+    MemoQuest->setPlainText(drill_->currentItem().text);
+    LabelSelect->setText(QString::number(drill_->remaining()));
+    LabelCount->setText(QString::number(drill_->count()));
+    LabelError->setText(QString::number(drill_->errors()));
+}
+
+void TFormQuestTrFl::BitBtnNextClick()
+{
+    SelectNext();
+}
+
+void TFormQuestTrFl::BitBtn1Click()
+{
+    if (drill_->answer(RadioButtonYes->isChecked()))
+        done(ResultOk);
+    else
+        ShowStatement();
+}
+
+void TFormQuestTrFl::BitBtnPlayClick()
+{
+    PlaySegment(drill_->currentItem().start, drill_->currentItem().end);
+}
+
+void FillQuestEnd(TFormQuestEnd& results, const TrueFalseDrill& drill)
+{
+    results.LabelCount->setText(QString::number(drill.count()));
+    results.LabelError->setText(QString::number(drill.errors()));
+    results.LabelComent->setText(QStringLiteral("Комментарий"));
+    QTableWidget* grid = results.StringGridRes;
+    grid->setHorizontalHeaderLabels(
+        {QStringLiteral("Вопрос"), QStringLiteral("Ответ"), QStringLiteral("Ваш ответ")});
+    grid->clearContents();
+    const QList<QStringList> rows = resultRows(drill.items());
+    // The grid grows for a longer run, so that no statement is out of reach.
+    grid->setRowCount(std::max<int>(TFormQuestEnd::GridRows, int(rows.size())));
+    for (int row = 0; row < rows.size(); ++row)
+        for (int column = 0; column < 3; ++column)
+            grid->setItem(row, column, new QTableWidgetItem(rows[row][column]));
+}
+
+int ExecuteQuestTrFl(int centreX, int centreY, const QString& textFile, const QString& transFile,
+                     const QString& timingFile, const QString& soundFile, DrillCounts* counts)
+{
+    if (counts)
+        *counts = {};
+    TFormQuestTrFl form;
+    form.PlaceAt(centreX, centreY);
+    if (!form.Load({textFile, transFile, timingFile, soundFile}))
+        return 2;
+    form.Start();
+    const int result = LaunchResult(form.exec(), 2, 1);
+    if (counts)
+        *counts = {form.Drill().count(), form.Drill().errors()};
+    if (result == 0) {
+        FillQuestEnd(*FormQuestEnd(), form.Drill());
+        FormQuestEnd()->exec();
+    }
+    return result;
+}

@@ -1,0 +1,168 @@
+#include "WindowTestSupport.h"
+#include "drills/DlgDoubleError.h"
+#include "drills/DlgErrorDo.h"
+#include "drills/DrillLaunch.h"
+#include "drills/DrillRandom.h"
+#include "drills/FormQuestDemo.h"
+#include "drills/FormQuestDown.h"
+#include "support/ModalDriver.h"
+#include "support/TempCourse.h"
+#include "widgets/BtnImgD1QF.h"
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/ChBxImgTransD1QF.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+void writeQuestions(const TempCourse& course)
+{
+    course.writeLines("Quest.txt", {"Zwei?", "Drei?", "Eins?"}, true);
+    course.writeLines("Answ.txt", {"#1", "ja", "nein", "#2", QStringLiteral("Köln"), "Bonn", "Ulm",
+                                   "#3", "nur"},
+                      true);
+}
+
+void clickBox(TFormQuestDown* form, int position)
+{
+    QTest::mouseClick(form->RadioButton[position], Qt::LeftButton);
+}
+
+int visiblePanels(const TFormQuestDown* form)
+{
+    int shown = 0;
+    for (QFrame* panel : form->PanelQ)
+        shown += panel->isVisible();
+    return shown;
+}
+
+void answerWhenAsked(TFormQuestDown* form)
+{
+    const QuestionDrill& drill = form->Drill();
+    const int correct = drill.correctSlot();
+    const int wrong = correct == 0 ? 1 : 0;
+    const QString right = drill.currentQuestion().answers.first();
+    EXPECT_EQ(visiblePanels(form), drill.currentQuestion().answers.size());
+    EXPECT_EQ(form->Memo[correct]->toPlainText(), right);
+    EXPECT_TRUE(form->RadioButton[0]->Checked());
+
+    switch (drill.currentQuestion().answers.size()) {
+    case 2:
+        // A wrong answer among two shows the right one at once.
+        whenModal([right](QWidget* dialog) {
+            EXPECT_TRUE(qobject_cast<TDlgDoubleError*>(dialog));
+            EXPECT_TRUE(showsText(dialog, right));
+            pressDialogButton(dialog);
+        });
+        clickBox(form, wrong);
+        QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+        break;
+    case 3:
+        // Clicking the checked box leaves none checked: a miss, then a second try.
+        clickBox(form, 0);
+        for (TChBxImgTransD1QF* box : form->RadioButton)
+            EXPECT_FALSE(box->Checked());
+        whenModal([](QWidget* dialog) {
+            EXPECT_TRUE(qobject_cast<TDlgErrorDo*>(dialog));
+            pressDialogButton(dialog);
+        });
+        QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+        EXPECT_EQ(form->Memo[correct]->toPlainText(), right) << "the question stays";
+        clickBox(form, correct);
+        EXPECT_TRUE(form->RadioButton[correct]->Checked());
+        QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+        break;
+    default:
+        // One answer, its box checked from the start: Enter confirms it.
+        QTest::keyClick(form, Qt::Key_Return);
+    }
+}
+} // namespace
+
+TEST(QuestionWindow, WholeRunCountsErrorsForTheCaller)
+{
+    TempCourse course;
+    writeQuestions(course);
+    seedDrillRandom(5);
+    whenModal([](QWidget* window) {
+        auto* form = qobject_cast<TFormQuestDown*>(window);
+        ASSERT_TRUE(form);
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Послетекстовые вопросы"));
+        EXPECT_EQ(form->LabelSelect->text(), "3");
+        EXPECT_EQ(form->LabelCount->text(), "3");
+        EXPECT_EQ(form->LabelError->text(), "0");
+        for (int asked = 0; asked < 3; ++asked) {
+            const int errorsBefore = form->Drill().errors();
+            const bool twoAnswers = form->Drill().currentQuestion().answers.size() == 2;
+            answerWhenAsked(form);
+            if (asked < 2) {
+                EXPECT_EQ(form->LabelSelect->text(), QString::number(2 - asked));
+                EXPECT_EQ(form->LabelError->text(), QString::number(errorsBefore + twoAnswers));
+            }
+        }
+    });
+    DrillCounts counts;
+    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Answ.txt", "", "", &counts), 0);
+    EXPECT_EQ(counts.questions, 3);
+    EXPECT_EQ(counts.errors, 1);
+    EXPECT_TRUE(modalActionsDone());
+}
+
+TEST(QuestionWindow, ExitAndReadErrors)
+{
+    TempCourse course;
+    writeQuestions(course);
+    whenModal([](QWidget* window) {
+        QTest::mouseClick(qobject_cast<TFormQuestDown*>(window)->BtnImgTransD1QF3,
+                          Qt::LeftButton);
+    });
+    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Answ.txt", "", ""), 2);
+
+    course.writeLines("Extra.txt", {"#", "a", "#", "b", "#", "c", "#", "d"}, true);
+    expectReadError(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
+    DrillCounts counts{7, 7};
+    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Extra.txt", "", "", &counts), 2)
+        << "more answer blocks than questions: the window does not open";
+    EXPECT_EQ(counts.questions, 0);
+
+    course.writeLines("Five.txt", {"#", "a", "#", "b", "#", "1", "2", "3", "4", "5"}, true);
+    expectReadError(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
+    whenModal([](QWidget* window) {
+        auto* form = qobject_cast<TFormQuestDown*>(window);
+        ASSERT_TRUE(form) << "the questions read are whole: the window opens";
+        QTest::mouseClick(form->BtnImgTransD1QF3, Qt::LeftButton);
+    });
+    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Five.txt", "", ""), 2);
+    EXPECT_TRUE(modalActionsDone());
+}
+
+TEST(QuestionPreviewWindow, CountsDownAndEnds)
+{
+    TempCourse course;
+    writeQuestions(course);
+    whenModal([](QWidget* window) {
+        auto* form = qobject_cast<TFormQuestDemo*>(window);
+        ASSERT_TRUE(form);
+        EXPECT_EQ(form->LabelCount->text(), "3");
+        QStringList shown;
+        for (int step = 0; step < 3; ++step) {
+            shown.append(form->LabelSelect->text());
+            EXPECT_EQ(form->MemoQuest->toPlainText(),
+                      (QStringList{"Zwei?", "Drei?", "Eins?"}[step]));
+            QTest::mouseClick(form->BtnImgD1QF1, Qt::LeftButton);
+        }
+        EXPECT_EQ(shown, (QStringList{"2", "1", "0"}));
+    });
+    EXPECT_EQ(ExecuteQuestDemo(400, 300, "Quest.txt", "Answ.txt", "", ""), 0);
+
+    whenModal([](QWidget* window) {
+        QTest::mouseClick(qobject_cast<TFormQuestDemo*>(window)->BtnImgTransD1QF2,
+                          Qt::LeftButton);
+    });
+    EXPECT_EQ(ExecuteQuestDemo(400, 300, "Quest.txt", "", "", ""), 2);
+    expectReadError(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
+    EXPECT_EQ(ExecuteQuestDemo(400, 300, "Absent.txt", "", "", ""), 2);
+    EXPECT_TRUE(modalActionsDone());
+}
