@@ -14,25 +14,26 @@ int modeSlot(QChar mode)
     return slot >= 0 && slot < 4 ? slot : -1;
 }
 
-// Cuts the fields off the front of a line one by one, as the file format is
+// Reads the fields from the front of a line one by one, as the file format is
 // defined by tab positions: the last field is whatever is left.
 class FieldReader {
 public:
-    explicit FieldReader(const QString& line) : rest_(line) {}
+    explicit FieldReader(QStringView line) : line_(line) {}
 
-    std::optional<QString> next()
+    std::optional<QStringView> next()
     {
-        const qsizetype tab = rest_.indexOf(QLatin1Char('\t'));
+        const qsizetype tab = line_.indexOf(QLatin1Char('\t'), pos_);
         if (tab < 0)
             return std::nullopt;
-        QString field = rest_.left(tab);
-        rest_.remove(0, tab + 1);
+        const QStringView field = line_.mid(pos_, tab - pos_);
+        pos_ = tab + 1;
         return field;
     }
-    QString rest() const { return rest_; }
+    QStringView rest() const { return line_.mid(pos_); }
 
 private:
-    QString rest_;
+    QStringView line_;
+    qsizetype pos_ = 0;
 };
 
 QString missingField(const char* name)
@@ -42,17 +43,17 @@ QString missingField(const char* name)
 
 std::optional<QString> readText(FieldReader& reader, const char* name, QString* target)
 {
-    const std::optional<QString> field = reader.next();
+    const std::optional<QStringView> field = reader.next();
     if (!field)
         return missingField(name);
-    *target = cutShort(*field);
+    *target = field->left(ShortStringMax).toString();
     return std::nullopt;
 }
 
 std::optional<QString> readNumber(FieldReader& reader, const char* name, int min, int max,
                                   qint64* target)
 {
-    const std::optional<QString> field = reader.next();
+    const std::optional<QStringView> field = reader.next();
     if (!field)
         return missingField(name);
     bool ok = false;
@@ -97,7 +98,7 @@ std::variant<CatalogueEntry, QString> parseCatalogueLine(const QString& line)
     entry.Anchor = qint32(anchor);
     entry.InfoKind = quint8(infoKind);
     entry.Kind = quint8(kind);
-    entry.PictureFile = cutShort(reader.rest());
+    entry.PictureFile = reader.rest().left(ShortStringMax).toString();
     return entry;
 }
 
