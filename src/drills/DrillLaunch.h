@@ -15,9 +15,8 @@ int ExecuteLexic(int centreX, int centreY, const QString& textFile, const QStrin
                  const QString& timingFile, const QString& soundFile);
 
 // The lexicon preview: 0 gone past the last expression, 1 left.
-int ExecuteLexicDemo(int centreX, int centreY, const QString& textFile,
-                     const QString& transFile, const QString& timingFile,
-                     const QString& soundFile);
+int ExecuteLexicDemo(int centreX, int centreY, const QString& textFile, const QString& transFile,
+                     const QString& timingFile, const QString& soundFile);
 
 // The question preview (the answer file is not read): 0 gone past the last
 // question, 2 left.

@@ -3,8 +3,7 @@
 #include "common/LineFile.h"
 
 namespace {
-std::optional<qint32> parseInt32(const QString& text)
-{
+std::optional<qint32> parseInt32(const QString& text) {
     const QString trimmed = text.trimmed();
     // toLongLong would also take a leading "+" and "-"; digits only after it.
     const int digitsFrom = trimmed.startsWith(u'-') || trimmed.startsWith(u'+') ? 1 : 0;
@@ -21,8 +20,7 @@ std::optional<qint32> parseInt32(const QString& text)
 }
 } // namespace
 
-std::optional<Segment> parseTimingLine(const QString& line)
-{
+std::optional<Segment> parseTimingLine(const QString& line) {
     const qsizetype tab = line.indexOf(u'\t');
     if (tab < 0)
         return std::nullopt;
@@ -33,8 +31,7 @@ std::optional<Segment> parseTimingLine(const QString& line)
     return Segment{*start, *end};
 }
 
-DrillTiming readDrillTiming(const QString& path)
-{
+DrillTiming readDrillTiming(const QString& path) {
     DrillTiming result;
     auto read = readCourseLines(path, CodePage::Cp1251);
     if (auto* error = std::get_if<CourseError>(&read)) {
@@ -46,7 +43,8 @@ DrillTiming readDrillTiming(const QString& path)
     for (int i = 0; i < lines.size(); ++i) {
         const std::optional<Segment> segment = parseTimingLine(lines[i]);
         if (!segment) {
-            result.error = CourseError{path, i + 1, QStringLiteral("строка не вида «начало, TAB, конец»")};
+            result.error =
+                CourseError{path, i + 1, QStringLiteral("строка не вида «начало, TAB, конец»")};
             return result;
         }
         result.segments.append(*segment);

@@ -13,8 +13,7 @@
 #include <QTextEdit>
 
 namespace {
-std::function<void(const QString&)>& helpHandler()
-{
+std::function<void(const QString&)>& helpHandler() {
     static std::function<void(const QString&)> handler;
     return handler;
 }
@@ -22,20 +21,18 @@ std::function<void(const QString&)>& helpHandler()
 const QColor WindowGrey(204, 204, 204);
 } // namespace
 
-void SetDrillHelpHandler(std::function<void(const QString& topic)> handler)
-{
+void SetDrillHelpHandler(std::function<void(const QString& topic)> handler) {
     helpHandler() = std::move(handler);
 }
 
-void ShowDrillHelp(const QString& topic)
-{
+void ShowDrillHelp(const QString& topic) {
     if (helpHandler())
         helpHandler()(topic);
 }
 
 DrillWindow::DrillWindow(QSize client, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), MediaPlayerPlay(new MediaPlayer(this))
-{
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      MediaPlayerPlay(new MediaPlayer(this)) {
     Q_INIT_RESOURCE(drills);
     setFixedSize(client);
     QPalette colours = palette();
@@ -48,13 +45,11 @@ DrillWindow::DrillWindow(QSize client, QWidget* parent)
     connect(MediaPlayerPlay, &MediaPlayer::Notify, this, &DrillWindow::MediaPlayerPlayNotify);
 }
 
-void DrillWindow::PlaceAt(int centreX, int centreY)
-{
+void DrillWindow::PlaceAt(int centreX, int centreY) {
     move(centreX - width() / 2, centreY - height() / 2);
 }
 
-void DrillWindow::paintEvent(QPaintEvent*)
-{
+void DrillWindow::paintEvent(QPaintEvent*) {
     // A raised bevel, as the windows have no frame of their own.
     QPainter painter(this);
     const QRect outer = rect().adjusted(0, 0, -1, -1);
@@ -68,8 +63,7 @@ void DrillWindow::paintEvent(QPaintEvent*)
     painter.drawRect(outer.adjusted(3, 3, -3, -3));
 }
 
-void DrillWindow::keyPressEvent(QKeyEvent* event)
-{
+void DrillWindow::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && enter_ && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         enter_->click();
@@ -78,14 +72,12 @@ void DrillWindow::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void DrillWindow::SetPlayButton(QAbstractButton* button, const QString& soundFile)
-{
+void DrillWindow::SetPlayButton(QAbstractButton* button, const QString& soundFile) {
     play_ = button;
     soundFile_ = soundFile;
 }
 
-void DrillWindow::PlaySegment(qint32 start, qint32 end)
-{
+void DrillWindow::PlaySegment(qint32 start, qint32 end) {
     MediaPlayerPlay->SetFileName(soundFile_);
     MediaPlayerPlay->Open();
     if (play_)
@@ -93,15 +85,13 @@ void DrillWindow::PlaySegment(qint32 start, qint32 end)
     MediaPlayerPlay->Play(start, end);
 }
 
-void DrillWindow::MediaPlayerPlayNotify()
-{
+void DrillWindow::MediaPlayerPlayNotify() {
     MediaPlayerPlay->Close();
     if (play_)
         play_->setEnabled(true);
 }
 
-TBtnImgTransD1QF* DrillWindow::AddBarButton(const QString& symbol, const QString& caption, int x)
-{
+TBtnImgTransD1QF* DrillWindow::AddBarButton(const QString& symbol, const QString& caption, int x) {
     auto* button = new TBtnImgTransD1QF(this);
     dressButton(*button, symbolButtonPictures(symbol, 40));
     button->move(x - button->width() / 2, BarTop() + 6);
@@ -111,8 +101,7 @@ TBtnImgTransD1QF* DrillWindow::AddBarButton(const QString& symbol, const QString
     return button;
 }
 
-TBtnImgD1QF* DrillWindow::AddNextButton(const QString& caption, int x)
-{
+TBtnImgD1QF* DrillWindow::AddNextButton(const QString& caption, int x) {
     auto* button = new TBtnImgD1QF(this);
     dressButton(*button, symbolButtonPictures(SymbolNext, 40));
     button->SetCaption(caption);
@@ -124,8 +113,7 @@ TBtnImgD1QF* DrillWindow::AddNextButton(const QString& caption, int x)
     return button;
 }
 
-QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area)
-{
+QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area) {
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(area);
@@ -141,8 +129,7 @@ QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area)
     return edit;
 }
 
-QTextEdit* DrillWindow::AddMemoPanel(const QRect& area)
-{
+QTextEdit* DrillWindow::AddMemoPanel(const QRect& area) {
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(area);
@@ -155,15 +142,13 @@ QTextEdit* DrillWindow::AddMemoPanel(const QRect& area)
     return memo;
 }
 
-QFont DrillWindow::ItemFont()
-{
+QFont DrillWindow::ItemFont() {
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(15);
     return arial;
 }
 
-QLabel* DrillWindow::AddCounter(const QString& caption, int x)
-{
+QLabel* DrillWindow::AddCounter(const QString& caption, int x) {
     auto* box = new QLabel(QStringLiteral("00"), this);
     box->setAlignment(Qt::AlignCenter);
     box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -182,8 +167,7 @@ QLabel* DrillWindow::AddCounter(const QString& caption, int x)
     return box;
 }
 
-int LaunchResult(int modalResult, int left, int ignored)
-{
+int LaunchResult(int modalResult, int left, int ignored) {
     if (modalResult == DrillWindow::ResultOk)
         return 0;
     if (modalResult == DrillWindow::ResultIgnore)

@@ -10,23 +10,24 @@
 #include <QTableWidget>
 
 namespace {
-QLabel* addLabel(QWidget* parent, const QString& text, const QRect& area)
-{
+QLabel* addLabel(QWidget* parent, const QString& text, const QRect& area) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(area);
     return label;
 }
 } // namespace
 
-TFormQuestEnd::TFormQuestEnd(QWidget* parent) : QDialog(parent)
-{
+TFormQuestEnd::TFormQuestEnd(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Результаты упражнения"));
     setFixedSize(553, 234);
     StringGridRes = new QTableWidget(GridRows, 3, this);
     StringGridRes->setGeometry(6, 6, 541, 160);
     StringGridRes->verticalHeader()->hide();
     StringGridRes->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGridRes->setColumnWidth(0, 504);
+    StringGridRes->verticalHeader()->setDefaultSectionSize(20);
+    // The statement column takes what the two answer columns leave, so that
+    // the answers are in sight without scrolling sideways.
+    StringGridRes->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     StringGridRes->setColumnWidth(1, 58);
     StringGridRes->setColumnWidth(2, 80);
 
@@ -44,7 +45,6 @@ TFormQuestEnd::TFormQuestEnd(QWidget* parent) : QDialog(parent)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TFormQuestEnd* FormQuestEnd()
-{
+TFormQuestEnd* FormQuestEnd() {
     return sharedDialog<TFormQuestEnd>();
 }

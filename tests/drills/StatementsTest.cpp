@@ -1,5 +1,5 @@
-#include "drills/DrillRandom.h"
 #include "drills/Statements.h"
+#include "drills/DrillRandom.h"
 #include "support/TempCourse.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +7,7 @@
 namespace {
 const DrillFiles Files{"s.de.txt", "s.ru.txt", "s.tim", "s.wav"};
 
-TrueFalseDrill startedDrill(const QList<bool>& keys, std::uint64_t seed = 1)
-{
+TrueFalseDrill startedDrill(const QList<bool>& keys, std::uint64_t seed = 1) {
     QList<TrueFalseItem> items;
     for (int i = 0; i < keys.size(); ++i)
         items.append(TrueFalseItem{QString::number(i + 1), keys[i]});
@@ -19,15 +18,15 @@ TrueFalseDrill startedDrill(const QList<bool>& keys, std::uint64_t seed = 1)
 }
 } // namespace
 
-TEST(StatementFiles, LineRules)
-{
+TEST(StatementFiles, LineRules) {
     const auto yes = parseStatementLine("Anna wacht auf.\t0");
     ASSERT_TRUE(yes);
     EXPECT_EQ(yes->text, "Anna wacht auf.");
     EXPECT_TRUE(yes->key);
     EXPECT_FALSE(parseStatementLine("Es regnet.\t1")->key);
     EXPECT_FALSE(parseStatementLine("Es regnet.\tx")->key);
-    EXPECT_TRUE(parseStatementLine("a\t0 and more\tignored")->key) << "only the key character counts";
+    EXPECT_TRUE(parseStatementLine("a\t0 and more\tignored")->key)
+        << "only the key character counts";
 
     const auto noTab = parseStatementLine("0 without tab");
     ASSERT_TRUE(noTab);
@@ -39,8 +38,7 @@ TEST(StatementFiles, LineRules)
     EXPECT_EQ(parseStatementLine(QString(300, u's') + "\t0")->text.size(), 255);
 }
 
-TEST(StatementFiles, LoadsStatementsSecondFileAndTiming)
-{
+TEST(StatementFiles, LoadsStatementsSecondFileAndTiming) {
     TempCourse course;
     course.writeLines(Files.text, {QStringLiteral("Draußen regnet es.\t1"), "Ja.\t0"}, true);
     course.writeLines(Files.trans, {QStringLiteral("На улице дождь.")});
@@ -57,8 +55,7 @@ TEST(StatementFiles, LoadsStatementsSecondFileAndTiming)
         << "without a timing file the statements are only not played";
 }
 
-TEST(StatementFiles, ReadErrors)
-{
+TEST(StatementFiles, ReadErrors) {
     TempCourse course;
     course.writeLines(Files.text, {"a\t0", "b\t1", "", "d\t0"}, true);
     course.writeLines(Files.trans, {"x"});
@@ -81,8 +78,7 @@ TEST(StatementFiles, ReadErrors)
     EXPECT_FALSE(loadStatements(Files).runnable);
 }
 
-TEST(TrueFalseDrill, AnswersAgainstTheKey)
-{
+TEST(TrueFalseDrill, AnswersAgainstTheKey) {
     TrueFalseDrill drill = startedDrill({true});
     EXPECT_TRUE(drill.answer(false));
     EXPECT_EQ(drill.errors(), 1);
@@ -94,8 +90,7 @@ TEST(TrueFalseDrill, AnswersAgainstTheKey)
     EXPECT_TRUE(right.items()[0].right);
 }
 
-TEST(TrueFalseDrill, SkippingChangesNoCounter)
-{
+TEST(TrueFalseDrill, SkippingChangesNoCounter) {
     TrueFalseDrill drill = startedDrill({true, false, true});
     drill.answer(false);
     const int errors = drill.errors();
@@ -107,8 +102,7 @@ TEST(TrueFalseDrill, SkippingChangesNoCounter)
     EXPECT_EQ(drill.errors(), errors);
 }
 
-TEST(TrueFalseDrill, ResultsInFileOrder)
-{
+TEST(TrueFalseDrill, ResultsInFileOrder) {
     TrueFalseDrill drill = startedDrill({true, false, true, false}, 5);
     QList<int> asked;
     bool finished = false;

@@ -18,22 +18,19 @@
 #include <gtest/gtest.h>
 
 namespace {
-void writeStatements(const TempCourse& course)
-{
+void writeStatements(const TempCourse& course) {
     course.writeLines("TrFl.txt", {"Eins ist wahr.\t0", "Zwei ist falsch.\t1", "Drei ist wahr.\t0"},
                       true);
     course.writeLines("TrFlTr.txt", {QStringLiteral("перевод")});
     course.writeLines("TrFlTim.txt", {"0\t800", "1000\t2400", "2500\t3000"});
 }
 
-QString cell(const TFormQuestEnd* results, int row, int column)
-{
+QString cell(const TFormQuestEnd* results, int row, int column) {
     const QTableWidgetItem* item = results->StringGridRes->item(row, column);
     return item ? item->text() : QString();
 }
 
-TrueFalseDrill finishedDrill(const QList<bool>& keys)
-{
+TrueFalseDrill finishedDrill(const QList<bool>& keys) {
     QList<TrueFalseItem> items;
     for (int i = 0; i < keys.size(); ++i)
         items.append(TrueFalseItem{QStringLiteral("S%1").arg(i + 1), keys[i]});
@@ -45,8 +42,7 @@ TrueFalseDrill finishedDrill(const QList<bool>& keys)
 }
 } // namespace
 
-TEST(TrueFalseWindow, WholeRunThenResultsInFileOrder)
-{
+TEST(TrueFalseWindow, WholeRunThenResultsInFileOrder) {
     TempCourse course;
     writeStatements(course);
     seedDrillRandom(8);
@@ -75,8 +71,9 @@ TEST(TrueFalseWindow, WholeRunThenResultsInFileOrder)
                     QStringList header;
                     for (int c = 0; c < 3; ++c)
                         header.append(end->StringGridRes->horizontalHeaderItem(c)->text());
-                    EXPECT_EQ(header, (QStringList{QStringLiteral("Вопрос"), QStringLiteral("Ответ"),
-                                                   QStringLiteral("Ваш ответ")}));
+                    EXPECT_EQ(header,
+                              (QStringList{QStringLiteral("Вопрос"), QStringLiteral("Ответ"),
+                                           QStringLiteral("Ваш ответ")}));
                     EXPECT_EQ(cell(end, 0, 0), "Eins ist wahr.");
                     EXPECT_EQ(cell(end, 1, 0), "Zwei ist falsch.");
                     EXPECT_EQ(cell(end, 1, 1), QStringLiteral("Нет"));
@@ -99,16 +96,15 @@ TEST(TrueFalseWindow, WholeRunThenResultsInFileOrder)
         }
     });
     DrillCounts counts;
-    EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", "TrFl.wav",
-                               &counts),
-              0);
+    EXPECT_EQ(
+        ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", "TrFl.wav", &counts),
+        0);
     EXPECT_EQ(counts.questions, 3);
     EXPECT_EQ(counts.errors, 1);
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(TrueFalseWindow, LeavingShowsNoResults)
-{
+TEST(TrueFalseWindow, LeavingShowsNoResults) {
     TempCourse course;
     writeStatements(course);
     whenModal([](QWidget* window) {
@@ -129,8 +125,7 @@ TEST(TrueFalseWindow, LeavingShowsNoResults)
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(TrueFalseResults, ALaterShorterRunClearsTheRowsLeftOver)
-{
+TEST(TrueFalseResults, ALaterShorterRunClearsTheRowsLeftOver) {
     TFormQuestEnd results;
     FillQuestEnd(results, finishedDrill({true, false, true, false, true}));
     EXPECT_EQ(cell(&results, 4, 0), "S5");
@@ -148,8 +143,7 @@ TEST(TrueFalseResults, ALaterShorterRunClearsTheRowsLeftOver)
     EXPECT_EQ(cell(&results, 59, 0), "S60") << "no statement is out of reach";
 }
 
-TEST(TrueFalseWindow, PlaysTheStatementsSegment)
-{
+TEST(TrueFalseWindow, PlaysTheStatementsSegment) {
     TempCourse course;
     writeStatements(course);
     VirtualSound::use();

@@ -7,7 +7,8 @@ class QWidget;
 class TempCourse;
 
 // True when some control inside the window shows the text (a memo line of
-// exactly that text, or a text or plainText holding it), so a test can tell what a dialog says without knowing its layout.
+// exactly that text, or a text or plainText holding it), so a test can tell what a dialog says
+// without knowing its layout.
 bool showsText(QWidget* window, const QString& text);
 
 // Closes one of the shared dialogs with its (only or first) picture button.
