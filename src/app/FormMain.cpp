@@ -38,6 +38,13 @@ const QColor WindowGrey(204, 204, 204);
 const QString FontFile = QStringLiteral("NFREESET.TTF");
 const QString FontFace = QStringLiteral("UkrainianFreeSet");
 
+QFont courseFont(const QString& family)
+{
+    QFont font(family);
+    font.setPixelSize(15);
+    return font;
+}
+
 QFont arial(int pixels)
 {
     QFont font(QStringLiteral("Arial"));
@@ -160,7 +167,7 @@ void TFormMain::makeToolBar()
     CoolBar1->setFixedHeight(71);
     ToolBarMain = new QToolBar(CoolBar1);
     ToolBarMain->setMovable(false);
-    ToolBarMain->setFont(QFont(FontFace));
+    ToolBarMain->setFont(courseFont(QStringLiteral("Arial")));
     ToolButtonNewUser = addToolButton(0, QStringLiteral("Новое имя"), &TFormMain::NNewUserClick);
     ToolButton3 = addToolButton(1, QStringLiteral("Выбрать имя"), &TFormMain::NSelectUserClick);
     ToolBarMain->addSeparator();
@@ -170,6 +177,9 @@ void TFormMain::makeToolBar()
     ToolButtonReport = addToolButton(4, QStringLiteral("Отчет"), &TFormMain::NReportClick);
     ToolBarMain->addSeparator();
     ToolButtonExit = addToolButton(5, QStringLiteral("Выход"), &TFormMain::NExitClick);
+    // Nothing is selected and nobody is named until the first show has run.
+    ToolButton4->setEnabled(false);
+    ToolButtonReport->setEnabled(false);
     auto* layout = new QHBoxLayout(CoolBar1);
     layout->setContentsMargins(4, 7, 4, 7);
     layout->addWidget(ToolBarMain);
@@ -190,7 +200,7 @@ void TFormMain::makePanels()
     TreeView->setIconSize(QSize(16, 16));
     TreeView->setFrameShape(QFrame::NoFrame);
     TreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView->setFont(QFont(FontFace));
+    TreeView->setFont(courseFont(QStringLiteral("Arial")));
     fill(TreeView, Qt::white);
     PanelTree->layout()->addWidget(TreeView);
     connect(TreeView, &QTreeWidget::currentItemChanged, this, &TFormMain::TreeViewChange);
@@ -251,11 +261,14 @@ void TFormMain::InstallCourseFont()
 {
     const int id = QFontDatabase::addApplicationFont(FontFile);
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    CourseFontFamily = families.isEmpty() ? FontFace : families.first();
-    QFont font(CourseFontFamily);
-    font.setPixelSize(15);
-    TreeView->setFont(font);
-    ToolBarMain->setFont(font);
+    // Without the font file the system's face stands in: Arial's, which is
+    // narrow enough for the tool bar captions, unless the course face is installed.
+    if (!families.isEmpty())
+        CourseFontFamily = families.first();
+    else
+        CourseFontFamily = QFontDatabase::hasFamily(FontFace) ? FontFace : QStringLiteral("Arial");
+    TreeView->setFont(courseFont(CourseFontFamily));
+    ToolBarMain->setFont(courseFont(CourseFontFamily));
 }
 
 void TFormMain::ChangeUser(int index)

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -276,4 +277,28 @@ TEST(FormMain, ExitClosesTheWindow)
     Shell shell;
     shell.main.NExitClick();
     EXPECT_FALSE(shell.main.isVisible());
+}
+
+TEST(FormMain, CourseFontComesFromTheFontFile)
+{
+    const QString system = QStringLiteral("/usr/share/fonts/truetype/freefont/FreeSans.ttf");
+    if (!QFile::exists(system))
+        GTEST_SKIP() << "no FreeSans to stand for the course font";
+    TempCourse course;
+    writeCourse(course);
+    QFile::copy(system, course.filePath(QStringLiteral("NFREESET.TTF")));
+    Shell shell;
+    EXPECT_EQ(shell.main.CourseFontFamily, QStringLiteral("FreeSans"));
+    EXPECT_EQ(shell.main.TreeView->font().family(), QStringLiteral("FreeSans"));
+    EXPECT_EQ(shell.main.TreeView->font().pixelSize(), 15);
+}
+
+TEST(FormMain, WithoutTheFontFileTheStartGoesOnSilently)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    EXPECT_FALSE(shell.main.CourseFontFamily.isEmpty());
+    EXPECT_EQ(shell.main.ToolBarMain->font().family(), shell.main.CourseFontFamily);
+    EXPECT_TRUE(shell.main.TreeReady);
 }
