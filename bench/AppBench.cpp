@@ -9,6 +9,7 @@
 #include "app/FormMain.h"
 #include "app/FormProgress.h"
 #include "common/LineFile.h"
+#include "users/UserSession.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,9 +64,12 @@ void WindowStart(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        TFormMain main;
+        UserSession session;
+        TFormMain main(session);
         TFormProgress progress(&main);
-        main.SetWindows({nullptr, &progress, nullptr});
+        ShellWindows windows;
+        windows.progress = &progress;
+        main.SetWindows(windows);
         QEventLoop idle;
         QObject::connect(&main, &TFormMain::startupFinished, &idle, &QEventLoop::quit);
         main.show();
@@ -108,9 +112,12 @@ void LoadAndBuild10000(benchmark::State& state)
     QTemporaryDir folder;
     writeCatalogues(folder.path(), 10000);
     QDir::setCurrent(folder.path());
-    TFormMain main;
+    UserSession session;
+    TFormMain main(session);
     TFormProgress progress(&main);
-    main.SetWindows({nullptr, &progress, nullptr});
+    ShellWindows windows;
+    windows.progress = &progress;
+    main.SetWindows(windows);
     for (auto _ : state) {
         Catalogues catalogues;
         catalogues.LoadCatalogues();

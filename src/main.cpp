@@ -6,6 +6,11 @@
 #include "app/HelpTopics.h"
 #include "app/HelpViewer.h"
 #include "app/OKBottomDlgAbout.h"
+#include "users/DlgPassWord.h"
+#include "users/OKBottomDlgChengeReg.h"
+#include "users/OKBottomDlgNewUser.h"
+#include "users/OKBottomDlgSelectUsers.h"
+#include "users/UserSession.h"
 
 #include <QApplication>
 #include <memory>
@@ -63,9 +68,16 @@ int main(int argc, char* argv[])
     setHelpFile(HelpFileName);
     installHelpKey();
 
-    // The long-lived windows, made once in their fixed order, the main window first.
-    TFormMain formMain;
+    // The long-lived windows, made once in their fixed order, the main window
+    // first. The user selection takes the new-user and password dialogs, so
+    // those two are made just before it.
+    UserSession session;
+    TFormMain formMain(session);
     TOKBottomDlgAbout about(&formMain);
+    TOKBottomDlgNewUser newUser(session, &formMain);
+    TDlgPassWord password(&formMain);
+    TOKBottomDlgSelectUsers selectUsers(session, newUser, password, &formMain);
+    TOKBottomDlgChengeReg chengeReg(&formMain);
     TFormProgress progress(&formMain);
     std::unique_ptr<TFormBegin> begin;
     if (options.splash) {
@@ -75,7 +87,8 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
-    formMain.SetWindows({&about, &progress, begin.get()});
+    formMain.SetWindows(
+        {&about, &selectUsers, &newUser, &chengeReg, &password, &progress, begin.get()});
     closeOnTermination(&formMain);
     // The start benchmark times the way to the idle main window: with this
     // variable set the program ends as soon as it gets there.

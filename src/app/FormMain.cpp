@@ -9,6 +9,10 @@
 #include "app/OKBottomDlgAbout.h"
 #include "app/RtfReader.h"
 #include "common/Paths.h"
+#include "users/OKBottomDlgChengeReg.h"
+#include "users/OKBottomDlgSelectUsers.h"
+#include "users/UserDialogs.h"
+#include "users/UserSession.h"
 #include "widgets/ButtonPictures.h"
 #include "widgets/HelpContext.h"
 #include "widgets/PrgssBarQF.h"
@@ -85,7 +89,7 @@ protected:
 
 } // namespace
 
-TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent)
+TFormMain::TFormMain(UserSession& session, QWidget* parent) : QMainWindow(parent), session_(session)
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("Tolvaren"));
@@ -242,8 +246,10 @@ void TFormMain::FormShow()
 {
     if (windows_.begin)
         windows_.begin->exec();
+    if (windows_.selectUsers)
+        showFileProblems(windows_.selectUsers->LoadProblems());
     TreeReady = false;
-    CurrentUserValid = true;
+    session_.setCurrentValid(true);
     InstallCourseFont();
     if (const std::optional<CourseError> error = courseCatalogues().LoadCatalogues()) {
         showError(error->userText());
@@ -251,7 +257,6 @@ void TFormMain::FormShow()
         return;
     }
     DataFolder = QStringLiteral("DataTest\\");
-    CurrentUserIndex = -1;
     ChangeUser(-1);
     TreeView->setFocus();
     emit startupFinished();
@@ -274,22 +279,24 @@ void TFormMain::InstallCourseFont()
 void TFormMain::ChangeUser(int index)
 {
     TreeReady = false;
-    // Named users, with their progress files, come with the user list.
-    if (index < 0) {
-        CurrentUserIndex = -1;
-        ToolButtonReport->setEnabled(false);
-        setWindowTitle(
-            QStringLiteral("Tolvaren Анонимный пользователь - Режим %1.").arg(AnonymousMode));
-        BuildCourseTree(AnonymousMode);
-        ToolButton4->setEnabled(false);
-        TreeMode = AnonymousMode;
-        SetTreeImages([this](int entry) {
-            return courseCatalogues().entry(TreeMode, entry).Kind != 0 ? 1 : 0;
-        });
-    }
+    showFileProblems(session_.changeUser(index));
+    ToolButtonReport->setEnabled(session_.currentUser() != nullptr);
+    setWindowTitle(session_.title());
+    const QChar mode = session_.currentMode().at(0);
+    BuildCourseTree(mode);
+    ToolButton4->setEnabled(false);
+    TreeMode = mode;
+    SetTreeImages([this](int entry) { return TreeImageOf(entry); });
     TreeView->viewport()->update();
     TreeReady = true;
     TreeViewChange();
+}
+
+int TFormMain::TreeImageOf(int entry) const
+{
+    if (courseCatalogues().entry(TreeMode, entry).Kind == 0)
+        return 0;
+    return session_.isDone(entry) ? 2 : 1;
 }
 
 bool TFormMain::BuildCourseTree(QChar mode)
@@ -422,20 +429,38 @@ void TFormMain::TreeViewDblClick()
     ToolButton4Click();
 }
 
-// The user dialogs, the teacher console and the work mode change are separate
-// windows that join the main window with their own parts of the program; until
-// then their commands do nothing.
-void TFormMain::NNewUserClick() {}
-void TFormMain::NSelectUserClick() {}
-void TFormMain::N6Click() {}
-void TFormMain::NChengRegClick() {}
-
-void TFormMain::NReportClick()
+void TFormMain::NNewUserClick()
 {
-    // The report is only for a named user; the anonymous user keeps nothing.
-    if (CurrentUserIndex < 0)
+    if (!windows_.selectUsers)
         return;
+    if (const std::optional<int> index = NewUser(*windows_.selectUsers))
+        ChangeUser(*index);
 }
+
+void TFormMain::NSelectUserClick()
+{
+    if (!windows_.selectUsers || !windows_.password)
+        return;
+    if (const std::optional<int> index =
+            SelectUser(*windows_.selectUsers, *windows_.password, session_))
+        ChangeUser(*index);
+}
+
+// The teacher console is a window of its own that joins the main window with
+// its part of the program; until then the command does nothing.
+void TFormMain::N6Click() {}
+
+void TFormMain::NChengRegClick()
+{
+    if (!windows_.chengeReg || windows_.chengeReg->exec() != ResultOK)
+        return;
+    showFileProblems(session_.changeMode(windows_.chengeReg->SelectedMode()));
+    ChangeUser(session_.currentIndex());
+}
+
+// The report is only for a named user, and its window joins the main window
+// with its part of the program; until then the command does nothing.
+void TFormMain::NReportClick() {}
 
 void TFormMain::N2Click()
 {
@@ -461,5 +486,5 @@ void TFormMain::closeEvent(QCloseEvent* event)
 
 void TFormMain::FormClose()
 {
-    // The current user's progress and the user list are written here once they exist.
+    showFileProblems(session_.close());
 }

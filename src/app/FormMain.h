@@ -14,14 +14,24 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TDlgPassWord;
 class TFormBegin;
 class TFormProgress;
 class TOKBottomDlgAbout;
+class TOKBottomDlgChengeReg;
+class TOKBottomDlgNewUser;
+class TOKBottomDlgSelectUsers;
+class UserSession;
 
 // The long-lived windows the main window opens. Made at program start, in
 // their fixed order after the main window, and handed over before it is shown.
+// Windows left out are not opened: their commands do nothing.
 struct ShellWindows {
     TOKBottomDlgAbout* about = nullptr;
+    TOKBottomDlgSelectUsers* selectUsers = nullptr;
+    TOKBottomDlgNewUser* newUser = nullptr;
+    TOKBottomDlgChengeReg* chengeReg = nullptr;
+    TDlgPassWord* password = nullptr;
     TFormProgress* progress = nullptr;
     TFormBegin* begin = nullptr; // none when the start skips the splash
 };
@@ -35,16 +45,16 @@ public:
     static constexpr int EntryRole = Qt::UserRole;
     static constexpr int ImageRole = Qt::UserRole + 1;
 
-    explicit TFormMain(QWidget* parent = nullptr);
+    // The session holds the user list, the current user and its progress; it
+    // outlives the window.
+    explicit TFormMain(UserSession& session, QWidget* parent = nullptr);
     void SetWindows(const ShellWindows& windows);
+    UserSession& Session() const { return session_; }
 
     // State the other windows read and change.
     QString DataFolder = QStringLiteral("DataTest\\");
-    QChar AnonymousMode = u'D';
     QChar TreeMode = u'D';
     bool TreeReady = false;
-    int CurrentUserIndex = -1;
-    bool CurrentUserValid = false;
     // The family of the course font, or its name when the font file is missing.
     QString CourseFontFamily;
 
@@ -55,6 +65,8 @@ public:
     bool BuildCourseTree(QChar mode);
     // Sets every node's picture from its entry index.
     void SetTreeImages(const std::function<int(int entry)>& imageOf);
+    // The picture of an entry's node: 0 heading, 1 to do, 2 done by the named user.
+    int TreeImageOf(int entry) const;
     void ShowEntryInfo(const CatalogueEntry& entry);
     // Entry index of the selected node; 0 when nothing is selected.
     int SelectedEntry() const;
@@ -120,6 +132,7 @@ private:
     void showTextFile(const QString& path);
     void showPictureFile(const QString& path);
 
+    UserSession& session_;
     ShellWindows windows_;
     bool shown_ = false;
 };

@@ -3,11 +3,17 @@
 #include "app/FormProgress.h"
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"
+#include "users/NewUser.h"
+#include "users/OKBottomDlgChengeReg.h"
+#include "users/UserDialogs.h"
+#include "users/UserSession.h"
 
 #include "widgets/PrgssBarQF.h"
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QToolBar>
@@ -57,11 +63,14 @@ void writeCourse(const TempCourse& course, const QStringList& lines = CourseLine
 
 // The main window with its progress window, shown and through its first show.
 struct Shell {
+    UserSession session;
     TFormProgress progress;
-    TFormMain main;
+    TFormMain main{session};
     Shell()
     {
-        main.SetWindows({nullptr, &progress, nullptr});
+        ShellWindows windows;
+        windows.progress = &progress;
+        main.SetWindows(windows);
         QSignalSpy finished(&main, &TFormMain::startupFinished);
         main.show();
         EXPECT_TRUE(finished.wait(5000));
@@ -301,4 +310,81 @@ TEST(FormMain, WithoutTheFontFileTheStartGoesOnSilently)
     EXPECT_FALSE(shell.main.CourseFontFamily.isEmpty());
     EXPECT_EQ(shell.main.ToolBarMain->font().family(), shell.main.CourseFontFamily);
     EXPECT_TRUE(shell.main.TreeReady);
+}
+
+namespace {
+
+int addUser(Shell& shell, const QString& name, const QString& mode)
+{
+    NewUserInput input;
+    input.name = name;
+    input.password = input.confirmation = QStringLiteral("pw");
+    input.fileName = defaultProgressPath(QDir::currentPath(), name);
+    input.mode = mode;
+    const UserSession::Added added = shell.session.addUser(input);
+    EXPECT_TRUE(added.messages.isEmpty()) << added.messages.join(' ').toStdString();
+    return added.index.value_or(-1);
+}
+
+} // namespace
+
+TEST(FormMain, NamedUserSeesTheirModeAndDoneExercises)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    const int ivan = addUser(shell, QStringLiteral("Ivan"), QStringLiteral("B"));
+    shell.main.ChangeUser(ivan);
+    EXPECT_EQ(shell.main.windowTitle(), QStringLiteral("Tolvaren Ivan - Режим B."));
+    EXPECT_TRUE(shell.main.ToolButtonReport->isEnabled());
+    EXPECT_EQ(shell.main.TreeMode, QChar(u'B'));
+    EXPECT_EQ(shell.node(3)->data(0, TFormMain::ImageRole).toInt(), 1);
+    EXPECT_TRUE(shell.session.markDone(3, 2, RunOutcome{}).isEmpty());
+    // Switching to the same user writes the progress and reads it back.
+    shell.main.ChangeUser(ivan);
+    EXPECT_EQ(shell.node(3)->data(0, TFormMain::ImageRole).toInt(), 2);
+    EXPECT_EQ(shell.node(4)->data(0, TFormMain::ImageRole).toInt(), 1);
+    EXPECT_EQ(shell.node(2)->data(0, TFormMain::ImageRole).toInt(), 0);
+    shell.main.ChangeUser(-1);
+    EXPECT_EQ(shell.main.windowTitle(),
+              QStringLiteral("Tolvaren Анонимный пользователь - Режим D."));
+    EXPECT_FALSE(shell.main.ToolButtonReport->isEnabled());
+    EXPECT_EQ(shell.node(3)->data(0, TFormMain::ImageRole).toInt(), 1);
+}
+
+TEST(FormMain, ModeChangeRebuildsTheTreeForTheAnonymousUser)
+{
+    TempCourse course;
+    writeCourse(course);
+    course.writeLines("InitRegC.txt", {line("Режим C", "0", 0, 0, "course.rtf", 0)});
+    Shell shell;
+    TOKBottomDlgChengeReg dialog;
+    ShellWindows windows;
+    windows.progress = &shell.progress;
+    windows.chengeReg = &dialog;
+    shell.main.SetWindows(windows);
+    whenModal([&dialog](QWidget*) {
+        dialog.RadioButtonC->setChecked(true);
+        dialog.done(ResultOK);
+    });
+    shell.main.NChengRegClick();
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(shell.main.windowTitle(),
+              QStringLiteral("Tolvaren Анонимный пользователь - Режим C."));
+    EXPECT_EQ(shell.main.TreeMode, QChar(u'C'));
+    EXPECT_EQ(shell.main.TreeView->topLevelItem(0)->text(0), QStringLiteral("Режим C"));
+    whenModal([&dialog](QWidget*) { dialog.done(ResultCancel); });
+    shell.main.NChengRegClick();
+    EXPECT_EQ(shell.main.TreeMode, QChar(u'C'));
+}
+
+TEST(FormMain, ClosingWritesTheUserListEvenForTheAnonymousUser)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    ASSERT_FALSE(QFile::exists(course.filePath(UserListFile)));
+    shell.main.NExitClick();
+    EXPECT_TRUE(QFile::exists(course.filePath(UserListFile)));
+    EXPECT_FALSE(QDir(course.filePath("Report")).exists());
 }

@@ -7,6 +7,7 @@
 #include "listening/VirtualSoundEngine.h"
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"
+#include "users/UserSession.h"
 
 #include "widgets/PrgssBarQF.h"
 #include <QLabel>
@@ -72,7 +73,8 @@ TEST(Help, ContentsAndTopicsOpenTheirAnchors)
     TempCourse course;
     course.write(QStringLiteral("DEU_HELP.HLP"), HelpHtml);
     setHelpFile(QStringLiteral("DEU_HELP.HLP"));
-    TFormMain main;
+    UserSession session;
+    TFormMain main(session);
     main.N2Click();
     EXPECT_EQ(helpFragment(), QStringLiteral("ctx-0"));
     showHelpTopic(QStringLiteral("SelUser"));
@@ -87,7 +89,8 @@ TEST(Help, F1OpensTheContextOfTheFocusedWindow)
     course.write(QStringLiteral("DEU_HELP.HLP"), HelpHtml);
     setHelpFile(QStringLiteral("DEU_HELP.HLP"));
     installHelpKey();
-    TFormMain main;
+    UserSession session;
+    TFormMain main(session);
     main.show();
     QTest::keyClick(main.TreeView, Qt::Key_F1);
     EXPECT_EQ(helpFragment(), QStringLiteral("ctx-10"));
