@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 FrameConverter::FrameConverter(int inRate, int inChannels, const QAudioFormat& out)
     : inRate_(inRate), inChannels_(inChannels), out_(out),
@@ -57,33 +56,29 @@ std::vector<float> FrameConverter::resample(const std::vector<float>& in) {
     return out;
 }
 
-QByteArray FrameConverter::encode(const std::vector<float>& samples) const {
-    const int bytes = out_.bytesPerSample();
-    QByteArray out(qsizetype(samples.size()) * bytes, Qt::Uninitialized);
-    char* target = out.data();
-    for (float sample : samples) {
-        const double s = std::clamp(double(sample), -1.0, 1.0);
-        switch (out_.sampleFormat()) {
-        case QAudioFormat::UInt8:
-            *reinterpret_cast<quint8*>(target) = quint8(std::lround(s * 127.0 + 128.0));
-            break;
-        case QAudioFormat::Int16: {
-            const auto v = qint16(std::lround(s * 32767.0));
-            std::memcpy(target, &v, sizeof v);
-            break;
-        }
-        case QAudioFormat::Int32: {
-            const auto v = qint32(std::llround(s * 2147483647.0));
-            std::memcpy(target, &v, sizeof v);
-            break;
-        }
-        default: {
-            const auto v = float(s);
-            std::memcpy(target, &v, sizeof v);
-            break;
-        }
-        }
-        target += bytes;
-    }
+namespace {
+template <typename Sample, typename Convert>
+QByteArray encodeAs(const std::vector<float>& samples, Convert convert) {
+    QByteArray out(qsizetype(samples.size() * sizeof(Sample)), Qt::Uninitialized);
+    auto* target = reinterpret_cast<Sample*>(out.data());
+    for (float sample : samples)
+        *target++ = convert(std::clamp(sample, -1.0f, 1.0f));
     return out;
+}
+} // namespace
+
+// One loop per sample format: this runs for every sample played.
+QByteArray FrameConverter::encode(const std::vector<float>& samples) const {
+    switch (out_.sampleFormat()) {
+    case QAudioFormat::UInt8:
+        return encodeAs<quint8>(samples,
+                                [](float s) { return quint8(std::lround(s * 127.0f + 128.0f)); });
+    case QAudioFormat::Int16:
+        return encodeAs<qint16>(samples, [](float s) { return qint16(std::lround(s * 32767.0f)); });
+    case QAudioFormat::Int32:
+        return encodeAs<qint32>(
+            samples, [](float s) { return qint32(std::llround(double(s) * 2147483647.0)); });
+    default:
+        return encodeAs<float>(samples, [](float s) { return s; });
+    }
 }

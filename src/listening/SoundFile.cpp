@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cmath>
 #include <sndfile.h>
+#include <type_traits>
 
 namespace {
 SNDFILE* openFile(const QString& path, int mode, SoundFileInfo& info) {
@@ -76,17 +78,34 @@ SoundReader::~SoundReader() {
 }
 
 qint64 SoundReader::read(qint64 frame, qint64 frames, float* out) {
+    return readAs(frame, frames, out);
+}
+
+qint64 SoundReader::read(qint64 frame, qint64 frames, qint16* out) {
+    return readAs(frame, frames, out);
+}
+
+template <typename Sample> qint64 SoundReader::readAs(qint64 frame, qint64 frames, Sample* out) {
     frames = std::clamp<qint64>(info_.frames - frame, 0, frames);
     if (frames == 0)
         return 0;
     if (!file_) {
         const auto first = decoded_.begin() + frame * info_.channels;
-        std::copy(first, first + frames * info_.channels, out);
+        std::transform(first, first + frames * info_.channels, out, [](float s) {
+            if constexpr (std::is_same_v<Sample, float>)
+                return s;
+            else
+                return qint16(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f));
+        });
         return frames;
     }
     if (frame != filePos_ && sf_seek(file_, frame, SEEK_SET) < 0)
         return 0;
-    const qint64 got = sf_readf_float(file_, out, frames);
+    qint64 got;
+    if constexpr (std::is_same_v<Sample, float>)
+        got = sf_readf_float(file_, out, frames);
+    else
+        got = sf_readf_short(file_, out, frames);
     filePos_ = frame + got;
     return got;
 }

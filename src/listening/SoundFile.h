@@ -39,9 +39,12 @@ public:
     const SoundFileInfo& info() const { return info_; }
     // Up to `frames` frames from `frame` on into `out`; returns the frames read.
     qint64 read(qint64 frame, qint64 frames, float* out);
+    qint64 read(qint64 frame, qint64 frames, qint16* out);
 
 private:
     SoundReader() = default;
+    template <typename Sample> qint64 readAs(qint64 frame, qint64 frames, Sample* out);
+
     SNDFILE* file_ = nullptr;
     SoundFileInfo info_;
     std::vector<float> decoded_;

@@ -1,0 +1,224 @@
+// How closely the media player's position follows what is heard, and what a
+// second of playback costs in CPU next to paplay. Needs a sound server with a
+// null sink whose monitor is the default input, as scripts/sound-server
+// starts:  eval "$(scripts/sound-server start DIR)"; export PULSE_SERVER
+#include "listening/MediaPlayer.h"
+
+#include <QAudioSource>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMediaDevices>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <numeric>
+#include <sndfile.h>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+constexpr int Rate = 44100;
+
+bool writeSamples(const QString& path, int channels, const std::vector<float>& samples) {
+    SF_INFO info{};
+    info.samplerate = Rate;
+    info.channels = channels;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
+    if (!file)
+        return false;
+    sf_writef_float(file, samples.data(), sf_count_t(samples.size()) / channels);
+    sf_close(file);
+    return true;
+}
+
+std::vector<qint64> clickTimes() {
+    std::vector<qint64> times;
+    for (qint64 t = 300; t < 4300; t += 237)
+        times.push_back(t);
+    return times;
+}
+
+bool writeClicks(const QString& path) {
+    std::vector<float> samples(size_t(Rate) * 9 / 2, 0.0f);
+    for (qint64 t : clickTimes())
+        for (qint64 i = 0; i < Rate / 1000; ++i)
+            samples[size_t(t * Rate / 1000 + i)] = (i % 2) ? -0.8f : 0.8f;
+    return writeSamples(path, 1, samples);
+}
+
+// Records the default input and remembers when each piece arrived, so that
+// the wall time at which a recorded frame was heard can be bounded: no frame
+// arrives before it was captured.
+class MonitorRecorder {
+public:
+    MonitorRecorder() {
+        QAudioFormat format;
+        format.setSampleRate(Rate);
+        format.setChannelCount(1);
+        format.setSampleFormat(QAudioFormat::Int16);
+        source_ = std::make_unique<QAudioSource>(QMediaDevices::defaultAudioInput(), format);
+        source_->setBufferSize(format.bytesForDuration(10000));
+        wall_.start();
+        input_ = source_->start();
+        QObject::connect(input_, &QIODevice::readyRead, [this] { take(); });
+    }
+    ~MonitorRecorder() { source_->stop(); }
+
+    qint64 nowNs() const { return wall_.nsecsElapsed(); }
+    void take() {
+        const QByteArray bytes = input_->readAll();
+        const auto* s = reinterpret_cast<const qint16*>(bytes.constData());
+        for (qsizetype i = 0; i < bytes.size() / 2; ++i)
+            samples_.push_back(s[i]);
+        arrivals_.push_back({nowNs(), qint64(samples_.size())});
+    }
+    // Frames where a click begins.
+    std::vector<qint64> clicks() const {
+        std::vector<qint64> found;
+        qint64 quietSince = 0;
+        for (qint64 f = 0; f < qint64(samples_.size()); ++f) {
+            if (std::abs(samples_[size_t(f)]) > 8000) {
+                if (f - quietSince > Rate / 20)
+                    found.push_back(f);
+                quietSince = f;
+            }
+        }
+        return found;
+    }
+    // The latest wall time (ns) at which frame `f` can have been captured.
+    double heardAtNs(qint64 f) const {
+        double best = 1e300;
+        for (const auto& [ns, frames] : arrivals_)
+            if (frames > f)
+                best = std::min(best, double(ns) - double(frames - f) * 1e9 / Rate);
+        return best;
+    }
+
+private:
+    std::unique_ptr<QAudioSource> source_;
+    QIODevice* input_ = nullptr;
+    QElapsedTimer wall_;
+    std::vector<qint16> samples_;
+    std::vector<std::pair<qint64, qint64>> arrivals_;
+};
+
+double percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    const size_t at = std::min(values.size() - 1, size_t(std::ceil(p * double(values.size())) - 1));
+    return values[at];
+}
+
+void waitMs(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void PositionError(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("clicks.wav");
+    if (!writeClicks(path) || QMediaDevices::defaultAudioInput().isNull()) {
+        state.SkipWithError("no clicks file or no sound server");
+        return;
+    }
+    std::vector<double> errors;
+    std::vector<double> signedErrors;
+    for (auto _ : state) {
+        MonitorRecorder monitor;
+        MediaPlayer player;
+        player.SetFileName(path);
+        player.Open();
+        bool ended = false;
+        QObject::connect(&player, &MediaPlayer::Notify, [&] { ended = true; });
+        waitMs(300);
+        const std::vector<qint64> due = clickTimes();
+        std::vector<double> reportedAtNs;
+        player.Play();
+        while (!ended) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+            while (reportedAtNs.size() < due.size() &&
+                   player.Position() >= due[reportedAtNs.size()])
+                reportedAtNs.push_back(double(monitor.nowNs()));
+        }
+        waitMs(200);
+        monitor.take();
+        const std::vector<qint64> heard = monitor.clicks();
+        if (heard.size() != due.size() || reportedAtNs.size() != due.size()) {
+            state.SkipWithError("clicks lost between player and monitor");
+            return;
+        }
+        for (size_t i = 0; i < due.size(); ++i) {
+            const double error = (reportedAtNs[i] - monitor.heardAtNs(heard[i])) / 1e6;
+            signedErrors.push_back(error);
+            errors.push_back(std::abs(error));
+        }
+    }
+    state.counters["median_ms"] = percentile(errors, 0.5);
+    state.counters["p95_ms"] = percentile(errors, 0.95);
+    state.counters["mean_signed_ms"] =
+        std::accumulate(signedErrors.begin(), signedErrors.end(), 0.0) /
+        double(signedErrors.size());
+}
+
+double cpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void CpuAgainstPaplay(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tone.wav");
+    constexpr int Seconds = 5;
+    std::vector<float> samples(size_t(Rate) * Seconds * 2);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = float(0.3 * std::sin(2 * M_PI * 440 * double(i / 2) / Rate));
+    if (!writeSamples(path, 2, samples)) {
+        state.SkipWithError("cannot write the tone");
+        return;
+    }
+    // The sound back end connects once per process; that is not playback.
+    if (QMediaDevices::defaultAudioOutput().isNull()) {
+        state.SkipWithError("no sound server");
+        return;
+    }
+    double ours = 0;
+    double theirs = 0;
+    for (auto _ : state) {
+        const double before = cpuSeconds(RUSAGE_SELF);
+        MediaPlayer player;
+        player.SetFileName(path);
+        player.Open();
+        QEventLoop loop;
+        QObject::connect(&player, &MediaPlayer::Notify, &loop, &QEventLoop::quit);
+        player.Play();
+        loop.exec();
+        ours += cpuSeconds(RUSAGE_SELF) - before;
+
+        const double childBefore = cpuSeconds(RUSAGE_CHILDREN);
+        QProcess::execute("paplay", {path});
+        theirs += cpuSeconds(RUSAGE_CHILDREN) - childBefore;
+    }
+    const double played = double(Seconds) * double(state.iterations());
+    state.counters["ours_cpu_ms_per_s"] = ours * 1000 / played;
+    state.counters["paplay_cpu_ms_per_s"] = theirs * 1000 / played;
+    state.counters["ratio"] = theirs > 0 ? ours / theirs : 0;
+}
+} // namespace
+
+BENCHMARK(PositionError)->Iterations(3)->Unit(benchmark::kSecond);
+BENCHMARK(CpuAgainstPaplay)->Iterations(4)->Unit(benchmark::kSecond);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
