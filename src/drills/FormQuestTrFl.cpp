@@ -46,10 +46,13 @@ TFormQuestTrFl::TFormQuestTrFl(QWidget* parent) : DrillWindow({553, 197}, parent
     auto* radioGroup1 = new QGroupBox(QStringLiteral("Варианты ответов"), this);
     radioGroup1->setGeometry(10, 100, 356, 50);
     RadioButtonYes = new QRadioButton(QStringLiteral("Да"), radioGroup1);
-    RadioButtonYes->setGeometry(20, 22, 100, 20);
+    // Sized to their text: a radio button takes clicks on its circle and text only.
+    RadioButtonYes->move(20, 22);
+    RadioButtonYes->adjustSize();
     RadioButtonYes->setChecked(true);
     RadioButtonNo = new QRadioButton(QStringLiteral("Нет"), radioGroup1);
-    RadioButtonNo->setGeometry(180, 22, 100, 20);
+    RadioButtonNo->move(180, 22);
+    RadioButtonNo->adjustSize();
 
     auto* info = new QGroupBox(this);
     info->setGeometry(380, 8, 163, 142);
