@@ -11,7 +11,18 @@ class SoundEngine;
 // the file, or records into it, and says once when that ended. Positions and
 // lengths are milliseconds. The sound itself is done by a SoundEngine: the real
 // one talks to the sound device; a virtual one, whose clock tests advance,
-// stands in for it in tests (see SoundEngine.h).
+// stands in for it in tests (see SoundEngine.h and VirtualSoundEngine.h).
+//
+// Every Play and every StartRecording gets exactly one Notify, queued to the
+// thread the player lives on: when it runs to its end, when Stop, Close or
+// another Play or StartRecording ends it, and also when it fails at once (no
+// file open, no device) or later (the device is lost), so a window that
+// waits for the notification never waits forever. Pause does not end a run;
+// the Play or StartRecording that resumes it is a new run, and the paused one
+// gets its notification then.
+//
+// Modes: NotReady until Open succeeds and after Close; Stopped when open and
+// idle; Playing, Recording, Paused. Seeking and Open are never reported.
 class MediaPlayer : public QObject {
     Q_OBJECT
 public:
@@ -30,13 +41,18 @@ public:
     // Without a start, playing goes on from the current position; without an
     // end, it runs to the end of the file. Returns at once.
     void Play(std::optional<qint64> from = std::nullopt, std::optional<qint64> to = std::nullopt);
-    // Records from the sound input into the open file; the same range rules.
-    // Called again after Pause, it goes on recording.
+    // Records from the sound input into the open file; the same range rules,
+    // but without an end it records until stopped. The sound after the start
+    // position is replaced, and the samples reach the file as they arrive, so
+    // the file holds what was recorded even if the program dies. The file's
+    // own format (a template's) is the recording format. Called again after
+    // Pause, it goes on recording.
     void StartRecording(std::optional<qint64> from = std::nullopt,
                         std::optional<qint64> to = std::nullopt);
     void Stop();
     void Pause();
-    // Writes the recorded sound to FileName.
+    // Ends a recording in progress and completes FileName on disk. (Close
+    // keeps what was recorded too: it is in the file already.)
     void Save();
 
     qint64 Position() const;

@@ -1,6 +1,7 @@
 #include "listening/VirtualSoundEngine.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QHash>
 #include <QTimer>
@@ -27,7 +28,7 @@ bool chosenByEnvironment() {
     return mode == "virtual" || mode == "virtual-realtime";
 }
 
-// For runs by hand the clock follows the wall clock in 10 ms steps.
+// For runs by hand the clock follows the wall clock, checked every 10 ms.
 void startRealTime() {
     VirtualWorld& w = world();
     if (w.realTime || qgetenv("TOLVAREN_SOUND") != "virtual-realtime" ||
@@ -35,7 +36,14 @@ void startRealTime() {
         return;
     w.realTime = new QTimer(QCoreApplication::instance());
     w.realTime->setTimerType(Qt::PreciseTimer);
-    QObject::connect(w.realTime, &QTimer::timeout, [] { VirtualSound::advance(10); });
+    static QElapsedTimer wall;
+    static qint64 followed = 0;
+    wall.start();
+    QObject::connect(w.realTime, &QTimer::timeout, [] {
+        const qint64 now = wall.elapsed();
+        VirtualSound::advance(now - followed);
+        followed = now;
+    });
     w.realTime->start(10);
 }
 

@@ -5,7 +5,9 @@
 #include "listening/SoundEngine.h"
 #include "listening/VirtualSoundEngine.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -108,4 +110,20 @@ TEST_F(VirtualSoundTest, ARecordingWithoutALimitRunsUntilStopped) {
     recorder.Stop();
     VirtualSound::advance(0);
     EXPECT_EQ(notify.count(), 1);
+}
+
+// For trying windows by hand without a sound device.
+TEST_F(VirtualSoundTest, InRealTimeModeTheClockFollowsTheWallClock) {
+    qputenv("TOLVAREN_SOUND", "virtual-realtime");
+    MediaPlayer player;
+    qunsetenv("TOLVAREN_SOUND"); // the clock keeps running for this process
+    QSignalSpy notify(&player, &MediaPlayer::Notify);
+    player.SetFileName("lesson.wav");
+    player.Open();
+    QElapsedTimer wall;
+    wall.start();
+    player.Play(0, 300);
+    QTRY_COMPARE_WITH_TIMEOUT(notify.count(), 1, 3000);
+    EXPECT_GE(wall.elapsed(), 290);
+    EXPECT_EQ(player.Position(), 300);
 }
