@@ -12,6 +12,11 @@
 #include <QPainter>
 #include <QTextEdit>
 
+// Outside any namespace, as the resource initialiser must be.
+static void registerDrillPictures() {
+    Q_INIT_RESOURCE(drills);
+}
+
 namespace {
 std::function<void(const QString&)>& helpHandler() {
     static std::function<void(const QString&)> handler;
@@ -33,7 +38,8 @@ void ShowDrillHelp(const QString& topic) {
 DrillWindow::DrillWindow(QSize client, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       MediaPlayerPlay(new MediaPlayer(this)) {
-    Q_INIT_RESOURCE(drills);
+    static const bool pictures = (registerDrillPictures(), true);
+    Q_UNUSED(pictures);
     setFixedSize(client);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, WindowGrey);
@@ -121,6 +127,8 @@ QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area) 
     label->setGeometry(10, 5, area.width() - 20, 16);
     auto* edit = new QLineEdit(panel);
     edit->setReadOnly(true);
+    // Display only: Enter goes to the window, not into the text.
+    edit->setFocusPolicy(Qt::NoFocus);
     edit->setGeometry(10, 24, area.width() - 20, area.height() - 32);
     QFont text = ItemFont();
     text.setPixelSize(16);
@@ -135,6 +143,7 @@ QTextEdit* DrillWindow::AddMemoPanel(const QRect& area) {
     panel->setGeometry(area);
     auto* memo = new QTextEdit(panel);
     memo->setReadOnly(true);
+    memo->setFocusPolicy(Qt::NoFocus);
     memo->setGeometry(6, 6, area.width() - 12, area.height() - 12);
     QFont text = ItemFont();
     text.setBold(true);

@@ -25,6 +25,7 @@ TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent
         RadioButton[p]->setGeometry(10, 20, 26, 26);
         Memo[p] = new QTextEdit(PanelQ[p]);
         Memo[p]->setReadOnly(true);
+        Memo[p]->setFocusPolicy(Qt::NoFocus);
         Memo[p]->setGeometry(44, 6, 521, 54);
         Memo[p]->setFont(ItemFont());
         connect(RadioButton[p], &TChBxImgTransD1QF::clicked, this, [this, p] { ChoiceClick(p); });
