@@ -18,6 +18,8 @@ constexpr qint64 StallMs = 1500;
 constexpr qint64 CheckMs = 250;
 constexpr qint64 RecordPieceUs = 100000;
 constexpr qint64 PlayBufferUs = 250000;
+// The device's clock may round the time of the last sample down a little.
+constexpr qint64 EndSlackUs = 500;
 } // namespace
 
 // Hands the sink the converted frames of one range and then no more, so the
@@ -162,7 +164,11 @@ int RealSoundEngine::play(qint64 from, qint64 to) {
     const QAudioFormat format = playFormat(device, info_);
     from_ = from;
     to_ = to;
-    feed_ = std::make_unique<RangeFeed>(*reader_, info_.frameAt(from), info_.frameAt(to), format);
+    const qint64 firstFrame = info_.frameAt(from);
+    const qint64 endFrame = info_.frameAt(to);
+    // The range in whole frames may fall short of `to` by part of a frame.
+    feedUs_ = (endFrame - firstFrame) * 1000000 / info_.sampleRate;
+    feed_ = std::make_unique<RangeFeed>(*reader_, firstFrame, endFrame, format);
     sink_ = std::make_unique<QAudioSink>(device, format);
     // A sink the back end could not make has no state at all to ask for.
     if (sink_->isNull()) {
@@ -190,11 +196,12 @@ int RealSoundEngine::play(qint64 from, qint64 to) {
 void RealSoundEngine::checkPlayEnd() {
     if (!sink_)
         return;
-    const qint64 played = playedMs();
-    if (from_ + played >= to_) {
+    const qint64 playedUs = sink_->processedUSecs();
+    if (playedUs >= feedUs_ - EndSlackUs) {
         finishPlay(SoundOk);
         return;
     }
+    const qint64 played = playedUs / 1000;
     if (played != lastPlayed_) {
         lastPlayed_ = played;
         sinceProgress_.start();
@@ -202,7 +209,7 @@ void RealSoundEngine::checkPlayEnd() {
         finishPlay(SoundOk);
         return;
     }
-    endTimer_.start(int(std::clamp<qint64>(to_ - from_ - played, 1, CheckMs)));
+    endTimer_.start(int(std::clamp<qint64>((feedUs_ - playedUs) / 1000 + 1, 1, CheckMs)));
 }
 
 void RealSoundEngine::sinkStateChanged() {

@@ -56,6 +56,7 @@ private:
     std::unique_ptr<RangeFeed> feed_;
     qint64 from_ = 0;
     qint64 to_ = 0;
+    qint64 feedUs_ = 0; // duration of the frames handed to the sink
     QTimer endTimer_;
     qint64 lastPlayed_ = -1;
     QElapsedTimer sinceProgress_;

