@@ -6,6 +6,7 @@
 #include "app/HelpTopics.h"
 #include "app/HelpViewer.h"
 #include "app/OKBottomDlgAbout.h"
+#include "drills/SharedDialogs.h"
 #include "users/DlgPassWord.h"
 #include "users/OKBottomDlgChengeReg.h"
 #include "users/OKBottomDlgNewUser.h"
@@ -78,6 +79,7 @@ int main(int argc, char* argv[])
     TDlgPassWord password(&formMain);
     TOKBottomDlgSelectUsers selectUsers(session, newUser, password, &formMain);
     TOKBottomDlgChengeReg chengeReg(&formMain);
+    CreateSharedDialogs();
     TFormProgress progress(&formMain);
     std::unique_ptr<TFormBegin> begin;
     if (options.splash) {

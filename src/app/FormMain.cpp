@@ -6,9 +6,13 @@
 #include "app/FormBegin.h"
 #include "app/FormProgress.h"
 #include "app/HelpViewer.h"
+#include "app/Launch.h"
 #include "app/OKBottomDlgAbout.h"
 #include "app/RtfReader.h"
 #include "common/Paths.h"
+#include "drills/DlgLexRepit.h"
+#include "drills/DrillLaunch.h"
+#include "users/Completion.h"
 #include "users/OKBottomDlgChengeReg.h"
 #include "users/OKBottomDlgSelectUsers.h"
 #include "users/UserDialogs.h"
@@ -17,6 +21,8 @@
 #include "widgets/HelpContext.h"
 #include "widgets/PrgssBarQF.h"
 
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/Memo.h"
 #include <QCloseEvent>
 #include <QFile>
 #include <QFontDatabase>
@@ -406,15 +412,92 @@ void TFormMain::showPictureFile(const QString& path)
 
 void TFormMain::ToolButton4Click()
 {
-    // The exercise windows open here by the entry's kind; until a kind has its
-    // window, starting it ends at once, as for a heading.
+    const int index = SelectedEntry();
+    const CatalogueEntry& entry = courseCatalogues().entry(TreeMode, index);
+    // The interpretation and listening kinds open their windows here once they
+    // exist; until then they end at once, as a heading does.
+    if (isDrillKind(entry.Kind)) {
+        PanelMain->hide();
+        CoolBar1->hide();
+        RunExercise(index, entry.Kind, drillLaunch(entry.Kind, prefixedEntry(entry, DataFolder)));
+    }
     FinishLaunch();
+}
+
+TFormMain::ExerciseLaunch TFormMain::drillLaunch(int kind, const CatalogueEntry& entry) const
+{
+    // Exercise windows are centred on the main window's client area.
+    const QWidget* client = centralWidget();
+    const QPoint centre = client->mapToGlobal(QPoint(client->width() / 2, client->height() / 2));
+    return [kind, entry, centre](DrillCounts* counts) {
+        const int x = centre.x(), y = centre.y();
+        switch (kind) {
+        case 1:
+            return ExecuteLexicDemo(x, y, entry.TextFile, entry.TransFile, entry.TimingFile,
+                                    entry.SoundFile);
+        case 2:
+            return ExecuteLexic(x, y, entry.TextFile, entry.TransFile, entry.TimingFile,
+                                entry.SoundFile);
+        case 3:
+            return ExecuteQuestDemo(x, y, entry.TextFile, entry.TransFile, entry.TimingFile,
+                                    entry.SoundFile);
+        case 6:
+            return ExecuteQuestDown(x, y, entry.TextFile, entry.TransFile, entry.TimingFile,
+                                    entry.SoundFile, counts);
+        default:
+            return ExecuteQuestTrFl(x, y, entry.TextFile, entry.TransFile, entry.TimingFile,
+                                    entry.SoundFile, counts);
+        }
+    };
+}
+
+void TFormMain::RunExercise(int index, int kind, const ExerciseLaunch& launch)
+{
+    DrillCounts counts;
+    if (launch(&counts) != 0)
+        return;
+    TDlgLexRepit* dialog = DlgLexRepit();
+    for (;;) {
+        prepareCompletion(kind, counts);
+        const int result = dialog->exec();
+        if (result == TDlgLexRepit::Retry) {
+            counts = {};
+            if (launch(&counts) != 0)
+                return;
+            continue;
+        }
+        if (result == TDlgLexRepit::Ok)
+            showFileProblems(
+                session_.markDone(index, kind, RunOutcome{counts.errors, counts.questions, {}}));
+        return;
+    }
+}
+
+void TFormMain::prepareCompletion(int kind, const DrillCounts& counts)
+{
+    TDlgLexRepit* dialog = DlgLexRepit();
+    const bool named = session_.currentUser() != nullptr;
+    QString text;
+    if (kind == 6) {
+        const JudgedText judged = judgeQuestions(counts.errors, counts.questions);
+        text = judged.text;
+        dialog->BitBtnOk->setEnabled(named && judged.passed);
+        dialog->Label2->setEnabled(named && judged.passed);
+    } else {
+        // The true/false run has shown its results; the dialog repeats the count.
+        text = kind == 7 ? trueFalseText(counts.errors) : outcomeText(kind);
+        dialog->BitBtnOk->setEnabled(named);
+    }
+    dialog->MemoComent->Clear();
+    dialog->MemoComent->Add(text);
 }
 
 void TFormMain::FinishLaunch()
 {
     PanelMain->show();
     CoolBar1->show();
+    if (session_.currentUser())
+        SetTreeImages([this](int entry) { return TreeImageOf(entry); });
     TreeView->viewport()->update();
     TreeView->setFocus();
 }

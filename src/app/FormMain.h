@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <functional>
 
+struct DrillCounts;
 class QAction;
 class QFrame;
 class QLabel;
@@ -71,6 +72,12 @@ public:
     // Entry index of the selected node; 0 when nothing is selected.
     int SelectedEntry() const;
 
+    // One exercise run of the selected entry: runs launch (which opens the
+    // exercise window and returns 0 when it was gone through), then offers the
+    // completion dialog until the student leaves, repeats or marks it.
+    using ExerciseLaunch = std::function<int(DrillCounts* counts)>;
+    void RunExercise(int index, int kind, const ExerciseLaunch& launch);
+
     // Commands.
     void ToolButton4Click();
     void N9Click();
@@ -123,6 +130,9 @@ private:
     void TreeViewChange();
     void InstallCourseFont();
     void FinishLaunch();
+    ExerciseLaunch drillLaunch(int kind, const CatalogueEntry& entry) const;
+    // Fills the completion dialog for the counts of the last run.
+    void prepareCompletion(int kind, const DrillCounts& counts);
 
     void makeMenu();
     void makeToolBar();

@@ -1,12 +1,16 @@
 #include "app/FormMain.h"
 #include "app/Catalogue.h"
 #include "app/FormProgress.h"
+#include "drills/DlgLexRepit.h"
+#include "drills/DrillLaunch.h"
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"
 #include "users/NewUser.h"
 #include "users/OKBottomDlgChengeReg.h"
 #include "users/UserDialogs.h"
 #include "users/UserSession.h"
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/Memo.h"
 
 #include "widgets/PrgssBarQF.h"
 #include <QDir>
@@ -387,4 +391,104 @@ TEST(FormMain, ClosingWritesTheUserListEvenForTheAnonymousUser)
     shell.main.NExitClick();
     EXPECT_TRUE(QFile::exists(course.filePath(UserListFile)));
     EXPECT_FALSE(QDir(course.filePath("Report")).exists());
+}
+
+namespace {
+
+// A stand-in exercise window: each run returns the next result and counts.
+struct FakeExercise {
+    std::vector<std::pair<int, DrillCounts>> runs;
+    int calls = 0;
+    TFormMain::ExerciseLaunch launch()
+    {
+        return [this](DrillCounts* counts) {
+            const auto& [result, given] = runs.at(calls++);
+            *counts = given;
+            return result;
+        };
+    }
+};
+
+// Arranges what the student does in the next completion dialog; `seen` gets its
+// text and whether marking was offered.
+void answerCompletion(int result, QString* text, bool* markable)
+{
+    whenModal([=](QWidget*) {
+        TDlgLexRepit* dialog = DlgLexRepit();
+        *text = dialog->MemoComent->Lines().join(QLatin1Char('\n'));
+        *markable = dialog->BitBtnOk->isEnabled();
+        dialog->done(result);
+    });
+}
+
+} // namespace
+
+TEST(FormMain, QuestionsWithFewErrorsCanBeMarkedWithTheirPercentage)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    shell.main.ChangeUser(addUser(shell, QStringLiteral("Olga"), QStringLiteral("D")));
+    FakeExercise exercise{{{0, {10, 3}}}};
+    QString text;
+    bool markable = false;
+    answerCompletion(TDlgLexRepit::Ok, &text, &markable);
+    shell.main.RunExercise(5, 6, exercise.launch());
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(text, QStringLiteral("Ошибок: 3. Рекомендуется отметить упражнение как выполненное"));
+    EXPECT_TRUE(markable);
+    EXPECT_TRUE(shell.session.isDone(5));
+    EXPECT_EQ(shell.session.progress().record(5).result(), 30);
+}
+
+TEST(FormMain, TooManyErrorsCannotBeMarkedButCanBeRepeated)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    shell.main.ChangeUser(addUser(shell, QStringLiteral("Olga"), QStringLiteral("D")));
+    FakeExercise exercise{{{0, {10, 4}}, {0, {10, 0}}}};
+    QString first, second;
+    bool firstMarkable = true, secondMarkable = false;
+    answerCompletion(TDlgLexRepit::Retry, &first, &firstMarkable);
+    const TFormMain::ExerciseLaunch run = exercise.launch();
+    shell.main.RunExercise(5, 6, [&](DrillCounts* counts) {
+        // The repeated run is judged afresh in a second dialog.
+        if (exercise.calls == 1)
+            answerCompletion(TDlgLexRepit::Cancel, &second, &secondMarkable);
+        return run(counts);
+    });
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(exercise.calls, 2);
+    EXPECT_TRUE(first.startsWith(QStringLiteral("Ошибок: 4. Вы не в достаточной мере")));
+    EXPECT_FALSE(firstMarkable);
+    EXPECT_TRUE(second.startsWith(QStringLiteral("Ошибок: 0.")));
+    EXPECT_TRUE(secondMarkable);
+    EXPECT_FALSE(shell.session.isDone(5));
+}
+
+TEST(FormMain, AnExerciseLeftEarlyGetsNoCompletionDialog)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    FakeExercise exercise{{{2, {}}}};
+    shell.main.RunExercise(3, 2, exercise.launch());
+    EXPECT_EQ(exercise.calls, 1);
+    EXPECT_FALSE(DlgLexRepit()->isVisible());
+}
+
+TEST(FormMain, TheAnonymousUserSeesTheOutcomeButCannotMark)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    FakeExercise exercise{{{0, {}}}};
+    QString text;
+    bool markable = true;
+    answerCompletion(TDlgLexRepit::Cancel, &text, &markable);
+    shell.main.RunExercise(3, 2, exercise.launch());
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(text, QStringLiteral("Вы успешно выполнили упражнение."));
+    EXPECT_FALSE(markable);
 }
