@@ -68,6 +68,11 @@ public:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
         env.insert(QStringLiteral("TOLVAREN_SOUND"), QStringLiteral("virtual"));
+        // In a sanitizer build the program reports the system libraries' own
+        // leaks unless it gets the project's suppressions.
+        if (!env.contains(QStringLiteral("LSAN_OPTIONS")))
+            env.insert(QStringLiteral("LSAN_OPTIONS"),
+                       QStringLiteral("suppressions=" LSAN_SUPPRESSIONS ":print_suppressions=0"));
         if (!display.isEmpty())
             env.insert(QStringLiteral("DISPLAY"), display);
         process_.setProcessEnvironment(env);
