@@ -206,6 +206,9 @@ void TFormMain::makePanels()
     PanelTree = new FramedPanel(Splitter1, QMargins(15, 34, 15, 34));
     TreeView = new QTreeWidget(PanelTree);
     TreeView->setHeaderHidden(true);
+    // Long titles scroll sideways instead of being cut short.
+    TreeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TreeView->header()->setStretchLastSection(false);
     TreeView->setIndentation(20);
     TreeView->setIconSize(QSize(16, 16));
     TreeView->setFrameShape(QFrame::NoFrame);
