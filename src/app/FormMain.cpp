@@ -407,7 +407,7 @@ void TFormMain::showPictureFile(const QString& path)
         return;
     }
     // A picture larger than the pane is shown whole, in its own proportions.
-    const QSize room = Panel1->contentsRect().size();
+    const QSize room = Panel1->rect().marginsRemoved(Panel1->layout()->contentsMargins()).size();
     if (picture.width() > room.width() || picture.height() > room.height())
         picture = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     ImageAbout->setPixmap(picture);
