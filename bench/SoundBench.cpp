@@ -22,7 +22,8 @@
 namespace {
 constexpr int Rate = 44100;
 
-bool writeSamples(const QString& path, int channels, const std::vector<float>& samples) {
+bool writeSamples(const QString& path, int channels, const std::vector<float>& samples)
+{
     SF_INFO info{};
     info.samplerate = Rate;
     info.channels = channels;
@@ -35,14 +36,16 @@ bool writeSamples(const QString& path, int channels, const std::vector<float>& s
     return true;
 }
 
-std::vector<qint64> clickTimes() {
+std::vector<qint64> clickTimes()
+{
     std::vector<qint64> times;
     for (qint64 t = 300; t < 4300; t += 237)
         times.push_back(t);
     return times;
 }
 
-bool writeClicks(const QString& path) {
+bool writeClicks(const QString& path)
+{
     std::vector<float> samples(size_t(Rate) * 9 / 2, 0.0f);
     for (qint64 t : clickTimes())
         for (qint64 i = 0; i < Rate / 1000; ++i)
@@ -55,7 +58,8 @@ bool writeClicks(const QString& path) {
 // arrives before it was captured.
 class MonitorRecorder {
 public:
-    MonitorRecorder() {
+    MonitorRecorder()
+    {
         QAudioFormat format;
         format.setSampleRate(Rate);
         format.setChannelCount(1);
@@ -69,7 +73,8 @@ public:
     ~MonitorRecorder() { source_->stop(); }
 
     qint64 nowNs() const { return wall_.nsecsElapsed(); }
-    void take() {
+    void take()
+    {
         const QByteArray bytes = input_->readAll();
         const auto* s = reinterpret_cast<const qint16*>(bytes.constData());
         for (qsizetype i = 0; i < bytes.size() / 2; ++i)
@@ -77,7 +82,8 @@ public:
         arrivals_.push_back({nowNs(), qint64(samples_.size())});
     }
     // Frames where a click begins.
-    std::vector<qint64> clicks() const {
+    std::vector<qint64> clicks() const
+    {
         std::vector<qint64> found;
         qint64 quietSince = 0;
         for (qint64 f = 0; f < qint64(samples_.size()); ++f) {
@@ -90,7 +96,8 @@ public:
         return found;
     }
     // The latest wall time (ns) at which frame `f` can have been captured.
-    double heardAtNs(qint64 f) const {
+    double heardAtNs(qint64 f) const
+    {
         double best = 1e300;
         for (const auto& [ns, frames] : arrivals_)
             if (frames > f)
@@ -106,20 +113,23 @@ private:
     std::vector<std::pair<qint64, qint64>> arrivals_;
 };
 
-double percentile(std::vector<double> values, double p) {
+double percentile(std::vector<double> values, double p)
+{
     std::sort(values.begin(), values.end());
     const size_t at = std::min(values.size() - 1, size_t(std::ceil(p * double(values.size())) - 1));
     return values[at];
 }
 
-void waitMs(int ms) {
+void waitMs(int ms)
+{
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-void PositionError(benchmark::State& state) {
+void PositionError(benchmark::State& state)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("clicks.wav");
     if (!writeClicks(path) || QMediaDevices::defaultAudioInput().isNull()) {
@@ -165,14 +175,16 @@ void PositionError(benchmark::State& state) {
         double(signedErrors.size());
 }
 
-double cpuSeconds(int who) {
+double cpuSeconds(int who)
+{
     rusage usage{};
     getrusage(who, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-void CpuAgainstPaplay(benchmark::State& state) {
+void CpuAgainstPaplay(benchmark::State& state)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("tone.wav");
     constexpr int Seconds = 5;
@@ -215,7 +227,8 @@ void CpuAgainstPaplay(benchmark::State& state) {
 BENCHMARK(PositionError)->Iterations(3)->Unit(benchmark::kSecond);
 BENCHMARK(CpuAgainstPaplay)->Iterations(4)->Unit(benchmark::kSecond);
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

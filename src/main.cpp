@@ -6,6 +6,7 @@
 #include "app/HelpTopics.h"
 #include "app/HelpViewer.h"
 #include "app/OKBottomDlgAbout.h"
+#include "app/TerminationSignals.h"
 #include "drills/SharedDialogs.h"
 #include "users/DlgPassWord.h"
 #include "users/OKBottomDlgChengeReg.h"
@@ -16,47 +17,6 @@
 #include <QApplication>
 #include <cstdio>
 #include <memory>
-
-#ifdef Q_OS_UNIX
-#include <QSocketNotifier>
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-int terminationPipe[2] = {-1, -1};
-
-void onTerminate(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(terminationPipe[0], &byte, 1);
-}
-
-// SIGTERM and SIGINT close the main window the ordinary way, so that what the
-// window writes when it closes is written also when the session ends.
-void closeOnTermination(QWidget* window)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(terminationPipe[1], QSocketNotifier::Read, window);
-    QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t got = ::read(terminationPipe[1], &byte, 1);
-        window->close();
-    });
-    struct sigaction action = {};
-    action.sa_handler = onTerminate;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-}
-
-} // namespace
-#else
-static void closeOnTermination(QWidget*) {}
-#endif
 
 static void reportIdle()
 {
@@ -98,7 +58,9 @@ int main(int argc, char* argv[])
     }
     formMain.SetWindows(
         {&about, &selectUsers, &newUser, &chengeReg, &password, &progress, begin.get()});
-    closeOnTermination(&formMain);
+    // A termination signal (a desktop logout, kill, Ctrl+C) closes the main
+    // window the ordinary way, so what it writes on closing is written.
+    onTerminationSignal([&formMain] { formMain.close(); });
     // The start benchmark times the way to the idle main window: with this
     // variable set the program says on its output when it got there.
     if (qEnvironmentVariableIsSet("TOLVAREN_REPORT_IDLE"))

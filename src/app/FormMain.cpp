@@ -41,6 +41,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <map>
 
 namespace {
 
@@ -417,40 +418,49 @@ void TFormMain::ToolButton4Click()
 {
     const int index = SelectedEntry();
     const CatalogueEntry& entry = courseCatalogues().entry(TreeMode, index);
-    // The interpretation and listening kinds open their windows here once they
-    // exist; until then they end at once, as a heading does.
-    if (isDrillKind(entry.Kind)) {
+    if (const ExerciseLaunch launch = exerciseLaunch(entry.Kind, prefixedEntry(entry, DataFolder))) {
         PanelMain->hide();
         CoolBar1->hide();
-        RunExercise(index, entry.Kind, drillLaunch(entry.Kind, prefixedEntry(entry, DataFolder)));
+        RunExercise(index, entry.Kind, launch);
     }
     FinishLaunch();
 }
 
-TFormMain::ExerciseLaunch TFormMain::drillLaunch(int kind, const CatalogueEntry& entry) const
+namespace {
+using DrillOperation = int (*)(int x, int y, const CatalogueEntry& entry, DrillCounts* counts);
+
+// The exercise windows by kind: each window joins the launch here. Kinds
+// without a window end at once, as a heading does.
+const std::map<int, DrillOperation> ExerciseWindows{
+    {1, [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
+         return ExecuteLexicDemo(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
+     }},
+    {2, [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
+         return ExecuteLexic(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
+     }},
+    {3, [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
+         return ExecuteQuestDemo(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
+     }},
+    {6, [](int x, int y, const CatalogueEntry& e, DrillCounts* counts) {
+         return ExecuteQuestDown(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile, counts);
+     }},
+    {7, [](int x, int y, const CatalogueEntry& e, DrillCounts* counts) {
+         return ExecuteQuestTrFl(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile, counts);
+     }},
+};
+} // namespace
+
+TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(int kind, const CatalogueEntry& entry) const
 {
+    const auto window = ExerciseWindows.find(kind);
+    if (window == ExerciseWindows.end())
+        return {};
     // Exercise windows are centred on the main window's client area.
     const QWidget* client = centralWidget();
     const QPoint centre = client->mapToGlobal(QPoint(client->width() / 2, client->height() / 2));
-    return [kind, entry, centre](DrillCounts* counts) {
-        const int x = centre.x(), y = centre.y();
-        switch (kind) {
-        case 1:
-            return ExecuteLexicDemo(x, y, entry.TextFile, entry.TransFile, entry.TimingFile,
-                                    entry.SoundFile);
-        case 2:
-            return ExecuteLexic(x, y, entry.TextFile, entry.TransFile, entry.TimingFile,
-                                entry.SoundFile);
-        case 3:
-            return ExecuteQuestDemo(x, y, entry.TextFile, entry.TransFile, entry.TimingFile,
-                                    entry.SoundFile);
-        case 6:
-            return ExecuteQuestDown(x, y, entry.TextFile, entry.TransFile, entry.TimingFile,
-                                    entry.SoundFile, counts);
-        default:
-            return ExecuteQuestTrFl(x, y, entry.TextFile, entry.TransFile, entry.TimingFile,
-                                    entry.SoundFile, counts);
-        }
+    const DrillOperation operation = window->second;
+    return [operation, entry, centre](DrillCounts* counts) {
+        return operation(centre.x(), centre.y(), entry, counts);
     };
 }
 

@@ -130,7 +130,7 @@ private:
     void TreeViewChange();
     void InstallCourseFont();
     void FinishLaunch();
-    ExerciseLaunch drillLaunch(int kind, const CatalogueEntry& entry) const;
+    ExerciseLaunch exerciseLaunch(int kind, const CatalogueEntry& entry) const;
     // Fills the completion dialog for the counts of the last run.
     void prepareCompletion(int kind, const DrillCounts& counts);
 

@@ -12,8 +12,3 @@ CatalogueEntry prefixedEntry(const CatalogueEntry& entry, const QString& dataFol
             *name = coursePath(dataFolder + *name);
     return copy;
 }
-
-bool isDrillKind(int kind)
-{
-    return kind == 1 || kind == 2 || kind == 3 || kind == 6 || kind == 7;
-}

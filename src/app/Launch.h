@@ -7,6 +7,3 @@
 // sound and timing files only when they are named (an empty name tells the
 // window there is nothing to play or to cut). Names use the platform's separator.
 CatalogueEntry prefixedEntry(const CatalogueEntry& entry, const QString& dataFolder);
-
-// Exercise kinds whose window exists and that the main window launches.
-bool isDrillKind(int kind);

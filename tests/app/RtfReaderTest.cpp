@@ -1,4 +1,5 @@
 #include "app/RtfReader.h"
+#include "support/TempCourse.h"
 
 #include <QFile>
 #include <QTextBlock>
@@ -24,7 +25,7 @@ struct Read {
 
 QByteArray committedFile(const char* name)
 {
-    QFile file(QStringLiteral(APP_TEST_DATA "/%1").arg(QLatin1String(name)));
+    QFile file(testDataPath(QStringLiteral("app/%1").arg(QLatin1String(name))));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
     return file.readAll();
 }

@@ -12,6 +12,8 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include "support/TempCourse.h"
+
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
@@ -19,7 +21,7 @@
 
 namespace {
 QString data(const char* name) {
-    return QStringLiteral(DRILLS_TEST_DATA "/") + QLatin1String(name);
+    return testDataPath(QStringLiteral("drills/") + QLatin1String(name));
 }
 
 DrillFiles lexiconFiles() {

@@ -44,5 +44,5 @@ QByteArray TempCourse::read(const QString& name) const
 
 QString testDataPath(const QString& name)
 {
-    return QDir(qEnvironmentVariable("TOLVAREN_TEST_DATA")).filePath(name);
+    return QDir(QStringLiteral(TOLVAREN_TEST_DATA)).filePath(name);
 }

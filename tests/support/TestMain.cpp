@@ -3,6 +3,17 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+// Sanitizer settings of every test program, read before main runs.
+extern "C" const char* __lsan_default_options()
+{
+    return "suppressions=" LSAN_SUPPRESSIONS ":print_suppressions=0";
+}
+
+extern "C" const char* __ubsan_default_options()
+{
+    return "print_stacktrace=1";
+}
+
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
