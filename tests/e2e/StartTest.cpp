@@ -2,13 +2,17 @@
 // the way a session ends: the window must come up with the anonymous user's
 // title and the program must end cleanly on SIGTERM.
 #include "support/TempCourse.h"
+#include "users/UserSession.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace {
 
@@ -63,7 +67,8 @@ private:
 
 class Program {
 public:
-    Program(const QString& course, const QString& platform, const QString& display = {})
+    Program(const QString& course, const QString& platform, const QString& display = {},
+            bool splash = false)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
@@ -75,9 +80,14 @@ public:
                        QStringLiteral("suppressions=" LSAN_SUPPRESSIONS ":print_suppressions=0"));
         if (!display.isEmpty())
             env.insert(QStringLiteral("DISPLAY"), display);
+        // The program says "idle" on its output once its first show is done.
+        env.insert(QStringLiteral("TOLVAREN_REPORT_IDLE"), QStringLiteral("1"));
         process_.setProcessEnvironment(env);
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral(TOLVAREN_BINARY), {QStringLiteral("--no-splash"), course});
+        QStringList arguments{course};
+        if (!splash)
+            arguments.prepend(QStringLiteral("--no-splash"));
+        process_.start(QStringLiteral(TOLVAREN_BINARY), arguments);
         EXPECT_TRUE(process_.waitForStarted(5000)) << process_.errorString().toStdString();
     }
     ~Program()
@@ -90,10 +100,24 @@ public:
 
     bool running() { return !process_.waitForFinished(0) && process_.state() == QProcess::Running; }
 
-    // Sends SIGTERM and expects an ordinary end with exit code 0.
-    void terminateCleanly()
+    // True once the window waits for the user.
+    bool waitForIdle(int timeoutMs = 20000)
     {
-        process_.terminate();
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < timeoutMs) {
+            output_ += process_.readAllStandardOutput();
+            if (output_.contains("idle"))
+                return true;
+            process_.waitForReadyRead(100);
+        }
+        return false;
+    }
+
+    // Sends the signal (SIGTERM unless told) and expects an ordinary end with exit code 0.
+    void terminateCleanly(int signal = SIGTERM)
+    {
+        ::kill(process_.processId(), signal);
         ASSERT_TRUE(process_.waitForFinished(10000));
         EXPECT_EQ(process_.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process_.exitCode(), 0);
@@ -101,6 +125,7 @@ public:
 
 private:
     QProcess process_;
+    QByteArray output_;
 };
 
 // Waits until the window list shows the title; false after the time is up.
@@ -146,13 +171,121 @@ TEST(Start, RunsWithoutAScreenAndEndsOnSigterm)
     program.terminateCleanly();
 }
 
-TEST(DemoCourse, ComesUpUnderX)
+namespace {
+
+// The demo course as the build made it; empty when it is not there, which
+// fails the test when the run says the course must be there.
+QString demoCourse()
 {
     const QString demo = QStringLiteral(DEMO_COURSE_DIR);
-    if (!QFileInfo::exists(QDir(demo).filePath(QStringLiteral("InitRegD.txt")))) {
-        if (qEnvironmentVariableIsSet("TOLVAREN_DEMO_REQUIRED"))
-            FAIL() << "demo course missing: " << demo.toStdString();
-        GTEST_SKIP() << "demo course not made yet";
+    if (QFileInfo::exists(QDir(demo).filePath(QStringLiteral("InitRegD.txt"))))
+        return demo;
+    if (qEnvironmentVariableIsSet("TOLVAREN_DEMO_REQUIRED"))
+        ADD_FAILURE() << "demo course missing: " << demo.toStdString();
+    return {};
+}
+
+// The whole demo course in the temporary folder: the shared copy is never written.
+void copyCourse(const QString& from, const TempCourse& to)
+{
+    QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString file = files.next();
+        const QString target = to.filePath(QDir(from).relativeFilePath(file));
+        QDir().mkpath(QFileInfo(target).path());
+        ASSERT_TRUE(QFile::copy(file, target)) << target.toStdString();
     }
+}
+
+// Two students with work done, as the program's own user code leaves them.
+void prepareStudents(const TempCourse& course)
+{
+    UserSession session;
+    session.loadUserList();
+    const QList<std::pair<QString, QString>> students{{"Anna", "D"}, {"Boris", "C"}};
+    for (const auto& [name, mode] : students) {
+        NewUserInput input{name, "pw", "pw", defaultProgressPath(course.path(), name), mode};
+        const UserSession::Added added = session.addUser(input);
+        ASSERT_TRUE(added.index) << added.messages.join(' ').toStdString();
+        session.changeUser(*added.index);
+        for (int entry : {4, 5})
+            ASSERT_TRUE(session.markDone(entry, 1, {}).isEmpty());
+    }
+    ASSERT_TRUE(session.close().isEmpty());
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(DemoCourse, ComesUpUnderX)
+{
+    const QString demo = demoCourse();
+    if (demo.isEmpty())
+        GTEST_SKIP() << "demo course not made yet";
     startUnderX(demo);
+}
+
+// SIGTERM (kill, a service stop), SIGHUP (a desktop logout) and SIGINT (Ctrl+C)
+// close the window as its close box does: what closing writes is written.
+class EndSignal : public ::testing::TestWithParam<int> {};
+
+TEST_P(EndSignal, ClosesTheWindowAndWritesTheUserList)
+{
+    TempCourse course;
+    writeSmallCourse(course);
+    Program program(course.path(), QStringLiteral("offscreen"));
+    ASSERT_TRUE(program.waitForIdle());
+    ASSERT_FALSE(QFile::exists(course.filePath(UserListFile)));
+    program.terminateCleanly(GetParam());
+    EXPECT_TRUE(QFile::exists(course.filePath(UserListFile)))
+        << "the close wrote the (empty) user list";
+}
+
+INSTANTIATE_TEST_SUITE_P(Start, EndSignal, ::testing::Values(SIGTERM, SIGHUP, SIGINT));
+
+TEST(DemoCourse, StudentsFilesSurviveRunsEndedBySignals)
+{
+    const QString demo = demoCourse();
+    if (demo.isEmpty())
+        GTEST_SKIP() << "demo course not made yet";
+    TempCourse course;
+    copyCourse(demo, course);
+    prepareStudents(course);
+    const QStringList files{UserListFile, "Report/Anna/Anna.rep", "Report/Boris/Boris.rep"};
+    QList<QByteArray> before;
+    for (const QString& file : files)
+        before << fileBytes(course.filePath(file));
+
+    for (int signal : {SIGTERM, SIGHUP}) {
+        Program program(course.path(), QStringLiteral("offscreen"));
+        ASSERT_TRUE(program.waitForIdle());
+        program.terminateCleanly(signal);
+        for (int i = 0; i < files.size(); ++i)
+            EXPECT_EQ(fileBytes(course.filePath(files[i])), before[i])
+                << files[i].toStdString() << " after signal " << signal;
+    }
+    UserSession again;
+    again.loadUserList();
+    ASSERT_EQ(again.users().count(), 2);
+    again.changeUser(1);
+    EXPECT_EQ(again.title(), QStringLiteral("Tolvaren Boris - Режим C."));
+    EXPECT_TRUE(again.isDone(4) && again.isDone(5) && !again.isDone(6));
+}
+
+TEST(DemoCourse, SignalDuringTheSplashEndsTheProgram)
+{
+    const QString demo = demoCourse();
+    if (demo.isEmpty())
+        GTEST_SKIP() << "demo course not made yet";
+    TempCourse course;
+    copyCourse(demo, course);
+    Program program(course.path(), QStringLiteral("offscreen"), {}, true);
+    QThread::msleep(1500); // the splash is on screen for 4.5 s
+    program.terminateCleanly();
+    EXPECT_TRUE(QFile::exists(course.filePath(UserListFile)));
 }
