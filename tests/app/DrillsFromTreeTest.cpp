@@ -1,0 +1,465 @@
+// The drills as a student reaches them: the demo course's tree, "Выполнить",
+// the exercise window worked through with the mouse and the keyboard, the
+// completion dialog, and the done picture in the tree after marking.
+#include "app/Catalogue.h"
+#include "app/FormMain.h"
+#include "app/FormProgress.h"
+#include "drills/DlgDoubleError.h"
+#include "drills/DlgErrorDo.h"
+#include "drills/DlgLexRepit.h"
+#include "drills/DrillRandom.h"
+#include "drills/FormExecLexic.h"
+#include "drills/FormExecLexicDemo.h"
+#include "drills/FormQuestDemo.h"
+#include "drills/FormQuestDown.h"
+#include "drills/FormQuestEnd.h"
+#include "drills/FormQuestTrFl.h"
+#include "listening/VirtualSoundEngine.h"
+#include "support/ModalDriver.h"
+#include "support/TempCourse.h"
+#include "users/NewUser.h"
+#include "users/UserSession.h"
+#include "widgets/BtnImgD1QF.h"
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/Memo.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The demo course, made once per test program from the course sources, so that
+// the test neither waits for nor races with the shared copy of the build.
+QString demoCourse()
+{
+    static QTemporaryDir made;
+    static bool ready = false;
+    const QString folder = made.filePath(QStringLiteral("demo"));
+    if (!ready) {
+        const QString generator = testDataPath(QStringLiteral("../../course/make-demo-course"));
+        QProcess run;
+        run.setProcessChannelMode(QProcess::ForwardedChannels);
+        run.start(generator, {folder});
+        ready = run.waitForFinished(120000) && run.exitStatus() == QProcess::NormalExit &&
+                run.exitCode() == 0;
+    }
+    return ready ? folder : QString();
+}
+
+bool copyFolder(const QString& from, const QString& to)
+{
+    if (from.isEmpty())
+        return false;
+    QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString source = files.next();
+        const QString target = QDir(to).filePath(QDir(from).relativeFilePath(source));
+        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+// Under a real screen (TOLVAREN_SCREENSHOTS=folder, QT_QPA_PLATFORM=xcb) the
+// flows leave pictures of what the student sees at each step.
+void snap(const char* name)
+{
+    const QString folder = qEnvironmentVariable("TOLVAREN_SCREENSHOTS");
+    if (folder.isEmpty())
+        return;
+    QTest::qWait(300);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(
+        QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png")));
+}
+
+// Entries of the demo course's catalogue D that the flows use.
+constexpr int LexiconPreviewEntry = 4;
+constexpr int LexiconDrillEntry = 5;
+constexpr int QuestionPreviewEntry = 6;
+constexpr int QuestionsEntry = 9;
+constexpr int TrueFalseEntry = 10;
+
+// The main window on a fresh copy of the demo course, with a named user of
+// mode D current.
+struct DemoShell {
+    TempCourse course;
+    bool copied = copyFolder(demoCourse(), course.path());
+    UserSession session;
+    TFormProgress progress;
+    TFormMain main{session};
+
+    DemoShell()
+    {
+        VirtualSound::use();
+        VirtualSound::reset();
+        ShellWindows windows;
+        windows.progress = &progress;
+        main.SetWindows(windows);
+        QSignalSpy finished(&main, &TFormMain::startupFinished);
+        main.show();
+        EXPECT_TRUE(finished.wait(5000));
+        NewUserInput input;
+        input.name = QStringLiteral("Anna");
+        input.password = input.confirmation = QStringLiteral("pw");
+        input.fileName = defaultProgressPath(QDir::currentPath(), input.name);
+        input.mode = QStringLiteral("D");
+        main.ChangeUser(session.addUser(input).index.value_or(-1));
+    }
+    ~DemoShell() { VirtualSound::use(false); }
+
+    QTreeWidgetItem* node(int entry)
+    {
+        for (QTreeWidgetItemIterator it(main.TreeView); *it; ++it)
+            if ((*it)->data(0, TFormMain::EntryRole).toInt() == entry)
+                return *it;
+        return nullptr;
+    }
+    int image(int entry)
+    {
+        const QTreeWidgetItem* item = node(entry);
+        return item ? item->data(0, TFormMain::ImageRole).toInt() : -1;
+    }
+
+    // Selects the entry's node (after checking it is the kind the flow is
+    // about) and presses "Выполнить".
+    void start(int entry, int kind)
+    {
+        ASSERT_TRUE(copied) << "the demo course could not be made";
+        ASSERT_EQ(courseCatalogues().entry(u'D', entry).Kind, kind);
+        ASSERT_TRUE(node(entry));
+        main.TreeView->setCurrentItem(node(entry));
+        ASSERT_TRUE(main.ToolButton4->isEnabled());
+        EXPECT_EQ(main.ToolButton4->text(), QStringLiteral("Выполнить"));
+        QTest::mouseClick(main.ToolButton4, Qt::LeftButton);
+    }
+
+    // Where an exercise window belongs: centred on the main window's client area.
+    QPoint clientCentre() const
+    {
+        const QWidget* client = main.centralWidget();
+        return client->mapToGlobal(QPoint(client->width() / 2, client->height() / 2));
+    }
+    void expectPlacedOverMain(const QWidget* window) const
+    {
+        EXPECT_EQ(window->pos(),
+                  clientCentre() - QPoint(window->width() / 2, window->height() / 2));
+        EXPECT_FALSE(main.PanelMain->isVisible()) << "the tree is hidden during an exercise";
+        EXPECT_FALSE(main.CoolBar1->isVisible());
+    }
+};
+
+// What the completion dialog offered.
+struct Completion {
+    QString text;
+    bool markable = false;
+};
+
+enum class Choice { Mark, Repeat };
+
+// Arranges the completion dialog after the exercise window: its text is kept,
+// then the student marks the exercise done or repeats it.
+void whenCompletion(Completion* seen, Choice choice, const char* picture = nullptr)
+{
+    whenModal([=](QWidget* window) {
+        auto* dialog = qobject_cast<TDlgLexRepit*>(window);
+        ASSERT_TRUE(dialog) << window->metaObject()->className();
+        seen->text = dialog->MemoComent->Lines().join(QLatin1Char('\n'));
+        seen->markable = dialog->BitBtnOk->isEnabled() && dialog->Label2->isEnabled();
+        if (picture)
+            snap(picture);
+        QWidget* button = dialog->BitBtnOk;
+        if (choice == Choice::Repeat)
+            button = dialog->BitBtn3;
+        QTest::mouseClick(button, Qt::LeftButton);
+    });
+}
+
+// The picture button of a shared dialog that closes it.
+void pressOk(QWidget* dialog)
+{
+    const QList<TBtnImgD1QF*> buttons = dialog->findChildren<TBtnImgD1QF*>();
+    ASSERT_FALSE(buttons.isEmpty());
+    QTest::mouseClick(buttons.first(), Qt::LeftButton);
+}
+
+QStringList counters(const QLabel* remaining, const QLabel* total, const QLabel* errors = nullptr)
+{
+    QStringList texts{remaining->text(), total->text()};
+    if (errors)
+        texts.append(errors->text());
+    return texts;
+}
+
+} // namespace
+
+// Kind 1: the lexicon preview of lesson 1, item after item, with Play on the
+// virtual sound device; past the last item the completion dialog follows.
+TEST(DrillsFromTree, LexiconPreviewToItsEnd)
+{
+    DemoShell shell;
+    Completion seen;
+    whenModal([&](QWidget* window) {
+        auto* form = qobject_cast<TFormExecLexicDemo*>(window);
+        ASSERT_TRUE(form) << window->metaObject()->className();
+        shell.expectPlacedOverMain(form);
+        const int count = form->Preview().count();
+        ASSERT_EQ(count, 18);
+        EXPECT_EQ(counters(form->LabelSelect, form->LabelCount), (QStringList{"17", "18"}));
+        EXPECT_EQ(form->EditText->text(), QStringLiteral("aufwachen"));
+        EXPECT_EQ(form->EditTranslate->text(), QStringLiteral("просыпаться"));
+
+        const LexiconItem& first = form->Preview().currentItem();
+        QTest::mouseClick(form->BitBtnPlay, Qt::LeftButton);
+        EXPECT_FALSE(form->BitBtnPlay->isEnabled()) << "Play waits for the end of the segment";
+        VirtualSound::advance(first.end - first.start);
+        EXPECT_TRUE(form->BitBtnPlay->isEnabled());
+
+        QTest::mouseClick(form->BtnImgD1QF1, Qt::LeftButton);
+        EXPECT_EQ(form->EditText->text(), form->Preview().currentItem().expression);
+        EXPECT_EQ(form->LabelSelect->text(), "16");
+        snap("1-lexicon-preview");
+        for (int step = 2; step < count; ++step)
+            QTest::keyClick(form, Qt::Key_Return);
+        EXPECT_EQ(form->LabelSelect->text(), "0");
+        whenCompletion(&seen, Choice::Mark, "1-lexicon-preview-completion");
+        QTest::mouseClick(form->BtnImgD1QF1, Qt::LeftButton);
+    });
+    shell.start(LexiconPreviewEntry, 1);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(seen.text, QStringLiteral("Вы просмотрели лексику урока."));
+    EXPECT_TRUE(seen.markable);
+    EXPECT_TRUE(shell.session.isDone(LexiconPreviewEntry));
+    EXPECT_EQ(shell.image(LexiconPreviewEntry), 2);
+    EXPECT_EQ(shell.image(LexiconDrillEntry), 1);
+    EXPECT_TRUE(shell.main.PanelMain->isVisible());
+    EXPECT_TRUE(shell.main.CoolBar1->isVisible());
+}
+
+// Kind 2: the lexicon drill with a first miss (try again), a second miss (the
+// right translation shown, one error), then every expression right.
+TEST(DrillsFromTree, LexiconDrillWithTwoMissesToItsEnd)
+{
+    DemoShell shell;
+    seedDrillRandom(7);
+    Completion seen;
+    whenModal([&](QWidget* window) {
+        auto* form = qobject_cast<TFormExecLexic*>(window);
+        ASSERT_TRUE(form) << window->metaObject()->className();
+        shell.expectPlacedOverMain(form);
+        const LexiconDrill& drill = form->Drill();
+        ASSERT_EQ(drill.count(), 18);
+        EXPECT_EQ(form->ListBoxTrans->count(), 18);
+        EXPECT_EQ(counters(form->LabelSelect, form->LabelCount, form->LabelError),
+                  (QStringList{"18", "18", "0"}));
+        snap("2-lexicon-drill");
+
+        const QString right = drill.currentItem().translation;
+        const int wrong = form->ListBoxTrans->item(0)->text() == right ? 1 : 0;
+        form->ListBoxTrans->setCurrentRow(wrong);
+        whenModal([](QWidget* dialog) {
+            EXPECT_TRUE(qobject_cast<TDlgErrorDo*>(dialog)) << dialog->metaObject()->className();
+            snap("2-lexicon-first-miss");
+            pressOk(dialog);
+        });
+        QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+        EXPECT_TRUE(drill.retryPending());
+        EXPECT_EQ(form->LabelError->text(), "0");
+
+        whenModal([right](QWidget* dialog) {
+            auto* error = qobject_cast<TDlgLexicError*>(dialog);
+            ASSERT_TRUE(error) << dialog->metaObject()->className();
+            EXPECT_EQ(error->MemoTrueQuest->Lines(), QStringList{right});
+            snap("2-lexicon-second-miss");
+            pressOk(dialog);
+        });
+        form->ListBoxTrans->setCurrentRow(wrong);
+        QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+        EXPECT_EQ(form->LabelError->text(), "1");
+        EXPECT_EQ(form->LabelSelect->text(), "18") << "a missed expression stays to do";
+
+        whenCompletion(&seen, Choice::Mark, "2-lexicon-completion");
+        for (int answers = 0; answers < 18 && form->isVisible(); ++answers) {
+            const QString translation = drill.currentItem().translation;
+            form->ListBoxTrans->setCurrentItem(
+                form->ListBoxTrans->findItems(translation, Qt::MatchExactly).first());
+            QTest::keyClick(form->ListBoxTrans, Qt::Key_Return);
+        }
+        EXPECT_FALSE(form->isVisible()) << "18 right answers end the drill";
+    });
+    shell.start(LexiconDrillEntry, 2);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(seen.text, QStringLiteral("Вы успешно выполнили упражнение."));
+    EXPECT_TRUE(seen.markable);
+    EXPECT_EQ(shell.image(LexiconDrillEntry), 2);
+}
+
+// Kind 3: the question preview, repeated once from the completion dialog; the
+// second run is marked.
+TEST(DrillsFromTree, QuestionPreviewRepeatedThenMarked)
+{
+    DemoShell shell;
+    Completion first, second;
+    int runs = 0;
+    std::function<void(QWidget*)> goThrough = [&](QWidget* window) {
+        auto* form = qobject_cast<TFormQuestDemo*>(window);
+        ASSERT_TRUE(form) << window->metaObject()->className();
+        ++runs;
+        shell.expectPlacedOverMain(form);
+        EXPECT_EQ(counters(form->LabelSelect, form->LabelCount), (QStringList{"6", "7"}));
+        EXPECT_FALSE(form->MemoQuest->toPlainText().isEmpty());
+        if (runs == 1)
+            snap("3-question-preview");
+        for (int step = 1; step < 7; ++step)
+            QTest::mouseClick(form->BtnImgD1QF1, Qt::LeftButton);
+        EXPECT_EQ(form->LabelSelect->text(), "0");
+        if (runs == 1) {
+            whenCompletion(&first, Choice::Repeat);
+            whenModal(goThrough);
+        } else {
+            whenCompletion(&second, Choice::Mark);
+        }
+        QTest::mouseClick(form->BtnImgD1QF1, Qt::LeftButton);
+    };
+    whenModal(goThrough);
+    shell.start(QuestionPreviewEntry, 3);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(first.text, QStringLiteral("Вы просмотрели вопросы к тексту."));
+    EXPECT_EQ(second.text, first.text);
+    EXPECT_EQ(shell.image(QuestionPreviewEntry), 2);
+}
+
+// Kind 6: the after-text questions with a first miss (try again) and a second
+// miss (the right answer shown) on one question; one error in seven passes
+// and marking keeps its percentage.
+TEST(DrillsFromTree, QuestionsWithOneErrorAreMarkedWithTheirPercentage)
+{
+    DemoShell shell;
+    seedDrillRandom(5);
+    Completion seen;
+    whenModal([&](QWidget* window) {
+        auto* form = qobject_cast<TFormQuestDown*>(window);
+        ASSERT_TRUE(form) << window->metaObject()->className();
+        shell.expectPlacedOverMain(form);
+        const QuestionDrill& drill = form->Drill();
+        ASSERT_EQ(drill.count(), 7);
+        EXPECT_EQ(counters(form->LabelSelect, form->LabelCount, form->LabelError),
+                  (QStringList{"7", "7", "0"}));
+        snap("6-questions");
+
+        bool missed = false;
+        for (int asked = 0; asked < 7; ++asked) {
+            const int correct = drill.correctSlot();
+            const QString right = drill.currentQuestion().answers.first();
+            EXPECT_EQ(form->Memo[correct]->toPlainText(), right);
+            if (!missed && drill.currentQuestion().answers.size() > 2) {
+                missed = true;
+                const int wrong = correct == 0 ? 1 : 0;
+                if (!form->RadioButton[wrong]->Checked())
+                    QTest::mouseClick(form->RadioButton[wrong], Qt::LeftButton);
+                EXPECT_FALSE(form->RadioButton[correct]->Checked());
+                whenModal([](QWidget* dialog) {
+                    EXPECT_TRUE(qobject_cast<TDlgErrorDo*>(dialog));
+                    snap("6-questions-first-miss");
+                    pressOk(dialog);
+                });
+                QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+                EXPECT_EQ(form->Memo[correct]->toPlainText(), right) << "a second try";
+                whenModal([right](QWidget* dialog) {
+                    auto* error = qobject_cast<TDlgDoubleError*>(dialog);
+                    ASSERT_TRUE(error) << dialog->metaObject()->className();
+                    EXPECT_EQ(error->MemoTrueQuest->Lines(), QStringList{right});
+                    snap("6-questions-second-miss");
+                    pressOk(dialog);
+                });
+                QTest::keyClick(form, Qt::Key_Return);
+                EXPECT_EQ(form->LabelError->text(), "1");
+                continue;
+            }
+            if (asked == 6)
+                whenCompletion(&seen, Choice::Mark, "6-questions-completion");
+            // The first box starts checked; clicking a checked box would clear it.
+            if (!form->RadioButton[correct]->Checked())
+                QTest::mouseClick(form->RadioButton[correct], Qt::LeftButton);
+            QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+        }
+        EXPECT_TRUE(missed) << "the demo course has questions with more than two answers";
+    });
+    shell.start(QuestionsEntry, 6);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(seen.text,
+              QStringLiteral("Ошибок: 1. Рекомендуется отметить упражнение как выполненное"));
+    EXPECT_TRUE(seen.markable);
+    EXPECT_EQ(shell.image(QuestionsEntry), 2);
+    EXPECT_EQ(shell.session.progress().record(QuestionsEntry).result(), 14);
+}
+
+// Kind 7: the true/false statements, one skipped and one answered wrong; the
+// results grid lists them in file order, then the completion dialog follows.
+TEST(DrillsFromTree, TrueFalseShowsItsResultsThenTheCompletion)
+{
+    DemoShell shell;
+    seedDrillRandom(11);
+    Completion seen;
+    QList<TrueFalseItem> statements;
+    whenModal([&](QWidget* window) {
+        auto* form = qobject_cast<TFormQuestTrFl*>(window);
+        ASSERT_TRUE(form) << window->metaObject()->className();
+        shell.expectPlacedOverMain(form);
+        const TrueFalseDrill& drill = form->Drill();
+        ASSERT_EQ(drill.count(), 8);
+        EXPECT_EQ(counters(form->LabelSelect, form->LabelCount, form->LabelError),
+                  (QStringList{"8", "8", "0"}));
+        QTest::mouseClick(form->BitBtnNext, Qt::LeftButton);
+        EXPECT_EQ(form->LabelSelect->text(), "8") << "skipping changes no counter";
+        snap("7-true-false");
+
+        whenModal([&](QWidget* results) {
+            auto* end = qobject_cast<TFormQuestEnd*>(results);
+            ASSERT_TRUE(end) << results->metaObject()->className();
+            EXPECT_EQ(end->LabelCount->text(), "8");
+            EXPECT_EQ(end->LabelError->text(), "1");
+            statements = drill.items();
+            for (int row = 0; row < 8; ++row) {
+                const TrueFalseItem& item = statements[row];
+                EXPECT_EQ(end->StringGridRes->item(row, 0)->text(), item.text);
+                EXPECT_EQ(end->StringGridRes->item(row, 2)->text(),
+                          item.right ? QStringLiteral("Да") : QStringLiteral("Нет"));
+            }
+            snap("7-true-false-results");
+            whenCompletion(&seen, Choice::Mark, "7-true-false-completion");
+            QTest::mouseClick(end->BitBtn1, Qt::LeftButton);
+        });
+        for (int answered = 0; answered < 8; ++answered) {
+            const bool yes = drill.currentItem().key != (answered == 3);
+            QTest::mouseClick(yes ? form->RadioButtonYes : form->RadioButtonNo, Qt::LeftButton);
+            QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+        }
+    });
+    shell.start(TrueFalseEntry, 7);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(statements.size(), 8);
+    EXPECT_EQ(std::count_if(statements.begin(), statements.end(),
+                            [](const TrueFalseItem& item) { return !item.right; }),
+              1);
+    EXPECT_EQ(seen.text, QStringLiteral("Ошибок: 1."));
+    EXPECT_TRUE(seen.markable);
+    EXPECT_EQ(shell.image(TrueFalseEntry), 2);
+    EXPECT_EQ(shell.session.progress().record(TrueFalseEntry).result(), 4) << "7 of 8 right";
+}
