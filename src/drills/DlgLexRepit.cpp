@@ -24,16 +24,17 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
       BitBtnOk(new TBtnImgTransD1QF(this)), BitBtn3(new TBtnImgD1QF(this)),
       BitBtn2(new TBtnImgD1QF(this)) {
     setObjectName(QStringLiteral("DlgLexRepit"));
-    SetTextArea({96, 16, 347, 52});
+    // Tall enough for the longest outcome, the failed questions' three lines.
+    SetTextArea({96, 8, 347, 72});
     MemoComent->setObjectName(QStringLiteral("MemoComent"));
-    MemoComent->setGeometry(toWindow({100, 18, 339, 48}));
+    MemoComent->setGeometry(toWindow({100, 10, 339, 68}));
     MemoComent->setFont(arial(16, true));
     MemoComent->SetAlignment(Qt::AlignHCenter);
     MemoComent->Add(QStringLiteral("Вы просмотрели лексику урока."));
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(arial(15, true));
-    Label1->setGeometry(toWindow({96, 80, 347, 22}));
+    Label1->setGeometry(toWindow({96, 82, 347, 22}));
 
     QLabel* choices[3] = {Label2, Label3, Label4};
     const char* names[3] = {"Label2", "Label3", "Label4"};

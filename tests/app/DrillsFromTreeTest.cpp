@@ -37,6 +37,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -170,7 +171,7 @@ struct Completion {
     bool markable = false;
 };
 
-enum class Choice { Mark, Repeat };
+enum class Choice { Mark, Repeat, Leave };
 
 // Arranges the completion dialog after the exercise window: its text is kept,
 // then the student marks the exercise done or repeats it.
@@ -181,11 +182,17 @@ void whenCompletion(Completion* seen, Choice choice, const char* picture = nullp
         ASSERT_TRUE(dialog) << window->metaObject()->className();
         seen->text = dialog->MemoComent->Lines().join(QLatin1Char('\n'));
         seen->markable = dialog->BitBtnOk->isEnabled() && dialog->Label2->isEnabled();
+        // The student must be able to read the whole outcome without scrolling.
+        EXPECT_LE(dialog->MemoComent->document()->size().height(),
+                  dialog->MemoComent->viewport()->height())
+            << seen->text.toStdString();
         if (picture)
             snap(picture);
         QWidget* button = dialog->BitBtnOk;
         if (choice == Choice::Repeat)
             button = dialog->BitBtn3;
+        if (choice == Choice::Leave)
+            button = dialog->BitBtn2;
         QTest::mouseClick(button, Qt::LeftButton);
     });
 }
@@ -462,4 +469,53 @@ TEST(DrillsFromTree, TrueFalseShowsItsResultsThenTheCompletion)
     EXPECT_TRUE(seen.markable);
     EXPECT_EQ(shell.image(TrueFalseEntry), 2);
     EXPECT_EQ(shell.session.progress().record(TrueFalseEntry).result(), 4) << "7 of 8 right";
+}
+
+// Kind 6 with three questions missed out of seven (more than 30 %): the
+// completion dialog says so in full and offers no marking.
+TEST(DrillsFromTree, QuestionsWithTooManyErrorsCannotBeMarked)
+{
+    DemoShell shell;
+    seedDrillRandom(9);
+    Completion seen;
+    whenModal([&](QWidget* window) {
+        auto* form = qobject_cast<TFormQuestDown*>(window);
+        ASSERT_TRUE(form) << window->metaObject()->className();
+        const QuestionDrill& drill = form->Drill();
+        for (int asked = 0; asked < 7; ++asked) {
+            const int correct = drill.correctSlot();
+            if (asked == 6)
+                whenCompletion(&seen, Choice::Leave, "6-questions-failed-completion");
+            if (asked >= 3) {
+                if (!form->RadioButton[correct]->Checked())
+                    QTest::mouseClick(form->RadioButton[correct], Qt::LeftButton);
+                QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+                continue;
+            }
+            // A miss: no box checked. Questions with more than two answers
+            // first get a second try.
+            if (form->RadioButton[0]->Checked())
+                QTest::mouseClick(form->RadioButton[0], Qt::LeftButton);
+            if (drill.currentQuestion().answers.size() > 2) {
+                whenModal([](QWidget* dialog) {
+                    EXPECT_TRUE(qobject_cast<TDlgErrorDo*>(dialog));
+                    pressOk(dialog);
+                });
+                QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+            }
+            whenModal([](QWidget* dialog) {
+                EXPECT_TRUE(qobject_cast<TDlgDoubleError*>(dialog));
+                pressOk(dialog);
+            });
+            QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+            EXPECT_EQ(form->LabelError->text(), QString::number(asked + 1));
+        }
+    });
+    shell.start(QuestionsEntry, 6);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(seen.text, QStringLiteral("Ошибок: 3. Вы не в достаточной мере поняли содержание "
+                                        "текста. Попробуйте прослушать текст еще раз."));
+    EXPECT_FALSE(seen.markable);
+    EXPECT_EQ(shell.image(QuestionsEntry), 1);
+    EXPECT_FALSE(shell.session.isDone(QuestionsEntry));
 }
