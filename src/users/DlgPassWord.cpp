@@ -6,10 +6,10 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-TDlgPassWord::TDlgPassWord(QWidget* parent) : QDialog(parent), EditPassWord(new QLineEdit(this)) {
+TDlgPassWord::TDlgPassWord(QWidget* parent)
+    : QDialog(parent), EditPassWord(makePasswordEdit(this)) {
     setWindowTitle(QStringLiteral("Пароль"));
     setDialogBackground(this);
-    EditPassWord->setEchoMode(QLineEdit::Password);
     EditPassWord->setObjectName(QStringLiteral("EditPassWord"));
 
     auto* buttons = new QHBoxLayout;

@@ -13,17 +13,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-namespace {
-QLineEdit* passwordEdit(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setEchoMode(QLineEdit::Password);
-    return edit;
-}
-} // namespace
-
 TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* parent)
-    : QDialog(parent), EditNameUser(new QLineEdit(this)), EditPassword(passwordEdit(this)),
-      EditPassword2(passwordEdit(this)), EditFileName(new QLineEdit(this)),
+    : QDialog(parent), EditNameUser(new QLineEdit(this)), EditPassword(makePasswordEdit(this)),
+      EditPassword2(makePasswordEdit(this)), EditFileName(new QLineEdit(this)),
       RadioButtonA(new QRadioButton(QStringLiteral("A"), this)),
       RadioButtonB(new QRadioButton(QStringLiteral("B"), this)),
       RadioButtonC(new QRadioButton(QStringLiteral("C"), this)),
@@ -51,7 +43,10 @@ TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* pa
     fields->addRow(QStringLiteral("Имя нового пользователя"), EditNameUser);
     fields->addRow(QStringLiteral("Пароль"), EditPassword);
     fields->addRow(QStringLiteral("Подтверждение пароля"), EditPassword2);
-    fields->addRow(QStringLiteral("Имя файла отчета"), file);
+    // The file row is as high as its browse button; its label stands level with the path.
+    auto* fileLabel = new QLabel(QStringLiteral("Имя файла отчета"), this);
+    fileLabel->setMinimumHeight(browse->height());
+    fields->addRow(fileLabel, file);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -31,8 +31,16 @@ TOKBottomDlgSelectUsers::TOKBottomDlgSelectUsers(UserSession& session, TOKBottom
     buttons->addWidget(remove);
     buttons->addWidget(makeDialogButton(QStringLiteral("Помощь"), Kind::Help, this));
 
+    // The names in the size of the course tree's titles, so the list reads as part of the program.
+    QFont names = ListBoxUsers->font();
+    names.setPixelSize(15);
+    ListBoxUsers->setFont(names);
+    auto* heading = new QLabel(QStringLiteral("Выберите имя"), this);
+    names.setBold(true);
+    heading->setFont(names);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Выберите имя"), this));
+    layout->addWidget(heading);
     layout->addWidget(ListBoxUsers);
     layout->addLayout(buttons);
     resize(700, 380);

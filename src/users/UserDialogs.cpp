@@ -4,6 +4,8 @@
 
 #include "widgets/ButtonPictures.h"
 
+#include <QLineEdit>
+
 TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind, QWidget* parent) {
     auto* button = new TBtnImgD1QF(parent);
     const QSize size(160, 35); // room for the longest label, "Подтверждние"
@@ -13,6 +15,14 @@ TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind
     button->SetKind(kind);
     button->SetDefault(kind == TBtnImgD1QF::ButtonKind::OK);
     return button;
+}
+
+QLineEdit* makePasswordEdit(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setEchoMode(QLineEdit::Password);
+    // The style's own mask is a dot; the course's dialogs show stars.
+    edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    return edit;
 }
 
 void setDialogBackground(QWidget* dialog) {

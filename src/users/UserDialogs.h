@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class QLineEdit;
+
 // What the user dialogs share: their bitmap buttons, their messages and the
 // descriptions of the work modes.
 
@@ -15,6 +17,9 @@ inline constexpr int ResultCancel = 2;
 // A wide bitmap button with its label; its kind brings its modal result (OK is
 // also the default button, Cancel answers Escape, Help opens the window's help).
 TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind, QWidget* parent);
+
+// A password field: each typed character shows as "*".
+QLineEdit* makePasswordEdit(QWidget* parent);
 
 // The light grey the program's dialogs share.
 void setDialogBackground(QWidget* dialog);

@@ -544,3 +544,12 @@ TEST_F(UserFlows, TrueFalseRunIsFollowedByTheCompletionDialogAndMarksAGrade)
     EXPECT_TRUE(progressOnDisk("Anna").record(TrueFalse).done());
     EXPECT_EQ(progressOnDisk("Anna").record(TrueFalse).result(), 4);
 }
+
+TEST_F(UserFlows, PasswordsShowAStarForEachCharacter)
+{
+    for (QLineEdit* edit :
+         {p().newUser.EditPassword, p().newUser.EditPassword2, p().password.EditPassWord}) {
+        QTest::keyClicks(edit, QStringLiteral("pw1"));
+        EXPECT_EQ(edit->displayText(), QStringLiteral("***")) << edit->objectName().toStdString();
+    }
+}
