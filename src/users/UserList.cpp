@@ -50,8 +50,12 @@ bool UserRecord::setName(const QString& name) {
     return FixedField::write(raw_, NameOffset, UserNameMax, name);
 }
 
+bool isModeLetter(const QString& letter) {
+    return letter.size() == 1 && letter[0] >= QLatin1Char('A') && letter[0] <= QLatin1Char('D');
+}
+
 bool UserRecord::setMode(const QString& letter) {
-    if (letter.size() != 1 || letter[0] < QLatin1Char('A') || letter[0] > QLatin1Char('D'))
+    if (!isModeLetter(letter))
         return false;
     raw_[ModeOffset] = char(letter[0].unicode());
     return true;

@@ -42,6 +42,9 @@ private:
 // user's mode at start.
 UserRecord AnonymousUser();
 
+// True for the work mode letters "A" to "D".
+bool isModeLetter(const QString& letter);
+
 // How a user appears in a list: "Ivan - Режим C".
 QString userRowText(const UserRecord& user);
 

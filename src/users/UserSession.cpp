@@ -60,6 +60,12 @@ QStringList UserSession::readProgressOf(const UserRecord& user) {
 }
 
 QStringList UserSession::changeUser(int index) {
+    // A damaged record names no catalogue: its progress could be neither read
+    // nor shown, so the user who stands stays current.
+    if (index >= 0 && index < users_.count() && !isModeLetter(users_.at(index).mode()))
+        return {QStringLiteral("Запись пользователя \"%1\" в списке \"%2\" повреждена: в ней "
+                               "нет режима работы (A, B, C или D).")
+                    .arg(users_.at(index).name(), listPath_)};
     QStringList messages = writeCurrentProgress();
     if (index < 0 || index >= users_.count()) {
         currentIndex_ = -1;

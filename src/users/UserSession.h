@@ -46,7 +46,8 @@ public:
     // Makes the user at index current, -1 for the anonymous user: writes the
     // progress of the named user that was current (also when it is the same
     // one), then reads the new user's. A missing or short file still makes the
-    // user current with the missing records not done.
+    // user current with the missing records not done. A record without a mode
+    // letter is refused with a message, and the current user stays.
     QStringList changeUser(int index);
 
     // Gives the current user the mode: a named user's progress starts afresh and

@@ -553,3 +553,20 @@ TEST_F(UserFlows, PasswordsShowAStarForEachCharacter)
         EXPECT_EQ(edit->displayText(), QStringLiteral("***")) << edit->objectName().toStdString();
     }
 }
+
+TEST_F(UserFlows, AUserRecordWithoutAModeLetterCannotBecomeCurrent)
+{
+    createUser(QStringLiteral("Anna"), QString());
+    program.reset();
+    QByteArray list = course.read(UserListFile);
+    list[31] = '\0'; // the mode letter
+    course.write(UserListFile, list);
+    start();
+    QStringList said;
+    selectUser(0, QString(), [&] { acceptMessage(&said); });
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains(QStringLiteral("\"Anna\""))) << said[0].toStdString();
+    EXPECT_EQ(p().title(), AnonymousTitle) << "the user who stood stays";
+    EXPECT_EQ(p().main.TreeMode, QChar(u'D'));
+    EXPECT_GT(p().main.TreeView->topLevelItemCount(), 0);
+}
