@@ -28,6 +28,9 @@ void onTerminationSignal(std::function<void()> action)
         char byte;
         [[maybe_unused]] ssize_t read = ::read(signalPipe[0], &byte, 1);
         action();
+        // A modal window (an exercise, a message) runs its own loop and, made
+        // without a parent, outlives the closed main window: end them all.
+        QCoreApplication::exit(0);
     });
     struct sigaction handler = {};
     handler.sa_handler = forwardSignal;

@@ -289,3 +289,16 @@ TEST(DemoCourse, SignalDuringTheSplashEndsTheProgram)
     program.terminateCleanly();
     EXPECT_TRUE(QFile::exists(course.filePath(UserListFile)));
 }
+
+TEST(Start, SignalWhileAMessageIsOpenEndsTheProgram)
+{
+    // The first entry's description is missing: the start stops at its message.
+    TempCourse course;
+    writeSmallCourse(course);
+    QFile::remove(course.filePath(QStringLiteral("DataTest/lesson.rtf")));
+    Program program(course.path(), QStringLiteral("offscreen"));
+    QThread::msleep(1500);
+    ASSERT_TRUE(program.running());
+    program.terminateCleanly(SIGHUP);
+    EXPECT_TRUE(QFile::exists(course.filePath(UserListFile)));
+}
