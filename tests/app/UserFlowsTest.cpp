@@ -477,6 +477,7 @@ TEST_F(UserFlows, DeletingTheCurrentUserAndCancellingGoesAnonymousWithoutWriting
         clickButton(window, QStringLiteral("Отмена"));
     });
     p().main.NSelectUserClick();
+    EXPECT_TRUE(course.read(UserListFile).isEmpty()) << "the deletion is on disk at once";
     EXPECT_EQ(p().title(), AnonymousTitle);
     EXPECT_FALSE(p().main.ToolButtonReport->isEnabled());
     EXPECT_TRUE(p().doneEntries().empty());
@@ -569,4 +570,22 @@ TEST_F(UserFlows, AUserRecordWithoutAModeLetterCannotBecomeCurrent)
     EXPECT_EQ(p().title(), AnonymousTitle) << "the user who stood stays";
     EXPECT_EQ(p().main.TreeMode, QChar(u'D'));
     EXPECT_GT(p().main.TreeView->topLevelItemCount(), 0);
+}
+
+TEST_F(UserFlows, AfterTextQuestionsWithoutQuestionsPassAndStoreZero)
+{
+    createUser(QStringLiteral("Anna"), QString());
+    constexpr int Questions = 9;
+    QString text;
+    whenModal([&](QWidget*) {
+        text = DlgLexRepit()->MemoComent->Lines().join('\n');
+        QTest::mouseClick(DlgLexRepit()->BitBtnOk, Qt::LeftButton);
+    });
+    p().main.RunExercise(Questions, 6, [](DrillCounts* counts) {
+        *counts = {0, 0};
+        return 0;
+    });
+    EXPECT_EQ(text, QStringLiteral("Ошибок: 0. Рекомендуется отметить упражнение как выполненное"));
+    EXPECT_TRUE(progressOnDisk("Anna").record(Questions).done());
+    EXPECT_EQ(progressOnDisk("Anna").record(Questions).result(), 0);
 }
