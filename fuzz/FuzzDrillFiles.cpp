@@ -12,12 +12,14 @@
 #include <cstdlib>
 
 namespace {
-void check(bool condition) {
+void check(bool condition)
+{
     if (!condition)
         std::abort();
 }
 
-QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
+QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes)
+{
     const QString path = dir.filePath(QString::fromLatin1(name));
     QFile file(path);
     check(file.open(QIODevice::WriteOnly));
@@ -25,7 +27,8 @@ QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& 
     return path;
 }
 
-void runLexicon(const DrillFiles& files) {
+void runLexicon(const DrillFiles& files)
+{
     const DrillLoad<LexiconItem> load = loadLexicon(files);
     if (!load.runnable)
         return;
@@ -43,7 +46,8 @@ void runLexicon(const DrillFiles& files) {
     check(drill.remaining() == 0);
 }
 
-void runQuestions(const DrillFiles& files) {
+void runQuestions(const DrillFiles& files)
+{
     const DrillLoad<QuestionRecord> load = loadQuestions(files, true);
     if (!load.runnable)
         return;
@@ -59,7 +63,8 @@ void runQuestions(const DrillFiles& files) {
     check(drill.errors() <= drill.count());
 }
 
-void runStatements(const DrillFiles& files) {
+void runStatements(const DrillFiles& files)
+{
     const DrillLoad<TrueFalseItem> load = loadStatements(files);
     if (!load.runnable)
         return;
@@ -73,7 +78,8 @@ void runStatements(const DrillFiles& files) {
 }
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     static const QTemporaryDir dir;
     seedDrillRandom(size);
     const QList<QByteArray> parts =

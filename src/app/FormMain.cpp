@@ -418,7 +418,8 @@ void TFormMain::ToolButton4Click()
 {
     const int index = SelectedEntry();
     const CatalogueEntry& entry = courseCatalogues().entry(TreeMode, index);
-    if (const ExerciseLaunch launch = exerciseLaunch(entry.Kind, prefixedEntry(entry, DataFolder))) {
+    if (const ExerciseLaunch launch =
+            exerciseLaunch(entry.Kind, prefixedEntry(entry, DataFolder))) {
         PanelMain->hide();
         CoolBar1->hide();
         RunExercise(index, entry.Kind, launch);
@@ -432,19 +433,24 @@ using DrillOperation = int (*)(int x, int y, const CatalogueEntry& entry, DrillC
 // The exercise windows by kind: each window joins the launch here. Kinds
 // without a window end at once, as a heading does.
 const std::map<int, DrillOperation> ExerciseWindows{
-    {1, [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
+    {1,
+     [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
          return ExecuteLexicDemo(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
      }},
-    {2, [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
+    {2,
+     [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
          return ExecuteLexic(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
      }},
-    {3, [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
+    {3,
+     [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
          return ExecuteQuestDemo(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
      }},
-    {6, [](int x, int y, const CatalogueEntry& e, DrillCounts* counts) {
+    {6,
+     [](int x, int y, const CatalogueEntry& e, DrillCounts* counts) {
          return ExecuteQuestDown(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile, counts);
      }},
-    {7, [](int x, int y, const CatalogueEntry& e, DrillCounts* counts) {
+    {7,
+     [](int x, int y, const CatalogueEntry& e, DrillCounts* counts) {
          return ExecuteQuestTrFl(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile, counts);
      }},
 };

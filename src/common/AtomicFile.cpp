@@ -10,10 +10,12 @@ std::optional<CourseError> writeFileAtomically(const QString& path, const QByteA
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return CourseError{path, 0, QStringLiteral("не удается создать файл (%1)").arg(file.errorString())};
+        return CourseError{path, 0,
+                           QStringLiteral("не удается создать файл (%1)").arg(file.errorString())};
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
-        return CourseError{path, 0, QStringLiteral("не удается записать файл (%1)").arg(file.errorString())};
+        return CourseError{path, 0,
+                           QStringLiteral("не удается записать файл (%1)").arg(file.errorString())};
     }
 #ifdef Q_OS_UNIX
     if (::fsync(file.handle()) != 0) {
@@ -22,6 +24,7 @@ std::optional<CourseError> writeFileAtomically(const QString& path, const QByteA
     }
 #endif
     if (!file.commit())
-        return CourseError{path, 0, QStringLiteral("не удается сохранить файл (%1)").arg(file.errorString())};
+        return CourseError{
+            path, 0, QStringLiteral("не удается сохранить файл (%1)").arg(file.errorString())};
     return std::nullopt;
 }

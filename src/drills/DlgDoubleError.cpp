@@ -7,7 +7,8 @@
 TDlgDoubleError::TDlgDoubleError(QWidget* parent)
     : TDlgFrame({495, 212}, QStringLiteral("Ошибка"), parent), Memo1(new TMemo(this)),
       MemoTrueQuest(new TMemo(this)),
-      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {242, 167}, QDialog::Accepted)) {
+      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {242, 167}, QDialog::Accepted))
+{
     setObjectName(QStringLiteral("DlgDoubleError"));
     SetTextArea({96, 16, 383, 136});
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -26,17 +27,20 @@ TDlgDoubleError::TDlgDoubleError(QWidget* parent)
     BtnImgD1QF1->SetDefault(true);
 }
 
-void TDlgDoubleError::SetMdText(const QString& text) {
+void TDlgDoubleError::SetMdText(const QString& text)
+{
     MemoTrueQuest->Clear();
     MemoTrueQuest->Add(text);
 }
 
-void TDlgDoubleError::ShowMdText(const QString& text) {
+void TDlgDoubleError::ShowMdText(const QString& text)
+{
     SetMdText(text);
     exec();
 }
 
-TDlgLexicError::TDlgLexicError(QWidget* parent) : TDlgDoubleError(parent) {
+TDlgLexicError::TDlgLexicError(QWidget* parent) : TDlgDoubleError(parent)
+{
     setObjectName(QStringLiteral("DlgLexicError"));
     // The answer here is Russian: where Arial is missing, fall back on
     // families known to carry Cyrillic rather than on whatever comes first.
@@ -46,10 +50,12 @@ TDlgLexicError::TDlgLexicError(QWidget* parent) : TDlgDoubleError(parent) {
     MemoTrueQuest->setFont(font);
 }
 
-TDlgDoubleError* DlgDoubleError() {
+TDlgDoubleError* DlgDoubleError()
+{
     return sharedDialog<TDlgDoubleError>();
 }
 
-TDlgLexicError* DlgLexicError() {
+TDlgLexicError* DlgLexicError()
+{
     return sharedDialog<TDlgLexicError>();
 }

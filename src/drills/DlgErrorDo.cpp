@@ -6,7 +6,8 @@
 #include <QLabel>
 
 namespace {
-QLabel* centredLabel(QWidget* parent, const QString& text, const QRect& at) {
+QLabel* centredLabel(QWidget* parent, const QString& text, const QRect& at)
+{
     auto* label = new QLabel(text, parent);
     label->setFont(TDlgFrame::arial(16));
     label->setAlignment(Qt::AlignCenter);
@@ -17,7 +18,8 @@ QLabel* centredLabel(QWidget* parent, const QString& text, const QRect& at) {
 
 TDlgErrorDo::TDlgErrorDo(QWidget* parent)
     : TDlgFrame({495, 211}, QStringLiteral("Внимание"), parent),
-      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {242, 166}, QDialog::Accepted)) {
+      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {242, 166}, QDialog::Accepted))
+{
     setObjectName(QStringLiteral("DlgErrorDo"));
     SetTextArea({96, 16, 383, 135});
     Label1 = centredLabel(this, QStringLiteral("Вы ошиблись."), toWindow({96, 44, 383, 30}));
@@ -28,6 +30,7 @@ TDlgErrorDo::TDlgErrorDo(QWidget* parent)
     BtnImgD1QF1->SetDefault(true);
 }
 
-TDlgErrorDo* DlgErrorDo() {
+TDlgErrorDo* DlgErrorDo()
+{
     return sharedDialog<TDlgErrorDo>();
 }

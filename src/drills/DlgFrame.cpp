@@ -11,7 +11,8 @@
 #include <QPainter>
 
 TDlgFrame::TDlgFrame(QSize client, const QString& title, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), client_(client) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), client_(client)
+{
     setFixedSize(client.width() + 2 * border, client.height() + captionHeight + 2 * border);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(204, 204, 204));
@@ -24,27 +25,32 @@ TDlgFrame::TDlgFrame(QSize client, const QString& title, QWidget* parent)
     SetCaption(title);
 }
 
-void TDlgFrame::SetCaption(const QString& title) {
+void TDlgFrame::SetCaption(const QString& title)
+{
     setWindowTitle(title);
     update();
 }
 
-QRect TDlgFrame::clientRect() const {
+QRect TDlgFrame::clientRect() const
+{
     return QRect(QPoint(0, 0), client_);
 }
 
-QRect TDlgFrame::toWindow(const QRect& client) const {
+QRect TDlgFrame::toWindow(const QRect& client) const
+{
     return client.translated(border, border + captionHeight);
 }
 
-QFont TDlgFrame::arial(int pixels, bool bold) {
+QFont TDlgFrame::arial(int pixels, bool bold)
+{
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
 }
 
-TBtnImgD1QF* TDlgFrame::makeButton(const QString& label, QPoint clientAt, int modalResult) {
+TBtnImgD1QF* TDlgFrame::makeButton(const QString& label, QPoint clientAt, int modalResult)
+{
     auto* button = new TBtnImgD1QF(this);
     button->SetCaption(label);
     dressButton(*button, labelButtonPictures(label));
@@ -53,7 +59,8 @@ TBtnImgD1QF* TDlgFrame::makeButton(const QString& label, QPoint clientAt, int mo
     return button;
 }
 
-void TDlgFrame::paintEvent(QPaintEvent*) {
+void TDlgFrame::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
     painter.setPen(winColor(5570560));
@@ -81,12 +88,14 @@ void TDlgFrame::paintEvent(QPaintEvent*) {
                                             pictureFrameWidth, pictureFrameWidth));
 }
 
-void TDlgFrame::mousePressEvent(QMouseEvent* event) {
+void TDlgFrame::mousePressEvent(QMouseEvent* event)
+{
     dragging_ = event->button() == Qt::LeftButton && event->position().y() < border + captionHeight;
     dragFrom_ = event->globalPosition().toPoint() - pos();
 }
 
-void TDlgFrame::mouseMoveEvent(QMouseEvent* event) {
+void TDlgFrame::mouseMoveEvent(QMouseEvent* event)
+{
     if (dragging_ && (event->buttons() & Qt::LeftButton))
         move(event->globalPosition().toPoint() - dragFrom_);
 }

@@ -22,7 +22,8 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
       Label3(new QLabel(QStringLiteral("Повторить упражнение еще раз"), this)),
       Label4(new QLabel(QStringLiteral("Просто выйти из упражнения"), this)),
       BitBtnOk(new TBtnImgTransD1QF(this)), BitBtn3(new TBtnImgD1QF(this)),
-      BitBtn2(new TBtnImgD1QF(this)) {
+      BitBtn2(new TBtnImgD1QF(this))
+{
     setObjectName(QStringLiteral("DlgLexRepit"));
     // Tall enough for the longest outcome, the failed questions' three lines.
     SetTextArea({96, 8, 347, 72});
@@ -64,10 +65,12 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
     BitBtn2->SetCancel(true);
 }
 
-void TDlgLexRepit::BitBtnOkClick() {
+void TDlgLexRepit::BitBtnOkClick()
+{
     done(Ok);
 }
 
-TDlgLexRepit* DlgLexRepit() {
+TDlgLexRepit* DlgLexRepit()
+{
     return sharedDialog<TDlgLexRepit>();
 }

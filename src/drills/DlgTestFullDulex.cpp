@@ -8,7 +8,8 @@
 TDlgTestFullDulex::TDlgTestFullDulex(QWidget* parent)
     : TDlgFrame({432, 213}, QStringLiteral("Внимание"), parent), Memo1(new TMemo(this)),
       BtnImgD1QF1(makeButton(QStringLiteral("OK"), {210, 168}, QDialog::Accepted)),
-      MediaPlayer1(new MediaPlayer(this)), MediaPlayer2(new MediaPlayer(this)) {
+      MediaPlayer1(new MediaPlayer(this)), MediaPlayer2(new MediaPlayer(this))
+{
     setObjectName(QStringLiteral("DlgTestFullDulex"));
     SetTextArea({92, 16, 326, 136});
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -29,14 +30,16 @@ TDlgTestFullDulex::TDlgTestFullDulex(QWidget* parent)
     MediaPlayer2->SetFileName(QStringLiteral("NullRec.wav"));
 }
 
-void TDlgTestFullDulex::closeOpenPlayers() {
+void TDlgTestFullDulex::closeOpenPlayers()
+{
     for (MediaPlayer* player : {MediaPlayer1, MediaPlayer2}) {
         if (player->Error() == 0)
             player->Close();
     }
 }
 
-bool TDlgTestFullDulex::TestFullDuplex() {
+bool TDlgTestFullDulex::TestFullDuplex()
+{
     MediaPlayer1->Open();
     MediaPlayer2->Open();
     if (MediaPlayer1->Error() != 0 || MediaPlayer2->Error() != 0) {
@@ -60,10 +63,12 @@ bool TDlgTestFullDulex::TestFullDuplex() {
     return both;
 }
 
-TDlgTestFullDulex* DlgTestFullDulex() {
+TDlgTestFullDulex* DlgTestFullDulex()
+{
     return sharedDialog<TDlgTestFullDulex>();
 }
 
-bool TestFullDuplex() {
+bool TestFullDuplex()
+{
     return DlgTestFullDulex()->TestFullDuplex();
 }

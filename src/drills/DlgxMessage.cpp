@@ -10,7 +10,8 @@
 #include <QLabel>
 #include <QPainter>
 
-int iconPictureIndex(int iconCode) {
+int iconPictureIndex(int iconCode)
+{
     const int high = (iconCode & 0xff) >> 4;
     return high >= 1 && high <= 4 ? high - 1 : 3;
 }
@@ -18,7 +19,8 @@ int iconPictureIndex(int iconCode) {
 TDlgxMessage::TDlgxMessage(QWidget* parent)
     : TDlgFrame({379, 211}, QString(), parent), ImageIcon(new QLabel(this)),
       MemoMess(new TMemo(this)),
-      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {198, 166}, QDialog::Accepted)) {
+      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {198, 166}, QDialog::Accepted))
+{
     setObjectName(QStringLiteral("DlgxMessage"));
     for (const char* path : {pictures::iconError, pictures::iconQuestion, pictures::iconWarning,
                              pictures::iconInformation})
@@ -36,7 +38,8 @@ TDlgxMessage::TDlgxMessage(QWidget* parent)
     BtnImgD1QF1->SetDefault(true);
 }
 
-void TDlgxMessage::SetMessage(const QString& text, const QString& caption, int iconCode) {
+void TDlgxMessage::SetMessage(const QString& text, const QString& caption, int iconCode)
+{
     iconIndex_ = iconPictureIndex(iconCode);
     QPixmap icon(ImageIcon->size());
     icon.fill(palette().color(QPalette::Button));
@@ -47,11 +50,13 @@ void TDlgxMessage::SetMessage(const QString& text, const QString& caption, int i
     SetCaption(caption);
 }
 
-TDlgxMessage* DlgxMessage() {
+TDlgxMessage* DlgxMessage()
+{
     return sharedDialog<TDlgxMessage>();
 }
 
-void ShowDlgMessage(const QString& text, const QString& caption, int iconCode) {
+void ShowDlgMessage(const QString& text, const QString& caption, int iconCode)
+{
     TDlgxMessage* dialog = DlgxMessage();
     dialog->SetMessage(text, caption, iconCode);
     dialog->exec();

@@ -8,7 +8,8 @@
 // Drawing among the open candidates directly (instead of drawing among all and
 // drawing again on a closed one) gives the same uniform choice and can never
 // spin when nothing is left.
-template <typename List, typename Pred> int drawOpen(const List& items, Pred open) {
+template <typename List, typename Pred> int drawOpen(const List& items, Pred open)
+{
     QList<int> candidates;
     for (int i = 0; i < items.size(); ++i)
         if (open(items[i]))

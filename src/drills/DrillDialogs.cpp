@@ -3,14 +3,17 @@
 #include "drills/DlgDoubleError.h"
 #include "drills/DlgErrorDo.h"
 
-void ShowErrorDo() {
+void ShowErrorDo()
+{
     DlgErrorDo()->exec();
 }
 
-void ShowDoubleError(const QString& rightAnswer) {
+void ShowDoubleError(const QString& rightAnswer)
+{
     DlgDoubleError()->ShowMdText(rightAnswer);
 }
 
-void ShowLexicError(const QString& rightTranslation) {
+void ShowLexicError(const QString& rightTranslation)
+{
     DlgLexicError()->ShowMdText(rightTranslation);
 }

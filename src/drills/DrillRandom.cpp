@@ -4,7 +4,8 @@
 #include <random>
 
 namespace {
-std::mt19937_64& generator() {
+std::mt19937_64& generator()
+{
     static std::mt19937_64 engine = [] {
         std::random_device device;
         const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
@@ -16,12 +17,14 @@ std::mt19937_64& generator() {
 }
 } // namespace
 
-int drawUniform(int low, int high) {
+int drawUniform(int low, int high)
+{
     if (high <= low)
         return low;
     return std::uniform_int_distribution<int>(low, high)(generator());
 }
 
-void seedDrillRandom(std::uint64_t seed) {
+void seedDrillRandom(std::uint64_t seed)
+{
     generator().seed(seed);
 }

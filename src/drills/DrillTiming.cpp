@@ -3,7 +3,8 @@
 #include "common/LineFile.h"
 
 namespace {
-std::optional<qint32> parseInt32(const QString& text) {
+std::optional<qint32> parseInt32(const QString& text)
+{
     const QString trimmed = text.trimmed();
     // toLongLong would also take a leading "+" and "-"; digits only after it.
     const int digitsFrom = trimmed.startsWith(u'-') || trimmed.startsWith(u'+') ? 1 : 0;
@@ -20,7 +21,8 @@ std::optional<qint32> parseInt32(const QString& text) {
 }
 } // namespace
 
-std::optional<Segment> parseTimingLine(const QString& line) {
+std::optional<Segment> parseTimingLine(const QString& line)
+{
     const qsizetype tab = line.indexOf(u'\t');
     if (tab < 0)
         return std::nullopt;
@@ -31,7 +33,8 @@ std::optional<Segment> parseTimingLine(const QString& line) {
     return Segment{*start, *end};
 }
 
-DrillTiming readDrillTiming(const QString& path) {
+DrillTiming readDrillTiming(const QString& path)
+{
     DrillTiming result;
     auto read = readCourseLines(path, CodePage::Cp1251);
     if (auto* error = std::get_if<CourseError>(&read)) {

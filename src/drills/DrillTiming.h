@@ -30,7 +30,8 @@ DrillTiming readDrillTiming(const QString& path);
 // line; the items after it keep 0, 0. Records the fault in `error` and returns
 // false when the file could not be opened at all.
 template <typename Item>
-bool applyDrillTiming(QList<Item>& items, const QString& path, std::optional<CourseError>& error) {
+bool applyDrillTiming(QList<Item>& items, const QString& path, std::optional<CourseError>& error)
+{
     const DrillTiming timing = readDrillTiming(path);
     for (qsizetype i = 0; i < items.size() && i < timing.segments.size(); ++i) {
         items[i].start = timing.segments[i].start;

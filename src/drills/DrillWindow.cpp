@@ -13,12 +13,14 @@
 #include <QTextEdit>
 
 // Outside any namespace, as the resource initialiser must be.
-static void registerDrillPictures() {
+static void registerDrillPictures()
+{
     Q_INIT_RESOURCE(drills);
 }
 
 namespace {
-std::function<void(const QString&)>& helpHandler() {
+std::function<void(const QString&)>& helpHandler()
+{
     static std::function<void(const QString&)> handler;
     return handler;
 }
@@ -26,18 +28,20 @@ std::function<void(const QString&)>& helpHandler() {
 const QColor WindowGrey(204, 204, 204);
 } // namespace
 
-void SetDrillHelpHandler(std::function<void(const QString& topic)> handler) {
+void SetDrillHelpHandler(std::function<void(const QString& topic)> handler)
+{
     helpHandler() = std::move(handler);
 }
 
-void ShowDrillHelp(const QString& topic) {
+void ShowDrillHelp(const QString& topic)
+{
     if (helpHandler())
         helpHandler()(topic);
 }
 
 DrillWindow::DrillWindow(QSize client, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      MediaPlayerPlay(new MediaPlayer(this)) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), MediaPlayerPlay(new MediaPlayer(this))
+{
     static const bool pictures = (registerDrillPictures(), true);
     Q_UNUSED(pictures);
     setFixedSize(client);
@@ -51,11 +55,13 @@ DrillWindow::DrillWindow(QSize client, QWidget* parent)
     connect(MediaPlayerPlay, &MediaPlayer::Notify, this, &DrillWindow::MediaPlayerPlayNotify);
 }
 
-void DrillWindow::PlaceAt(int centreX, int centreY) {
+void DrillWindow::PlaceAt(int centreX, int centreY)
+{
     move(centreX - width() / 2, centreY - height() / 2);
 }
 
-void DrillWindow::paintEvent(QPaintEvent*) {
+void DrillWindow::paintEvent(QPaintEvent*)
+{
     // A raised bevel, as the windows have no frame of their own.
     QPainter painter(this);
     const QRect outer = rect().adjusted(0, 0, -1, -1);
@@ -69,7 +75,8 @@ void DrillWindow::paintEvent(QPaintEvent*) {
     painter.drawRect(outer.adjusted(3, 3, -3, -3));
 }
 
-void DrillWindow::keyPressEvent(QKeyEvent* event) {
+void DrillWindow::keyPressEvent(QKeyEvent* event)
+{
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && enter_ && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         enter_->click();
@@ -78,12 +85,14 @@ void DrillWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void DrillWindow::SetPlayButton(QAbstractButton* button, const QString& soundFile) {
+void DrillWindow::SetPlayButton(QAbstractButton* button, const QString& soundFile)
+{
     play_ = button;
     soundFile_ = soundFile;
 }
 
-void DrillWindow::PlaySegment(qint32 start, qint32 end) {
+void DrillWindow::PlaySegment(qint32 start, qint32 end)
+{
     MediaPlayerPlay->SetFileName(soundFile_);
     MediaPlayerPlay->Open();
     if (play_)
@@ -91,13 +100,15 @@ void DrillWindow::PlaySegment(qint32 start, qint32 end) {
     MediaPlayerPlay->Play(start, end);
 }
 
-void DrillWindow::MediaPlayerPlayNotify() {
+void DrillWindow::MediaPlayerPlayNotify()
+{
     MediaPlayerPlay->Close();
     if (play_)
         play_->setEnabled(true);
 }
 
-TBtnImgTransD1QF* DrillWindow::AddBarButton(const QString& symbol, const QString& caption, int x) {
+TBtnImgTransD1QF* DrillWindow::AddBarButton(const QString& symbol, const QString& caption, int x)
+{
     auto* button = new TBtnImgTransD1QF(this);
     dressButton(*button, symbolButtonPictures(symbol, 40));
     button->move(x - button->width() / 2, BarTop() + 6);
@@ -107,7 +118,8 @@ TBtnImgTransD1QF* DrillWindow::AddBarButton(const QString& symbol, const QString
     return button;
 }
 
-TBtnImgD1QF* DrillWindow::AddNextButton(const QString& caption, int x) {
+TBtnImgD1QF* DrillWindow::AddNextButton(const QString& caption, int x)
+{
     auto* button = new TBtnImgD1QF(this);
     dressButton(*button, symbolButtonPictures(SymbolNext, 40));
     button->SetCaption(caption);
@@ -119,7 +131,8 @@ TBtnImgD1QF* DrillWindow::AddNextButton(const QString& caption, int x) {
     return button;
 }
 
-QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area) {
+QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area)
+{
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(area);
@@ -137,7 +150,8 @@ QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area) 
     return edit;
 }
 
-QTextEdit* DrillWindow::AddMemoPanel(const QRect& area) {
+QTextEdit* DrillWindow::AddMemoPanel(const QRect& area)
+{
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(area);
@@ -151,13 +165,15 @@ QTextEdit* DrillWindow::AddMemoPanel(const QRect& area) {
     return memo;
 }
 
-QFont DrillWindow::ItemFont() {
+QFont DrillWindow::ItemFont()
+{
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(15);
     return arial;
 }
 
-QLabel* DrillWindow::AddCounter(const QString& caption, int x) {
+QLabel* DrillWindow::AddCounter(const QString& caption, int x)
+{
     auto* box = new QLabel(QStringLiteral("00"), this);
     box->setAlignment(Qt::AlignCenter);
     box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -176,7 +192,8 @@ QLabel* DrillWindow::AddCounter(const QString& caption, int x) {
     return box;
 }
 
-int LaunchResult(int modalResult, int left, int ignored) {
+int LaunchResult(int modalResult, int left, int ignored)
+{
     if (modalResult == DrillWindow::ResultOk)
         return 0;
     if (modalResult == DrillWindow::ResultIgnore)

@@ -78,7 +78,8 @@ protected:
     // Reports a fault in the files with the drills' read-error message;
     // true when the items read are enough to run the window.
     template <typename Item>
-    bool AcceptLoad(const DrillLoad<Item>& load, const QString& message = ReadErrorText) {
+    bool AcceptLoad(const DrillLoad<Item>& load, const QString& message = ReadErrorText)
+    {
         if (load.error)
             ShowDlgMessage(message, ReadErrorCaption, ErrorIconCode);
         return load.runnable;

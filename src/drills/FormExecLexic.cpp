@@ -11,7 +11,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent) {
+TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent)
+{
     BitBtnPlay = new QPushButton(QStringLiteral("Play"), this);
     BitBtnPlay->setGeometry(16, 14, 75, 25);
     connect(BitBtnPlay, &QPushButton::clicked, this, &TFormExecLexic::BitBtnPlayClick);
@@ -45,7 +46,8 @@ TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent
     connect(BtnImgTransD1QF3, &QAbstractButton::clicked, this, &TFormExecLexic::ImageButton3Click);
 }
 
-bool TFormExecLexic::Load(const DrillFiles& files) {
+bool TFormExecLexic::Load(const DrillFiles& files)
+{
     BitBtnPlay->setVisible(!files.timing.isEmpty());
     SetPlayButton(BitBtnPlay, files.sound);
     DrillLoad<LexiconItem> load = loadLexicon(files);
@@ -56,35 +58,41 @@ bool TFormExecLexic::Load(const DrillFiles& files) {
     return AcceptLoad(load);
 }
 
-void TFormExecLexic::showEvent(QShowEvent* event) {
+void TFormExecLexic::showEvent(QShowEvent* event)
+{
     DrillWindow::showEvent(event);
     if (drill_ && !event->spontaneous())
         SetInitialData();
 }
 
-void TFormExecLexic::SetInitialData() {
+void TFormExecLexic::SetInitialData()
+{
     drill_->start();
     ShowCurrent();
     ShowCounters();
 }
 
-void TFormExecLexic::SelectNextLexic() {
+void TFormExecLexic::SelectNextLexic()
+{
     drill_->selectNext();
     ShowCurrent();
 }
 
-void TFormExecLexic::ShowCurrent() {
+void TFormExecLexic::ShowCurrent()
+{
     EditText->setText(drill_->currentItem().expression);
     ListBoxTrans->setCurrentRow(0);
 }
 
-void TFormExecLexic::ShowCounters() {
+void TFormExecLexic::ShowCounters()
+{
     LabelSelect->setText(QString::number(drill_->remaining()));
     LabelCount->setText(QString::number(drill_->count()));
     LabelError->setText(QString::number(drill_->errors()));
 }
 
-void TFormExecLexic::BitBtnNextClick() {
+void TFormExecLexic::BitBtnNextClick()
+{
     const QListWidgetItem* chosen = ListBoxTrans->currentItem();
     const LexiconDrill::Answer answer = drill_->answer(chosen ? chosen->text() : QString());
     switch (answer.outcome) {
@@ -106,24 +114,29 @@ void TFormExecLexic::BitBtnNextClick() {
     ShowCounters();
 }
 
-void TFormExecLexic::BitBtnStepOverClick() {
+void TFormExecLexic::BitBtnStepOverClick()
+{
     SelectNextLexic();
 }
 
-void TFormExecLexic::BitBtnPlayClick() {
+void TFormExecLexic::BitBtnPlayClick()
+{
     PlaySegment(drill_->currentItem().start, drill_->currentItem().end);
 }
 
-void TFormExecLexic::BitBtn1Click() {
+void TFormExecLexic::BitBtn1Click()
+{
     ShowDrillHelp(QStringLiteral("Lexic"));
 }
 
-void TFormExecLexic::ImageButton3Click() {
+void TFormExecLexic::ImageButton3Click()
+{
     done(ResultCancel);
 }
 
 int ExecuteLexic(int centreX, int centreY, const QString& textFile, const QString& transFile,
-                 const QString& timingFile, const QString& soundFile) {
+                 const QString& timingFile, const QString& soundFile)
+{
     TFormExecLexic form;
     form.PlaceAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))

@@ -9,7 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TFormExecLexicDemo::TFormExecLexicDemo(QWidget* parent) : DrillWindow({550, 246}, parent) {
+TFormExecLexicDemo::TFormExecLexicDemo(QWidget* parent) : DrillWindow({550, 246}, parent)
+{
     EditText = AddTextPanel(QStringLiteral("Исходное выражение"), {14, 12, 420, 60});
     EditTranslate = AddTextPanel(QStringLiteral("Перевод"), {14, 78, 420, 60});
     BitBtnPlay = new QPushButton(QStringLiteral("Проиграть"), this);
@@ -27,7 +28,8 @@ TFormExecLexicDemo::TFormExecLexicDemo(QWidget* parent) : DrillWindow({550, 246}
             &TFormExecLexicDemo::ImageButton3Click);
 }
 
-bool TFormExecLexicDemo::Load(const DrillFiles& files) {
+bool TFormExecLexicDemo::Load(const DrillFiles& files)
+{
     BitBtnPlay->setVisible(!files.timing.isEmpty());
     SetPlayButton(BitBtnPlay, files.sound);
     DrillLoad<LexiconItem> load = loadLexicon(files);
@@ -36,39 +38,46 @@ bool TFormExecLexicDemo::Load(const DrillFiles& files) {
     return AcceptLoad(load, ReadErrorTextsText);
 }
 
-void TFormExecLexicDemo::SetInitialData() {
+void TFormExecLexicDemo::SetInitialData()
+{
     preview_->start();
     ShowCurrent();
     LabelCount->setText(QString::number(preview_->count()));
 }
 
-void TFormExecLexicDemo::ShowCurrent() {
+void TFormExecLexicDemo::ShowCurrent()
+{
     EditText->setText(preview_->currentItem().expression);
     EditTranslate->setText(preview_->currentItem().translation);
     LabelSelect->setText(QString::number(preview_->remaining()));
 }
 
-void TFormExecLexicDemo::BitBtn1Click() {
+void TFormExecLexicDemo::BitBtn1Click()
+{
     if (preview_->next())
         ShowCurrent();
     else
         done(ResultOk);
 }
 
-void TFormExecLexicDemo::BitBtn2Click() {
+void TFormExecLexicDemo::BitBtn2Click()
+{
     ShowDrillHelp(QStringLiteral("LexicDemo"));
 }
 
-void TFormExecLexicDemo::BitBtnPlayClick() {
+void TFormExecLexicDemo::BitBtnPlayClick()
+{
     PlaySegment(preview_->currentItem().start, preview_->currentItem().end);
 }
 
-void TFormExecLexicDemo::ImageButton3Click() {
+void TFormExecLexicDemo::ImageButton3Click()
+{
     done(ResultCancel);
 }
 
 int ExecuteLexicDemo(int centreX, int centreY, const QString& textFile, const QString& transFile,
-                     const QString& timingFile, const QString& soundFile) {
+                     const QString& timingFile, const QString& soundFile)
+{
     TFormExecLexicDemo form;
     form.PlaceAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))

@@ -8,7 +8,8 @@
 #include <QLabel>
 #include <QTextEdit>
 
-TFormQuestDemo::TFormQuestDemo(QWidget* parent) : DrillWindow({555, 251}, parent) {
+TFormQuestDemo::TFormQuestDemo(QWidget* parent) : DrillWindow({555, 251}, parent)
+{
     MemoQuest = AddMemoPanel({14, 14, 527, 150});
     BtnImgD1QF1 = AddNextButton(QStringLiteral("Далее"), 70);
     connect(BtnImgD1QF1, &QPushButton::clicked, this, &TFormQuestDemo::BitBtn1Click);
@@ -21,41 +22,48 @@ TFormQuestDemo::TFormQuestDemo(QWidget* parent) : DrillWindow({555, 251}, parent
             &TFormQuestDemo::BtnImgTransD1QF2Click);
 }
 
-bool TFormQuestDemo::Load(const DrillFiles& files) {
+bool TFormQuestDemo::Load(const DrillFiles& files)
+{
     DrillLoad<QuestionRecord> load = loadQuestions(files, false);
     if (load.runnable)
         preview_.emplace(load.items);
     return AcceptLoad(load);
 }
 
-void TFormQuestDemo::Start() {
+void TFormQuestDemo::Start()
+{
     preview_->start();
     ShowQuestion();
     LabelCount->setText(QString::number(preview_->count()));
 }
 
-void TFormQuestDemo::ShowQuestion() {
+void TFormQuestDemo::ShowQuestion()
+{
     MemoQuest->setPlainText(preview_->currentItem().text);
     LabelSelect->setText(QString::number(preview_->remaining()));
 }
 
-void TFormQuestDemo::BitBtn1Click() {
+void TFormQuestDemo::BitBtn1Click()
+{
     if (preview_->next())
         ShowQuestion();
     else
         done(ResultOk);
 }
 
-void TFormQuestDemo::BitBtn2Click() {
+void TFormQuestDemo::BitBtn2Click()
+{
     ShowDrillHelp(QStringLiteral("QuestDemo"));
 }
 
-void TFormQuestDemo::BtnImgTransD1QF2Click() {
+void TFormQuestDemo::BtnImgTransD1QF2Click()
+{
     done(ResultCancel);
 }
 
 int ExecuteQuestDemo(int centreX, int centreY, const QString& textFile, const QString& transFile,
-                     const QString& timingFile, const QString& soundFile) {
+                     const QString& timingFile, const QString& soundFile)
+{
     TFormQuestDemo form;
     form.PlaceAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))

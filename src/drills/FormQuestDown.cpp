@@ -11,7 +11,8 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent) {
+TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent)
+{
     setWindowTitle(QStringLiteral("Послетекстовые вопросы"));
     auto* label1 = new QLabel(QStringLiteral("Выберите правильный вариант"), this);
     label1->setGeometry(16, 12, 400, 18);
@@ -49,24 +50,28 @@ TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent
             &TFormQuestDown::BtnImgTransD1QF3Click);
 }
 
-bool TFormQuestDown::Load(const DrillFiles& files) {
+bool TFormQuestDown::Load(const DrillFiles& files)
+{
     DrillLoad<QuestionRecord> load = loadQuestions(files, true);
     if (load.runnable)
         drill_.emplace(load.items);
     return AcceptLoad(load);
 }
 
-void TFormQuestDown::Start() {
+void TFormQuestDown::Start()
+{
     drill_->start();
     ShowQuestion();
 }
 
-void TFormQuestDown::SelectNext() {
+void TFormQuestDown::SelectNext()
+{
     drill_->selectNext();
     ShowQuestion();
 }
 
-void TFormQuestDown::ShowQuestion() {
+void TFormQuestDown::ShowQuestion()
+{
     const QStringList answers = drill_->shownAnswers();
     for (int p = 0; p < MaxAnswers; ++p) {
         const bool used = p < answers.size();
@@ -79,20 +84,23 @@ void TFormQuestDown::ShowQuestion() {
     ShowCounters();
 }
 
-void TFormQuestDown::ShowCounters() {
+void TFormQuestDown::ShowCounters()
+{
     LabelSelect->setText(QString::number(drill_->remaining()));
     LabelCount->setText(QString::number(drill_->count()));
     LabelError->setText(QString::number(drill_->errors()));
 }
 
-void TFormQuestDown::ChoiceClick(int position) {
+void TFormQuestDown::ChoiceClick(int position)
+{
     for (int p = 0; p < MaxAnswers; ++p)
         if (p != position)
             RadioButton[p]->SetChecked(false);
     drill_->click(position);
 }
 
-void TFormQuestDown::BitBtn1Click() {
+void TFormQuestDown::BitBtn1Click()
+{
     const QuestionDrill::Answer answer = drill_->confirm();
     if (answer.outcome == QuestionDrill::Outcome::FirstMiss) {
         ShowErrorDo();
@@ -108,20 +116,24 @@ void TFormQuestDown::BitBtn1Click() {
     ShowQuestion();
 }
 
-void TFormQuestDown::BitBtn2Click() {
+void TFormQuestDown::BitBtn2Click()
+{
     SelectNext();
 }
 
-void TFormQuestDown::BitBtn3Click() {
+void TFormQuestDown::BitBtn3Click()
+{
     ShowDrillHelp(QStringLiteral("QuestEnd"));
 }
 
-void TFormQuestDown::BtnImgTransD1QF3Click() {
+void TFormQuestDown::BtnImgTransD1QF3Click()
+{
     done(ResultCancel);
 }
 
 int ExecuteQuestDown(int centreX, int centreY, const QString& textFile, const QString& transFile,
-                     const QString& timingFile, const QString& soundFile, DrillCounts* counts) {
+                     const QString& timingFile, const QString& soundFile, DrillCounts* counts)
+{
     if (counts)
         *counts = {};
     TFormQuestDown form;

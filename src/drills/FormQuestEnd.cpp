@@ -10,14 +10,16 @@
 #include <QTableWidget>
 
 namespace {
-QLabel* addLabel(QWidget* parent, const QString& text, const QRect& area) {
+QLabel* addLabel(QWidget* parent, const QString& text, const QRect& area)
+{
     auto* label = new QLabel(text, parent);
     label->setGeometry(area);
     return label;
 }
 } // namespace
 
-TFormQuestEnd::TFormQuestEnd(QWidget* parent) : QDialog(parent) {
+TFormQuestEnd::TFormQuestEnd(QWidget* parent) : QDialog(parent)
+{
     setWindowTitle(QStringLiteral("Результаты упражнения"));
     setFixedSize(553, 234);
     StringGridRes = new QTableWidget(GridRows, 3, this);
@@ -48,6 +50,7 @@ TFormQuestEnd::TFormQuestEnd(QWidget* parent) : QDialog(parent) {
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TFormQuestEnd* FormQuestEnd() {
+TFormQuestEnd* FormQuestEnd()
+{
     return sharedDialog<TFormQuestEnd>();
 }

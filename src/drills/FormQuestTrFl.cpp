@@ -12,14 +12,16 @@
 #include <QTextEdit>
 
 namespace {
-QPushButton* addButton(QWidget* parent, const QString& text, int x) {
+QPushButton* addButton(QWidget* parent, const QString& text, int x)
+{
     auto* button = new QPushButton(text, parent);
     button->setAutoDefault(false);
     button->setGeometry(x, 160, 96, 26);
     return button;
 }
 
-QLabel* addInfoLine(QWidget* box, const QString& caption, int y) {
+QLabel* addInfoLine(QWidget* box, const QString& caption, int y)
+{
     auto* label = new QLabel(caption, box);
     label->setGeometry(10, y, 80, 18);
     auto* value = new QLabel(QStringLiteral("0000"), box);
@@ -29,7 +31,8 @@ QLabel* addInfoLine(QWidget* box, const QString& caption, int y) {
 }
 } // namespace
 
-TFormQuestTrFl::TFormQuestTrFl(QWidget* parent) : DrillWindow({553, 197}, parent) {
+TFormQuestTrFl::TFormQuestTrFl(QWidget* parent) : DrillWindow({553, 197}, parent)
+{
     // This window keeps the standard face and controls.
     setPalette(QApplication::palette());
     setFont(QApplication::font());
@@ -75,7 +78,8 @@ TFormQuestTrFl::TFormQuestTrFl(QWidget* parent) : DrillWindow({553, 197}, parent
     connect(BitBtn4, &QPushButton::clicked, this, [this] { done(ResultCancel); });
 }
 
-bool TFormQuestTrFl::Load(const DrillFiles& files) {
+bool TFormQuestTrFl::Load(const DrillFiles& files)
+{
     // Without a timing file there is nothing to play.
     BitBtnPlay->setVisible(!files.timing.isEmpty());
     SetPlayButton(BitBtnPlay, files.sound);
@@ -85,39 +89,46 @@ bool TFormQuestTrFl::Load(const DrillFiles& files) {
     return AcceptLoad(load);
 }
 
-void TFormQuestTrFl::Start() {
+void TFormQuestTrFl::Start()
+{
     drill_->start();
     ShowStatement();
 }
 
-void TFormQuestTrFl::SelectNext() {
+void TFormQuestTrFl::SelectNext()
+{
     drill_->selectNext();
     ShowStatement();
 }
 
-void TFormQuestTrFl::ShowStatement() {
+void TFormQuestTrFl::ShowStatement()
+{
     MemoQuest->setPlainText(drill_->currentItem().text);
     LabelSelect->setText(QString::number(drill_->remaining()));
     LabelCount->setText(QString::number(drill_->count()));
     LabelError->setText(QString::number(drill_->errors()));
 }
 
-void TFormQuestTrFl::BitBtnNextClick() {
+void TFormQuestTrFl::BitBtnNextClick()
+{
     SelectNext();
 }
 
-void TFormQuestTrFl::BitBtn1Click() {
+void TFormQuestTrFl::BitBtn1Click()
+{
     if (drill_->answer(RadioButtonYes->isChecked()))
         done(ResultOk);
     else
         ShowStatement();
 }
 
-void TFormQuestTrFl::BitBtnPlayClick() {
+void TFormQuestTrFl::BitBtnPlayClick()
+{
     PlaySegment(drill_->currentItem().start, drill_->currentItem().end);
 }
 
-void FillQuestEnd(TFormQuestEnd& results, const TrueFalseDrill& drill) {
+void FillQuestEnd(TFormQuestEnd& results, const TrueFalseDrill& drill)
+{
     results.LabelCount->setText(QString::number(drill.count()));
     results.LabelError->setText(QString::number(drill.errors()));
     results.LabelComent->setText(QStringLiteral("Комментарий"));
@@ -134,7 +145,8 @@ void FillQuestEnd(TFormQuestEnd& results, const TrueFalseDrill& drill) {
 }
 
 int ExecuteQuestTrFl(int centreX, int centreY, const QString& textFile, const QString& transFile,
-                     const QString& timingFile, const QString& soundFile, DrillCounts* counts) {
+                     const QString& timingFile, const QString& soundFile, DrillCounts* counts)
+{
     if (counts)
         *counts = {};
     TFormQuestTrFl form;

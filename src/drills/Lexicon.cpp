@@ -6,13 +6,15 @@
 #include <variant>
 
 namespace {
-CourseError noItems(const QString& path) {
+CourseError noItems(const QString& path)
+{
     return CourseError{path, 0, QStringLiteral("в файле нет ни одной строки")};
 }
 
 } // namespace
 
-DrillLoad<LexiconItem> loadLexicon(const DrillFiles& files) {
+DrillLoad<LexiconItem> loadLexicon(const DrillFiles& files)
+{
     DrillLoad<LexiconItem> load;
     auto expressions = readCourseLines(files.text, CodePage::Cp1250);
     if (auto* error = std::get_if<CourseError>(&expressions)) {
@@ -47,7 +49,8 @@ DrillLoad<LexiconItem> loadLexicon(const DrillFiles& files) {
 
 LexiconDrill::LexiconDrill(QList<LexiconItem> items) : items_(std::move(items)) {}
 
-void LexiconDrill::start() {
+void LexiconDrill::start()
+{
     for (LexiconItem& item : items_)
         item.done = false;
     correct_ = 0;
@@ -55,14 +58,16 @@ void LexiconDrill::start() {
     selectNext();
 }
 
-void LexiconDrill::selectNext() {
+void LexiconDrill::selectNext()
+{
     const int next = drawOpen(items_, [](const LexiconItem& item) { return !item.done; });
     if (next >= 0)
         current_ = next;
     retryPending_ = false;
 }
 
-LexiconDrill::Answer LexiconDrill::answer(const QString& chosen) {
+LexiconDrill::Answer LexiconDrill::answer(const QString& chosen)
+{
     LexiconItem& item = items_[current_];
     const QString expected = item.translation;
     if (chosen == expected) {
@@ -82,7 +87,8 @@ LexiconDrill::Answer LexiconDrill::answer(const QString& chosen) {
     return {Outcome::SecondMiss, expected};
 }
 
-QStringList LexiconDrill::translations() const {
+QStringList LexiconDrill::translations() const
+{
     QStringList list;
     for (const LexiconItem& item : items_)
         list.append(item.translation);

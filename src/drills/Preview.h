@@ -11,7 +11,8 @@ public:
     // Back to the first item.
     void start() { current_ = 0; }
     // Moves to the next item; false when the current item is the last one.
-    bool next() {
+    bool next()
+    {
         if (current_ + 1 >= count())
             return false;
         ++current_;

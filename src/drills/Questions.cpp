@@ -14,7 +14,8 @@ enum class AnswersRead { Whole, UpToFault, Refused };
 // `error`; answers for questions that do not exist mean the files do not
 // belong together, and the questions are refused.
 AnswersRead readAnswerBlocks(QList<QuestionRecord>& questions, const QString& path,
-                             std::optional<CourseError>& error) {
+                             std::optional<CourseError>& error)
+{
     auto read = readCourseLines(path, CodePage::Cp1250);
     if (auto* fault = std::get_if<CourseError>(&read)) {
         error = *fault;
@@ -45,7 +46,8 @@ AnswersRead readAnswerBlocks(QList<QuestionRecord>& questions, const QString& pa
     return AnswersRead::Whole;
 }
 
-bool askable(const QList<QuestionRecord>& questions) {
+bool askable(const QList<QuestionRecord>& questions)
+{
     for (const QuestionRecord& question : questions)
         if (question.answers.isEmpty() || question.answers.size() > MaxAnswers)
             return false;
@@ -53,7 +55,8 @@ bool askable(const QList<QuestionRecord>& questions) {
 }
 } // namespace
 
-DrillLoad<QuestionRecord> loadQuestions(const DrillFiles& files, bool withAnswers) {
+DrillLoad<QuestionRecord> loadQuestions(const DrillFiles& files, bool withAnswers)
+{
     DrillLoad<QuestionRecord> load;
     auto texts = readCourseLines(files.text, CodePage::Cp1250);
     if (auto* error = std::get_if<CourseError>(&texts)) {
@@ -82,7 +85,8 @@ DrillLoad<QuestionRecord> loadQuestions(const DrillFiles& files, bool withAnswer
 
 QuestionDrill::QuestionDrill(QList<QuestionRecord> questions) : questions_(std::move(questions)) {}
 
-void QuestionDrill::start() {
+void QuestionDrill::start()
+{
     for (QuestionRecord& question : questions_)
         question.done = false;
     remaining_ = count();
@@ -90,7 +94,8 @@ void QuestionDrill::start() {
     selectNext();
 }
 
-void QuestionDrill::selectNext() {
+void QuestionDrill::selectNext()
+{
     const int next = drawOpen(questions_, [](const QuestionRecord& q) { return !q.done; });
     if (next >= 0)
         current_ = next;
@@ -108,7 +113,8 @@ void QuestionDrill::selectNext() {
     checked_ = {true, false, false, false};
 }
 
-void QuestionDrill::click(int position) {
+void QuestionDrill::click(int position)
+{
     if (position < 0 || position >= order_.size())
         return;
     const bool wasChecked = checked_[position];
@@ -116,7 +122,8 @@ void QuestionDrill::click(int position) {
     checked_[position] = !wasChecked;
 }
 
-QuestionDrill::Answer QuestionDrill::confirm() {
+QuestionDrill::Answer QuestionDrill::confirm()
+{
     if (checked_[correctSlot_])
         return counted(Outcome::Right);
     if (!retryPending_ && currentQuestion().answers.size() > 2) {
@@ -127,7 +134,8 @@ QuestionDrill::Answer QuestionDrill::confirm() {
     return counted(Outcome::SecondMiss);
 }
 
-QuestionDrill::Answer QuestionDrill::counted(Outcome outcome) {
+QuestionDrill::Answer QuestionDrill::counted(Outcome outcome)
+{
     QuestionRecord& question = questions_[current_];
     const Answer answer{outcome, question.answers.first(), --remaining_ <= 0};
     question.done = true;
@@ -136,7 +144,8 @@ QuestionDrill::Answer QuestionDrill::counted(Outcome outcome) {
     return answer;
 }
 
-QStringList QuestionDrill::shownAnswers() const {
+QStringList QuestionDrill::shownAnswers() const
+{
     QStringList shown;
     for (int slot : order_)
         shown.append(questions_[current_].answers[slot]);

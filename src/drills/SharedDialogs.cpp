@@ -6,7 +6,8 @@
 #include "drills/DlgTestFullDulex.h"
 #include "drills/DlgxMessage.h"
 
-void CreateSharedDialogs() {
+void CreateSharedDialogs()
+{
     DlgxMessage();
     DlgErrorDo();
     DlgDoubleError();

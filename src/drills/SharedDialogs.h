@@ -8,7 +8,8 @@
 // in the middle of an exercise. They are destroyed with the application.
 void CreateSharedDialogs();
 
-template <class Dialog> Dialog* sharedDialog() {
+template <class Dialog> Dialog* sharedDialog()
+{
     static Dialog* instance = nullptr;
     if (!instance) {
         instance = new Dialog;

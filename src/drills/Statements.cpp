@@ -7,7 +7,8 @@
 #include <QFile>
 #include <variant>
 
-std::optional<TrueFalseItem> parseStatementLine(const QString& line) {
+std::optional<TrueFalseItem> parseStatementLine(const QString& line)
+{
     if (line.isEmpty())
         return std::nullopt;
     const qsizetype tab = line.indexOf(u'\t');
@@ -21,7 +22,8 @@ std::optional<TrueFalseItem> parseStatementLine(const QString& line) {
 
 namespace {
 bool readStatements(QList<TrueFalseItem>& items, const QString& path,
-                    std::optional<CourseError>& error) {
+                    std::optional<CourseError>& error)
+{
     auto read = readCourseLines(path, CodePage::Cp1250);
     if (auto* fault = std::get_if<CourseError>(&read)) {
         error = *fault;
@@ -44,7 +46,8 @@ bool readStatements(QList<TrueFalseItem>& items, const QString& path,
     return true;
 }
 
-bool exists(const QString& path, std::optional<CourseError>& error) {
+bool exists(const QString& path, std::optional<CourseError>& error)
+{
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
         return true;
@@ -53,7 +56,8 @@ bool exists(const QString& path, std::optional<CourseError>& error) {
 }
 } // namespace
 
-DrillLoad<TrueFalseItem> loadStatements(const DrillFiles& files) {
+DrillLoad<TrueFalseItem> loadStatements(const DrillFiles& files)
+{
     DrillLoad<TrueFalseItem> load;
     const bool whole = readStatements(load.items, files.text, load.error);
     if (load.items.isEmpty())
@@ -70,7 +74,8 @@ DrillLoad<TrueFalseItem> loadStatements(const DrillFiles& files) {
 
 TrueFalseDrill::TrueFalseDrill(QList<TrueFalseItem> items) : items_(std::move(items)) {}
 
-void TrueFalseDrill::start() {
+void TrueFalseDrill::start()
+{
     for (TrueFalseItem& item : items_)
         item.answered = item.right = false;
     remaining_ = count();
@@ -78,13 +83,15 @@ void TrueFalseDrill::start() {
     selectNext();
 }
 
-void TrueFalseDrill::selectNext() {
+void TrueFalseDrill::selectNext()
+{
     const int next = drawOpen(items_, [](const TrueFalseItem& item) { return !item.answered; });
     if (next >= 0)
         current_ = next;
 }
 
-bool TrueFalseDrill::answer(bool yes) {
+bool TrueFalseDrill::answer(bool yes)
+{
     TrueFalseItem& item = items_[current_];
     item.right = yes == item.key;
     item.answered = true;
@@ -96,7 +103,8 @@ bool TrueFalseDrill::answer(bool yes) {
     return false;
 }
 
-QList<QStringList> resultRows(const QList<TrueFalseItem>& items) {
+QList<QStringList> resultRows(const QList<TrueFalseItem>& items)
+{
     const QString yes = QStringLiteral("Да");
     const QString no = QStringLiteral("Нет");
     QList<QStringList> rows;

@@ -5,16 +5,20 @@
 
 FrameConverter::FrameConverter(int inRate, int inChannels, const QAudioFormat& out)
     : inRate_(inRate), inChannels_(inChannels), out_(out),
-      previous_(size_t(std::max(out.channelCount(), 1)), 0.0f) {}
+      previous_(size_t(std::max(out.channelCount(), 1)), 0.0f)
+{
+}
 
-QByteArray FrameConverter::convert(const float* in, qint64 frames) {
+QByteArray FrameConverter::convert(const float* in, qint64 frames)
+{
     std::vector<float> mapped = mapChannels(in, frames);
     if (inRate_ != out_.sampleRate())
         mapped = resample(mapped);
     return encode(mapped);
 }
 
-std::vector<float> FrameConverter::mapChannels(const float* in, qint64 frames) const {
+std::vector<float> FrameConverter::mapChannels(const float* in, qint64 frames) const
+{
     const int outChannels = out_.channelCount();
     if (outChannels == inChannels_)
         return std::vector<float>(in, in + frames * inChannels_);
@@ -35,7 +39,8 @@ std::vector<float> FrameConverter::mapChannels(const float* in, qint64 frames) c
     return out;
 }
 
-std::vector<float> FrameConverter::resample(const std::vector<float>& in) {
+std::vector<float> FrameConverter::resample(const std::vector<float>& in)
+{
     const int channels = out_.channelCount();
     const qint64 frames = qint64(in.size()) / channels;
     if (frames == 0)
@@ -58,7 +63,8 @@ std::vector<float> FrameConverter::resample(const std::vector<float>& in) {
 
 namespace {
 template <typename Sample, typename Convert>
-QByteArray encodeAs(const std::vector<float>& samples, Convert convert) {
+QByteArray encodeAs(const std::vector<float>& samples, Convert convert)
+{
     QByteArray out(qsizetype(samples.size() * sizeof(Sample)), Qt::Uninitialized);
     auto* target = reinterpret_cast<Sample*>(out.data());
     for (float sample : samples)
@@ -68,7 +74,8 @@ QByteArray encodeAs(const std::vector<float>& samples, Convert convert) {
 } // namespace
 
 // One loop per sample format: this runs for every sample played.
-QByteArray FrameConverter::encode(const std::vector<float>& samples) const {
+QByteArray FrameConverter::encode(const std::vector<float>& samples) const
+{
     switch (out_.sampleFormat()) {
     case QAudioFormat::UInt8:
         return encodeAs<quint8>(samples,

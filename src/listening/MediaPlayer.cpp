@@ -8,37 +8,44 @@
 MediaPlayer::MediaPlayer(QObject* parent) : MediaPlayer(makeSoundEngine(), parent) {}
 
 MediaPlayer::MediaPlayer(std::unique_ptr<SoundEngine> engine, QObject* parent)
-    : QObject(parent), engine_(std::move(engine)) {
+    : QObject(parent), engine_(std::move(engine))
+{
     engine_->finished = [this](int error) { engineFinished(error); };
 }
 
-MediaPlayer::~MediaPlayer() {
+MediaPlayer::~MediaPlayer()
+{
     engine_->finished = nullptr;
     engine_->close();
 }
 
-QString MediaPlayer::FileName() const {
+QString MediaPlayer::FileName() const
+{
     return fileName_;
 }
 
-void MediaPlayer::SetFileName(const QString& name) {
+void MediaPlayer::SetFileName(const QString& name)
+{
     fileName_ = name;
 }
 
-void MediaPlayer::Open() {
+void MediaPlayer::Open()
+{
     Close();
     error_ = engine_->open(fileName_);
     mode_ = error_ == SoundOk ? PlayerMode::Stopped : PlayerMode::NotReady;
 }
 
-void MediaPlayer::Close() {
+void MediaPlayer::Close()
+{
     endRun();
     engine_->close();
     mode_ = PlayerMode::NotReady;
     error_ = SoundOk;
 }
 
-void MediaPlayer::Play(std::optional<qint64> from, std::optional<qint64> to) {
+void MediaPlayer::Play(std::optional<qint64> from, std::optional<qint64> to)
+{
     endRun();
     running_ = true;
     if (!isOpen()) {
@@ -55,7 +62,8 @@ void MediaPlayer::Play(std::optional<qint64> from, std::optional<qint64> to) {
         engineFinished(error_);
 }
 
-void MediaPlayer::StartRecording(std::optional<qint64> from, std::optional<qint64> to) {
+void MediaPlayer::StartRecording(std::optional<qint64> from, std::optional<qint64> to)
+{
     endRun();
     running_ = true;
     if (!isOpen()) {
@@ -72,12 +80,14 @@ void MediaPlayer::StartRecording(std::optional<qint64> from, std::optional<qint6
         engineFinished(error_);
 }
 
-void MediaPlayer::Stop() {
+void MediaPlayer::Stop()
+{
     endRun();
     error_ = isOpen() ? SoundOk : SoundNotOpen;
 }
 
-void MediaPlayer::Pause() {
+void MediaPlayer::Pause()
+{
     if (!isOpen()) {
         error_ = SoundNotOpen;
         return;
@@ -89,7 +99,8 @@ void MediaPlayer::Pause() {
     error_ = SoundOk;
 }
 
-void MediaPlayer::Save() {
+void MediaPlayer::Save()
+{
     if (!isOpen()) {
         error_ = SoundNotOpen;
         return;
@@ -99,23 +110,28 @@ void MediaPlayer::Save() {
     error_ = engine_->save();
 }
 
-qint64 MediaPlayer::Position() const {
+qint64 MediaPlayer::Position() const
+{
     return engine_->position();
 }
 
-qint64 MediaPlayer::Length() const {
+qint64 MediaPlayer::Length() const
+{
     return engine_->length();
 }
 
-MediaPlayer::PlayerMode MediaPlayer::Mode() const {
+MediaPlayer::PlayerMode MediaPlayer::Mode() const
+{
     return mode_;
 }
 
-int MediaPlayer::Error() const {
+int MediaPlayer::Error() const
+{
     return error_;
 }
 
-QString MediaPlayer::ErrorText(int error) {
+QString MediaPlayer::ErrorText(int error)
+{
     switch (error) {
     case SoundOk:
         return {};
@@ -136,7 +152,8 @@ QString MediaPlayer::ErrorText(int error) {
 
 // Ends the run under way, if any: stopped or superseded, it still gets its
 // one notification.
-void MediaPlayer::endRun() {
+void MediaPlayer::endRun()
+{
     if (!running_)
         return;
     engine_->halt();
@@ -146,7 +163,8 @@ void MediaPlayer::endRun() {
     postNotify();
 }
 
-void MediaPlayer::engineFinished(int error) {
+void MediaPlayer::engineFinished(int error)
+{
     if (!running_)
         return;
     running_ = false;
@@ -159,7 +177,8 @@ void MediaPlayer::engineFinished(int error) {
 
 // Queued, so that a window's handler never runs inside the command that
 // ended the run, and always on the thread the player lives on.
-void MediaPlayer::postNotify() {
+void MediaPlayer::postNotify()
+{
     QMetaObject::invokeMethod(
         this, [this] { emit Notify(); }, Qt::QueuedConnection);
 }

@@ -31,7 +31,8 @@ public:
           converter_(reader.info().sampleRate, reader.info().channels, out),
           direct_(out.sampleFormat() == QAudioFormat::Int16 &&
                   out.sampleRate() == reader.info().sampleRate &&
-                  out.channelCount() == reader.info().channels) {
+                  out.channelCount() == reader.info().channels)
+    {
         open(QIODevice::ReadOnly);
     }
 
@@ -40,7 +41,8 @@ public:
     qint64 bytesAvailable() const override { return pending_.size() + QIODevice::bytesAvailable(); }
 
 protected:
-    qint64 readData(char* data, qint64 max) override {
+    qint64 readData(char* data, qint64 max) override
+    {
         while (pending_.size() < max && next_ < end_) {
             const qint64 frames = std::min<qint64>(end_ - next_, 2048);
             const qint64 got = direct_ ? readDirect(frames) : readConverted(frames);
@@ -60,7 +62,8 @@ protected:
 private:
     // 16-bit sound that the device takes as it is, the usual case, skips the
     // conversion: this runs for every sample played.
-    qint64 readDirect(qint64 frames) {
+    qint64 readDirect(qint64 frames)
+    {
         const qsizetype frameBytes = reader_.info().channels * 2;
         const qsizetype had = pending_.size();
         pending_.resize(had + qsizetype(frames) * frameBytes);
@@ -69,7 +72,8 @@ private:
         pending_.resize(had + qsizetype(std::max<qint64>(got, 0)) * frameBytes);
         return got;
     }
-    qint64 readConverted(qint64 frames) {
+    qint64 readConverted(qint64 frames)
+    {
         block_.resize(size_t(frames * reader_.info().channels));
         const qint64 got = reader_.read(next_, frames, block_.data());
         if (got > 0)
@@ -87,7 +91,8 @@ private:
 };
 
 namespace {
-QAudioFormat fileFormat(const SoundFileInfo& info) {
+QAudioFormat fileFormat(const SoundFileInfo& info)
+{
     QAudioFormat format;
     format.setSampleRate(info.sampleRate);
     format.setChannelCount(info.channels);
@@ -96,27 +101,32 @@ QAudioFormat fileFormat(const SoundFileInfo& info) {
 }
 
 // The file's own format where the device takes it, else the device's.
-QAudioFormat playFormat(const QAudioDevice& device, const SoundFileInfo& info) {
+QAudioFormat playFormat(const QAudioDevice& device, const SoundFileInfo& info)
+{
     const QAudioFormat wanted = fileFormat(info);
     return device.isFormatSupported(wanted) ? wanted : device.preferredFormat();
 }
 
-bool failed(QAudio::Error error) {
+bool failed(QAudio::Error error)
+{
     return error == QAudio::OpenError || error == QAudio::IOError || error == QAudio::FatalError;
 }
 } // namespace
 
-RealSoundEngine::RealSoundEngine() {
+RealSoundEngine::RealSoundEngine()
+{
     endTimer_.setSingleShot(true);
     endTimer_.setTimerType(Qt::PreciseTimer);
     connect(&endTimer_, &QTimer::timeout, this, [this] { checkPlayEnd(); });
 }
 
-RealSoundEngine::~RealSoundEngine() {
+RealSoundEngine::~RealSoundEngine()
+{
     close();
 }
 
-int RealSoundEngine::open(const QString& path) {
+int RealSoundEngine::open(const QString& path)
+{
     close();
     reader_ = SoundReader::open(path);
     if (!reader_)
@@ -126,7 +136,8 @@ int RealSoundEngine::open(const QString& path) {
     return SoundOk;
 }
 
-void RealSoundEngine::close() {
+void RealSoundEngine::close()
+{
     halt();
     closeRecordingFile();
     reader_.reset();
@@ -135,13 +146,15 @@ void RealSoundEngine::close() {
     position_ = 0;
 }
 
-qint64 RealSoundEngine::length() const {
+qint64 RealSoundEngine::length() const
+{
     if (recording_)
         return info_.msAt(recording_->endFrame());
     return info_.lengthMs();
 }
 
-qint64 RealSoundEngine::position() const {
+qint64 RealSoundEngine::position() const
+{
     if (sink_)
         return std::min(from_ + playedMs(), to_);
     if (recording_)
@@ -149,11 +162,13 @@ qint64 RealSoundEngine::position() const {
     return position_;
 }
 
-qint64 RealSoundEngine::playedMs() const {
+qint64 RealSoundEngine::playedMs() const
+{
     return sink_->processedUSecs() / 1000;
 }
 
-int RealSoundEngine::play(qint64 from, qint64 to) {
+int RealSoundEngine::play(qint64 from, qint64 to)
+{
     halt();
     if (closeRecordingFile() != SoundOk || !reader_)
         return SoundFileError;
@@ -193,7 +208,8 @@ int RealSoundEngine::play(qint64 from, qint64 to) {
 
 // Ends the play once the device has played its last sample; also ends it
 // when the device, idle, makes no more progress.
-void RealSoundEngine::checkPlayEnd() {
+void RealSoundEngine::checkPlayEnd()
+{
     if (!sink_)
         return;
     const qint64 playedUs = sink_->processedUSecs();
@@ -212,7 +228,8 @@ void RealSoundEngine::checkPlayEnd() {
     endTimer_.start(int(std::clamp<qint64>((feedUs_ - playedUs) / 1000 + 1, 1, CheckMs)));
 }
 
-void RealSoundEngine::sinkStateChanged() {
+void RealSoundEngine::sinkStateChanged()
+{
     if (!sink_)
         return;
     if (failed(sink_->error()))
@@ -221,14 +238,16 @@ void RealSoundEngine::sinkStateChanged() {
         checkPlayEnd();
 }
 
-void RealSoundEngine::finishPlay(int error) {
+void RealSoundEngine::finishPlay(int error)
+{
     position_ = error == SoundOk ? to_ : position();
     releaseSink();
     if (finished)
         finished(error);
 }
 
-void RealSoundEngine::releaseSink() {
+void RealSoundEngine::releaseSink()
+{
     endTimer_.stop();
     if (!sink_)
         return;
@@ -239,7 +258,8 @@ void RealSoundEngine::releaseSink() {
     feed_.reset();
 }
 
-int RealSoundEngine::record(qint64 from, qint64 to) {
+int RealSoundEngine::record(qint64 from, qint64 to)
+{
     halt();
     // After a pause the recording goes on in the same file.
     if (!recording_ || from != info_.msAt(recording_->endFrame())) {
@@ -274,7 +294,8 @@ int RealSoundEngine::record(qint64 from, qint64 to) {
     return SoundOk;
 }
 
-void RealSoundEngine::drainInput() {
+void RealSoundEngine::drainInput()
+{
     if (!writeInput())
         finishRecording(SoundWriteError);
     else if (recording_->endFrame() >= limitFrame_)
@@ -282,7 +303,8 @@ void RealSoundEngine::drainInput() {
 }
 
 // Writes what the device has recorded to the file, up to the limit.
-bool RealSoundEngine::writeInput() {
+bool RealSoundEngine::writeInput()
+{
     if (!input_ || !recording_)
         return true;
     partialFrame_.append(input_->readAll());
@@ -299,18 +321,21 @@ bool RealSoundEngine::writeInput() {
     return written;
 }
 
-void RealSoundEngine::sourceStateChanged() {
+void RealSoundEngine::sourceStateChanged()
+{
     if (source_ && (failed(source_->error()) || !input_))
         finishRecording(SoundDeviceLost);
 }
 
-void RealSoundEngine::finishRecording(int error) {
+void RealSoundEngine::finishRecording(int error)
+{
     releaseSource();
     if (finished)
         finished(error);
 }
 
-void RealSoundEngine::releaseSource() {
+void RealSoundEngine::releaseSource()
+{
     if (!source_)
         return;
     if (input_)
@@ -322,7 +347,8 @@ void RealSoundEngine::releaseSource() {
     partialFrame_.clear();
 }
 
-void RealSoundEngine::halt() {
+void RealSoundEngine::halt()
+{
     if (sink_) {
         position_ = position();
         releaseSink();
@@ -333,13 +359,15 @@ void RealSoundEngine::halt() {
     }
 }
 
-int RealSoundEngine::save() {
+int RealSoundEngine::save()
+{
     halt();
     return closeRecordingFile();
 }
 
 // Completes the recording file and reads its new length back.
-int RealSoundEngine::closeRecordingFile() {
+int RealSoundEngine::closeRecordingFile()
+{
     if (!recording_)
         return SoundOk;
     position_ = info_.msAt(recording_->endFrame());

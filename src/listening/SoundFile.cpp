@@ -7,7 +7,8 @@
 #include <type_traits>
 
 namespace {
-SNDFILE* openFile(const QString& path, int mode, SoundFileInfo& info) {
+SNDFILE* openFile(const QString& path, int mode, SoundFileInfo& info)
+{
     SF_INFO sf{};
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), mode, &sf);
     if (!file)
@@ -23,7 +24,8 @@ SNDFILE* openFile(const QString& path, int mode, SoundFileInfo& info) {
     return file;
 }
 
-bool seeksInexactly(int format) {
+bool seeksInexactly(int format)
+{
     const int subtype = format & SF_FORMAT_SUBMASK;
     return (format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG || subtype == SF_FORMAT_VORBIS ||
            subtype == SF_FORMAT_OPUS || subtype == SF_FORMAT_MPEG_LAYER_I ||
@@ -31,7 +33,8 @@ bool seeksInexactly(int format) {
 }
 } // namespace
 
-bool SoundFileInfo::wideSamples() const {
+bool SoundFileInfo::wideSamples() const
+{
     switch (format & SF_FORMAT_SUBMASK) {
     case SF_FORMAT_PCM_24:
     case SF_FORMAT_PCM_32:
@@ -43,7 +46,8 @@ bool SoundFileInfo::wideSamples() const {
     }
 }
 
-std::optional<SoundFileInfo> probeSoundFile(const QString& path) {
+std::optional<SoundFileInfo> probeSoundFile(const QString& path)
+{
     SoundFileInfo info;
     SNDFILE* file = openFile(path, SFM_READ, info);
     if (!file)
@@ -52,7 +56,8 @@ std::optional<SoundFileInfo> probeSoundFile(const QString& path) {
     return info;
 }
 
-std::unique_ptr<SoundReader> SoundReader::open(const QString& path) {
+std::unique_ptr<SoundReader> SoundReader::open(const QString& path)
+{
     std::unique_ptr<SoundReader> reader(new SoundReader);
     reader->file_ = openFile(path, SFM_READ, reader->info_);
     if (!reader->file_)
@@ -72,20 +77,24 @@ std::unique_ptr<SoundReader> SoundReader::open(const QString& path) {
     return reader;
 }
 
-SoundReader::~SoundReader() {
+SoundReader::~SoundReader()
+{
     if (file_)
         sf_close(file_);
 }
 
-qint64 SoundReader::read(qint64 frame, qint64 frames, float* out) {
+qint64 SoundReader::read(qint64 frame, qint64 frames, float* out)
+{
     return readAs(frame, frames, out);
 }
 
-qint64 SoundReader::read(qint64 frame, qint64 frames, qint16* out) {
+qint64 SoundReader::read(qint64 frame, qint64 frames, qint16* out)
+{
     return readAs(frame, frames, out);
 }
 
-template <typename Sample> qint64 SoundReader::readAs(qint64 frame, qint64 frames, Sample* out) {
+template <typename Sample> qint64 SoundReader::readAs(qint64 frame, qint64 frames, Sample* out)
+{
     frames = std::clamp<qint64>(info_.frames - frame, 0, frames);
     if (frames == 0)
         return 0;
@@ -110,7 +119,8 @@ template <typename Sample> qint64 SoundReader::readAs(qint64 frame, qint64 frame
     return got;
 }
 
-std::unique_ptr<RecordingFile> RecordingFile::open(const QString& path, qint64 startFrame) {
+std::unique_ptr<RecordingFile> RecordingFile::open(const QString& path, qint64 startFrame)
+{
     std::unique_ptr<RecordingFile> recording(new RecordingFile);
     recording->file_ = openFile(path, SFM_RDWR, recording->info_);
     if (!recording->file_)
@@ -126,26 +136,30 @@ std::unique_ptr<RecordingFile> RecordingFile::open(const QString& path, qint64 s
     return recording;
 }
 
-RecordingFile::~RecordingFile() {
+RecordingFile::~RecordingFile()
+{
     if (file_)
         sf_close(file_);
 }
 
-bool RecordingFile::writeShorts(const qint16* samples, qint64 frames) {
+bool RecordingFile::writeShorts(const qint16* samples, qint64 frames)
+{
     const qint64 written = sf_writef_short(file_, samples, frames);
     end_ += written;
     info_.frames = end_;
     return written == frames;
 }
 
-bool RecordingFile::writeFloats(const float* samples, qint64 frames) {
+bool RecordingFile::writeFloats(const float* samples, qint64 frames)
+{
     const qint64 written = sf_writef_float(file_, samples, frames);
     end_ += written;
     info_.frames = end_;
     return written == frames;
 }
 
-bool RecordingFile::writeSilence(qint64 frames) {
+bool RecordingFile::writeSilence(qint64 frames)
+{
     const std::vector<qint16> zeros(4096 * size_t(info_.channels), 0);
     while (frames > 0) {
         const qint64 chunk = std::min<qint64>(frames, 4096);

@@ -18,18 +18,21 @@ struct VirtualWorld {
     QTimer* realTime = nullptr;
 };
 
-VirtualWorld& world() {
+VirtualWorld& world()
+{
     static VirtualWorld w;
     return w;
 }
 
-bool chosenByEnvironment() {
+bool chosenByEnvironment()
+{
     const QByteArray mode = qgetenv("TOLVAREN_SOUND");
     return mode == "virtual" || mode == "virtual-realtime";
 }
 
 // For runs by hand the clock follows the wall clock, checked every 10 ms.
-void startRealTime() {
+void startRealTime()
+{
     VirtualWorld& w = world();
     if (w.realTime || qgetenv("TOLVAREN_SOUND") != "virtual-realtime" ||
         !QCoreApplication::instance())
@@ -47,11 +50,13 @@ void startRealTime() {
     w.realTime->start(10);
 }
 
-void deliverNotifications() {
+void deliverNotifications()
+{
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 }
 
-VirtualSoundEngine* nextToEnd(qint64 until) {
+VirtualSoundEngine* nextToEnd(qint64 until)
+{
     VirtualSoundEngine* next = nullptr;
     for (VirtualSoundEngine* engine : world().engines)
         if (engine->endsAt() <= until && (!next || engine->endsAt() < next->endsAt()))
@@ -61,19 +66,23 @@ VirtualSoundEngine* nextToEnd(qint64 until) {
 } // namespace
 
 namespace VirtualSound {
-void use(bool on) {
+void use(bool on)
+{
     world().chosen = on;
 }
 
-bool inUse() {
+bool inUse()
+{
     return world().chosen || chosenByEnvironment();
 }
 
-qint64 now() {
+qint64 now()
+{
     return world().now;
 }
 
-void advance(qint64 ms) {
+void advance(qint64 ms)
+{
     VirtualWorld& w = world();
     const qint64 until = w.now + std::max<qint64>(ms, 0);
     deliverNotifications();
@@ -85,15 +94,18 @@ void advance(qint64 ms) {
     w.now = until;
 }
 
-void setLength(const QString& path, qint64 ms) {
+void setLength(const QString& path, qint64 ms)
+{
     world().lengths[path] = ms;
 }
 
-void setDeviceWorking(bool working) {
+void setDeviceWorking(bool working)
+{
     world().deviceWorking = working;
 }
 
-void reset() {
+void reset()
+{
     VirtualWorld& w = world();
     w.now = 0;
     w.deviceWorking = true;
@@ -101,17 +113,20 @@ void reset() {
 }
 } // namespace VirtualSound
 
-VirtualSoundEngine::VirtualSoundEngine() {
+VirtualSoundEngine::VirtualSoundEngine()
+{
     world().engines.push_back(this);
     startRealTime();
 }
 
-VirtualSoundEngine::~VirtualSoundEngine() {
+VirtualSoundEngine::~VirtualSoundEngine()
+{
     close();
     std::erase(world().engines, this);
 }
 
-int VirtualSoundEngine::open(const QString& path) {
+int VirtualSoundEngine::open(const QString& path)
+{
     close();
     const auto known = world().lengths.constFind(path);
     if (known != world().lengths.constEnd()) {
@@ -126,7 +141,8 @@ int VirtualSoundEngine::open(const QString& path) {
     return SoundOk;
 }
 
-void VirtualSoundEngine::close() {
+void VirtualSoundEngine::close()
+{
     halt();
     recording_.reset();
     open_ = false;
@@ -134,19 +150,22 @@ void VirtualSoundEngine::close() {
     position_ = 0;
 }
 
-qint64 VirtualSoundEngine::length() const {
+qint64 VirtualSoundEngine::length() const
+{
     if (run_ == Run::Recording)
         return std::max(length_, position());
     return length_;
 }
 
-qint64 VirtualSoundEngine::position() const {
+qint64 VirtualSoundEngine::position() const
+{
     if (run_ == Run::None)
         return position_;
     return std::min(to_, from_ + VirtualSound::now() - startedAt_);
 }
 
-int VirtualSoundEngine::play(qint64 from, qint64 to) {
+int VirtualSoundEngine::play(qint64 from, qint64 to)
+{
     halt();
     position_ = from;
     if (!world().deviceWorking)
@@ -158,7 +177,8 @@ int VirtualSoundEngine::play(qint64 from, qint64 to) {
     return SoundOk;
 }
 
-int VirtualSoundEngine::record(qint64 from, qint64 to) {
+int VirtualSoundEngine::record(qint64 from, qint64 to)
+{
     halt();
     position_ = from;
     if (!world().deviceWorking)
@@ -179,7 +199,8 @@ int VirtualSoundEngine::record(qint64 from, qint64 to) {
     return SoundOk;
 }
 
-void VirtualSoundEngine::halt() {
+void VirtualSoundEngine::halt()
+{
     if (run_ == Run::None)
         return;
     position_ = position();
@@ -190,26 +211,30 @@ void VirtualSoundEngine::halt() {
     run_ = Run::None;
 }
 
-int VirtualSoundEngine::save() {
+int VirtualSoundEngine::save()
+{
     halt();
     recording_.reset();
     return SoundOk;
 }
 
-qint64 VirtualSoundEngine::endsAt() const {
+qint64 VirtualSoundEngine::endsAt() const
+{
     if (run_ == Run::None || to_ == NoEnd)
         return NoEnd;
     return startedAt_ + (to_ - from_);
 }
 
-void VirtualSoundEngine::reachEnd() {
+void VirtualSoundEngine::reachEnd()
+{
     halt();
     if (finished)
         finished(SoundOk);
 }
 
 // Brings the file up to the recorded length with silence.
-void VirtualSoundEngine::writeRecorded() {
+void VirtualSoundEngine::writeRecorded()
+{
     if (!recording_)
         return;
     const SoundFileInfo& info = recording_->info();

@@ -8,19 +8,22 @@
 namespace {
 // The folder may not exist yet; its nearest existing parent lies on the same
 // file system.
-QString nearestExistingFolder(const QString& file) {
+QString nearestExistingFolder(const QString& file)
+{
     QFileInfo folder(QFileInfo(coursePath(file)).absolutePath());
     while (!folder.exists() && !folder.isRoot())
         folder = QFileInfo(folder.absolutePath());
     return folder.absoluteFilePath();
 }
 
-bool isInterpretation(int kind) {
+bool isInterpretation(int kind)
+{
     return kind == 4 || kind == 8 || (kind >= 11 && kind <= 15);
 }
 } // namespace
 
-JudgedText judgeQuestions(int errors, int questions) {
+JudgedText judgeQuestions(int errors, int questions)
+{
     const QString count = QStringLiteral("Ошибок: %1.").arg(errors);
     // errors > questions * 30 / 100 in real numbers, kept exact in integers.
     if (qint64(errors) * 100 > qint64(questions) * 30)
@@ -30,17 +33,20 @@ JudgedText judgeQuestions(int errors, int questions) {
     return {count + QStringLiteral(" Рекомендуется отметить упражнение как выполненное"), true};
 }
 
-qint32 errorPercent(int errors, int questions) {
+qint32 errorPercent(int errors, int questions)
+{
     if (questions <= 0)
         return 0;
     return qint32(qint64(errors) * 100 / questions);
 }
 
-QString trueFalseText(int errors) {
+QString trueFalseText(int errors)
+{
     return QStringLiteral("Ошибок: %1.").arg(errors);
 }
 
-qint32 trueFalseGrade(int errors, int statements) {
+qint32 trueFalseGrade(int errors, int statements)
+{
     const qint64 right = qint64(statements) - errors;
     const qint64 all = statements;
     if (right * 100 >= all * 90)
@@ -52,7 +58,8 @@ qint32 trueFalseGrade(int errors, int statements) {
     return 2;
 }
 
-QString outcomeText(int kind, const QString& previousRecording) {
+QString outcomeText(int kind, const QString& previousRecording)
+{
     switch (kind) {
     case 1:
         return QStringLiteral("Вы просмотрели лексику урока.");
@@ -71,15 +78,18 @@ QString outcomeText(int kind, const QString& previousRecording) {
     }
 }
 
-bool recordsVoice(int kind) {
+bool recordsVoice(int kind)
+{
     return kind == 4 || (kind >= 12 && kind <= 15);
 }
 
-bool storesRecording(int kind) {
+bool storesRecording(int kind)
+{
     return isInterpretation(kind);
 }
 
-QString RecordingName(const UserRecord* namedUser, int entry) {
+QString RecordingName(const UserRecord* namedUser, int entry)
+{
     if (!namedUser)
         return QStringLiteral("AnonSnd.wav");
     return namedUser->folder() + namedUser->name() + QString::number(entry) +
@@ -87,7 +97,8 @@ QString RecordingName(const UserRecord* namedUser, int entry) {
 }
 
 QString previousRecordingName(const std::function<int(int entry)>& kindOf,
-                              const ProgressTable* progress, int entry) {
+                              const ProgressTable* progress, int entry)
+{
     if (!progress)
         return {};
     for (int i = entry - 1; i >= 1; --i) {
@@ -100,7 +111,8 @@ QString previousRecordingName(const std::function<int(int entry)>& kindOf,
     return {};
 }
 
-bool markProgress(ProgressRecord& record, int kind, const RunOutcome& outcome) {
+bool markProgress(ProgressRecord& record, int kind, const RunOutcome& outcome)
+{
     ProgressRecord marked = record;
     if (storesRecording(kind) && !marked.setText(outcome.recordingName))
         return false;
@@ -113,7 +125,8 @@ bool markProgress(ProgressRecord& record, int kind, const RunOutcome& outcome) {
     return true;
 }
 
-bool recordingSpaceMissing(const QString& recordingName, const QString& soundFile) {
+bool recordingSpaceMissing(const QString& recordingName, const QString& soundFile)
+{
     const QStorageInfo storage(nearestExistingFolder(recordingName));
     const qint64 needed = QFileInfo(coursePath(soundFile)).size(); // 0 when missing
     const qint64 free = storage.isValid() ? storage.bytesAvailable() : 0;

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-TDlgPassWord::TDlgPassWord(QWidget* parent)
-    : QDialog(parent), EditPassWord(makePasswordEdit(this)) {
+TDlgPassWord::TDlgPassWord(QWidget* parent) : QDialog(parent), EditPassWord(makePasswordEdit(this))
+{
     setWindowTitle(QStringLiteral("Пароль"));
     setDialogBackground(this);
     EditPassWord->setObjectName(QStringLiteral("EditPassWord"));
@@ -23,11 +23,13 @@ TDlgPassWord::TDlgPassWord(QWidget* parent)
     setFixedSize(sizeHint().expandedTo({300, 0}));
 }
 
-QString TDlgPassWord::Password() const {
+QString TDlgPassWord::Password() const
+{
     return EditPassWord->text();
 }
 
-void TDlgPassWord::showEvent(QShowEvent* event) {
+void TDlgPassWord::showEvent(QShowEvent* event)
+{
     QDialog::showEvent(event);
     EditPassWord->clear();
     EditPassWord->setFocus();

@@ -14,17 +14,20 @@ constexpr int PathMax = 255;
 // The longest entry number a recording name is expected to carry.
 const QString LongestRecordingEnd = QStringLiteral("9999.wav");
 
-bool storable(const QString& text) {
+bool storable(const QString& text)
+{
     return encode(CodePage::Cp1251, text).has_value();
 }
 
-bool progressFileRefused(const QString& path) {
+bool progressFileRefused(const QString& path)
+{
     return QFileInfo::exists(path) && !hasProgressSignature(path);
 }
 
 // Checks beyond the classic twelve: what a record cannot store is refused
 // instead of being cut into a different name or path.
-std::optional<QString> checkStorable(const NewUserInput& input) {
+std::optional<QString> checkStorable(const NewUserInput& input)
+{
     if (!storable(input.name))
         return QStringLiteral("Имя пользователя содержит символы, которые нельзя сохранить.");
     if (!storable(input.password))
@@ -40,25 +43,30 @@ std::optional<QString> checkStorable(const NewUserInput& input) {
 }
 } // namespace
 
-bool nameKeyAccepted(int code) {
+bool nameKeyAccepted(int code)
+{
     return code == 8 || (code >= 31 && code <= 127);
 }
 
-QString defaultReportFolder(const QString& currentFolder) {
+QString defaultReportFolder(const QString& currentFolder)
+{
     return QDir::toNativeSeparators(currentFolder + QStringLiteral("/Report"));
 }
 
-QString defaultProgressPath(const QString& currentFolder, const QString& name) {
+QString defaultProgressPath(const QString& currentFolder, const QString& name)
+{
     return QDir::toNativeSeparators(currentFolder + QStringLiteral("/Report/") + name +
                                     QLatin1Char('/') + name + QStringLiteral(".rep"));
 }
 
-QString browsedProgressPath(const QString& chosen) {
+QString browsedProgressPath(const QString& chosen)
+{
     const QString path = QDir::toNativeSeparators(chosen);
     return path.contains(QLatin1Char('.')) ? path : path + QStringLiteral(".rep");
 }
 
-std::optional<QString> checkNewUser(const NewUserInput& input, const UserTable& table) {
+std::optional<QString> checkNewUser(const NewUserInput& input, const UserTable& table)
+{
     const QString& name = input.name;
     if (table.indexOfName(name) >= 0)
         return QStringLiteral("Такое имя уже есть.");
@@ -87,7 +95,8 @@ std::optional<QString> checkNewUser(const NewUserInput& input, const UserTable& 
     return checkStorable(input);
 }
 
-UserRecord newUserRecord(const NewUserInput& input) {
+UserRecord newUserRecord(const NewUserInput& input)
+{
     UserRecord user = AnonymousUser();
     user.setName(cutShort(input.name, UserNameMax));
     user.setPassword(cutShort(input.password, PasswordMax));
@@ -97,7 +106,8 @@ UserRecord newUserRecord(const NewUserInput& input) {
     return user;
 }
 
-std::optional<QString> prepareUserFiles(const UserRecord& user) {
+std::optional<QString> prepareUserFiles(const UserRecord& user)
+{
     if (!QDir().mkpath(user.folder()))
         return QStringLiteral("Не удается создать папку \"%1\".").arg(user.folder());
     auto blank = CreateProgress(user.mode());
@@ -108,7 +118,8 @@ std::optional<QString> prepareUserFiles(const UserRecord& user) {
     return std::nullopt;
 }
 
-void deleteUserFiles(const UserRecord& user) {
+void deleteUserFiles(const UserRecord& user)
+{
     QDir folder(user.folder());
     if (user.folder().isEmpty() || !folder.exists())
         return;

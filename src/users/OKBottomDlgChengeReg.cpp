@@ -11,7 +11,8 @@
 #include <QRadioButton>
 
 namespace {
-QPlainTextEdit* readOnlyMemo(const QStringList& lines, QWidget* parent) {
+QPlainTextEdit* readOnlyMemo(const QStringList& lines, QWidget* parent)
+{
     // The lines were cut for the classic font; as one paragraph they wrap to
     // whatever font the system gives.
     auto* memo = new QPlainTextEdit(lines.join(QString()), parent);
@@ -29,7 +30,8 @@ TOKBottomDlgChengeReg::TOKBottomDlgChengeReg(QWidget* parent)
     : QDialog(parent), RadioButtonA(new QRadioButton(QStringLiteral("A"))),
       RadioButtonB(new QRadioButton(QStringLiteral("B"))),
       RadioButtonC(new QRadioButton(QStringLiteral("C"))),
-      RadioButtonD(new QRadioButton(QStringLiteral("D"))) {
+      RadioButtonD(new QRadioButton(QStringLiteral("D")))
+{
     setWindowTitle(QStringLiteral("Изменить режим"));
     SetHelpContext(this, 40);
     setFixedSize(627, 399);
@@ -63,7 +65,8 @@ TOKBottomDlgChengeReg::TOKBottomDlgChengeReg(QWidget* parent)
     layout->addLayout(buttons);
 }
 
-QWidget* TOKBottomDlgChengeReg::makeModePanel() {
+QWidget* TOKBottomDlgChengeReg::makeModePanel()
+{
     auto* group = new QGroupBox(QStringLiteral("Режим работы пользователя"), this);
     auto* grid = new QGridLayout(group);
     const QList<QRadioButton*> radios{RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD};
@@ -75,14 +78,16 @@ QWidget* TOKBottomDlgChengeReg::makeModePanel() {
     return group;
 }
 
-QString TOKBottomDlgChengeReg::SelectedMode() const {
+QString TOKBottomDlgChengeReg::SelectedMode() const
+{
     for (QRadioButton* radio : {RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD})
         if (radio->isChecked())
             return radio->text();
     return QStringLiteral("A");
 }
 
-bool ChangeWorkMode(TOKBottomDlgChengeReg& dialog, UserSession& session) {
+bool ChangeWorkMode(TOKBottomDlgChengeReg& dialog, UserSession& session)
+{
     if (dialog.exec() != ResultOK)
         return false;
     showFileProblems(session.changeMode(dialog.SelectedMode()));

@@ -20,7 +20,8 @@ TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* pa
       RadioButtonB(new QRadioButton(QStringLiteral("B"), this)),
       RadioButtonC(new QRadioButton(QStringLiteral("C"), this)),
       RadioButtonD(new QRadioButton(QStringLiteral("D"), this)), SaveDialog1(new QFileDialog(this)),
-      session_(session) {
+      session_(session)
+{
     setWindowTitle(QStringLiteral("Новое имя"));
     setDialogBackground(this);
     SetHelpContext(this, 20);
@@ -65,7 +66,8 @@ TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* pa
     StendInitial();
 }
 
-QLayout* TOKBottomDlgNewUser::makeModeGroup() {
+QLayout* TOKBottomDlgNewUser::makeModeGroup()
+{
     auto* group = new QGroupBox(QStringLiteral("Режим работы пользователя"), this);
     auto* grid = new QGridLayout(group);
     const QList<QRadioButton*> radios{RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD};
@@ -82,7 +84,8 @@ QLayout* TOKBottomDlgNewUser::makeModeGroup() {
     return box;
 }
 
-void TOKBottomDlgNewUser::StendInitial() {
+void TOKBottomDlgNewUser::StendInitial()
+{
     EditNameUser->clear();
     EditPassword->clear();
     EditPassword2->clear();
@@ -90,7 +93,8 @@ void TOKBottomDlgNewUser::StendInitial() {
     RadioButtonA->setChecked(true);
 }
 
-NewUserInput TOKBottomDlgNewUser::Input() const {
+NewUserInput TOKBottomDlgNewUser::Input() const
+{
     QString mode = QStringLiteral("A");
     for (QRadioButton* radio : {RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD})
         if (radio->isChecked())
@@ -99,7 +103,8 @@ NewUserInput TOKBottomDlgNewUser::Input() const {
             mode};
 }
 
-void TOKBottomDlgNewUser::done(int result) {
+void TOKBottomDlgNewUser::done(int result)
+{
     if (result == ResultOK) {
         if (auto message = checkNewUser(Input(), session_.users())) {
             showUserMessage(*message, QStringLiteral("Ошибка"), 48);
@@ -109,7 +114,8 @@ void TOKBottomDlgNewUser::done(int result) {
     QDialog::done(result);
 }
 
-bool TOKBottomDlgNewUser::eventFilter(QObject* watched, QEvent* event) {
+bool TOKBottomDlgNewUser::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == EditNameUser && event->type() == QEvent::KeyPress) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         // Control keys (Enter, Escape, shortcuts) keep their work in the dialog;
@@ -120,11 +126,13 @@ bool TOKBottomDlgNewUser::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TOKBottomDlgNewUser::EditNameUserChange() {
+void TOKBottomDlgNewUser::EditNameUserChange()
+{
     EditFileName->setText(defaultProgressPath(QDir::currentPath(), EditNameUser->text()));
 }
 
-void TOKBottomDlgNewUser::BitBtn1Click() {
+void TOKBottomDlgNewUser::BitBtn1Click()
+{
     SaveDialog1->setNameFilter(QStringLiteral("Файлы установок (*.rep)"));
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return;

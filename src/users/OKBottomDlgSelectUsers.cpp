@@ -13,7 +13,8 @@
 TOKBottomDlgSelectUsers::TOKBottomDlgSelectUsers(UserSession& session, TOKBottomDlgNewUser& newUser,
                                                  TDlgPassWord& password, QWidget* parent)
     : QDialog(parent), ListBoxUsers(new QListWidget(this)), session_(session), newUser_(newUser),
-      password_(password) {
+      password_(password)
+{
     setWindowTitle(QStringLiteral("Выбор имени"));
     setDialogBackground(this);
     SetHelpContext(this, 30);
@@ -49,30 +50,35 @@ TOKBottomDlgSelectUsers::TOKBottomDlgSelectUsers(UserSession& session, TOKBottom
     fillList();
 }
 
-TOKBottomDlgSelectUsers::~TOKBottomDlgSelectUsers() {
+TOKBottomDlgSelectUsers::~TOKBottomDlgSelectUsers()
+{
     // Every change was written when it was made; this last write only repeats
     // it, so a failure here has already been told.
     session_.writeUserList();
 }
 
-void TOKBottomDlgSelectUsers::fillList() {
+void TOKBottomDlgSelectUsers::fillList()
+{
     ListBoxUsers->clear();
     for (int i = 0; i < session_.users().count(); ++i)
         ListBoxUsers->addItem(userRowText(session_.users().at(i)));
     ListBoxUsers->setCurrentRow(0);
 }
 
-void TOKBottomDlgSelectUsers::showEvent(QShowEvent* event) {
+void TOKBottomDlgSelectUsers::showEvent(QShowEvent* event)
+{
     QDialog::showEvent(event);
     fillList();
     ListBoxUsers->setFocus();
 }
 
-int TOKBottomDlgSelectUsers::SelectedRow() const {
+int TOKBottomDlgSelectUsers::SelectedRow() const
+{
     return ListBoxUsers->currentRow();
 }
 
-std::optional<int> TOKBottomDlgSelectUsers::CreateUser() {
+std::optional<int> TOKBottomDlgSelectUsers::CreateUser()
+{
     newUser_.StendInitial();
     if (newUser_.exec() != ResultOK)
         return std::nullopt;
@@ -85,11 +91,13 @@ std::optional<int> TOKBottomDlgSelectUsers::CreateUser() {
     return added.index;
 }
 
-void TOKBottomDlgSelectUsers::Button1Click() {
+void TOKBottomDlgSelectUsers::Button1Click()
+{
     CreateUser();
 }
 
-void TOKBottomDlgSelectUsers::ButtonDelClick() {
+void TOKBottomDlgSelectUsers::ButtonDelClick()
+{
     if (password_.exec() != ResultOK)
         return;
     if (session_.users().isEmpty()) {
@@ -108,7 +116,8 @@ void TOKBottomDlgSelectUsers::ButtonDelClick() {
 }
 
 std::optional<int> SelectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& password,
-                              UserSession& session) {
+                              UserSession& session)
+{
     // A deleted current user, or one created here, leaves the main window
     // showing a user that no longer stands: leaving then goes anonymous.
     auto leave = [&]() -> std::optional<int> {
@@ -130,6 +139,7 @@ std::optional<int> SelectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& pas
     }
 }
 
-std::optional<int> NewUser(TOKBottomDlgSelectUsers& dialog) {
+std::optional<int> NewUser(TOKBottomDlgSelectUsers& dialog)
+{
     return dialog.CreateUser();
 }

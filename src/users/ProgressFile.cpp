@@ -12,13 +12,15 @@ constexpr int DoneOffset = 0;
 constexpr int ResultOffset = 4;
 constexpr int TextOffset = 8;
 
-QByteArray headerRecord() {
+QByteArray headerRecord()
+{
     QByteArray header(ProgressRecord::Size, '\0');
     FixedField::write(header, TextOffset, ShortStringMax, ProgressSignature);
     return header;
 }
 
-QString problemText(const QString& path, const QString& what) {
+QString problemText(const QString& path, const QString& what)
+{
     return QStringLiteral("Файл отчета \"%1\" %2. Упражнения, о которых в нем нет записей, "
                           "показаны как невыполненные.")
         .arg(path, what);
@@ -27,37 +29,45 @@ QString problemText(const QString& path, const QString& what) {
 
 ProgressRecord::ProgressRecord() : raw_(Size, '\0') {}
 
-ProgressRecord ProgressRecord::fromBytes(const QByteArray& bytes) {
+ProgressRecord ProgressRecord::fromBytes(const QByteArray& bytes)
+{
     ProgressRecord record;
     std::copy_n(bytes.begin(), std::min<qsizetype>(bytes.size(), Size), record.raw_.begin());
     return record;
 }
 
-bool ProgressRecord::done() const {
+bool ProgressRecord::done() const
+{
     return raw_[DoneOffset] != '\0';
 }
 
-qint32 ProgressRecord::result() const {
+qint32 ProgressRecord::result() const
+{
     return readInt32(raw_, ResultOffset);
 }
 
-QString ProgressRecord::text() const {
+QString ProgressRecord::text() const
+{
     return FixedField::read(raw_, TextOffset, ShortStringMax);
 }
 
-void ProgressRecord::setDone(bool done) {
+void ProgressRecord::setDone(bool done)
+{
     raw_[DoneOffset] = done ? 1 : 0;
 }
 
-void ProgressRecord::setResult(qint32 result) {
+void ProgressRecord::setResult(qint32 result)
+{
     writeInt32(raw_, ResultOffset, result);
 }
 
-bool ProgressRecord::setText(const QString& text) {
+bool ProgressRecord::setText(const QString& text)
+{
     return FixedField::write(raw_, TextOffset, ShortStringMax, text);
 }
 
-QByteArray ProgressTable::toBytes() const {
+QByteArray ProgressTable::toBytes() const
+{
     QByteArray bytes = headerRecord();
     bytes.reserve((count() + 1) * ProgressRecord::Size);
     for (const ProgressRecord& record : records_)
@@ -65,21 +75,24 @@ QByteArray ProgressTable::toBytes() const {
     return bytes;
 }
 
-std::variant<int, CourseError> catalogueEntryCount(const QString& mode) {
+std::variant<int, CourseError> catalogueEntryCount(const QString& mode)
+{
     auto lines = readCourseLines(QStringLiteral("InitReg%1.txt").arg(mode), CodePage::Cp1251);
     if (auto* error = std::get_if<CourseError>(&lines))
         return *error;
     return int(std::get<QStringList>(lines).size());
 }
 
-std::variant<ProgressTable, CourseError> CreateProgress(const QString& mode) {
+std::variant<ProgressTable, CourseError> CreateProgress(const QString& mode)
+{
     auto count = catalogueEntryCount(mode);
     if (auto* error = std::get_if<CourseError>(&count))
         return *error;
     return ProgressTable(std::get<int>(count));
 }
 
-ProgressRead ReadProgress(const QString& path, int count) {
+ProgressRead ReadProgress(const QString& path, int count)
+{
     ProgressRead read{ProgressTable(count), {}};
     QFile file(path);
     if (!file.exists())
@@ -98,11 +111,13 @@ ProgressRead ReadProgress(const QString& path, int count) {
     return read;
 }
 
-std::optional<CourseError> WriteProgress(const QString& path, const ProgressTable& table) {
+std::optional<CourseError> WriteProgress(const QString& path, const ProgressTable& table)
+{
     return writeFileAtomically(path, table.toBytes());
 }
 
-bool hasProgressSignature(const QString& path) {
+bool hasProgressSignature(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

@@ -6,7 +6,8 @@
 
 #include <QLineEdit>
 
-TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind, QWidget* parent) {
+TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind, QWidget* parent)
+{
     auto* button = new TBtnImgD1QF(parent);
     const QSize size(160, 35); // room for the longest label, "Подтверждние"
     dressButton(*button, labelButtonPictures(label, size));
@@ -17,7 +18,8 @@ TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind
     return button;
 }
 
-QLineEdit* makePasswordEdit(QWidget* parent) {
+QLineEdit* makePasswordEdit(QWidget* parent)
+{
     auto* edit = new QLineEdit(parent);
     edit->setEchoMode(QLineEdit::Password);
     // The style's own mask is a dot; the course's dialogs show stars.
@@ -25,23 +27,27 @@ QLineEdit* makePasswordEdit(QWidget* parent) {
     return edit;
 }
 
-void setDialogBackground(QWidget* dialog) {
+void setDialogBackground(QWidget* dialog)
+{
     QPalette palette = dialog->palette();
     palette.setColor(QPalette::Window, QColor(204, 204, 204));
     dialog->setPalette(palette);
     dialog->setAutoFillBackground(true);
 }
 
-void showUserMessage(const QString& text, const QString& caption, int iconCode) {
+void showUserMessage(const QString& text, const QString& caption, int iconCode)
+{
     ShowDlgMessage(text, caption, iconCode);
 }
 
-void showFileProblems(const QStringList& messages) {
+void showFileProblems(const QStringList& messages)
+{
     for (const QString& message : messages)
         showUserMessage(message, QStringLiteral("Внимание"), 48);
 }
 
-QStringList modeDescription(const QString& mode) {
+QStringList modeDescription(const QString& mode)
+{
     if (mode == QLatin1String("A"))
         return {QStringLiteral("Для наиболее подготовленных пользователей. Тренажер по синхронному "
                                "переводу "),

@@ -18,87 +18,104 @@ constexpr int PathMax = 255;
 
 UserRecord::UserRecord() : raw_(Size, '\0') {}
 
-UserRecord UserRecord::fromBytes(const QByteArray& bytes) {
+UserRecord UserRecord::fromBytes(const QByteArray& bytes)
+{
     UserRecord record;
     std::copy_n(bytes.begin(), std::min<qsizetype>(bytes.size(), Size), record.raw_.begin());
     return record;
 }
 
-QString UserRecord::name() const {
+QString UserRecord::name() const
+{
     return FixedField::read(raw_, NameOffset, UserNameMax);
 }
 
-QString UserRecord::mode() const {
+QString UserRecord::mode() const
+{
     if (raw_[ModeOffset] == '\0')
         return {};
     return decode(CodePage::Cp1251, QByteArrayView(raw_).sliced(ModeOffset, 1));
 }
 
-QString UserRecord::password() const {
+QString UserRecord::password() const
+{
     return FixedField::read(raw_, PasswordOffset, PasswordMax);
 }
 
-QString UserRecord::folder() const {
+QString UserRecord::folder() const
+{
     return FixedField::read(raw_, FolderOffset, PathMax);
 }
 
-QString UserRecord::progressFile() const {
+QString UserRecord::progressFile() const
+{
     return FixedField::read(raw_, ProgressFileOffset, PathMax);
 }
 
-bool UserRecord::setName(const QString& name) {
+bool UserRecord::setName(const QString& name)
+{
     return FixedField::write(raw_, NameOffset, UserNameMax, name);
 }
 
-bool isModeLetter(const QString& letter) {
+bool isModeLetter(const QString& letter)
+{
     return letter.size() == 1 && letter[0] >= QLatin1Char('A') && letter[0] <= QLatin1Char('D');
 }
 
-bool UserRecord::setMode(const QString& letter) {
+bool UserRecord::setMode(const QString& letter)
+{
     if (!isModeLetter(letter))
         return false;
     raw_[ModeOffset] = char(letter[0].unicode());
     return true;
 }
 
-bool UserRecord::setPassword(const QString& password) {
+bool UserRecord::setPassword(const QString& password)
+{
     return FixedField::write(raw_, PasswordOffset, PasswordMax, password);
 }
 
-bool UserRecord::setFolder(const QString& folder) {
+bool UserRecord::setFolder(const QString& folder)
+{
     return FixedField::write(raw_, FolderOffset, PathMax, folder);
 }
 
-bool UserRecord::setProgressFile(const QString& path) {
+bool UserRecord::setProgressFile(const QString& path)
+{
     return FixedField::write(raw_, ProgressFileOffset, PathMax, path);
 }
 
-UserRecord AnonymousUser() {
+UserRecord AnonymousUser()
+{
     UserRecord user;
     user.setName(QStringLiteral("Анонимный пользователь"));
     user.setMode(QStringLiteral("D"));
     return user;
 }
 
-QString userRowText(const UserRecord& user) {
+QString userRowText(const UserRecord& user)
+{
     return user.name() + QStringLiteral(" - Режим ") + user.mode();
 }
 
-int UserTable::indexOfName(const QString& name) const {
+int UserTable::indexOfName(const QString& name) const
+{
     for (int i = 0; i < count(); ++i)
         if (records_[i].name() == name)
             return i;
     return -1;
 }
 
-int UserTable::indexOfProgressFile(const QString& path) const {
+int UserTable::indexOfProgressFile(const QString& path) const
+{
     for (int i = 0; i < count(); ++i)
         if (records_[i].progressFile() == path)
             return i;
     return -1;
 }
 
-QByteArray UserTable::toBytes() const {
+QByteArray UserTable::toBytes() const
+{
     QByteArray bytes;
     bytes.reserve(count() * UserRecord::Size);
     for (const UserRecord& user : records_)
@@ -106,14 +123,16 @@ QByteArray UserTable::toBytes() const {
     return bytes;
 }
 
-UserTable UserTable::fromBytes(const QByteArray& bytes) {
+UserTable UserTable::fromBytes(const QByteArray& bytes)
+{
     UserTable table;
     for (qsizetype at = 0; at + UserRecord::Size <= bytes.size(); at += UserRecord::Size)
         table.append(UserRecord::fromBytes(bytes.mid(at, UserRecord::Size)));
     return table;
 }
 
-UserListLoad LoadUserList(const QString& path) {
+UserListLoad LoadUserList(const QString& path)
+{
     QFile file(path);
     if (!file.exists())
         return {};
@@ -125,6 +144,7 @@ UserListLoad LoadUserList(const QString& path) {
     return {UserTable::fromBytes(file.readAll()), std::nullopt};
 }
 
-std::optional<CourseError> WriteUserList(const UserTable& table, const QString& path) {
+std::optional<CourseError> WriteUserList(const UserTable& table, const QString& path)
+{
     return writeFileAtomically(path, table.toBytes());
 }

@@ -1,14 +1,16 @@
 #include "users/UserSession.h"
 
 namespace {
-QStringList messageOf(const std::optional<CourseError>& error) {
+QStringList messageOf(const std::optional<CourseError>& error)
+{
     return error ? QStringList{error->userText()} : QStringList{};
 }
 } // namespace
 
 UserSession::UserSession(EntryCounter entryCount) : entryCount_(std::move(entryCount)) {}
 
-QStringList UserSession::loadUserList(const QString& path) {
+QStringList UserSession::loadUserList(const QString& path)
+{
     UserListLoad load = LoadUserList(path);
     users_ = load.table;
     listPath_ = path;
@@ -17,7 +19,8 @@ QStringList UserSession::loadUserList(const QString& path) {
     return messageOf(load.error);
 }
 
-QStringList UserSession::writeUserList() const {
+QStringList UserSession::writeUserList() const
+{
     if (listUnreadable_)
         return {QStringLiteral("Список пользователей \"%1\" не записан: его не удалось прочитать "
                                "при запуске, и запись стерла бы его.")
@@ -25,30 +28,36 @@ QStringList UserSession::writeUserList() const {
     return messageOf(WriteUserList(users_, listPath_));
 }
 
-const UserRecord* UserSession::currentUser() const {
+const UserRecord* UserSession::currentUser() const
+{
     return currentIndex_ >= 0 ? &users_.at(currentIndex_) : nullptr;
 }
 
-QString UserSession::currentMode() const {
+QString UserSession::currentMode() const
+{
     return currentUser() ? currentUser()->mode() : anonymousMode_;
 }
 
-QString UserSession::title() const {
+QString UserSession::title() const
+{
     const QString name = currentUser() ? currentUser()->name() : AnonymousUser().name();
     return QStringLiteral("Tolvaren %1 - Режим %2.").arg(name, currentMode());
 }
 
-bool UserSession::isDone(int entry) const {
+bool UserSession::isDone(int entry) const
+{
     return currentUser() && progress_.isEntry(entry) && progress_.record(entry).done();
 }
 
-QStringList UserSession::writeCurrentProgress() const {
+QStringList UserSession::writeCurrentProgress() const
+{
     if (!currentUser())
         return {};
     return messageOf(WriteProgress(currentUser()->progressFile(), progress_));
 }
 
-QStringList UserSession::readProgressOf(const UserRecord& user) {
+QStringList UserSession::readProgressOf(const UserRecord& user)
+{
     auto count = entryCount_(user.mode());
     if (auto* error = std::get_if<CourseError>(&count)) {
         progress_ = ProgressTable();
@@ -59,7 +68,8 @@ QStringList UserSession::readProgressOf(const UserRecord& user) {
     return read.problem.isEmpty() ? QStringList{} : QStringList{read.problem};
 }
 
-QStringList UserSession::changeUser(int index) {
+QStringList UserSession::changeUser(int index)
+{
     // A damaged record names no catalogue: its progress could be neither read
     // nor shown, so the user who stands stays current.
     if (index >= 0 && index < users_.count() && !isModeLetter(users_.at(index).mode()))
@@ -77,7 +87,8 @@ QStringList UserSession::changeUser(int index) {
     return messages + readProgressOf(users_.at(index));
 }
 
-QStringList UserSession::changeMode(const QString& letter) {
+QStringList UserSession::changeMode(const QString& letter)
+{
     if (!currentUser()) {
         anonymousMode_ = letter;
         return {};
@@ -91,7 +102,8 @@ QStringList UserSession::changeMode(const QString& letter) {
     return messages + writeCurrentProgress();
 }
 
-UserSession::Added UserSession::addUser(const NewUserInput& input) {
+UserSession::Added UserSession::addUser(const NewUserInput& input)
+{
     const UserRecord user = newUserRecord(input);
     if (auto problem = prepareUserFiles(user))
         return {std::nullopt, {*problem}};
@@ -100,11 +112,13 @@ UserSession::Added UserSession::addUser(const NewUserInput& input) {
     return {users_.lastIndex(), writeUserList()};
 }
 
-bool UserSession::passwordMatches(int index, const QString& typed) const {
+bool UserSession::passwordMatches(int index, const QString& typed) const
+{
     return index >= 0 && index < users_.count() && users_.at(index).password() == typed;
 }
 
-QStringList UserSession::deleteUser(int index) {
+QStringList UserSession::deleteUser(int index)
+{
     if (index < 0 || index >= users_.count())
         return {};
     deleteUserFiles(users_.at(index));
@@ -119,16 +133,19 @@ QStringList UserSession::deleteUser(int index) {
     return writeUserList();
 }
 
-QString UserSession::recordingName(int entry) const {
+QString UserSession::recordingName(int entry) const
+{
     return RecordingName(currentUser(), entry);
 }
 
 QString UserSession::previousRecordingName(const std::function<int(int entry)>& kindOf,
-                                           int entry) const {
+                                           int entry) const
+{
     return ::previousRecordingName(kindOf, currentUser() ? &progress_ : nullptr, entry);
 }
 
-QStringList UserSession::markDone(int entry, int kind, const RunOutcome& outcome) {
+QStringList UserSession::markDone(int entry, int kind, const RunOutcome& outcome)
+{
     if (!currentUser() || !progress_.isEntry(entry))
         return {};
     if (!markProgress(progress_.record(entry), kind, outcome))
@@ -137,6 +154,7 @@ QStringList UserSession::markDone(int entry, int kind, const RunOutcome& outcome
     return writeCurrentProgress();
 }
 
-QStringList UserSession::close() {
+QStringList UserSession::close()
+{
     return writeCurrentProgress() + writeUserList();
 }

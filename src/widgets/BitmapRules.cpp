@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
-QColor winColor(int bgr) {
+QColor winColor(int bgr)
+{
     return QColor(bgr & 0xff, (bgr >> 8) & 0xff, (bgr >> 16) & 0xff);
 }
 
-std::optional<int> glyphIndex(ButtonState state, int numGlyphs) {
+std::optional<int> glyphIndex(ButtonState state, int numGlyphs)
+{
     const int wanted = state == ButtonState::Disabled ? 1 : state == ButtonState::Down ? 2 : 0;
     if (wanted < numGlyphs)
         return wanted;
@@ -16,18 +18,21 @@ std::optional<int> glyphIndex(ButtonState state, int numGlyphs) {
 }
 
 namespace {
-int centred(int room, int size) {
+int centred(int room, int size)
+{
     return (room - size + 1) / 2;
 }
 
-int placed(int room, int size, int margin, bool fromFarSide) {
+int placed(int room, int size, int margin, bool fromFarSide)
+{
     if (margin < 0)
         return centred(room, size);
     return fromFarSide ? room - margin - size : margin;
 }
 } // namespace
 
-QPoint glyphOrigin(QSize client, QSize glyph, GlyphLayout layout, int margin) {
+QPoint glyphOrigin(QSize client, QSize glyph, GlyphLayout layout, int margin)
+{
     switch (layout) {
     case GlyphLayout::Left:
     case GlyphLayout::Right:
@@ -41,7 +46,8 @@ QPoint glyphOrigin(QSize client, QSize glyph, GlyphLayout layout, int margin) {
             placed(client.height(), glyph.height(), margin, layout == GlyphLayout::Bottom)};
 }
 
-std::optional<TransPicture> nextTransPicture(TransEvent event, const TransPictures& present) {
+std::optional<TransPicture> nextTransPicture(TransEvent event, const TransPictures& present)
+{
     switch (event) {
     case TransEvent::BitmapSet:
         return TransPicture::Bitmap;
@@ -59,19 +65,22 @@ std::optional<TransPicture> nextTransPicture(TransEvent event, const TransPictur
     return std::nullopt;
 }
 
-CheckPicture checkPicture(bool checked, bool enabled) {
+CheckPicture checkPicture(bool checked, bool enabled)
+{
     if (checked)
         return enabled ? CheckPicture::On : CheckPicture::OnDis;
     return enabled ? CheckPicture::Off : CheckPicture::OffDis;
 }
 
-CheckLayout checkLayout(int height, int pictureHeight, int imgOnWidth, int fontPixelHeight) {
+CheckLayout checkLayout(int height, int pictureHeight, int imgOnWidth, int fontPixelHeight)
+{
     return {{0, height / 2 - pictureHeight / 2},
             {imgOnWidth + 4, height / 2 - fontPixelHeight / 2}};
 }
 
 ProgressLayout progressLayout(int width, const ProgressPieces& pieces, int min, int max,
-                              int position) {
+                              int position)
+{
     ProgressLayout out;
     if (pieces.midleLine > 0)
         out.lineTiles = (width - 2 * progressLineMargin) / pieces.midleLine;

@@ -10,7 +10,8 @@
 TBtnImgD1QF::TBtnImgD1QF(QWidget* parent)
     : QPushButton(parent), colorFon_(winColor(13369344)), colorDefBorder_(winColor(5570560)),
       colorLightSide_(winColor(16733525)), colorDarkSide_(winColor(7798784)),
-      colorLightOut_(winColor(16751001)), colorDarkOut_(winColor(5570560)) {
+      colorLightOut_(winColor(16751001)), colorDarkOut_(winColor(5570560))
+{
     resize(100, 35);
     QPalette pal = palette();
     pal.setColor(QPalette::ButtonText, Qt::white);
@@ -18,37 +19,44 @@ TBtnImgD1QF::TBtnImgD1QF(QWidget* parent)
     connect(this, &QPushButton::clicked, this, &TBtnImgD1QF::onClicked);
 }
 
-void TBtnImgD1QF::SetGlyph(const QPixmap& glyph) {
+void TBtnImgD1QF::SetGlyph(const QPixmap& glyph)
+{
     glyph_ = glyph;
     update();
 }
 
-void TBtnImgD1QF::SetGlyphDown(const QPixmap& glyph) {
+void TBtnImgD1QF::SetGlyphDown(const QPixmap& glyph)
+{
     glyphDown_ = glyph;
     update();
 }
 
-void TBtnImgD1QF::SetNumGlyphs(int count) {
+void TBtnImgD1QF::SetNumGlyphs(int count)
+{
     numGlyphs_ = std::clamp(count, 1, 4);
     update();
 }
 
-void TBtnImgD1QF::SetLayout(GlyphLayout layout) {
+void TBtnImgD1QF::SetLayout(GlyphLayout layout)
+{
     layout_ = layout;
     update();
 }
 
-void TBtnImgD1QF::SetMargin(int margin) {
+void TBtnImgD1QF::SetMargin(int margin)
+{
     margin_ = margin;
     update();
 }
 
-void TBtnImgD1QF::SetSpacing(int spacing) {
+void TBtnImgD1QF::SetSpacing(int spacing)
+{
     spacing_ = spacing;
     update();
 }
 
-void TBtnImgD1QF::SetCancel(bool on) {
+void TBtnImgD1QF::SetCancel(bool on)
+{
     if (on == Cancel())
         return;
     if (on) {
@@ -61,7 +69,8 @@ void TBtnImgD1QF::SetCancel(bool on) {
     }
 }
 
-void TBtnImgD1QF::SetKind(ButtonKind kind) {
+void TBtnImgD1QF::SetKind(ButtonKind kind)
+{
     kind_ = kind;
     switch (kind) {
     case ButtonKind::OK:
@@ -84,12 +93,14 @@ void TBtnImgD1QF::SetKind(ButtonKind kind) {
     }
 }
 
-void TBtnImgD1QF::store(QColor& field, const QColor& value) {
+void TBtnImgD1QF::store(QColor& field, const QColor& value)
+{
     field = value;
     update();
 }
 
-void TBtnImgD1QF::onClicked() {
+void TBtnImgD1QF::onClicked()
+{
     if (kind_ == ButtonKind::Help)
         ShowHelpContext(HelpContextOf(this));
     if (kind_ == ButtonKind::Close)
@@ -100,12 +111,14 @@ void TBtnImgD1QF::onClicked() {
         dialog->done(modalResult_);
 }
 
-QPixmap TBtnImgD1QF::image(const QPixmap& strip, int index) const {
+QPixmap TBtnImgD1QF::image(const QPixmap& strip, int index) const
+{
     const int width = strip.width() / numGlyphs_;
     return strip.copy(index * width, 0, width, strip.height());
 }
 
-QPixmap TBtnImgD1QF::CurrentPicture() const {
+QPixmap TBtnImgD1QF::CurrentPicture() const
+{
     const ButtonState state = !isEnabled() ? ButtonState::Disabled
                               : isDown()   ? ButtonState::Down
                                            : ButtonState::Up;
@@ -118,7 +131,8 @@ QPixmap TBtnImgD1QF::CurrentPicture() const {
     return index ? drawn : greyed(drawn);
 }
 
-void TBtnImgD1QF::paintEvent(QPaintEvent*) {
+void TBtnImgD1QF::paintEvent(QPaintEvent*)
+{
     const QPixmap picture = CurrentPicture();
     if (picture.isNull())
         return;

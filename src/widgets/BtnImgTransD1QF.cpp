@@ -5,29 +5,34 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TBtnImgTransD1QF::TBtnImgTransD1QF(QWidget* parent) : QAbstractButton(parent) {
+TBtnImgTransD1QF::TBtnImgTransD1QF(QWidget* parent) : QAbstractButton(parent)
+{
     resize(50, 50);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void TBtnImgTransD1QF::store(QPixmap& field, const QPixmap& picture) {
+void TBtnImgTransD1QF::store(QPixmap& field, const QPixmap& picture)
+{
     field = picture;
     update();
 }
 
-void TBtnImgTransD1QF::SetBitmap(const QPixmap& picture) {
+void TBtnImgTransD1QF::SetBitmap(const QPixmap& picture)
+{
     bitmap_ = picture;
     apply(TransEvent::BitmapSet);
 }
 
-void TBtnImgTransD1QF::SetBitmapDisabled(const QPixmap& picture) {
+void TBtnImgTransD1QF::SetBitmapDisabled(const QPixmap& picture)
+{
     disabled_ = picture;
     fitSize();
     update();
 }
 
-const QPixmap& TBtnImgTransD1QF::picture(TransPicture which) const {
+const QPixmap& TBtnImgTransD1QF::picture(TransPicture which) const
+{
     switch (which) {
     case TransPicture::Over:
         return over_;
@@ -41,7 +46,8 @@ const QPixmap& TBtnImgTransD1QF::picture(TransPicture which) const {
     return bitmap_;
 }
 
-void TBtnImgTransD1QF::apply(TransEvent event) {
+void TBtnImgTransD1QF::apply(TransEvent event)
+{
     const std::optional<TransPicture> next = nextTransPicture(
         event, {!bitmap_.isNull(), !over_.isNull(), !down_.isNull(), !up_.isNull()});
     if (!next)
@@ -57,13 +63,15 @@ void TBtnImgTransD1QF::apply(TransEvent event) {
         update();
 }
 
-void TBtnImgTransD1QF::fitSize() {
+void TBtnImgTransD1QF::fitSize()
+{
     const QPixmap& drawn = showsDisabled() ? disabled_ : shown_.isNull() ? bitmap_ : shown_;
     if (!drawn.isNull())
         resize(drawn.size());
 }
 
-void TBtnImgTransD1QF::paintEvent(QPaintEvent*) {
+void TBtnImgTransD1QF::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     if (showsDisabled()) {
         drawTransparent(painter, {0, 0}, disabled_, transparentColour(disabled_));
@@ -75,32 +83,37 @@ void TBtnImgTransD1QF::paintEvent(QPaintEvent*) {
         drawTransparent(painter, {0, 0}, shown_, shownKey_);
 }
 
-void TBtnImgTransD1QF::enterEvent(QEnterEvent* event) {
+void TBtnImgTransD1QF::enterEvent(QEnterEvent* event)
+{
     if (isEnabled())
         apply(TransEvent::MouseEnter);
     QAbstractButton::enterEvent(event);
 }
 
-void TBtnImgTransD1QF::leaveEvent(QEvent* event) {
+void TBtnImgTransD1QF::leaveEvent(QEvent* event)
+{
     if (isEnabled())
         apply(TransEvent::MouseLeave);
     QAbstractButton::leaveEvent(event);
 }
 
-void TBtnImgTransD1QF::mousePressEvent(QMouseEvent* event) {
+void TBtnImgTransD1QF::mousePressEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton)
         apply(TransEvent::ButtonDown);
     QAbstractButton::mousePressEvent(event);
 }
 
-void TBtnImgTransD1QF::mouseReleaseEvent(QMouseEvent* event) {
+void TBtnImgTransD1QF::mouseReleaseEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton)
         apply(rect().contains(event->position().toPoint()) ? TransEvent::UpInside
                                                            : TransEvent::UpOutside);
     QAbstractButton::mouseReleaseEvent(event);
 }
 
-void TBtnImgTransD1QF::changeEvent(QEvent* event) {
+void TBtnImgTransD1QF::changeEvent(QEvent* event)
+{
     if (event->type() == QEvent::EnabledChange)
         fitSize();
     QAbstractButton::changeEvent(event);

@@ -15,7 +15,8 @@ enum class Look { Normal, Over, Down, Disabled };
 // Draws the label or symbol onto a face; pressed, it sinks by a pixel.
 using Decoration = void (*)(QPainter&, const QRect&, Look, const QString&);
 
-void drawLabel(QPainter& painter, const QRect& area, Look look, const QString& label) {
+void drawLabel(QPainter& painter, const QRect& area, Look look, const QString& label)
+{
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(qMax(11, area.height() * 3 / 7));
     font.setBold(true);
@@ -29,7 +30,8 @@ void drawLabel(QPainter& painter, const QRect& area, Look look, const QString& l
     painter.drawText(text, Qt::AlignCenter, label);
 }
 
-void drawSymbol(QPainter& painter, const QRect& area, Look look, const QString& path) {
+void drawSymbol(QPainter& painter, const QRect& area, Look look, const QString& path)
+{
     const int side = area.width() * 5 / 9;
     QPixmap symbol = renderSvg(path, {side, side});
     if (look == Look::Disabled)
@@ -39,7 +41,8 @@ void drawSymbol(QPainter& painter, const QRect& area, Look look, const QString& 
     painter.setOpacity(1);
 }
 
-QPixmap face(const char* path, QSize size, Look look, Decoration decorate, const QString& what) {
+QPixmap face(const char* path, QSize size, Look look, Decoration decorate, const QString& what)
+{
     QPixmap picture = renderSvg(QString::fromLatin1(path), size);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -48,7 +51,8 @@ QPixmap face(const char* path, QSize size, Look look, Decoration decorate, const
 }
 
 ButtonPictures faces(const char* const paths[4], QSize size, Decoration decorate,
-                     const QString& what) {
+                     const QString& what)
+{
     return {face(paths[0], size, Look::Normal, decorate, what),
             face(paths[1], size, Look::Over, decorate, what),
             face(paths[2], size, Look::Down, decorate, what),
@@ -56,19 +60,22 @@ ButtonPictures faces(const char* const paths[4], QSize size, Decoration decorate
 }
 } // namespace
 
-ButtonPictures labelButtonPictures(const QString& label, QSize size) {
+ButtonPictures labelButtonPictures(const QString& label, QSize size)
+{
     const char* const paths[4] = {pictures::faceUp, pictures::faceOver, pictures::faceDown,
                                   pictures::faceDisabled};
     return faces(paths, size, drawLabel, label);
 }
 
-ButtonPictures symbolButtonPictures(const QString& symbolPath, int diameter) {
+ButtonPictures symbolButtonPictures(const QString& symbolPath, int diameter)
+{
     const char* const paths[4] = {pictures::roundUp, pictures::roundOver, pictures::roundDown,
                                   pictures::roundDisabled};
     return faces(paths, {diameter, diameter}, drawSymbol, symbolPath);
 }
 
-void dressButton(TBtnImgD1QF& button, const ButtonPictures& pictures) {
+void dressButton(TBtnImgD1QF& button, const ButtonPictures& pictures)
+{
     const QSize size = pictures.normal.size();
     QPixmap strip(size.width() * 3, size.height());
     strip.fill(Qt::transparent);
@@ -82,7 +89,8 @@ void dressButton(TBtnImgD1QF& button, const ButtonPictures& pictures) {
     button.resize(size);
 }
 
-void dressButton(TBtnImgTransD1QF& button, const ButtonPictures& pictures) {
+void dressButton(TBtnImgTransD1QF& button, const ButtonPictures& pictures)
+{
     button.SetBitmapOver(pictures.over);
     button.SetBitmapDown(pictures.down);
     button.SetBitmapUp(pictures.over);
@@ -90,7 +98,8 @@ void dressButton(TBtnImgTransD1QF& button, const ButtonPictures& pictures) {
     button.SetBitmap(pictures.normal);
 }
 
-void dressCheckBox(TChBxImgTransD1QF& box, int diameter) {
+void dressCheckBox(TChBxImgTransD1QF& box, int diameter)
+{
     const QSize size(diameter, diameter);
     box.SetImgOn(renderSvg(pictures::ballRed, size));
     box.SetImgOnDis(renderSvg(pictures::ballRedDisabled, size));
@@ -98,7 +107,8 @@ void dressCheckBox(TChBxImgTransD1QF& box, int diameter) {
     box.SetImgOffDis(renderSvg(pictures::ballGreyDisabled, size));
 }
 
-void dressProgressBar(TPrgssBarQF& bar) {
+void dressProgressBar(TPrgssBarQF& bar)
+{
     bar.SetImgBeginLine(renderSvg(pictures::lineBegin));
     bar.SetImgMidleLine(renderSvg(pictures::lineMiddle));
     bar.SetImgEndLine(renderSvg(pictures::lineEnd));
@@ -107,7 +117,8 @@ void dressProgressBar(TPrgssBarQF& bar) {
     bar.SetImgEndScroll(renderSvg(pictures::scrollEnd));
 }
 
-void drawPictureFrame(QPainter& painter, const QRect& outer) {
+void drawPictureFrame(QPainter& painter, const QRect& outer)
+{
     const int w = pictureFrameWidth;
     const QRect inner = outer.adjusted(w, w, -w, -w);
     painter.drawTiledPixmap(QRect(inner.left(), outer.top(), inner.width(), w),

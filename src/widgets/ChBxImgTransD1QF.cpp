@@ -9,46 +9,55 @@
 #include <QPainter>
 
 TChBxImgTransD1QF::TChBxImgTransD1QF(QWidget* parent)
-    : QWidget(parent), onColor_(winColor(65280)), offColor_(winColor(255)) {
+    : QWidget(parent), onColor_(winColor(65280)), offColor_(winColor(255))
+{
     resize(7, 7);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void TChBxImgTransD1QF::store(QPixmap& field, const QPixmap& picture) {
+void TChBxImgTransD1QF::store(QPixmap& field, const QPixmap& picture)
+{
     field = picture;
     update();
 }
 
-void TChBxImgTransD1QF::SetCaption(const QString& caption) {
+void TChBxImgTransD1QF::SetCaption(const QString& caption)
+{
     caption_ = caption;
     update();
 }
 
-void TChBxImgTransD1QF::SetChecked(bool checked) {
+void TChBxImgTransD1QF::SetChecked(bool checked)
+{
     checked_ = checked;
     update();
 }
 
-void TChBxImgTransD1QF::SetEnabled(bool enabled) {
+void TChBxImgTransD1QF::SetEnabled(bool enabled)
+{
     enabled_ = enabled;
     update();
 }
 
-void TChBxImgTransD1QF::SetOnColor(const QColor& color) {
+void TChBxImgTransD1QF::SetOnColor(const QColor& color)
+{
     onColor_ = color;
     update();
 }
 
-void TChBxImgTransD1QF::SetOffColor(const QColor& color) {
+void TChBxImgTransD1QF::SetOffColor(const QColor& color)
+{
     offColor_ = color;
     update();
 }
 
-void TChBxImgTransD1QF::mousePressEvent(QMouseEvent* event) {
+void TChBxImgTransD1QF::mousePressEvent(QMouseEvent* event)
+{
     pressed_ = event->button() == Qt::LeftButton;
 }
 
-void TChBxImgTransD1QF::mouseReleaseEvent(QMouseEvent* event) {
+void TChBxImgTransD1QF::mouseReleaseEvent(QMouseEvent* event)
+{
     const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
     pressed_ = false;
@@ -59,7 +68,8 @@ void TChBxImgTransD1QF::mouseReleaseEvent(QMouseEvent* event) {
         SetChecked(!checked_);
 }
 
-void TChBxImgTransD1QF::paintEvent(QPaintEvent*) {
+void TChBxImgTransD1QF::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     const QPixmap* pictures[] = {&imgOn_, &imgOnDis_, &imgOff_, &imgOffDis_};
     const CheckPicture which = checkPicture(checked_, enabled_);

@@ -6,17 +6,20 @@
 namespace {
 const char* const property = "tolvarenHelpContext";
 
-std::function<void(int)>& handler() {
+std::function<void(int)>& handler()
+{
     static std::function<void(int)> current;
     return current;
 }
 } // namespace
 
-void SetHelpContext(QWidget* window, int context) {
+void SetHelpContext(QWidget* window, int context)
+{
     window->setProperty(property, context);
 }
 
-int HelpContextOf(const QWidget* widget) {
+int HelpContextOf(const QWidget* widget)
+{
     for (; widget; widget = widget->parentWidget()) {
         const int context = widget->property(property).toInt();
         if (context != 0)
@@ -25,11 +28,13 @@ int HelpContextOf(const QWidget* widget) {
     return 0;
 }
 
-void SetHelpHandler(std::function<void(int)> newHandler) {
+void SetHelpHandler(std::function<void(int)> newHandler)
+{
     handler() = std::move(newHandler);
 }
 
-void ShowHelpContext(int context) {
+void ShowHelpContext(int context)
+{
     if (handler())
         handler()(context);
 }

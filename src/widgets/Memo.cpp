@@ -3,7 +3,8 @@
 #include <QTextBlockFormat>
 #include <QTextCursor>
 
-TMemo::TMemo(QWidget* parent) : QTextEdit(parent) {
+TMemo::TMemo(QWidget* parent) : QTextEdit(parent)
+{
     setReadOnly(true);
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus);
@@ -13,32 +14,38 @@ TMemo::TMemo(QWidget* parent) : QTextEdit(parent) {
     viewport()->setCursor(Qt::ArrowCursor);
 }
 
-void TMemo::Clear() {
+void TMemo::Clear()
+{
     SetLines({});
 }
 
-void TMemo::Add(const QString& line) {
+void TMemo::Add(const QString& line)
+{
     lines_.append(line);
     refresh();
 }
 
-void TMemo::SetLines(const QStringList& lines) {
+void TMemo::SetLines(const QStringList& lines)
+{
     lines_ = lines;
     refresh();
 }
 
-void TMemo::SetAlignment(Qt::Alignment alignment) {
+void TMemo::SetAlignment(Qt::Alignment alignment)
+{
     alignment_ = alignment;
     refresh();
 }
 
-void TMemo::SetTextColor(const QColor& color) {
+void TMemo::SetTextColor(const QColor& color)
+{
     QPalette pal = palette();
     pal.setColor(QPalette::Text, color);
     setPalette(pal);
 }
 
-void TMemo::refresh() {
+void TMemo::refresh()
+{
     QString text = lines_.join(QLatin1Char('\n'));
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));

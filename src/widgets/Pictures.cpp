@@ -5,7 +5,8 @@
 #include <QPixmapCache>
 #include <QSvgRenderer>
 
-static void initPictureResources() {
+static void initPictureResources()
+{
     // The resources are compiled into a static library; without this call
     // the linker may leave their registration out of the program.
     static const bool done = [] {
@@ -15,7 +16,8 @@ static void initPictureResources() {
     Q_UNUSED(done);
 }
 
-QPixmap renderSvg(const QString& path, QSize size) {
+QPixmap renderSvg(const QString& path, QSize size)
+{
     initPictureResources();
     const QString key =
         QStringLiteral("svg:%1:%2x%3").arg(path).arg(size.width()).arg(size.height());
@@ -37,25 +39,29 @@ QPixmap renderSvg(const QString& path, QSize size) {
     return picture;
 }
 
-QPixmap loadPicture(const QString& path, QSize size) {
+QPixmap loadPicture(const QString& path, QSize size)
+{
     if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0)
         return renderSvg(path, size);
     initPictureResources();
     return QPixmap(path);
 }
 
-QPixmap loadTransparentBitmap(const QString& path) {
+QPixmap loadTransparentBitmap(const QString& path)
+{
     const QPixmap picture = loadPicture(path);
     return withTransparentColour(picture, transparentColour(picture));
 }
 
-std::optional<QRgb> transparentColour(const QPixmap& picture) {
+std::optional<QRgb> transparentColour(const QPixmap& picture)
+{
     if (picture.hasAlphaChannel() || picture.width() < 2 || picture.height() < 2)
         return std::nullopt;
     return picture.toImage().pixel(1, 1);
 }
 
-QPixmap withTransparentColour(const QPixmap& picture, std::optional<QRgb> key) {
+QPixmap withTransparentColour(const QPixmap& picture, std::optional<QRgb> key)
+{
     if (!key || picture.isNull())
         return picture;
     QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
@@ -70,13 +76,14 @@ QPixmap withTransparentColour(const QPixmap& picture, std::optional<QRgb> key) {
     return QPixmap::fromImage(image);
 }
 
-void drawTransparent(QPainter& painter, QPoint at, const QPixmap& picture,
-                     std::optional<QRgb> key) {
+void drawTransparent(QPainter& painter, QPoint at, const QPixmap& picture, std::optional<QRgb> key)
+{
     if (!picture.isNull())
         painter.drawPixmap(at, withTransparentColour(picture, key));
 }
 
-QPixmap greyed(const QPixmap& picture) {
+QPixmap greyed(const QPixmap& picture)
+{
     QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));

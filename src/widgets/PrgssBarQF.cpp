@@ -6,49 +6,58 @@
 #include <QPainter>
 #include <algorithm>
 
-TPrgssBarQF::TPrgssBarQF(QWidget* parent) : QWidget(parent) {
+TPrgssBarQF::TPrgssBarQF(QWidget* parent) : QWidget(parent)
+{
     resize(150, 25);
 }
 
-void TPrgssBarQF::SetMin(int value) {
+void TPrgssBarQF::SetMin(int value)
+{
     min_ = value;
     update();
 }
 
-void TPrgssBarQF::SetMax(int value) {
+void TPrgssBarQF::SetMax(int value)
+{
     max_ = value;
     update();
 }
 
-void TPrgssBarQF::SetPosition(int value) {
+void TPrgssBarQF::SetPosition(int value)
+{
     if (value == position_)
         return;
     position_ = value;
     update();
 }
 
-void TPrgssBarQF::SetImg(Piece piece, const QPixmap& picture) {
+void TPrgssBarQF::SetImg(Piece piece, const QPixmap& picture)
+{
     pieces_[piece] = picture;
     update();
 }
 
-void TPrgssBarQF::SetColor(const QColor& color) {
+void TPrgssBarQF::SetColor(const QColor& color)
+{
     color_ = color;
     update();
 }
 
-bool TPrgssBarQF::complete() const {
+bool TPrgssBarQF::complete() const
+{
     return std::none_of(std::begin(pieces_), std::end(pieces_),
                         [](const QPixmap& p) { return p.isNull(); });
 }
 
-void TPrgssBarQF::drawPiece(QPainter& painter, Piece piece, int x) const {
+void TPrgssBarQF::drawPiece(QPainter& painter, Piece piece, int x) const
+{
     const QPixmap& picture = pieces_[piece];
     drawTransparent(painter, {x, height() / 2 - picture.height() / 2}, picture,
                     transparentColour(picture));
 }
 
-QPixmap TPrgssBarQF::Render() const {
+QPixmap TPrgssBarQF::Render() const
+{
     if (!complete())
         return {};
     QPixmap canvas(size());
@@ -70,7 +79,8 @@ QPixmap TPrgssBarQF::Render() const {
     return canvas;
 }
 
-void TPrgssBarQF::paintEvent(QPaintEvent*) {
+void TPrgssBarQF::paintEvent(QPaintEvent*)
+{
     const QPixmap canvas = Render();
     if (!canvas.isNull())
         QPainter(this).drawPixmap(0, 0, canvas);

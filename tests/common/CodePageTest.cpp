@@ -7,7 +7,7 @@ TEST(CodePage, RussianAndGermanRoundTrip)
     const QString russian = QStringLiteral("Съешь же ещё этих мягких французских булок");
     const auto bytes1251 = encode(CodePage::Cp1251, russian);
     ASSERT_TRUE(bytes1251);
-    EXPECT_EQ(bytes1251->size(), russian.size()); // one byte a character
+    EXPECT_EQ(bytes1251->size(), russian.size());                  // one byte a character
     EXPECT_EQ(static_cast<unsigned char>(bytes1251->at(0)), 0xD1); // С
     EXPECT_EQ(decode(CodePage::Cp1251, *bytes1251), russian);
 

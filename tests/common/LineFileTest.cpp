@@ -6,8 +6,10 @@
 TEST(CourseLines, LineEndsAndEmptyLines)
 {
     EXPECT_EQ(splitCourseLines("a\r\nb\r\n"), (QStringList{"a", "b"}));
-    EXPECT_EQ(splitCourseLines("a\r\nb"), (QStringList{"a", "b"})) << "last line without an end counts";
-    EXPECT_EQ(splitCourseLines("a\r\n\r\nb\r\n"), (QStringList{"a", "", "b"})) << "empty line counts";
+    EXPECT_EQ(splitCourseLines("a\r\nb"), (QStringList{"a", "b"}))
+        << "last line without an end counts";
+    EXPECT_EQ(splitCourseLines("a\r\n\r\nb\r\n"), (QStringList{"a", "", "b"}))
+        << "empty line counts";
     EXPECT_EQ(splitCourseLines("a\nb\n"), (QStringList{"a", "b"}));
     EXPECT_EQ(splitCourseLines(""), QStringList{});
     EXPECT_EQ(splitCourseLines("\r\n"), QStringList{""});
@@ -17,19 +19,22 @@ TEST(CourseLines, LineEndsAndEmptyLines)
 TEST(CourseLines, ReadsCodePagesAndUtf8WithByteOrderMark)
 {
     TempCourse course;
-    course.write("de.txt", QByteArray("Gr\xF6\xDF" "e\r\nT\xFC r"));
+    course.write("de.txt", QByteArray("Gr\xF6\xDF"
+                                      "e\r\nT\xFC r"));
     course.write("ru.txt", QByteArray("\xC4\xEE\xEC\r\n"));
     course.write("bom.txt", QByteArray("\xEF\xBB\xBF") + QStringLiteral("Дом\r\nGröße").toUtf8());
 
     auto de = readCourseLines("de.txt", CodePage::Cp1250);
     ASSERT_TRUE(std::holds_alternative<QStringList>(de));
-    EXPECT_EQ(std::get<QStringList>(de), (QStringList{QStringLiteral("Größe"), QStringLiteral("Tü r")}));
+    EXPECT_EQ(std::get<QStringList>(de),
+              (QStringList{QStringLiteral("Größe"), QStringLiteral("Tü r")}));
 
     auto ru = readCourseLines("ru.txt", CodePage::Cp1251);
     EXPECT_EQ(std::get<QStringList>(ru), QStringList{QStringLiteral("Дом")});
 
     auto bom = readCourseLines("bom.txt", CodePage::Cp1250);
-    EXPECT_EQ(std::get<QStringList>(bom), (QStringList{QStringLiteral("Дом"), QStringLiteral("Größe")}));
+    EXPECT_EQ(std::get<QStringList>(bom),
+              (QStringList{QStringLiteral("Дом"), QStringLiteral("Größe")}));
 }
 
 TEST(CourseLines, MissingFileIsAnErrorNamingIt)

@@ -10,9 +10,9 @@
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ChBxImgTransD1QF.h"
 
+#include "support/TempCourse.h"
 #include <QListWidget>
 #include <QPushButton>
-#include "support/TempCourse.h"
 
 #include <QRadioButton>
 #include <QTableWidget>
@@ -20,24 +20,29 @@
 #include <gtest/gtest.h>
 
 namespace {
-QString data(const char* name) {
+QString data(const char* name)
+{
     return testDataPath(QStringLiteral("drills/") + QLatin1String(name));
 }
 
-DrillFiles lexiconFiles() {
+DrillFiles lexiconFiles()
+{
     return {data("Lex.txt"), data("LexTr.txt"), data("LexTim.txt"), data("Lex.wav")};
 }
 
-DrillFiles questionFiles() {
+DrillFiles questionFiles()
+{
     return {data("Quest.txt"), data("Answ.txt"), data("QuestTim.txt"), data("Quest.wav")};
 }
 
-DrillFiles statementFiles() {
+DrillFiles statementFiles()
+{
     return {data("TrFl.txt"), data("TrFlTr.txt"), data("TrFlTim.txt"), data("TrFl.wav")};
 }
 } // namespace
 
-TEST(DemoCourseFiles, LoadWithoutFaults) {
+TEST(DemoCourseFiles, LoadWithoutFaults)
+{
     const DrillLoad<LexiconItem> lexicon = loadLexicon(lexiconFiles());
     EXPECT_FALSE(lexicon.error);
     ASSERT_EQ(lexicon.items.size(), 18);
@@ -62,7 +67,8 @@ TEST(DemoCourseFiles, LoadWithoutFaults) {
     EXPECT_FALSE(statements.items[1].key);
 }
 
-TEST(DemoCourseFiles, EachDrillRunsToItsEnd) {
+TEST(DemoCourseFiles, EachDrillRunsToItsEnd)
+{
     seedDrillRandom(12);
     whenModal([](QWidget* window) {
         auto* form = qobject_cast<TFormExecLexic*>(window);

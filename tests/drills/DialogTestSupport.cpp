@@ -6,11 +6,13 @@
 #include <QIODevice>
 #include <QTimer>
 
-ShowCounter::ShowCounter(QDialog* dialog) : dialog_(dialog) {
+ShowCounter::ShowCounter(QDialog* dialog) : dialog_(dialog)
+{
     dialog->installEventFilter(this);
 }
 
-bool ShowCounter::eventFilter(QObject* watched, QEvent* event) {
+bool ShowCounter::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == dialog_ && event->type() == QEvent::Show) {
         ++shows;
         QTimer::singleShot(0, dialog_, &QDialog::accept);
@@ -18,7 +20,8 @@ bool ShowCounter::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-QByteArray silentWav(int ms) {
+QByteArray silentWav(int ms)
+{
     const quint32 rate = 22050;
     const quint32 dataBytes = rate * 2 * quint32(ms) / 1000;
     QByteArray wav;

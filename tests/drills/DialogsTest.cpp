@@ -17,7 +17,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-TEST(MessageWindow, IconCodeTable) {
+TEST(MessageWindow, IconCodeTable)
+{
     EXPECT_EQ(iconPictureIndex(16), 0);
     EXPECT_EQ(iconPictureIndex(32), 1);
     EXPECT_EQ(iconPictureIndex(48), 2);
@@ -27,7 +28,8 @@ TEST(MessageWindow, IconCodeTable) {
     EXPECT_EQ(iconPictureIndex(16 | 0x4), 0); // button bits do not matter
 }
 
-TEST(MessageWindow, ShowsTextCaptionAndIconUntilClosed) {
+TEST(MessageWindow, ShowsTextCaptionAndIconUntilClosed)
+{
     const QString text = QStringLiteral("Ошибка чтения файла.\rПоврежден файл DataTest\\L1.txt");
     whenModal([&](QWidget* window) {
         auto* dialog = qobject_cast<TDlgxMessage*>(window);
@@ -47,7 +49,8 @@ TEST(MessageWindow, ShowsTextCaptionAndIconUntilClosed) {
     EXPECT_FALSE(DlgxMessage()->isVisible());
 }
 
-TEST(MessageWindow, EachCallOverwritesTheLastAndEnterCloses) {
+TEST(MessageWindow, EachCallOverwritesTheLastAndEnterCloses)
+{
     whenModal([](QWidget* window) { QTest::keyClick(window, Qt::Key_Return); });
     ShowDlgMessage(QStringLiteral("Первое"), QStringLiteral("Ошибка"), 48);
     EXPECT_EQ(DlgxMessage()->IconIndex(), 2);
@@ -59,7 +62,8 @@ TEST(MessageWindow, EachCallOverwritesTheLastAndEnterCloses) {
     EXPECT_EQ(DlgxMessage()->IconIndex(), 3);
 }
 
-TEST(SharedDialogs, MadeOnceAndHidden) {
+TEST(SharedDialogs, MadeOnceAndHidden)
+{
     CreateSharedDialogs();
     EXPECT_EQ(DlgxMessage(), DlgxMessage());
     EXPECT_NE(static_cast<TDlgDoubleError*>(DlgLexicError()), DlgDoubleError());
@@ -69,7 +73,8 @@ TEST(SharedDialogs, MadeOnceAndHidden) {
         EXPECT_FALSE(dialog->isVisible()) << dialog->objectName().toStdString();
 }
 
-TEST(ErrorDialogs, FirstMissTextsAndClose) {
+TEST(ErrorDialogs, FirstMissTextsAndClose)
+{
     TDlgErrorDo* dialog = DlgErrorDo();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Внимание"));
     EXPECT_EQ(dialog->Label1->text(), QStringLiteral("Вы ошиблись."));
@@ -78,7 +83,8 @@ TEST(ErrorDialogs, FirstMissTextsAndClose) {
     EXPECT_EQ(dialog->exec(), QDialog::Accepted);
 }
 
-TEST(ErrorDialogs, SecondMissShowsTheAnswer) {
+TEST(ErrorDialogs, SecondMissShowsTheAnswer)
+{
     for (TDlgDoubleError* dialog :
          {DlgDoubleError(), static_cast<TDlgDoubleError*>(DlgLexicError())}) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Ошибка"));
@@ -97,7 +103,8 @@ TEST(ErrorDialogs, SecondMissShowsTheAnswer) {
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(ErrorDialogs, EmptyAnswerShowsAnEmptyArea) {
+TEST(ErrorDialogs, EmptyAnswerShowsAnEmptyArea)
+{
     DlgDoubleError()->SetMdText(QStringLiteral("alt"));
     QString shown = QStringLiteral("unset");
     whenModal([&](QWidget* window) {
@@ -111,17 +118,20 @@ TEST(ErrorDialogs, EmptyAnswerShowsAnEmptyArea) {
 class CompletionDialog : public ::testing::Test {
 protected:
     TDlgLexRepit* dialog = DlgLexRepit();
-    void TearDown() override {
+    void TearDown() override
+    {
         dialog->BitBtnOk->setEnabled(true);
         dialog->Label2->setEnabled(true);
     }
-    int choose(const QString& button) {
+    int choose(const QString& button)
+    {
         whenModal([=](QWidget* window) { clickButton(window, button); });
         return dialog->exec();
     }
 };
 
-TEST_F(CompletionDialog, Texts) {
+TEST_F(CompletionDialog, Texts)
+{
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Результаты"));
     EXPECT_EQ(dialog->Label1->text(), QStringLiteral("Сейчас вы можете:"));
     EXPECT_EQ(dialog->Label2->text(), QStringLiteral("Отметить упражнение как выполненное"));
@@ -131,7 +141,8 @@ TEST_F(CompletionDialog, Texts) {
               QStringList{QStringLiteral("Вы просмотрели лексику урока.")});
 }
 
-TEST_F(CompletionDialog, EachChoiceGivesItsResult) {
+TEST_F(CompletionDialog, EachChoiceGivesItsResult)
+{
     EXPECT_EQ(choose(QStringLiteral("Отметить")), TDlgLexRepit::Ok);
     EXPECT_EQ(choose(QStringLiteral("Повторить")), TDlgLexRepit::Retry);
     EXPECT_EQ(choose(QStringLiteral("Выйти")), TDlgLexRepit::Cancel);
@@ -140,7 +151,8 @@ TEST_F(CompletionDialog, EachChoiceGivesItsResult) {
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST_F(CompletionDialog, WithMarkingDisabledOnlyRetryAndCancelRemain) {
+TEST_F(CompletionDialog, WithMarkingDisabledOnlyRetryAndCancelRemain)
+{
     dialog->BitBtnOk->setEnabled(false);
     dialog->Label2->setEnabled(false);
     bool stayedOpen = false;
@@ -157,24 +169,28 @@ TEST_F(CompletionDialog, WithMarkingDisabledOnlyRetryAndCancelRemain) {
 
 class SoundTestVirtual : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         VirtualSound::use();
         VirtualSound::reset();
         course.write(QStringLiteral("Null.wav"), silentWav(500));
         course.write(QStringLiteral("NullRec.wav"), silentWav(0));
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         VirtualSound::reset();
         VirtualSound::use(false);
     }
-    void expectPlayersClosed(TDlgTestFullDulex& dialog) {
+    void expectPlayersClosed(TDlgTestFullDulex& dialog)
+    {
         EXPECT_EQ(dialog.MediaPlayer1->Mode(), MediaPlayer::PlayerMode::NotReady);
         EXPECT_EQ(dialog.MediaPlayer2->Mode(), MediaPlayer::PlayerMode::NotReady);
     }
     TempCourse course;
 };
 
-TEST_F(SoundTestVirtual, WarningTexts) {
+TEST_F(SoundTestVirtual, WarningTexts)
+{
     TDlgTestFullDulex dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Внимание"));
     EXPECT_EQ(
@@ -187,7 +203,8 @@ TEST_F(SoundTestVirtual, WarningTexts) {
     EXPECT_EQ(dialog.MediaPlayer2->FileName(), QStringLiteral("NullRec.wav"));
 }
 
-TEST_F(SoundTestVirtual, TrueWhenBothRunAtOnce) {
+TEST_F(SoundTestVirtual, TrueWhenBothRunAtOnce)
+{
     TDlgTestFullDulex dialog;
     ShowCounter warnings(&dialog);
     EXPECT_TRUE(dialog.TestFullDuplex());
@@ -195,7 +212,8 @@ TEST_F(SoundTestVirtual, TrueWhenBothRunAtOnce) {
     expectPlayersClosed(dialog);
 }
 
-TEST_F(SoundTestVirtual, FalseWithOneWarningWithoutADevice) {
+TEST_F(SoundTestVirtual, FalseWithOneWarningWithoutADevice)
+{
     VirtualSound::setDeviceWorking(false);
     TDlgTestFullDulex dialog;
     ShowCounter warnings(&dialog);
@@ -204,7 +222,8 @@ TEST_F(SoundTestVirtual, FalseWithOneWarningWithoutADevice) {
     expectPlayersClosed(dialog);
 }
 
-TEST_F(SoundTestVirtual, FalseWithOneWarningWhenNullWavIsMissing) {
+TEST_F(SoundTestVirtual, FalseWithOneWarningWhenNullWavIsMissing)
+{
     QFile::remove(course.filePath(QStringLiteral("Null.wav")));
     TDlgTestFullDulex dialog;
     ShowCounter warnings(&dialog);

@@ -9,12 +9,14 @@ namespace {
 const DrillFiles Files{"lex.de.txt", "lex.ru.txt", "lex.tim", "lex.wav"};
 
 void writeLexicon(const TempCourse& course, const QStringList& expressions,
-                  const QStringList& translations) {
+                  const QStringList& translations)
+{
     course.writeLines(Files.text, expressions, true);
     course.writeLines(Files.trans, translations);
 }
 
-LexiconDrill startedDrill(const QStringList& translations, std::uint64_t seed = 1) {
+LexiconDrill startedDrill(const QStringList& translations, std::uint64_t seed = 1)
+{
     QList<LexiconItem> items;
     for (const QString& translation : translations)
         items.append(LexiconItem{"de " + translation, translation, false, 0, 0});
@@ -25,7 +27,8 @@ LexiconDrill startedDrill(const QStringList& translations, std::uint64_t seed = 
 }
 } // namespace
 
-TEST(DrillTiming, LineIsSplitAtTheFirstTab) {
+TEST(DrillTiming, LineIsSplitAtTheFirstTab)
+{
     const auto segment = parseTimingLine("1200\t2950");
     ASSERT_TRUE(segment);
     EXPECT_EQ(segment->start, 1200);
@@ -43,7 +46,8 @@ TEST(DrillTiming, LineIsSplitAtTheFirstTab) {
     EXPECT_FALSE(parseTimingLine("1\t99999999999")) << "beyond 32 bits";
 }
 
-TEST(DrillTiming, ReadingStopsAtTheFirstBadLine) {
+TEST(DrillTiming, ReadingStopsAtTheFirstBadLine)
+{
     TempCourse course;
     course.writeLines("t.tim", {"0\t100", "100\t250", "oops", "300\t400"});
     const DrillTiming timing = readDrillTiming("t.tim");
@@ -55,7 +59,8 @@ TEST(DrillTiming, ReadingStopsAtTheFirstBadLine) {
     EXPECT_FALSE(readDrillTiming("absent.tim").opened);
 }
 
-TEST(LexiconFiles, ReadsCodePagesAndSegments) {
+TEST(LexiconFiles, ReadsCodePagesAndSegments)
+{
     TempCourse course;
     writeLexicon(course, {QStringLiteral("die Küche"), QStringLiteral("schön"), ""},
                  {QStringLiteral("кухня"), QStringLiteral("красивый"), QStringLiteral("пусто")});
@@ -73,7 +78,8 @@ TEST(LexiconFiles, ReadsCodePagesAndSegments) {
     EXPECT_FALSE(load.items[2].done);
 }
 
-TEST(LexiconFiles, ShortOrLongTranslationFiles) {
+TEST(LexiconFiles, ShortOrLongTranslationFiles)
+{
     TempCourse course;
     writeLexicon(course, {"a", "b", "c"}, {QStringLiteral("а")});
     DrillLoad<LexiconItem> shorter = loadLexicon({Files.text, Files.trans, "", ""});
@@ -89,7 +95,8 @@ TEST(LexiconFiles, ShortOrLongTranslationFiles) {
     EXPECT_EQ(longer.items.size(), 1);
 }
 
-TEST(LexiconFiles, BadTimingLineKeepsWhatWasRead) {
+TEST(LexiconFiles, BadTimingLineKeepsWhatWasRead)
+{
     TempCourse course;
     writeLexicon(course, {"a", "b", "c"}, {"1", "2", "3"});
     course.writeLines(Files.timing, {"10\t20", "30 40", "50\t60"});
@@ -102,7 +109,8 @@ TEST(LexiconFiles, BadTimingLineKeepsWhatWasRead) {
     EXPECT_EQ(load.items[2].end, 0) << "segments after the bad line stay unread";
 }
 
-TEST(LexiconFiles, MissingOrEmptyFilesDoNotRun) {
+TEST(LexiconFiles, MissingOrEmptyFilesDoNotRun)
+{
     TempCourse course;
     DrillLoad<LexiconItem> none = loadLexicon(Files);
     EXPECT_TRUE(none.error);
@@ -125,7 +133,8 @@ TEST(LexiconFiles, MissingOrEmptyFilesDoNotRun) {
     EXPECT_FALSE(loadLexicon({Files.text, Files.trans, "", ""}).runnable);
 }
 
-TEST(LexiconDrill, OneItemEndsWithTheRightAnswer) {
+TEST(LexiconDrill, OneItemEndsWithTheRightAnswer)
+{
     LexiconDrill drill = startedDrill({QStringLiteral("дом")});
     EXPECT_EQ(drill.count(), 1);
     EXPECT_EQ(drill.remaining(), 1);
@@ -136,7 +145,8 @@ TEST(LexiconDrill, OneItemEndsWithTheRightAnswer) {
     EXPECT_EQ(drill.remaining(), 0);
 }
 
-TEST(LexiconDrill, DuplicateTranslationsBothCountAsRight) {
+TEST(LexiconDrill, DuplicateTranslationsBothCountAsRight)
+{
     for (std::uint64_t seed = 1; seed <= 5; ++seed) {
         LexiconDrill drill = startedDrill({"same", "same", "other"}, seed);
         int rightAnswers = 0;
@@ -150,7 +160,8 @@ TEST(LexiconDrill, DuplicateTranslationsBothCountAsRight) {
     }
 }
 
-TEST(LexiconDrill, FirstAndSecondMiss) {
+TEST(LexiconDrill, FirstAndSecondMiss)
+{
     LexiconDrill drill = startedDrill({"a", "b", "c"});
     const int first = drill.current();
     const auto miss = drill.answer("wrong");
@@ -173,7 +184,8 @@ TEST(LexiconDrill, FirstAndSecondMiss) {
     EXPECT_EQ(drill.errors(), 1);
 }
 
-TEST(LexiconDrill, RightAfterFirstMissCountsNoError) {
+TEST(LexiconDrill, RightAfterFirstMissCountsNoError)
+{
     LexiconDrill drill = startedDrill({"a", "b"});
     drill.answer("wrong");
     const auto right = drill.answer(drill.currentItem().translation);
@@ -183,7 +195,8 @@ TEST(LexiconDrill, RightAfterFirstMissCountsNoError) {
     EXPECT_FALSE(drill.retryPending());
 }
 
-TEST(LexiconDrill, EveryItemMustBeRightOnceAndDoneItemsAreNeverDrawn) {
+TEST(LexiconDrill, EveryItemMustBeRightOnceAndDoneItemsAreNeverDrawn)
+{
     LexiconDrill drill = startedDrill({"a", "b", "c", "d", "e"}, 7);
     QSet<int> missed;
     QSet<int> done;
@@ -207,7 +220,8 @@ TEST(LexiconDrill, EveryItemMustBeRightOnceAndDoneItemsAreNeverDrawn) {
     EXPECT_EQ(drill.remaining(), 0);
 }
 
-TEST(DrillRandom, DrawsAreUniformAmongOpenItemsAndRepeatableBySeed) {
+TEST(DrillRandom, DrawsAreUniformAmongOpenItemsAndRepeatableBySeed)
+{
     LexiconDrill drill = startedDrill({"a", "b", "c", "d"}, 42);
     // Make items 0 and 2 done by answering them whenever they come up.
     while (drill.correct() < 2) {
@@ -237,7 +251,8 @@ TEST(DrillRandom, DrawsAreUniformAmongOpenItemsAndRepeatableBySeed) {
     EXPECT_EQ(drawUniform(3, 3), 3);
 }
 
-TEST(LexiconPreview, WalksInFileOrder) {
+TEST(LexiconPreview, WalksInFileOrder)
+{
     LexiconPreview preview({LexiconItem{"a", "1"}, LexiconItem{"b", "2"}, LexiconItem{"c", "3"}});
     preview.start();
     EXPECT_EQ(preview.currentItem().expression, "a");

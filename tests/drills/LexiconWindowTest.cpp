@@ -20,22 +20,26 @@
 #include <gtest/gtest.h>
 
 namespace {
-void writeLexicon(const TempCourse& course) {
+void writeLexicon(const TempCourse& course)
+{
     course.writeLines("Lex.txt", {QStringLiteral("die Küche"), "das Haus", "das Heim"}, true);
     course.writeLines("LexTr.txt",
                       {QStringLiteral("кухня"), QStringLiteral("дом"), QStringLiteral("дом")});
     course.writeLines("LexTim.txt", {"0\t900", "1200\t2950", "3000\t3600"});
 }
 
-QStringList counters(const TFormExecLexic* form) {
+QStringList counters(const TFormExecLexic* form)
+{
     return {form->LabelSelect->text(), form->LabelCount->text(), form->LabelError->text()};
 }
 
-int rowOf(const TFormExecLexic* form, const QString& text) {
+int rowOf(const TFormExecLexic* form, const QString& text)
+{
     return form->ListBoxTrans->row(form->ListBoxTrans->findItems(text, Qt::MatchExactly).first());
 }
 
-int wrongRow(const TFormExecLexic* form) {
+int wrongRow(const TFormExecLexic* form)
+{
     return rowOf(form, form->Drill().currentItem().translation) == 0 ? 1 : 0;
 }
 } // namespace
@@ -43,7 +47,8 @@ int wrongRow(const TFormExecLexic* form) {
 // One whole run through the drill window: a first miss, a second miss with the
 // right translation shown, then every expression answered by the three ways of
 // confirming.
-TEST(LexiconWindow, WholeDrillUpToTheEnd) {
+TEST(LexiconWindow, WholeDrillUpToTheEnd)
+{
     TempCourse course;
     writeLexicon(course);
     seedDrillRandom(3);
@@ -101,7 +106,8 @@ TEST(LexiconWindow, WholeDrillUpToTheEnd) {
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(LexiconWindow, HelpAndExitWithoutTiming) {
+TEST(LexiconWindow, HelpAndExitWithoutTiming)
+{
     TempCourse course;
     writeLexicon(course);
     QStringList topics;
@@ -125,7 +131,8 @@ TEST(LexiconWindow, HelpAndExitWithoutTiming) {
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(LexiconWindow, ReadErrors) {
+TEST(LexiconWindow, ReadErrors)
+{
     TempCourse course;
     writeLexicon(course);
     course.writeLines("Bad.txt", {"0\t900", "1200 2950"});
@@ -146,7 +153,8 @@ TEST(LexiconWindow, ReadErrors) {
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(LexiconPreviewWindow, WalksToTheEndOrLeaves) {
+TEST(LexiconPreviewWindow, WalksToTheEndOrLeaves)
+{
     TempCourse course;
     writeLexicon(course);
     whenModal([](QWidget* window) {
@@ -173,7 +181,8 @@ TEST(LexiconPreviewWindow, WalksToTheEndOrLeaves) {
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(LexiconWindow, PlaysTheItemsSegment) {
+TEST(LexiconWindow, PlaysTheItemsSegment)
+{
     TempCourse course;
     writeLexicon(course);
     VirtualSound::use();

@@ -17,25 +17,29 @@
 #include <gtest/gtest.h>
 
 namespace {
-void writeQuestions(const TempCourse& course) {
+void writeQuestions(const TempCourse& course)
+{
     course.writeLines("Quest.txt", {"Zwei?", "Drei?", "Eins?"}, true);
     course.writeLines(
         "Answ.txt", {"#1", "ja", "nein", "#2", QStringLiteral("Köln"), "Bonn", "Ulm", "#3", "nur"},
         true);
 }
 
-void clickBox(TFormQuestDown* form, int position) {
+void clickBox(TFormQuestDown* form, int position)
+{
     QTest::mouseClick(form->RadioButton[position], Qt::LeftButton);
 }
 
-int visiblePanels(const TFormQuestDown* form) {
+int visiblePanels(const TFormQuestDown* form)
+{
     int shown = 0;
     for (QFrame* panel : form->PanelQ)
         shown += panel->isVisible();
     return shown;
 }
 
-void answerWhenAsked(TFormQuestDown* form) {
+void answerWhenAsked(TFormQuestDown* form)
+{
     const QuestionDrill& drill = form->Drill();
     const int correct = drill.correctSlot();
     const int wrong = correct == 0 ? 1 : 0;
@@ -77,7 +81,8 @@ void answerWhenAsked(TFormQuestDown* form) {
 }
 } // namespace
 
-TEST(QuestionWindow, WholeRunCountsErrorsForTheCaller) {
+TEST(QuestionWindow, WholeRunCountsErrorsForTheCaller)
+{
     TempCourse course;
     writeQuestions(course);
     seedDrillRandom(5);
@@ -105,7 +110,8 @@ TEST(QuestionWindow, WholeRunCountsErrorsForTheCaller) {
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(QuestionWindow, ExitAndReadErrors) {
+TEST(QuestionWindow, ExitAndReadErrors)
+{
     TempCourse course;
     writeQuestions(course);
     whenModal([](QWidget* window) {
@@ -131,7 +137,8 @@ TEST(QuestionWindow, ExitAndReadErrors) {
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(QuestionPreviewWindow, CountsDownAndEnds) {
+TEST(QuestionPreviewWindow, CountsDownAndEnds)
+{
     TempCourse course;
     writeQuestions(course);
     whenModal([](QWidget* window) {

@@ -8,14 +8,16 @@
 namespace {
 const DrillFiles Files{"q.de.txt", "a.de.txt", "", ""};
 
-DrillLoad<QuestionRecord> loadWritten(const QStringList& questions, const QStringList& answers) {
+DrillLoad<QuestionRecord> loadWritten(const QStringList& questions, const QStringList& answers)
+{
     TempCourse course;
     course.writeLines(Files.text, questions, true);
     course.writeLines(Files.trans, answers, true);
     return loadQuestions(Files, true);
 }
 
-QuestionDrill startedDrill(const QList<QStringList>& answers, std::uint64_t seed = 1) {
+QuestionDrill startedDrill(const QList<QStringList>& answers, std::uint64_t seed = 1)
+{
     QList<QuestionRecord> questions;
     for (const QStringList& list : answers)
         questions.append(QuestionRecord{"Q " + list.first(), list});
@@ -25,18 +27,21 @@ QuestionDrill startedDrill(const QList<QStringList>& answers, std::uint64_t seed
     return drill;
 }
 
-int wrongSlot(const QuestionDrill& drill) {
+int wrongSlot(const QuestionDrill& drill)
+{
     return drill.correctSlot() == 0 ? 1 : 0;
 }
 
 // Checks only the box at `slot` (clicking the checked first box would uncheck it).
-void choose(QuestionDrill& drill, int slot) {
+void choose(QuestionDrill& drill, int slot)
+{
     if (!drill.checked()[slot])
         drill.click(slot);
 }
 } // namespace
 
-TEST(QuestionFiles, BlocksBelongToQuestionsInOrder) {
+TEST(QuestionFiles, BlocksBelongToQuestionsInOrder)
+{
     const auto load = loadWritten({QStringLiteral("Wo wohnt Anna?"), "Wer?"},
                                   {"stray", "#1", QStringLiteral("In Köln."), "In Bonn.", "In Ulm.",
                                    "#2 whatever", "Paul.", "Max."});
@@ -50,7 +55,8 @@ TEST(QuestionFiles, BlocksBelongToQuestionsInOrder) {
     EXPECT_EQ(load.items[1].answers, (QStringList{"Paul.", "Max."}));
 }
 
-TEST(QuestionFiles, LongLinesAreCut) {
+TEST(QuestionFiles, LongLinesAreCut)
+{
     const QString longLine(300, u'x');
     const auto load = loadWritten({longLine}, {"#", longLine});
     ASSERT_TRUE(load.runnable);
@@ -58,7 +64,8 @@ TEST(QuestionFiles, LongLinesAreCut) {
     EXPECT_EQ(load.items[0].answers[0].size(), 255);
 }
 
-TEST(QuestionFiles, ReadErrors) {
+TEST(QuestionFiles, ReadErrors)
+{
     const auto fifth = loadWritten({"q1", "q2"}, {"#", "a", "b", "c", "d", "e", "#", "x"});
     ASSERT_TRUE(fifth.error);
     EXPECT_EQ(fifth.error->line, 6);
@@ -87,7 +94,8 @@ TEST(QuestionFiles, ReadErrors) {
     EXPECT_FALSE(noQuestions.runnable);
 }
 
-TEST(QuestionFiles, PreviewNeedsNoAnswerFile) {
+TEST(QuestionFiles, PreviewNeedsNoAnswerFile)
+{
     TempCourse course;
     course.writeLines(Files.text, {"q1", "q2"}, true);
     course.writeLines("q.tim", {"0\t10", "10\t20"});
@@ -98,7 +106,8 @@ TEST(QuestionFiles, PreviewNeedsNoAnswerFile) {
     EXPECT_FALSE(loadQuestions({Files.text, "absent.txt", "", ""}, true).runnable);
 }
 
-TEST(QuestionDrill, AnswersAreShuffledWithTheRightOneAtTheCorrectSlot) {
+TEST(QuestionDrill, AnswersAreShuffledWithTheRightOneAtTheCorrectSlot)
+{
     QSet<int> positions;
     for (std::uint64_t seed = 1; seed <= 30; ++seed) {
         QuestionDrill drill = startedDrill({{"right", "b", "c", "d"}}, seed);
@@ -113,7 +122,8 @@ TEST(QuestionDrill, AnswersAreShuffledWithTheRightOneAtTheCorrectSlot) {
     EXPECT_GT(positions.size(), 2) << "the right answer's position is drawn anew";
 }
 
-TEST(QuestionDrill, ClickingTheCheckedBoxLeavesNoneCheckedAndIsAMiss) {
+TEST(QuestionDrill, ClickingTheCheckedBoxLeavesNoneCheckedAndIsAMiss)
+{
     QuestionDrill drill = startedDrill({{"right", "wrong"}});
     drill.click(1);
     EXPECT_FALSE(drill.checked()[0]);
@@ -126,7 +136,8 @@ TEST(QuestionDrill, ClickingTheCheckedBoxLeavesNoneCheckedAndIsAMiss) {
     EXPECT_EQ(drill.errors(), 1);
 }
 
-TEST(QuestionDrill, TwoAnswersGetNoSecondTry) {
+TEST(QuestionDrill, TwoAnswersGetNoSecondTry)
+{
     QuestionDrill drill = startedDrill({{"right", "wrong"}, {"r2", "w2"}});
     choose(drill, wrongSlot(drill));
     const QString expected = drill.currentQuestion().answers.first();
@@ -138,7 +149,8 @@ TEST(QuestionDrill, TwoAnswersGetNoSecondTry) {
     EXPECT_EQ(drill.remaining(), 1);
 }
 
-TEST(QuestionDrill, MoreAnswersGetASecondTry) {
+TEST(QuestionDrill, MoreAnswersGetASecondTry)
+{
     QuestionDrill drill = startedDrill({{"r", "a", "b"}, {"r", "a", "b", "c"}}, 3);
     const int first = drill.current();
     choose(drill, wrongSlot(drill));
@@ -158,7 +170,8 @@ TEST(QuestionDrill, MoreAnswersGetASecondTry) {
     EXPECT_EQ(drill.remaining(), 0);
 }
 
-TEST(QuestionDrill, EachQuestionIsAskedOnce) {
+TEST(QuestionDrill, EachQuestionIsAskedOnce)
+{
     QuestionDrill drill = startedDrill({{"1"}, {"2", "x"}, {"3", "x", "y"}, {"4"}, {"5"}}, 11);
     QSet<int> asked;
     bool finished = false;

@@ -15,7 +15,8 @@ const bool noServer = [] {
 }();
 } // namespace
 
-TEST(SoundTestNoServer, FalseWithOneWarning) {
+TEST(SoundTestNoServer, FalseWithOneWarning)
+{
     ASSERT_TRUE(noServer);
     TempCourse course;
     course.write(QStringLiteral("Null.wav"), silentWav(1000));

@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(SoundTestReal, TrueOnTheTestSoundServer) {
+TEST(SoundTestReal, TrueOnTheTestSoundServer)
+{
     ASSERT_NO_FATAL_FAILURE(requireSoundServer());
     TempCourse course;
     course.write(QStringLiteral("Null.wav"), silentWav(1000));
@@ -20,7 +21,8 @@ TEST(SoundTestReal, TrueOnTheTestSoundServer) {
     EXPECT_EQ(dialog.MediaPlayer2->Mode(), MediaPlayer::PlayerMode::NotReady);
 }
 
-TEST(SoundTestReal, FalseWithOneWarningWhenNullWavIsMissing) {
+TEST(SoundTestReal, FalseWithOneWarningWhenNullWavIsMissing)
+{
     ASSERT_NO_FATAL_FAILURE(requireSoundServer());
     TempCourse course;
     course.write(QStringLiteral("NullRec.wav"), silentWav(0));

@@ -7,7 +7,8 @@
 namespace {
 const DrillFiles Files{"s.de.txt", "s.ru.txt", "s.tim", "s.wav"};
 
-TrueFalseDrill startedDrill(const QList<bool>& keys, std::uint64_t seed = 1) {
+TrueFalseDrill startedDrill(const QList<bool>& keys, std::uint64_t seed = 1)
+{
     QList<TrueFalseItem> items;
     for (int i = 0; i < keys.size(); ++i)
         items.append(TrueFalseItem{QString::number(i + 1), keys[i]});
@@ -18,7 +19,8 @@ TrueFalseDrill startedDrill(const QList<bool>& keys, std::uint64_t seed = 1) {
 }
 } // namespace
 
-TEST(StatementFiles, LineRules) {
+TEST(StatementFiles, LineRules)
+{
     const auto yes = parseStatementLine("Anna wacht auf.\t0");
     ASSERT_TRUE(yes);
     EXPECT_EQ(yes->text, "Anna wacht auf.");
@@ -38,7 +40,8 @@ TEST(StatementFiles, LineRules) {
     EXPECT_EQ(parseStatementLine(QString(300, u's') + "\t0")->text.size(), 255);
 }
 
-TEST(StatementFiles, LoadsStatementsSecondFileAndTiming) {
+TEST(StatementFiles, LoadsStatementsSecondFileAndTiming)
+{
     TempCourse course;
     course.writeLines(Files.text, {QStringLiteral("Draußen regnet es.\t1"), "Ja.\t0"}, true);
     course.writeLines(Files.trans, {QStringLiteral("На улице дождь.")});
@@ -55,7 +58,8 @@ TEST(StatementFiles, LoadsStatementsSecondFileAndTiming) {
         << "without a timing file the statements are only not played";
 }
 
-TEST(StatementFiles, ReadErrors) {
+TEST(StatementFiles, ReadErrors)
+{
     TempCourse course;
     course.writeLines(Files.text, {"a\t0", "b\t1", "", "d\t0"}, true);
     course.writeLines(Files.trans, {"x"});
@@ -78,7 +82,8 @@ TEST(StatementFiles, ReadErrors) {
     EXPECT_FALSE(loadStatements(Files).runnable);
 }
 
-TEST(TrueFalseDrill, AnswersAgainstTheKey) {
+TEST(TrueFalseDrill, AnswersAgainstTheKey)
+{
     TrueFalseDrill drill = startedDrill({true});
     EXPECT_TRUE(drill.answer(false));
     EXPECT_EQ(drill.errors(), 1);
@@ -90,7 +95,8 @@ TEST(TrueFalseDrill, AnswersAgainstTheKey) {
     EXPECT_TRUE(right.items()[0].right);
 }
 
-TEST(TrueFalseDrill, SkippingChangesNoCounter) {
+TEST(TrueFalseDrill, SkippingChangesNoCounter)
+{
     TrueFalseDrill drill = startedDrill({true, false, true});
     drill.answer(false);
     const int errors = drill.errors();
@@ -102,7 +108,8 @@ TEST(TrueFalseDrill, SkippingChangesNoCounter) {
     EXPECT_EQ(drill.errors(), errors);
 }
 
-TEST(TrueFalseDrill, ResultsInFileOrder) {
+TEST(TrueFalseDrill, ResultsInFileOrder)
+{
     TrueFalseDrill drill = startedDrill({true, false, true, false}, 5);
     QList<int> asked;
     bool finished = false;

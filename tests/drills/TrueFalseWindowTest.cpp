@@ -18,19 +18,22 @@
 #include <gtest/gtest.h>
 
 namespace {
-void writeStatements(const TempCourse& course) {
+void writeStatements(const TempCourse& course)
+{
     course.writeLines("TrFl.txt", {"Eins ist wahr.\t0", "Zwei ist falsch.\t1", "Drei ist wahr.\t0"},
                       true);
     course.writeLines("TrFlTr.txt", {QStringLiteral("перевод")});
     course.writeLines("TrFlTim.txt", {"0\t800", "1000\t2400", "2500\t3000"});
 }
 
-QString cell(const TFormQuestEnd* results, int row, int column) {
+QString cell(const TFormQuestEnd* results, int row, int column)
+{
     const QTableWidgetItem* item = results->StringGridRes->item(row, column);
     return item ? item->text() : QString();
 }
 
-TrueFalseDrill finishedDrill(const QList<bool>& keys) {
+TrueFalseDrill finishedDrill(const QList<bool>& keys)
+{
     QList<TrueFalseItem> items;
     for (int i = 0; i < keys.size(); ++i)
         items.append(TrueFalseItem{QStringLiteral("S%1").arg(i + 1), keys[i]});
@@ -42,7 +45,8 @@ TrueFalseDrill finishedDrill(const QList<bool>& keys) {
 }
 } // namespace
 
-TEST(TrueFalseWindow, WholeRunThenResultsInFileOrder) {
+TEST(TrueFalseWindow, WholeRunThenResultsInFileOrder)
+{
     TempCourse course;
     writeStatements(course);
     seedDrillRandom(8);
@@ -104,7 +108,8 @@ TEST(TrueFalseWindow, WholeRunThenResultsInFileOrder) {
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(TrueFalseWindow, LeavingShowsNoResults) {
+TEST(TrueFalseWindow, LeavingShowsNoResults)
+{
     TempCourse course;
     writeStatements(course);
     whenModal([](QWidget* window) {
@@ -125,7 +130,8 @@ TEST(TrueFalseWindow, LeavingShowsNoResults) {
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(TrueFalseResults, ALaterShorterRunClearsTheRowsLeftOver) {
+TEST(TrueFalseResults, ALaterShorterRunClearsTheRowsLeftOver)
+{
     TFormQuestEnd results;
     FillQuestEnd(results, finishedDrill({true, false, true, false, true}));
     EXPECT_EQ(cell(&results, 4, 0), "S5");
@@ -143,7 +149,8 @@ TEST(TrueFalseResults, ALaterShorterRunClearsTheRowsLeftOver) {
     EXPECT_EQ(cell(&results, 59, 0), "S60") << "no statement is out of reach";
 }
 
-TEST(TrueFalseWindow, PlaysTheStatementsSegment) {
+TEST(TrueFalseWindow, PlaysTheStatementsSegment)
+{
     TempCourse course;
     writeStatements(course);
     VirtualSound::use();

@@ -9,7 +9,8 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
-bool showsText(QWidget* window, const QString& text) {
+bool showsText(QWidget* window, const QString& text)
+{
     for (TMemo* memo : window->findChildren<TMemo*>())
         if (memo->Lines().contains(text))
             return true;
@@ -23,7 +24,8 @@ bool showsText(QWidget* window, const QString& text) {
     return false;
 }
 
-void pressDialogButton(QWidget* dialog) {
+void pressDialogButton(QWidget* dialog)
+{
     for (TBtnImgD1QF* button : dialog->findChildren<TBtnImgD1QF*>()) {
         if (button->isVisible() && button->isEnabled()) {
             QTest::mouseClick(button, Qt::LeftButton);
@@ -33,7 +35,8 @@ void pressDialogButton(QWidget* dialog) {
     ADD_FAILURE() << "no button in " << dialog->metaObject()->className();
 }
 
-void expectReadError(const QString& text) {
+void expectReadError(const QString& text)
+{
     whenModal([text](QWidget* window) {
         EXPECT_TRUE(qobject_cast<TDlgxMessage*>(window)) << window->metaObject()->className();
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Ошибка чтения файла"));

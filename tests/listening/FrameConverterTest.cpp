@@ -5,7 +5,8 @@
 #include <vector>
 
 namespace {
-QAudioFormat format(int rate, int channels, QAudioFormat::SampleFormat sample) {
+QAudioFormat format(int rate, int channels, QAudioFormat::SampleFormat sample)
+{
     QAudioFormat f;
     f.setSampleRate(rate);
     f.setChannelCount(channels);
@@ -13,20 +14,23 @@ QAudioFormat format(int rate, int channels, QAudioFormat::SampleFormat sample) {
     return f;
 }
 
-std::vector<qint16> shorts(const QByteArray& bytes) {
+std::vector<qint16> shorts(const QByteArray& bytes)
+{
     std::vector<qint16> out(size_t(bytes.size()) / 2);
     std::memcpy(out.data(), bytes.constData(), out.size() * 2);
     return out;
 }
 
-std::vector<float> floats(const QByteArray& bytes) {
+std::vector<float> floats(const QByteArray& bytes)
+{
     std::vector<float> out(size_t(bytes.size()) / 4);
     std::memcpy(out.data(), bytes.constData(), out.size() * 4);
     return out;
 }
 } // namespace
 
-TEST(FrameConverter, SpreadsMonoAndMixesStereoDown) {
+TEST(FrameConverter, SpreadsMonoAndMixesStereoDown)
+{
     const float mono[] = {0.5f, -0.25f};
     FrameConverter toStereo(8000, 1, format(8000, 2, QAudioFormat::Float));
     EXPECT_EQ(floats(toStereo.convert(mono, 2)), (std::vector<float>{0.5f, 0.5f, -0.25f, -0.25f}));
@@ -36,7 +40,8 @@ TEST(FrameConverter, SpreadsMonoAndMixesStereoDown) {
     EXPECT_EQ(floats(toMono.convert(stereo, 2)), (std::vector<float>{0.25f, 0.0f}));
 }
 
-TEST(FrameConverter, SampleFormatsClampAtFullScale) {
+TEST(FrameConverter, SampleFormatsClampAtFullScale)
+{
     const float samples[] = {1.5f, -1.5f, 0.5f, 0.0f};
     FrameConverter to16(8000, 1, format(8000, 1, QAudioFormat::Int16));
     EXPECT_EQ(shorts(to16.convert(samples, 4)), (std::vector<qint16>{32767, -32767, 16384, 0}));
@@ -54,7 +59,8 @@ TEST(FrameConverter, SampleFormatsClampAtFullScale) {
 
 // A ramp doubled in rate stays a ramp, also across the seam between blocks:
 // a click at every block boundary would be heard.
-TEST(FrameConverter, ResamplesSmoothlyAcrossBlocks) {
+TEST(FrameConverter, ResamplesSmoothlyAcrossBlocks)
+{
     std::vector<float> ramp(200);
     for (size_t i = 0; i < ramp.size(); ++i)
         ramp[i] = float(i) / 1000.0f;
@@ -70,7 +76,8 @@ TEST(FrameConverter, ResamplesSmoothlyAcrossBlocks) {
         EXPECT_NEAR(out[i], float(i) / 2000.0f, 1e-6) << "at output frame " << i;
 }
 
-TEST(FrameConverter, DownsamplingKeepsTheDuration) {
+TEST(FrameConverter, DownsamplingKeepsTheDuration)
+{
     std::vector<float> silence(44100, 0.0f);
     FrameConverter converter(44100, 1, format(22050, 1, QAudioFormat::Int16));
     qsizetype bytes = 0;

@@ -15,13 +15,15 @@ using Mode = MediaPlayer::PlayerMode;
 
 class PlayerContract : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_NO_FATAL_FAILURE(setUpSound());
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(writeTone(path("tone.wav"), Tone{22050, 1, 3000, 440}));
     }
     QString path(const char* name) const { return dir.filePath(name); }
-    void openTone(MediaPlayer& player) const {
+    void openTone(MediaPlayer& player) const
+    {
         player.SetFileName(path("tone.wav"));
         player.Open();
         ASSERT_EQ(player.Error(), 0);
@@ -31,7 +33,8 @@ protected:
 };
 } // namespace
 
-TEST_F(PlayerContract, ARangePlaysForItsLengthAndNotifiesOnce) {
+TEST_F(PlayerContract, ARangePlaysForItsLengthAndNotifiesOnce)
+{
     MediaPlayer player;
     ASSERT_NO_FATAL_FAILURE(openTone(player));
     EXPECT_EQ(player.Mode(), Mode::Stopped);
@@ -54,7 +57,8 @@ TEST_F(PlayerContract, ARangePlaysForItsLengthAndNotifiesOnce) {
 
 // The lesson window and the interpretation trainer recognise the end of the
 // lesson by Position equal to Length.
-TEST_F(PlayerContract, PlayingToTheEndLeavesThePositionAtTheLength) {
+TEST_F(PlayerContract, PlayingToTheEndLeavesThePositionAtTheLength)
+{
     MediaPlayer player;
     ASSERT_NO_FATAL_FAILURE(openTone(player));
     QSignalSpy notify(&player, &MediaPlayer::Notify);
@@ -64,7 +68,8 @@ TEST_F(PlayerContract, PlayingToTheEndLeavesThePositionAtTheLength) {
     EXPECT_EQ(player.Position(), player.Length());
 }
 
-TEST_F(PlayerContract, StopAndASupersedingPlayEachNotifyOnceAndLater) {
+TEST_F(PlayerContract, StopAndASupersedingPlayEachNotifyOnceAndLater)
+{
     MediaPlayer player;
     ASSERT_NO_FATAL_FAILURE(openTone(player));
     QSignalSpy notify(&player, &MediaPlayer::Notify);
@@ -92,7 +97,8 @@ TEST_F(PlayerContract, StopAndASupersedingPlayEachNotifyOnceAndLater) {
     EXPECT_EQ(notify.count(), 2);
 }
 
-TEST_F(PlayerContract, PauseAndResumeKeepThePosition) {
+TEST_F(PlayerContract, PauseAndResumeKeepThePosition)
+{
     MediaPlayer player;
     ASSERT_NO_FATAL_FAILURE(openTone(player));
     QSignalSpy notify(&player, &MediaPlayer::Notify);
@@ -118,7 +124,8 @@ TEST_F(PlayerContract, PauseAndResumeKeepThePosition) {
     EXPECT_EQ(notify.count(), 2);
 }
 
-TEST_F(PlayerContract, ClosingAPlayingPlayerNotifiesOnce) {
+TEST_F(PlayerContract, ClosingAPlayingPlayerNotifiesOnce)
+{
     MediaPlayer player;
     ASSERT_NO_FATAL_FAILURE(openTone(player));
     QSignalSpy notify(&player, &MediaPlayer::Notify);
@@ -134,7 +141,8 @@ TEST_F(PlayerContract, ClosingAPlayingPlayerNotifiesOnce) {
 // The recorder of the interpretation trainer: a file copied from the template
 // is recorded into from position 0 up to a limit, paused and resumed, and
 // saved in the template's format; the template's own sound is replaced.
-TEST_F(PlayerContract, RecordingReplacesTheFileUpToItsLimitInTheTemplateFormat) {
+TEST_F(PlayerContract, RecordingReplacesTheFileUpToItsLimitInTheTemplateFormat)
+{
     ASSERT_TRUE(writeTemplate(path("rec.wav"), 2000));
     MediaPlayer recorder;
     recorder.SetFileName(path("rec.wav"));
@@ -167,7 +175,8 @@ TEST_F(PlayerContract, RecordingReplacesTheFileUpToItsLimitInTheTemplateFormat) 
     EXPECT_EQ(saved.frames(), 900 * 22050 / 1000);
 }
 
-TEST_F(PlayerContract, PlayAndRecordAtOnce) {
+TEST_F(PlayerContract, PlayAndRecordAtOnce)
+{
     ASSERT_TRUE(writeTemplate(path("rec.wav")));
     MediaPlayer player;
     MediaPlayer recorder;
@@ -189,7 +198,8 @@ TEST_F(PlayerContract, PlayAndRecordAtOnce) {
     EXPECT_EQ(recorder.Length(), recorder.Position());
 }
 
-TEST_F(PlayerContract, AMissingOrNonSoundFileIsAnErrorAndAPlayStillNotifies) {
+TEST_F(PlayerContract, AMissingOrNonSoundFileIsAnErrorAndAPlayStillNotifies)
+{
     QFile text(path("text.wav"));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("not a sound file");
@@ -216,7 +226,8 @@ TEST_F(PlayerContract, AMissingOrNonSoundFileIsAnErrorAndAPlayStillNotifies) {
     }
 }
 
-TEST_F(PlayerContract, AFileThatCannotBeRecordedIntoIsAnError) {
+TEST_F(PlayerContract, AFileThatCannotBeRecordedIntoIsAnError)
+{
     // libsndfile cannot rewrite a compressed file in place.
     ASSERT_TRUE(writeTone(path("flac.flac"),
                           Tone{22050, 1, 500, 440, 0.5, SF_FORMAT_FLAC | SF_FORMAT_PCM_16}));

@@ -6,12 +6,14 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-void setUpSound() {
+void setUpSound()
+{
     VirtualSound::use(false);
     ASSERT_NO_FATAL_FAILURE(requireSoundServer());
 }
 
-void letPass(qint64 ms) {
+void letPass(qint64 ms)
+{
     QCoreApplication::processEvents();
     if (ms > 0)
         QTest::qWait(int(ms));
@@ -19,10 +21,12 @@ void letPass(qint64 ms) {
 
 // A stream starts within a few tens of milliseconds on the test server; the
 // rest is room for a machine busy with builds.
-qint64 slackMs() {
+qint64 slackMs()
+{
     return 250;
 }
 
-qint64 toleranceMs() {
+qint64 toleranceMs()
+{
     return 60;
 }

@@ -14,7 +14,8 @@
 #include <sndfile.h>
 #include <utility>
 
-TEST(RealSound, PositionAdvancesWithWallTimeOnceStarted) {
+TEST(RealSound, PositionAdvancesWithWallTimeOnceStarted)
+{
     ASSERT_NO_FATAL_FAILURE(setUpSound());
     QTemporaryDir dir;
     ASSERT_TRUE(writeTone(dir.filePath("tone.wav"), Tone{44100, 2, 2500, 440}));
@@ -48,7 +49,8 @@ TEST(RealSound, PositionAdvancesWithWallTimeOnceStarted) {
 // Full duplex as the interpretation trainer uses it: the recorder hears what
 // the lesson player plays, at its frequency and level, shortly after the
 // recorder's position at the moment the play began.
-TEST(RealSound, ARecordingMadeWhilePlayingHoldsThePlayedTone) {
+TEST(RealSound, ARecordingMadeWhilePlayingHoldsThePlayedTone)
+{
     ASSERT_NO_FATAL_FAILURE(setUpSound());
     QTemporaryDir dir;
     const double hz = 1250; // a frequency no other sound test plays
@@ -98,7 +100,8 @@ TEST(RealSound, ARecordingMadeWhilePlayingHoldsThePlayedTone) {
 
 // Wide, compressed and odd-rate files go through the conversion to the
 // device's format, and still end exactly at their end position.
-TEST(RealSound, FilesOfEveryKindPlayTheirSegment) {
+TEST(RealSound, FilesOfEveryKindPlayTheirSegment)
+{
     ASSERT_NO_FATAL_FAILURE(setUpSound());
     QTemporaryDir dir;
     const std::pair<const char*, Tone> files[] = {

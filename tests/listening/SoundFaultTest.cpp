@@ -24,7 +24,8 @@ struct Players {
     QSignalSpy played{&player, &MediaPlayer::Notify};
     QSignalSpy recorded{&recorder, &MediaPlayer::Notify};
 
-    explicit Players(const QTemporaryDir& dir) {
+    explicit Players(const QTemporaryDir& dir)
+    {
         EXPECT_TRUE(writeTone(dir.filePath("tone.wav"), Tone{22050, 1, 5000}));
         EXPECT_TRUE(writeTemplate(dir.filePath("rec.wav")));
         player.SetFileName(dir.filePath("tone.wav"));
@@ -37,7 +38,8 @@ struct Players {
 };
 } // namespace
 
-TEST(SoundFault, WithoutASoundServerPlayAndRecordFailAndNotify) {
+TEST(SoundFault, WithoutASoundServerPlayAndRecordFailAndNotify)
+{
     qputenv("PULSE_SERVER", "unix:/nonexistent/tolvaren/native");
     QTemporaryDir dir;
     Players sound(dir);
@@ -57,7 +59,8 @@ TEST(SoundFault, WithoutASoundServerPlayAndRecordFailAndNotify) {
     EXPECT_EQ(sound.recorded.count(), 1);
 }
 
-TEST(SoundFault, AServerDyingMidPlayEndsBothWithAnError) {
+TEST(SoundFault, AServerDyingMidPlayEndsBothWithAnError)
+{
     QTemporaryDir state;
     QProcess start;
     start.start(TOLVAREN_SOUND_SERVER_SCRIPT, {"start", state.path()});

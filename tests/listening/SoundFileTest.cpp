@@ -28,7 +28,8 @@ const Variant variants[] = {
 
 // Every kind of file a course may hold reads back with its length and with
 // the tone it holds, from any position: a segment starts where it should.
-TEST(SoundFile, ReadsEveryVariantFromAnyPosition) {
+TEST(SoundFile, ReadsEveryVariantFromAnyPosition)
+{
     QTemporaryDir dir;
     for (const Variant& variant : variants) {
         SCOPED_TRACE(variant.name);
@@ -46,7 +47,8 @@ TEST(SoundFile, ReadsEveryVariantFromAnyPosition) {
     }
 }
 
-TEST(SoundFile, RefusesWhatIsNotSound) {
+TEST(SoundFile, RefusesWhatIsNotSound)
+{
     QTemporaryDir dir;
     EXPECT_FALSE(SoundReader::open(dir.filePath("missing.wav")));
     QFile text(dir.filePath("text.wav"));
@@ -57,7 +59,8 @@ TEST(SoundFile, RefusesWhatIsNotSound) {
     EXPECT_FALSE(probeSoundFile(text.fileName()));
 }
 
-TEST(SoundFile, ReadingPastTheEndGivesOnlyWhatIsThere) {
+TEST(SoundFile, ReadingPastTheEndGivesOnlyWhatIsThere)
+{
     QTemporaryDir dir;
     ASSERT_TRUE(writeTone(dir.filePath("a.wav"), Tone{8000, 2, 1000}));
     auto reader = SoundReader::open(dir.filePath("a.wav"));
@@ -69,7 +72,8 @@ TEST(SoundFile, ReadingPastTheEndGivesOnlyWhatIsThere) {
 
 // A recording replaces what followed its start and is a complete WAV on
 // disk after every write, before it is ever closed.
-TEST(RecordingFile, ReplacesTheRestAndIsPlayableWhileOpen) {
+TEST(RecordingFile, ReplacesTheRestAndIsPlayableWhileOpen)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("rec.wav");
     ASSERT_TRUE(writeTemplate(path, 2000));
@@ -90,7 +94,8 @@ TEST(RecordingFile, ReplacesTheRestAndIsPlayableWhileOpen) {
     EXPECT_EQ(readSound(path).frames(), 11025 + 2205 + 1000);
 }
 
-TEST(RecordingFile, FromTheStartLeavesNothingOfTheOldSound) {
+TEST(RecordingFile, FromTheStartLeavesNothingOfTheOldSound)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("rec.wav");
     ASSERT_TRUE(writeTemplate(path, 1000));

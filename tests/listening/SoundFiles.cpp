@@ -8,7 +8,8 @@
 
 namespace {
 bool writeFrames(const QString& path, int sampleRate, int channels, int format,
-                 const std::vector<float>& samples) {
+                 const std::vector<float>& samples)
+{
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = channels;
@@ -23,7 +24,8 @@ bool writeFrames(const QString& path, int sampleRate, int channels, int format,
 }
 } // namespace
 
-bool writeTone(const QString& path, const Tone& tone) {
+bool writeTone(const QString& path, const Tone& tone)
+{
     const qint64 frames = tone.ms * tone.sampleRate / 1000;
     std::vector<float> samples(size_t(frames * tone.channels));
     for (qint64 f = 0; f < frames; ++f)
@@ -33,8 +35,8 @@ bool writeTone(const QString& path, const Tone& tone) {
     return writeFrames(path, tone.sampleRate, tone.channels, tone.format, samples);
 }
 
-bool writeClicks(const QString& path, int sampleRate, qint64 ms,
-                 const std::vector<qint64>& clicks) {
+bool writeClicks(const QString& path, int sampleRate, qint64 ms, const std::vector<qint64>& clicks)
+{
     std::vector<float> samples(size_t(ms * sampleRate / 1000), 0.0f);
     for (qint64 at : clicks) {
         const qint64 first = at * sampleRate / 1000;
@@ -44,11 +46,13 @@ bool writeClicks(const QString& path, int sampleRate, qint64 ms,
     return writeFrames(path, sampleRate, 1, 0, samples);
 }
 
-bool writeTemplate(const QString& path, qint64 ms) {
+bool writeTemplate(const QString& path, qint64 ms)
+{
     return writeTone(path, Tone{22050, 1, ms, 300, 0.5, 0});
 }
 
-ReadBack readSound(const QString& path) {
+ReadBack readSound(const QString& path)
+{
     ReadBack back;
     SF_INFO info{};
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
@@ -65,7 +69,8 @@ ReadBack readSound(const QString& path) {
 
 namespace {
 // Goertzel: the power of one frequency, and the total energy.
-std::pair<double, double> goertzel(const float* samples, qint64 n, int sampleRate, double hz) {
+std::pair<double, double> goertzel(const float* samples, qint64 n, int sampleRate, double hz)
+{
     const double k = 2 * std::cos(2 * M_PI * hz / sampleRate);
     double s1 = 0, s2 = 0, total = 0;
     for (qint64 i = 0; i < n; ++i) {
@@ -78,17 +83,20 @@ std::pair<double, double> goertzel(const float* samples, qint64 n, int sampleRat
 }
 } // namespace
 
-double shareAt(const float* samples, qint64 n, int sampleRate, double hz) {
+double shareAt(const float* samples, qint64 n, int sampleRate, double hz)
+{
     const auto [power, total] = goertzel(samples, n, sampleRate, hz);
     return total > 0 ? power / (total * double(n) / 2) : 0;
 }
 
-double amplitudeAt(const float* samples, qint64 n, int sampleRate, double hz) {
+double amplitudeAt(const float* samples, qint64 n, int sampleRate, double hz)
+{
     const auto [power, total] = goertzel(samples, n, sampleRate, hz);
     return n > 0 ? 2 * std::sqrt(std::max(power, 0.0)) / double(n) : 0;
 }
 
-double rms(const float* samples, qint64 n) {
+double rms(const float* samples, qint64 n)
+{
     double sum = 0;
     for (qint64 i = 0; i < n; ++i)
         sum += double(samples[i]) * samples[i];

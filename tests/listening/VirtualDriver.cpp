@@ -1,19 +1,23 @@
 #include "PlayerContract.h"
 #include "listening/VirtualSoundEngine.h"
 
-void setUpSound() {
+void setUpSound()
+{
     VirtualSound::use();
     VirtualSound::reset();
 }
 
-void letPass(qint64 ms) {
+void letPass(qint64 ms)
+{
     VirtualSound::advance(ms);
 }
 
-qint64 slackMs() {
+qint64 slackMs()
+{
     return 0;
 }
 
-qint64 toleranceMs() {
+qint64 toleranceMs()
+{
     return 0;
 }

@@ -14,7 +14,8 @@
 namespace {
 class VirtualSoundTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         VirtualSound::use();
         VirtualSound::reset();
         VirtualSound::setLength("lesson.wav", 10000);
@@ -23,7 +24,8 @@ protected:
 };
 } // namespace
 
-TEST_F(VirtualSoundTest, PositionsAreExactAndTheEndComesInsideAdvance) {
+TEST_F(VirtualSoundTest, PositionsAreExactAndTheEndComesInsideAdvance)
+{
     MediaPlayer player;
     player.SetFileName("lesson.wav");
     player.Open();
@@ -47,7 +49,8 @@ TEST_F(VirtualSoundTest, PositionsAreExactAndTheEndComesInsideAdvance) {
 
 // The lesson window's loop starts the next play from its notification
 // handler; within one long advance every round ends at its own time.
-TEST_F(VirtualSoundTest, AHandlerThatPlaysAgainSeesTheClockAtTheEnd) {
+TEST_F(VirtualSoundTest, AHandlerThatPlaysAgainSeesTheClockAtTheEnd)
+{
     MediaPlayer player;
     player.SetFileName("lesson.wav");
     player.Open();
@@ -62,7 +65,8 @@ TEST_F(VirtualSoundTest, AHandlerThatPlaysAgainSeesTheClockAtTheEnd) {
     EXPECT_EQ(ends, (std::vector<qint64>{400, 800, 1200}));
 }
 
-TEST_F(VirtualSoundTest, PlayersEndingInOneAdvanceNotifyInTimeOrder) {
+TEST_F(VirtualSoundTest, PlayersEndingInOneAdvanceNotifyInTimeOrder)
+{
     MediaPlayer late;
     MediaPlayer early;
     std::vector<const char*> order;
@@ -80,7 +84,8 @@ TEST_F(VirtualSoundTest, PlayersEndingInOneAdvanceNotifyInTimeOrder) {
 
 // The sound test counts a card as full duplex only when playing and
 // recording both start; a missing device must make it say no.
-TEST_F(VirtualSoundTest, ABrokenDeviceFailsEveryStartWithOneNotification) {
+TEST_F(VirtualSoundTest, ABrokenDeviceFailsEveryStartWithOneNotification)
+{
     VirtualSound::setDeviceWorking(false);
     MediaPlayer player;
     QSignalSpy notify(&player, &MediaPlayer::Notify);
@@ -97,7 +102,8 @@ TEST_F(VirtualSoundTest, ABrokenDeviceFailsEveryStartWithOneNotification) {
     EXPECT_EQ(notify.count(), 2);
 }
 
-TEST_F(VirtualSoundTest, ARecordingWithoutALimitRunsUntilStopped) {
+TEST_F(VirtualSoundTest, ARecordingWithoutALimitRunsUntilStopped)
+{
     MediaPlayer recorder;
     QSignalSpy notify(&recorder, &MediaPlayer::Notify);
     recorder.SetFileName("lesson.wav");
@@ -113,7 +119,8 @@ TEST_F(VirtualSoundTest, ARecordingWithoutALimitRunsUntilStopped) {
 }
 
 // For trying windows by hand without a sound device.
-TEST_F(VirtualSoundTest, InRealTimeModeTheClockFollowsTheWallClock) {
+TEST_F(VirtualSoundTest, InRealTimeModeTheClockFollowsTheWallClock)
+{
     qputenv("TOLVAREN_SOUND", "virtual-realtime");
     MediaPlayer player;
     qunsetenv("TOLVAREN_SOUND"); // the clock keeps running for this process

@@ -10,7 +10,8 @@ const QString Pass = QStringLiteral(" Рекомендуется отметит�
 const QString Fail = QStringLiteral(
     ". Вы не в достаточной мере поняли содержание текста. Попробуйте прослушать текст еще раз.");
 
-UserRecord ivan() {
+UserRecord ivan()
+{
     UserRecord user = AnonymousUser();
     user.setName("Ivan");
     user.setFolder("/course/Report/Ivan/");
@@ -19,7 +20,8 @@ UserRecord ivan() {
 }
 } // namespace
 
-TEST(Completion, JudgedTextAllowsThirtyPercentWrongAnswers) {
+TEST(Completion, JudgedTextAllowsThirtyPercentWrongAnswers)
+{
     const JudgedText three = judgeQuestions(3, 10);
     EXPECT_TRUE(three.passed);
     EXPECT_EQ(three.text, QStringLiteral("Ошибок: 3.") + Pass);
@@ -35,14 +37,16 @@ TEST(Completion, JudgedTextAllowsThirtyPercentWrongAnswers) {
     EXPECT_TRUE(judgeQuestions(0, 0).passed);
 }
 
-TEST(Completion, ErrorPercentIsTruncatedAndZeroWithoutQuestions) {
+TEST(Completion, ErrorPercentIsTruncatedAndZeroWithoutQuestions)
+{
     EXPECT_EQ(errorPercent(3, 10), 30);
     EXPECT_EQ(errorPercent(1, 3), 33);
     EXPECT_EQ(errorPercent(2, 3), 66);
     EXPECT_EQ(errorPercent(0, 0), 0);
 }
 
-TEST(Completion, TrueFalseGradeFollowsTheShareOfRightAnswers) {
+TEST(Completion, TrueFalseGradeFollowsTheShareOfRightAnswers)
+{
     EXPECT_EQ(trueFalseText(2), QStringLiteral("Ошибок: 2."));
     EXPECT_EQ(trueFalseGrade(0, 10), 5);
     EXPECT_EQ(trueFalseGrade(1, 10), 5); // 90 %
@@ -55,13 +59,15 @@ TEST(Completion, TrueFalseGradeFollowsTheShareOfRightAnswers) {
     EXPECT_EQ(trueFalseGrade(2, 19), 4); // 89.5 % is not yet 90 %
 }
 
-TEST(Completion, RecordingNameForNamedAndAnonymousUser) {
+TEST(Completion, RecordingNameForNamedAndAnonymousUser)
+{
     const UserRecord user = ivan();
     EXPECT_EQ(RecordingName(&user, 17), "/course/Report/Ivan/Ivan17.wav");
     EXPECT_EQ(RecordingName(nullptr, 17), "AnonSnd.wav");
 }
 
-TEST(Completion, PreviousRecordingStopsAtTheNearestHeadingOrRecording) {
+TEST(Completion, PreviousRecordingStopsAtTheNearestHeadingOrRecording)
+{
     // 1 heading, 2 kind 12 (marked), 3 kind 1, 4 kind 5 | 5 heading, 6 kind 5
     const QList<int> kinds{0, 0, 12, 1, 5, 0, 5, 4, 8, 5};
     auto kindOf = [&](int entry) { return kinds[entry]; };
@@ -78,7 +84,8 @@ TEST(Completion, PreviousRecordingStopsAtTheNearestHeadingOrRecording) {
     EXPECT_EQ(previousRecordingName(kindOf, nullptr, 4), "") << "anonymous user";
 }
 
-TEST(Completion, MarkingStoresWhatEachKindKeeps) {
+TEST(Completion, MarkingStoresWhatEachKindKeeps)
+{
     const RunOutcome run{1, 3, "/u/Ivan7.wav"};
     for (int kind : {1, 2, 3, 5}) {
         ProgressRecord record;
@@ -104,7 +111,8 @@ TEST(Completion, MarkingStoresWhatEachKindKeeps) {
     EXPECT_FALSE(tooLong.done());
 }
 
-TEST(Completion, OutcomeTextsAndRecordingKinds) {
+TEST(Completion, OutcomeTextsAndRecordingKinds)
+{
     EXPECT_EQ(outcomeText(1), QStringLiteral("Вы просмотрели лексику урока."));
     EXPECT_EQ(outcomeText(2), QStringLiteral("Вы успешно выполнили упражнение."));
     EXPECT_EQ(outcomeText(3), QStringLiteral("Вы просмотрели вопросы к тексту."));
@@ -117,7 +125,8 @@ TEST(Completion, OutcomeTextsAndRecordingKinds) {
         EXPECT_FALSE(recordsVoice(kind)) << kind;
 }
 
-TEST(Completion, FreeSpaceIsThatOfTheRecordingsFileSystem) {
+TEST(Completion, FreeSpaceIsThatOfTheRecordingsFileSystem)
+{
     TempCourse course;
     course.write("DataTest/lesson.wav", QByteArray(1000, '\0'));
     EXPECT_FALSE(recordingSpaceMissing(course.filePath("Report/x1.wav"), "DataTest/lesson.wav"));

@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-UserTable tableWithIvan() {
+UserTable tableWithIvan()
+{
     UserTable table;
     UserRecord ivan = AnonymousUser();
     ivan.setName("Ivan");
@@ -16,16 +17,19 @@ UserTable tableWithIvan() {
     return table;
 }
 
-NewUserInput valid(const QString& name = "Olga") {
+NewUserInput valid(const QString& name = "Olga")
+{
     return {name, "pw", "pw", "/c/Report/" + name + "/" + name + ".rep", "B"};
 }
 
-QString messageFor(const NewUserInput& input) {
+QString messageFor(const NewUserInput& input)
+{
     return checkNewUser(input, tableWithIvan()).value_or("passes");
 }
 } // namespace
 
-TEST(NewUser, ChecksRunInOrderAndTellTheFirstFault) {
+TEST(NewUser, ChecksRunInOrderAndTellTheFirstFault)
+{
     TempCourse course;
     course.write("other.txt", QByteArray(500, 'x'));
     NewUserInput input = valid();
@@ -61,13 +65,15 @@ TEST(NewUser, ChecksRunInOrderAndTellTheFirstFault) {
     EXPECT_EQ(messageFor(input), "passes");
 }
 
-TEST(NewUser, EmptyPasswordAndNameDifferingOnlyInCaseAreAccepted) {
+TEST(NewUser, EmptyPasswordAndNameDifferingOnlyInCaseAreAccepted)
+{
     NewUserInput input = valid("ivan");
     input.password = input.confirmation = "";
     EXPECT_EQ(messageFor(input), "passes");
 }
 
-TEST(NewUser, ExistingFileIsTakenOverOnlyWhenItIsAProgressFile) {
+TEST(NewUser, ExistingFileIsTakenOverOnlyWhenItIsAProgressFile)
+{
     TempCourse course;
     course.write("old.rep", ProgressTable(4).toBytes());
     course.write("tiny.rep", QByteArray(100, '\0'));
@@ -82,7 +88,8 @@ TEST(NewUser, ExistingFileIsTakenOverOnlyWhenItIsAProgressFile) {
               QStringLiteral("Файл не является файлом отчета для данного приложения"));
 }
 
-TEST(NewUser, WhatARecordCannotStoreIsRefusedNotCut) {
+TEST(NewUser, WhatARecordCannotStoreIsRefusedNotCut)
+{
     NewUserInput input = valid();
     input.name = QStringLiteral("Olga№€");
     EXPECT_EQ(messageFor(input), "passes") << "both exist in code page 1251";
@@ -104,7 +111,8 @@ TEST(NewUser, WhatARecordCannotStoreIsRefusedNotCut) {
     EXPECT_EQ(messageFor(input), "passes");
 }
 
-TEST(NewUser, NameKeysAndFileNames) {
+TEST(NewUser, NameKeysAndFileNames)
+{
     EXPECT_TRUE(nameKeyAccepted(8));
     EXPECT_TRUE(nameKeyAccepted(31));
     EXPECT_TRUE(nameKeyAccepted('A'));
@@ -122,7 +130,8 @@ TEST(NewUser, NameKeysAndFileNames) {
               QDir::toNativeSeparators("/home/u.v/progress"));
 }
 
-TEST(NewUser, RecordIsACopyOfTheAnonymousUserWithTheInput) {
+TEST(NewUser, RecordIsACopyOfTheAnonymousUserWithTheInput)
+{
     const UserRecord user = newUserRecord(valid());
     EXPECT_EQ(user.name(), "Olga");
     EXPECT_EQ(user.password(), "pw");
@@ -132,7 +141,8 @@ TEST(NewUser, RecordIsACopyOfTheAnonymousUserWithTheInput) {
     EXPECT_EQ(user.bytes().mid(555), QByteArray(5, '\0'));
 }
 
-TEST(NewUser, FilesAreMadeWithAMissingReportFolder) {
+TEST(NewUser, FilesAreMadeWithAMissingReportFolder)
+{
     TempCourse course;
     course.writeLines("InitRegB.txt", {"a\t1\t0\t0\t\t0\t\t\t\t\t", "b\t1\t1\t0\t\t2\t\t\t\t\t"});
     const UserRecord user =
@@ -145,7 +155,8 @@ TEST(NewUser, FilesAreMadeWithAMissingReportFolder) {
     EXPECT_TRUE(prepareUserFiles(noCatalogue)) << "no InitRegA.txt to size the progress";
 }
 
-TEST(NewUser, DeletingRemovesOnlyTheUsersOwnFiles) {
+TEST(NewUser, DeletingRemovesOnlyTheUsersOwnFiles)
+{
     TempCourse course;
     const NewUserInput input{"Olga", "", "", defaultProgressPath(course.path(), "Olga"), "B"};
     const UserRecord user = newUserRecord(input);

@@ -5,18 +5,21 @@
 #include <gtest/gtest.h>
 
 namespace {
-QStringList catalogueLines(int count) {
+QStringList catalogueLines(int count)
+{
     QStringList lines;
     for (int i = 1; i <= count; ++i)
         lines << QStringLiteral("Entry %1\t1\t0\t0\t\t%2\t\t\t\t\t").arg(i).arg(i == 1 ? 0 : 2);
     return lines;
 }
 
-QByteArray signatureBytes() {
+QByteArray signatureBytes()
+{
     return QByteArray(1, char(27)) + "Quillferns Tolvarenique 1.0";
 }
 
-ProgressTable tableOf(int count) {
+ProgressTable tableOf(int count)
+{
     ProgressTable table(count);
     for (int entry = 1; entry <= count; ++entry) {
         table.record(entry).setDone(entry % 2 == 0);
@@ -27,7 +30,8 @@ ProgressTable tableOf(int count) {
 }
 } // namespace
 
-TEST(ProgressFile, NewUserFileHasOneRecordPerCatalogueLineAfterTheHeader) {
+TEST(ProgressFile, NewUserFileHasOneRecordPerCatalogueLineAfterTheHeader)
+{
     TempCourse course;
     course.writeLines("InitRegB.txt", catalogueLines(7));
     auto created = CreateProgress("B");
@@ -40,7 +44,8 @@ TEST(ProgressFile, NewUserFileHasOneRecordPerCatalogueLineAfterTheHeader) {
     EXPECT_EQ(bytes.mid(264), QByteArray(7 * 264, '\0')) << "every exercise record blank";
 }
 
-TEST(ProgressFile, LastCatalogueLineWithoutLineEndCounts) {
+TEST(ProgressFile, LastCatalogueLineWithoutLineEndCounts)
+{
     TempCourse course;
     course.write("InitRegA.txt", "a\t1\t0\t0\t\t0\t\t\t\t\t\r\nb\t1\t0\t0\t\t0\t\t\t\t\t");
     auto count = catalogueEntryCount("A");
@@ -49,7 +54,8 @@ TEST(ProgressFile, LastCatalogueLineWithoutLineEndCounts) {
     EXPECT_TRUE(std::holds_alternative<CourseError>(CreateProgress("C"))) << "no InitRegC.txt";
 }
 
-TEST(ProgressFile, RecordsRoundTripWithTheirUnreadBytes) {
+TEST(ProgressFile, RecordsRoundTripWithTheirUnreadBytes)
+{
     TempCourse course;
     QByteArray file(264, '\x11');
     QByteArray record(264, '\x77'); // alignment and bytes after the text non-zero
@@ -74,7 +80,8 @@ TEST(ProgressFile, RecordsRoundTripWithTheirUnreadBytes) {
     EXPECT_EQ(written.mid(8, 28), signatureBytes());
 }
 
-TEST(ProgressFile, FieldsAreWrittenAtTheirOffsets) {
+TEST(ProgressFile, FieldsAreWrittenAtTheirOffsets)
+{
     ProgressRecord record;
     record.setDone(true);
     record.setResult(33);
@@ -88,7 +95,8 @@ TEST(ProgressFile, FieldsAreWrittenAtTheirOffsets) {
     EXPECT_EQ(record.text(), QStringLiteral("Запись"));
 }
 
-TEST(ProgressFile, ExtraRecordsAndForeignHeaderAreReadWithoutComplaint) {
+TEST(ProgressFile, ExtraRecordsAndForeignHeaderAreReadWithoutComplaint)
+{
     TempCourse course;
     QByteArray file(264, 'h'); // a header without the signature
     file += tableOf(5).toBytes().mid(264);
@@ -102,7 +110,8 @@ TEST(ProgressFile, ExtraRecordsAndForeignHeaderAreReadWithoutComplaint) {
     EXPECT_EQ(course.read("p.rep").size(), 4 * 264) << "the extra records are gone";
 }
 
-TEST(ProgressFile, MissingOrShortFileReadsAsNotDoneWithAMessageNamingIt) {
+TEST(ProgressFile, MissingOrShortFileReadsAsNotDoneWithAMessageNamingIt)
+{
     TempCourse course;
     ProgressRead missing = ReadProgress("none.rep", 4);
     EXPECT_EQ(missing.table.count(), 4);
@@ -122,14 +131,16 @@ TEST(ProgressFile, MissingOrShortFileReadsAsNotDoneWithAMessageNamingIt) {
     EXPECT_EQ(course.read("short.rep").size(), 5 * 264) << "the next write is whole";
 }
 
-TEST(ProgressFile, FailedWriteIsReported) {
+TEST(ProgressFile, FailedWriteIsReported)
+{
     TempCourse course;
     const auto error = WriteProgress(course.filePath("nofolder/p.rep"), ProgressTable(2));
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->userText().contains("p.rep"));
 }
 
-TEST(ProgressFile, SignatureTestForTakingOverAFile) {
+TEST(ProgressFile, SignatureTestForTakingOverAFile)
+{
     TempCourse course;
     course.write("good.rep", ProgressTable(3).toBytes());
     course.write("bare.rep", ProgressTable(0).toBytes());

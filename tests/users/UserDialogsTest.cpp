@@ -20,7 +20,8 @@
 
 namespace {
 // Everything a message window says, its caption first.
-QString wording(QWidget* window) {
+QString wording(QWidget* window)
+{
     QStringList parts{window->windowTitle()};
     for (QLabel* label : window->findChildren<QLabel*>())
         if (!label->text().isEmpty())
@@ -33,7 +34,8 @@ QString wording(QWidget* window) {
 // The next modal window is a message with this text and caption; close it.
 // `then` arranges what comes after it, before it closes.
 void expectMessage(const QString& text, const QString& caption, QStringList* seen = nullptr,
-                   std::function<void()> then = {}) {
+                   std::function<void()> then = {})
+{
     whenModal([=](QWidget* box) {
         if (then)
             then();
@@ -47,7 +49,8 @@ void expectMessage(const QString& text, const QString& caption, QStringList* see
 }
 
 void typePassword(const QString& typed, const QString& button = "OK",
-                  std::function<void()> then = {}) {
+                  std::function<void()> then = {})
+{
     whenModal([=](QWidget* window) {
         if (then)
             then();
@@ -61,7 +64,8 @@ void typePassword(const QString& typed, const QString& button = "OK",
 
 class Dialogs : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         course.writeLines("InitRegA.txt",
                           {"h\t1\t0\t0\t\t0\t\t\t\t\t", "e\t1\t1\t0\t\t1\t\t\t\t\t"});
         course.writeLines("InitRegB.txt", {"h\t1\t0\t0\t\t0\t\t\t\t\t", "e\t1\t1\t0\t\t1\t\t\t\t\t",
@@ -71,7 +75,8 @@ protected:
 
     // Fills the new-user dialog when it appears and confirms it.
     void fillNewUser(const QString& name, const QString& password,
-                     QRadioButton* (*mode)(TOKBottomDlgNewUser&)) {
+                     QRadioButton* (*mode)(TOKBottomDlgNewUser&))
+    {
         whenModal([=](QWidget* window) {
             auto& dialog = *qobject_cast<TOKBottomDlgNewUser*>(window);
             QTest::keyClicks(dialog.EditNameUser, name);
@@ -82,7 +87,8 @@ protected:
         });
     }
 
-    void addUser(TOKBottomDlgSelectUsers& select, const QString& name, const QString& password) {
+    void addUser(TOKBottomDlgSelectUsers& select, const QString& name, const QString& password)
+    {
         fillNewUser(name, password, [](TOKBottomDlgNewUser& d) { return d.RadioButtonB; });
         ASSERT_TRUE(select.CreateUser().has_value());
     }
@@ -95,7 +101,8 @@ protected:
 };
 } // namespace
 
-TEST_F(Dialogs, NewUserDialogResetsFiltersKeysAndNamesTheFile) {
+TEST_F(Dialogs, NewUserDialogResetsFiltersKeysAndNamesTheFile)
+{
     newUser.EditNameUser->setText("old");
     newUser.RadioButtonC->setChecked(true);
     newUser.StendInitial();
@@ -116,7 +123,8 @@ TEST_F(Dialogs, NewUserDialogResetsFiltersKeysAndNamesTheFile) {
               QDir::toNativeSeparators(QDir::currentPath() + "/Report/Iv a~/Iv a~.rep"));
 }
 
-TEST_F(Dialogs, NewUserDialogStaysOpenUntilTheInputPasses) {
+TEST_F(Dialogs, NewUserDialogStaysOpenUntilTheInputPasses)
+{
     QStringList seen;
     whenModal([&](QWidget* window) {
         expectMessage(QStringLiteral("Не введено имя пользователя"), QStringLiteral("Ошибка"),
@@ -135,7 +143,8 @@ TEST_F(Dialogs, NewUserDialogStaysOpenUntilTheInputPasses) {
     EXPECT_EQ(seen.size(), 2);
 }
 
-TEST_F(Dialogs, BrowsingAddsTheExtensionOnlyToANameWithoutDot) {
+TEST_F(Dialogs, BrowsingAddsTheExtensionOnlyToANameWithoutDot)
+{
     auto browse = [&](const QString& chosen) {
         whenModal([=](QWidget* window) {
             auto* files = qobject_cast<QFileDialog*>(window);
@@ -157,7 +166,8 @@ TEST_F(Dialogs, BrowsingAddsTheExtensionOnlyToANameWithoutDot) {
     newUser.hide();
 }
 
-TEST_F(Dialogs, UserCreatedInTheSelectionAndThenCancelledMakesTheAnonymousUserCurrent) {
+TEST_F(Dialogs, UserCreatedInTheSelectionAndThenCancelledMakesTheAnonymousUserCurrent)
+{
     session.changeUser(-1);
     session.setCurrentValid(true);
     whenModal([&](QWidget* window) {
@@ -171,7 +181,8 @@ TEST_F(Dialogs, UserCreatedInTheSelectionAndThenCancelledMakesTheAnonymousUserCu
     EXPECT_EQ(course.read("Report/Olga/Olga.rep").size(), 4 * 264);
 }
 
-TEST_F(Dialogs, SelectingAsksThePasswordAgainUntilItIsRight) {
+TEST_F(Dialogs, SelectingAsksThePasswordAgainUntilItIsRight)
+{
     addUser(select, "Anna", "");
     addUser(select, "Olga", "secret");
     whenModal([&](QWidget* window) {
@@ -199,7 +210,8 @@ TEST_F(Dialogs, SelectingAsksThePasswordAgainUntilItIsRight) {
     EXPECT_EQ(SelectUser(select, password, session), std::optional<int>(0)) << "empty password";
 }
 
-TEST_F(Dialogs, ConfirmingAnEmptyListSaysSoAndCancellingKeepsAStandingUser) {
+TEST_F(Dialogs, ConfirmingAnEmptyListSaysSoAndCancellingKeepsAStandingUser)
+{
     session.setCurrentValid(true);
     whenModal([&](QWidget* window) {
         expectMessage(QStringLiteral("Нет ни одного имени"), QStringLiteral("Ошибка"), nullptr, [] {
@@ -210,7 +222,8 @@ TEST_F(Dialogs, ConfirmingAnEmptyListSaysSoAndCancellingKeepsAStandingUser) {
     EXPECT_EQ(SelectUser(select, password, session), std::nullopt);
 }
 
-TEST_F(Dialogs, DeletingNeedsTheUsersPasswordAndRemovesItsFiles) {
+TEST_F(Dialogs, DeletingNeedsTheUsersPasswordAndRemovesItsFiles)
+{
     addUser(select, "Anna", "a");
     addUser(select, "Olga", "o");
     session.changeUser(1);
@@ -249,7 +262,8 @@ TEST_F(Dialogs, DeletingNeedsTheUsersPasswordAndRemovesItsFiles) {
     EXPECT_EQ(LoadUserList().table.count(), 0);
 }
 
-TEST_F(Dialogs, ModeDialogKeepsItsLastChoiceAndAChangeWipesProgress) {
+TEST_F(Dialogs, ModeDialogKeepsItsLastChoiceAndAChangeWipesProgress)
+{
     TOKBottomDlgChengeReg modes;
     EXPECT_EQ(modes.size(), QSize(627, 399));
     EXPECT_EQ(modes.SelectedMode(), "A");

@@ -8,7 +8,8 @@
 namespace {
 // A record as an older program or another edition may have left it: garbage
 // after every string and non-zero reserved bytes.
-QByteArray messyRecord(const QByteArray& name, char mode, const QByteArray& password) {
+QByteArray messyRecord(const QByteArray& name, char mode, const QByteArray& password)
+{
     QByteArray raw(UserRecord::Size, '\x5A');
     raw[0] = char(name.size());
     raw.replace(1, name.size(), name);
@@ -26,7 +27,8 @@ QByteArray messyRecord(const QByteArray& name, char mode, const QByteArray& pass
 }
 } // namespace
 
-TEST(UserList, ThreeMessyUsersReadAndWrittenUnchangedAreByteIdentical) {
+TEST(UserList, ThreeMessyUsersReadAndWrittenUnchangedAreByteIdentical)
+{
     TempCourse course;
     const QByteArray original = messyRecord("Ivan", 'C', "pw") +
                                 messyRecord("\xCE\xEB\xFF", 'A', "") +
@@ -49,7 +51,8 @@ TEST(UserList, ThreeMessyUsersReadAndWrittenUnchangedAreByteIdentical) {
     EXPECT_EQ(course.read("Users.eng"), original);
 }
 
-TEST(UserList, ChangingAFieldKeepsTheBytesAroundIt) {
+TEST(UserList, ChangingAFieldKeepsTheBytesAroundIt)
+{
     UserRecord user = UserRecord::fromBytes(messyRecord("Ivan", 'C', "secret"));
     ASSERT_TRUE(user.setPassword("ab"));
     QByteArray expected = messyRecord("Ivan", 'C', "secret");
@@ -59,7 +62,8 @@ TEST(UserList, ChangingAFieldKeepsTheBytesAroundIt) {
     EXPECT_EQ(user.bytes(), expected);
 }
 
-TEST(UserList, FieldsRefuseWhatTheyCannotHold) {
+TEST(UserList, FieldsRefuseWhatTheyCannotHold)
+{
     UserRecord user = AnonymousUser();
     const QByteArray before = user.bytes();
     EXPECT_FALSE(user.setName(QString(31, QLatin1Char('x'))));
@@ -72,7 +76,8 @@ TEST(UserList, FieldsRefuseWhatTheyCannotHold) {
     EXPECT_TRUE(user.setPassword("1234567890"));
 }
 
-TEST(UserList, AnonymousUserAndRowText) {
+TEST(UserList, AnonymousUserAndRowText)
+{
     const UserRecord anonymous = AnonymousUser();
     EXPECT_EQ(anonymous.name(), QStringLiteral("Анонимный пользователь"));
     EXPECT_EQ(anonymous.mode(), "D");
@@ -86,7 +91,8 @@ TEST(UserList, AnonymousUserAndRowText) {
     EXPECT_EQ(userRowText(ivan), QStringLiteral("Ivan - Режим C"));
 }
 
-TEST(UserList, MissingFileIsAnEmptyListAndWritesZeroBytes) {
+TEST(UserList, MissingFileIsAnEmptyListAndWritesZeroBytes)
+{
     TempCourse course;
     UserListLoad load = LoadUserList();
     EXPECT_FALSE(load.error);
@@ -96,7 +102,8 @@ TEST(UserList, MissingFileIsAnEmptyListAndWritesZeroBytes) {
     EXPECT_EQ(course.read("Users.eng").size(), 0);
 }
 
-TEST(UserList, TableGrowsBeyondFiftyNewUsers) {
+TEST(UserList, TableGrowsBeyondFiftyNewUsers)
+{
     TempCourse course;
     course.write("Users.eng", messyRecord("First", 'A', ""));
     UserTable table = LoadUserList().table;
@@ -112,13 +119,15 @@ TEST(UserList, TableGrowsBeyondFiftyNewUsers) {
     EXPECT_EQ(again.indexOfName("User7"), 8);
 }
 
-TEST(UserList, PieceShorterThanARecordAtTheEndIsNoUser) {
+TEST(UserList, PieceShorterThanARecordAtTheEndIsNoUser)
+{
     TempCourse course;
     course.write("Users.eng", messyRecord("Ivan", 'B', "") + QByteArray(100, 'x'));
     EXPECT_EQ(LoadUserList().table.count(), 1);
 }
 
-TEST(UserList, ExistingButUnreadableFileIsAnError) {
+TEST(UserList, ExistingButUnreadableFileIsAnError)
+{
     TempCourse course;
     QDir().mkdir(course.filePath("Users.eng"));
     UserListLoad load = LoadUserList();

@@ -9,7 +9,8 @@ namespace {
 // A course with catalogues of 3 (A), 4 (B), 5 (C) and 6 (D) entries.
 class Session : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         for (int mode = 0; mode < 4; ++mode) {
             QStringList lines;
             for (int i = 0; i < 3 + mode; ++i)
@@ -19,7 +20,8 @@ protected:
         session.loadUserList();
     }
 
-    int add(const QString& name, const QString& mode, const QString& password = "") {
+    int add(const QString& name, const QString& mode, const QString& password = "")
+    {
         const NewUserInput input{name, password, password, defaultProgressPath(course.path(), name),
                                  mode};
         EXPECT_FALSE(checkNewUser(input, session.users()));
@@ -28,7 +30,8 @@ protected:
         return added.index.value_or(-1);
     }
 
-    QByteArray progressOf(const QString& name) const {
+    QByteArray progressOf(const QString& name) const
+    {
         return course.read("Report/" + name + "/" + name + ".rep");
     }
 
@@ -37,7 +40,8 @@ protected:
 };
 } // namespace
 
-TEST_F(Session, NewUserGetsBlankProgressAndTheListIsWrittenAtOnce) {
+TEST_F(Session, NewUserGetsBlankProgressAndTheListIsWrittenAtOnce)
+{
     const int olga = add("Olga", "B");
     EXPECT_EQ(olga, 0);
     EXPECT_FALSE(session.currentValid());
@@ -46,7 +50,8 @@ TEST_F(Session, NewUserGetsBlankProgressAndTheListIsWrittenAtOnce) {
     EXPECT_EQ(LoadUserList().table.at(0).name(), "Olga");
 }
 
-TEST_F(Session, ChangeUserWritesThePreviousUsersProgressAndReadsTheNext) {
+TEST_F(Session, ChangeUserWritesThePreviousUsersProgressAndReadsTheNext)
+{
     const int olga = add("Olga", "B");
     const int max = add("Max", "C");
     EXPECT_TRUE(session.changeUser(olga).isEmpty());
@@ -74,7 +79,8 @@ TEST_F(Session, ChangeUserWritesThePreviousUsersProgressAndReadsTheNext) {
     EXPECT_TRUE(session.isDone(3));
 }
 
-TEST_F(Session, AnonymousUserKeepsNothing) {
+TEST_F(Session, AnonymousUserKeepsNothing)
+{
     add("Olga", "B");
     session.changeUser(-1);
     EXPECT_TRUE(session.markDone(2, 1, {}).isEmpty());
@@ -83,7 +89,8 @@ TEST_F(Session, AnonymousUserKeepsNothing) {
     EXPECT_EQ(progressOf("Olga"), ProgressTable(4).toBytes());
 }
 
-TEST_F(Session, MissingOrShortProgressFileStillMakesTheUserCurrent) {
+TEST_F(Session, MissingOrShortProgressFileStillMakesTheUserCurrent)
+{
     const int olga = add("Olga", "B");
     QFile::remove(course.filePath("Report/Olga/Olga.rep"));
     QStringList messages = session.changeUser(olga);
@@ -105,7 +112,8 @@ TEST_F(Session, MissingOrShortProgressFileStillMakesTheUserCurrent) {
     EXPECT_FALSE(session.isDone(4));
 }
 
-TEST_F(Session, ModeChangeStartsANamedUsersProgressAfresh) {
+TEST_F(Session, ModeChangeStartsANamedUsersProgressAfresh)
+{
     const int max = add("Max", "C");
     session.changeUser(max);
     session.markDone(2, 1, {});
@@ -122,7 +130,8 @@ TEST_F(Session, ModeChangeStartsANamedUsersProgressAfresh) {
     EXPECT_EQ(LoadUserList().table.at(max).mode(), "A") << "list written at once";
 }
 
-TEST_F(Session, AnonymousModeChangeWritesNothing) {
+TEST_F(Session, AnonymousModeChangeWritesNothing)
+{
     session.changeUser(-1);
     session.changeMode("B");
     session.changeUser(-1);
@@ -131,7 +140,8 @@ TEST_F(Session, AnonymousModeChangeWritesNothing) {
     EXPECT_FALSE(QFile::exists(course.filePath("Users.eng")));
 }
 
-TEST_F(Session, DeletingBeforeTheCurrentUserKeepsItCurrent) {
+TEST_F(Session, DeletingBeforeTheCurrentUserKeepsItCurrent)
+{
     add("Anna", "A", "a");
     const int olga = add("Olga", "B", "o");
     session.changeUser(olga);
@@ -145,7 +155,8 @@ TEST_F(Session, DeletingBeforeTheCurrentUserKeepsItCurrent) {
     EXPECT_EQ(LoadUserList().table.count(), 1);
 }
 
-TEST_F(Session, DeletingTheCurrentUserFallsBackToTheAnonymousUser) {
+TEST_F(Session, DeletingTheCurrentUserFallsBackToTheAnonymousUser)
+{
     add("Anna", "A");
     const int olga = add("Olga", "B");
     session.changeUser(olga);
@@ -156,7 +167,8 @@ TEST_F(Session, DeletingTheCurrentUserFallsBackToTheAnonymousUser) {
     EXPECT_FALSE(QFile::exists(course.filePath("Report/Olga/Olga.rep"))) << "not written again";
 }
 
-TEST_F(Session, CloseWritesProgressAndListAndARestartReadsThemBack) {
+TEST_F(Session, CloseWritesProgressAndListAndARestartReadsThemBack)
+{
     const int olga = add("Olga", "B");
     session.changeUser(olga);
     const QString recording = session.recordingName(3);
@@ -173,7 +185,8 @@ TEST_F(Session, CloseWritesProgressAndListAndARestartReadsThemBack) {
     EXPECT_EQ(restarted.previousRecordingName(kindOf, 4), recording);
 }
 
-TEST_F(Session, UnreadableListIsNeverWrittenOver) {
+TEST_F(Session, UnreadableListIsNeverWrittenOver)
+{
     QDir().mkdir(course.filePath("Users.eng")); // there, but no file to read
     EXPECT_EQ(session.loadUserList().size(), 1);
     const QStringList messages = session.close();

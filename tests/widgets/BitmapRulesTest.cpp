@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(BitmapRules, WindowsColourValuesAreBgr) {
+TEST(BitmapRules, WindowsColourValuesAreBgr)
+{
     EXPECT_EQ(winColor(13369344), QColor(0, 0, 204));
     EXPECT_EQ(winColor(16733525), QColor(85, 85, 255));
     EXPECT_EQ(winColor(7798784), QColor(0, 0, 119));
@@ -10,7 +11,8 @@ TEST(BitmapRules, WindowsColourValuesAreBgr) {
     EXPECT_EQ(winColor(8421504), QColor(128, 128, 128));
 }
 
-TEST(BitmapRules, GlyphStripImagePerState) {
+TEST(BitmapRules, GlyphStripImagePerState)
+{
     EXPECT_EQ(glyphIndex(ButtonState::Up, 1), 0);
     EXPECT_EQ(glyphIndex(ButtonState::Down, 1), 0);
     EXPECT_EQ(glyphIndex(ButtonState::Disabled, 1), std::nullopt); // greyed copy
@@ -20,7 +22,8 @@ TEST(BitmapRules, GlyphStripImagePerState) {
     EXPECT_EQ(glyphIndex(ButtonState::Up, 4), 0);
 }
 
-TEST(BitmapRules, GlyphLayoutCentresOrKeepsTheMargin) {
+TEST(BitmapRules, GlyphLayoutCentresOrKeepsTheMargin)
+{
     const QSize client(100, 35);
     const QSize glyph(40, 20);
     EXPECT_EQ(glyphOrigin(client, glyph, GlyphLayout::Left, -1), QPoint(30, 8));
@@ -31,7 +34,8 @@ TEST(BitmapRules, GlyphLayoutCentresOrKeepsTheMargin) {
     EXPECT_EQ(glyphOrigin(client, client, GlyphLayout::Left, -1), QPoint(0, 0));
 }
 
-TEST(BitmapRules, PictureButtonChangeTable) {
+TEST(BitmapRules, PictureButtonChangeTable)
+{
     const TransPictures all{true, true, true, true};
     EXPECT_EQ(nextTransPicture(TransEvent::BitmapSet, {}), TransPicture::Bitmap);
     EXPECT_EQ(nextTransPicture(TransEvent::MouseEnter, all), TransPicture::Over);
@@ -48,7 +52,8 @@ TEST(BitmapRules, PictureButtonChangeTable) {
     EXPECT_EQ(nextTransPicture(TransEvent::UpOutside, {true, true, true, false}), std::nullopt);
 }
 
-TEST(BitmapRules, CheckBoxPictureAndLayout) {
+TEST(BitmapRules, CheckBoxPictureAndLayout)
+{
     EXPECT_EQ(checkPicture(true, true), CheckPicture::On);
     EXPECT_EQ(checkPicture(true, false), CheckPicture::OnDis);
     EXPECT_EQ(checkPicture(false, true), CheckPicture::Off);
@@ -63,7 +68,8 @@ namespace {
 const ProgressPieces pieces{6, 8, 6, 4, 6, 4};
 } // namespace
 
-TEST(ProgressTiling, TrackFillsTheWidthBetweenItsMargins) {
+TEST(ProgressTiling, TrackFillsTheWidthBetweenItsMargins)
+{
     const ProgressLayout layout = progressLayout(150, pieces, 0, 100, 0);
     EXPECT_EQ(layout.lineTiles, 17); // (150 - 10) div 8
     EXPECT_EQ(layout.lineBeginX, 5);
@@ -72,7 +78,8 @@ TEST(ProgressTiling, TrackFillsTheWidthBetweenItsMargins) {
     EXPECT_EQ(layout.fillStartX, 12);
 }
 
-TEST(ProgressTiling, FillAtZeroMiddleAndMax) {
+TEST(ProgressTiling, FillAtZeroMiddleAndMax)
+{
     // room = 150 - 4 - 8 - 12 = 126, slots = 21
     ProgressLayout layout = progressLayout(150, pieces, 0, 100, 0);
     EXPECT_EQ(layout.fillTiles, 1);
@@ -85,7 +92,8 @@ TEST(ProgressTiling, FillAtZeroMiddleAndMax) {
     EXPECT_EQ(layout.scrollEndX, 12 + 21 * 6);
 }
 
-TEST(ProgressTiling, EmptyRangeAndNarrowTile) {
+TEST(ProgressTiling, EmptyRangeAndNarrowTile)
+{
     EXPECT_EQ(progressLayout(150, pieces, 5, 5, 5).fillTiles, 2); // k = 1
     ProgressPieces thin = pieces;
     thin.midleScroll = 0;
@@ -93,7 +101,8 @@ TEST(ProgressTiling, EmptyRangeAndNarrowTile) {
     EXPECT_EQ(layout.fillTiles, 127); // slots = room itself
 }
 
-TEST(ProgressTiling, FillIsMeasuredFromMinAndStaysInTheTrack) {
+TEST(ProgressTiling, FillIsMeasuredFromMinAndStaysInTheTrack)
+{
     EXPECT_EQ(progressLayout(150, pieces, 50, 150, 50).fillTiles, 1);
     EXPECT_EQ(progressLayout(150, pieces, 50, 150, 100).fillTiles, 11);
     EXPECT_EQ(progressLayout(150, pieces, 0, 100, 250).fillTiles, 22);

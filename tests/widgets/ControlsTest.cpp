@@ -17,7 +17,8 @@ const QColor ground(204, 204, 204);
 // A window with a plain known ground for the controls to sit on.
 struct Stage {
     QWidget window;
-    Stage() {
+    Stage()
+    {
         window.resize(300, 120);
         QPalette pal = window.palette();
         pal.setColor(QPalette::Window, ground);
@@ -26,12 +27,14 @@ struct Stage {
     }
 };
 
-void enter(QWidget* widget) {
+void enter(QWidget* widget)
+{
     QEnterEvent event(QPointF(1, 1), QPointF(1, 1), widget->mapToGlobal(QPointF(1, 1)));
     QApplication::sendEvent(widget, &event);
 }
 
-void leave(QWidget* widget) {
+void leave(QWidget* widget)
+{
     QEvent event(QEvent::Leave);
     QApplication::sendEvent(widget, &event);
 }
@@ -39,7 +42,8 @@ void leave(QWidget* widget) {
 // Counts the paints a widget gets.
 struct PaintCounter : QObject {
     int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject*, QEvent* event) override
+    {
         if (event->type() == QEvent::Paint)
             ++paints;
         return false;
@@ -57,7 +61,8 @@ protected:
     Stage stage;
     TPrgssBarQF* bar = new TPrgssBarQF(&stage.window);
 
-    void SetUp() override {
+    void SetUp() override
+    {
         bar->SetImgBeginLine(keyedPicture({6, 17}, beginLine));
         bar->SetImgMidleLine(keyedPicture({8, 17}, midleLine));
         bar->SetImgEndLine(keyedPicture({6, 17}, endLine));
@@ -69,7 +74,8 @@ protected:
     QColor at(int x) const { return bar->Render().toImage().pixelColor(x, 12); }
 };
 
-TEST_F(ProgressBar, Defaults) {
+TEST_F(ProgressBar, Defaults)
+{
     TPrgssBarQF fresh;
     EXPECT_EQ(fresh.size(), QSize(150, 25));
     EXPECT_EQ(fresh.Min(), 0);
@@ -77,7 +83,8 @@ TEST_F(ProgressBar, Defaults) {
     EXPECT_EQ(fresh.Position(), 20);
 }
 
-TEST_F(ProgressBar, AtZeroOneTileUnderTheEndPicture) {
+TEST_F(ProgressBar, AtZeroOneTileUnderTheEndPicture)
+{
     bar->SetPosition(0);
     EXPECT_EQ(at(9), beginScroll);
     EXPECT_EQ(at(12), endScroll);   // end right after the begin picture
@@ -87,7 +94,8 @@ TEST_F(ProgressBar, AtZeroOneTileUnderTheEndPicture) {
     EXPECT_EQ(at(146), ground);
 }
 
-TEST_F(ProgressBar, AtTheMiddleAndAtMax) {
+TEST_F(ProgressBar, AtTheMiddleAndAtMax)
+{
     bar->SetPosition(50); // k = 21 * 50 div 100 = 10
     EXPECT_EQ(at(70), midleScroll);
     EXPECT_EQ(at(73), endScroll);
@@ -100,14 +108,16 @@ TEST_F(ProgressBar, AtTheMiddleAndAtMax) {
     EXPECT_EQ(at(144), endLine);
 }
 
-TEST_F(ProgressBar, TransparentColourIsPixelOneOne) {
+TEST_F(ProgressBar, TransparentColourIsPixelOneOne)
+{
     const QImage image = bar->Render().toImage();
     // Track begin at x = 5, y = 25 div 2 - 17 div 2 = 4: its key corner shows the ground.
     EXPECT_EQ(image.pixelColor(6, 5), ground);
     EXPECT_EQ(image.pixelColor(7, 6), beginLine);
 }
 
-TEST_F(ProgressBar, NothingDrawnWhileAPieceIsMissing) {
+TEST_F(ProgressBar, NothingDrawnWhileAPieceIsMissing)
+{
     bar->SetImgEndScroll(QPixmap());
     EXPECT_TRUE(bar->Render().isNull());
     bar->move(10, 10);
@@ -117,7 +127,8 @@ TEST_F(ProgressBar, NothingDrawnWhileAPieceIsMissing) {
         ASSERT_EQ(shown.pixelColor(x, 22), ground) << "x = " << x;
 }
 
-TEST_F(ProgressBar, PositionRepaintsOnlyWhenChanged) {
+TEST_F(ProgressBar, PositionRepaintsOnlyWhenChanged)
+{
     stage.window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&stage.window));
     PaintCounter counter;
@@ -144,7 +155,8 @@ protected:
     Stage stage;
     TBtnImgTransD1QF* button = new TBtnImgTransD1QF(&stage.window);
 
-    void SetUp() override {
+    void SetUp() override
+    {
         button->SetBitmapOver(keyedPicture({40, 30}, over));
         button->SetBitmapDown(keyedPicture({40, 30}, down));
         button->SetBitmapUp(keyedPicture({40, 30}, up));
@@ -156,14 +168,16 @@ protected:
     QColor shown() { return shownColour(&stage.window, {40, 35}); }
 };
 
-TEST_F(PictureButton, TakesTheSizeOfItsPicture) {
+TEST_F(PictureButton, TakesTheSizeOfItsPicture)
+{
     EXPECT_EQ(TBtnImgTransD1QF().size(), QSize(50, 50));
     EXPECT_EQ(button->size(), QSize(40, 30));
     button->SetBitmap(keyedPicture({60, 24}, normal));
     EXPECT_EQ(button->size(), QSize(60, 24));
 }
 
-TEST_F(PictureButton, PicturesFollowTheMouse) {
+TEST_F(PictureButton, PicturesFollowTheMouse)
+{
     EXPECT_EQ(shown(), normal);
     enter(button);
     EXPECT_EQ(shown(), over);
@@ -177,7 +191,8 @@ TEST_F(PictureButton, PicturesFollowTheMouse) {
     EXPECT_EQ(shownColour(&stage.window, {21, 21}), ground);
 }
 
-TEST_F(PictureButton, ClickOncePerClickAndNotWhenReleasedAway) {
+TEST_F(PictureButton, ClickOncePerClickAndNotWhenReleasedAway)
+{
     QSignalSpy clicks(button, &QAbstractButton::clicked);
     QTest::mouseClick(button, Qt::LeftButton, {}, {5, 5});
     EXPECT_EQ(clicks.count(), 1);
@@ -186,7 +201,8 @@ TEST_F(PictureButton, ClickOncePerClickAndNotWhenReleasedAway) {
     EXPECT_EQ(clicks.count(), 1);
 }
 
-TEST_F(PictureButton, ReleasedAwayShowsBitmapKeyedByTheReleasedPicture) {
+TEST_F(PictureButton, ReleasedAwayShowsBitmapKeyedByTheReleasedPicture)
+{
     // Drawn with BitmapUp's transparent colour: when that is the normal
     // picture's body colour, the body disappears.
     button->SetBitmapUp(keyedPicture({40, 30}, up, normal));
@@ -196,7 +212,8 @@ TEST_F(PictureButton, ReleasedAwayShowsBitmapKeyedByTheReleasedPicture) {
     EXPECT_EQ(shown(), ground);
 }
 
-TEST_F(PictureButton, DisabledShowsItsPictureAndFiresNothing) {
+TEST_F(PictureButton, DisabledShowsItsPictureAndFiresNothing)
+{
     QSignalSpy clicks(button, &QAbstractButton::clicked);
     QSignalSpy presses(button, &QAbstractButton::pressed);
     button->setEnabled(false);
@@ -220,7 +237,8 @@ protected:
     Stage stage;
     TChBxImgTransD1QF* box = new TChBxImgTransD1QF(&stage.window);
 
-    void SetUp() override {
+    void SetUp() override
+    {
         box->SetImgOn(keyedPicture({16, 16}, on));
         box->SetImgOnDis(keyedPicture({16, 16}, onDis));
         box->SetImgOff(keyedPicture({16, 16}, off));
@@ -230,7 +248,8 @@ protected:
     }
     QColor picture() { return shownColour(&stage.window, {18, 25}); }
     // Whether any pixel of the caption area has exactly this colour.
-    bool captionHas(const QColor& colour) {
+    bool captionHas(const QColor& colour)
+    {
         const QImage image = stage.window.grab(QRect(10 + 20, 10, 180, 30)).toImage();
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
@@ -240,7 +259,8 @@ protected:
     }
 };
 
-TEST_F(CheckBox, Defaults) {
+TEST_F(CheckBox, Defaults)
+{
     TChBxImgTransD1QF fresh;
     EXPECT_EQ(fresh.size(), QSize(7, 7));
     EXPECT_TRUE(fresh.Enabled());
@@ -249,7 +269,8 @@ TEST_F(CheckBox, Defaults) {
     EXPECT_EQ(fresh.OffColor(), QColor(255, 0, 0));
 }
 
-TEST_F(CheckBox, ClickFiresFirstThenToggles) {
+TEST_F(CheckBox, ClickFiresFirstThenToggles)
+{
     std::vector<bool> checkedAtClick;
     QObject::connect(box, &TChBxImgTransD1QF::clicked,
                      [&] { checkedAtClick.push_back(box->Checked()); });
@@ -262,14 +283,16 @@ TEST_F(CheckBox, ClickFiresFirstThenToggles) {
     EXPECT_EQ(checkedAtClick, (std::vector<bool>{false, true}));
 }
 
-TEST_F(CheckBox, CheckedFromCodeFiresNothing) {
+TEST_F(CheckBox, CheckedFromCodeFiresNothing)
+{
     QSignalSpy clicks(box, &TChBxImgTransD1QF::clicked);
     box->SetChecked(true);
     EXPECT_EQ(picture(), on);
     EXPECT_EQ(clicks.count(), 0);
 }
 
-TEST_F(CheckBox, DisabledStillClicksButDoesNotToggle) {
+TEST_F(CheckBox, DisabledStillClicksButDoesNotToggle)
+{
     QSignalSpy clicks(box, &TChBxImgTransD1QF::clicked);
     box->SetEnabled(false);
     EXPECT_EQ(picture(), offDis);
@@ -280,7 +303,8 @@ TEST_F(CheckBox, DisabledStillClicksButDoesNotToggle) {
     EXPECT_EQ(picture(), onDis);
 }
 
-TEST_F(CheckBox, FadedOffPictureIsKeyedByTheOffPicture) {
+TEST_F(CheckBox, FadedOffPictureIsKeyedByTheOffPicture)
+{
     // Its own pixel (1, 1) is white; the off picture's key (magenta) is what
     // becomes transparent.
     QPixmap faded = keyedPicture({16, 16}, offDis, Qt::white);
@@ -292,7 +316,8 @@ TEST_F(CheckBox, FadedOffPictureIsKeyedByTheOffPicture) {
     EXPECT_EQ(shownColour(&stage.window, {18, 25}), ground);
 }
 
-TEST_F(CheckBox, CaptionIsGreyWhenDisabled) {
+TEST_F(CheckBox, CaptionIsGreyWhenDisabled)
+{
     QPalette pal = box->palette();
     pal.setColor(QPalette::WindowText, Qt::black);
     box->setPalette(pal);
@@ -313,7 +338,8 @@ protected:
     TBtnImgD1QF* button = new TBtnImgD1QF(&dialog);
 
     // A strip of `count` 40 x 20 images: up, disabled, down.
-    static QPixmap strip(const std::vector<QColor>& colours) {
+    static QPixmap strip(const std::vector<QColor>& colours)
+    {
         QImage image(40 * int(colours.size()), 20, QImage::Format_RGB32);
         for (int i = 0; i < int(colours.size()); ++i)
             for (int y = 0; y < 20; ++y)
@@ -326,7 +352,8 @@ protected:
     QColor centre() { return button->grab().toImage().pixelColor(50, 17); }
 };
 
-TEST_F(PushButton, DefaultsAndColours) {
+TEST_F(PushButton, DefaultsAndColours)
+{
     EXPECT_EQ(button->size(), QSize(100, 35));
     EXPECT_EQ(button->Spacing(), 4);
     EXPECT_EQ(button->Margin(), -1);
@@ -342,7 +369,8 @@ TEST_F(PushButton, DefaultsAndColours) {
     EXPECT_EQ(button->ColorFon(), QColor(Qt::red));
 }
 
-TEST_F(PushButton, DrawsOnlyTheImageOfItsState) {
+TEST_F(PushButton, DrawsOnlyTheImageOfItsState)
+{
     button->SetNumGlyphs(3);
     button->SetGlyph(strip({upColour, disabledColour, downColour}));
     button->SetCaption(QStringLiteral("Не рисуется"));
@@ -359,7 +387,8 @@ TEST_F(PushButton, DrawsOnlyTheImageOfItsState) {
     EXPECT_EQ(centre(), disabledColour);
 }
 
-TEST_F(PushButton, DisabledWithoutItsImageIsAGreyedUpImage) {
+TEST_F(PushButton, DisabledWithoutItsImageIsAGreyedUpImage)
+{
     button->SetGlyph(strip({upColour}));
     button->setEnabled(false);
     const QColor c = centre();
@@ -368,14 +397,16 @@ TEST_F(PushButton, DisabledWithoutItsImageIsAGreyedUpImage) {
     EXPECT_NE(c, upColour);
 }
 
-TEST_F(PushButton, GlyphDownWhilePressed) {
+TEST_F(PushButton, GlyphDownWhilePressed)
+{
     button->SetGlyph(strip({upColour}));
     button->SetGlyphDown(strip({Qt::green}));
     button->setDown(true);
     EXPECT_EQ(centre(), QColor(Qt::green));
 }
 
-TEST_F(PushButton, ModalResultClosesTheDialog) {
+TEST_F(PushButton, ModalResultClosesTheDialog)
+{
     button->SetModalResult(4);
     dialog.open();
     QTest::mouseClick(button, Qt::LeftButton);
@@ -383,7 +414,8 @@ TEST_F(PushButton, ModalResultClosesTheDialog) {
     EXPECT_EQ(dialog.result(), 4);
 }
 
-TEST_F(PushButton, CancelReactsToEscapeAndDefaultToEnter) {
+TEST_F(PushButton, CancelReactsToEscapeAndDefaultToEnter)
+{
     auto* ok = new TBtnImgD1QF(&dialog);
     ok->SetKind(TBtnImgD1QF::ButtonKind::OK);
     ok->SetDefault(true);
@@ -400,7 +432,8 @@ TEST_F(PushButton, CancelReactsToEscapeAndDefaultToEnter) {
     EXPECT_EQ(dialog.result(), 1);
 }
 
-TEST_F(PushButton, HelpKindOpensTheNearestContext) {
+TEST_F(PushButton, HelpKindOpensTheNearestContext)
+{
     int opened = 0;
     SetHelpHandler([&](int context) { opened = context; });
     SetHelpContext(&dialog, 0x55);
@@ -414,14 +447,16 @@ TEST_F(PushButton, HelpKindOpensTheNearestContext) {
     SetHelpHandler(nullptr);
 }
 
-TEST_F(PushButton, CloseKindClosesTheWindow) {
+TEST_F(PushButton, CloseKindClosesTheWindow)
+{
     button->SetKind(TBtnImgD1QF::ButtonKind::Close);
     dialog.show();
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(PushButton, DoubleClickCountsAsASecondPress) {
+TEST_F(PushButton, DoubleClickCountsAsASecondPress)
+{
     QSignalSpy clicks(button, &QAbstractButton::clicked);
     dialog.show();
     // What the platform delivers for a double click: the second press comes

@@ -14,7 +14,8 @@ struct Expected {
 };
 
 // Opaque pixels in more than one colour: a drawing, not an empty or flat square.
-bool looksDrawn(const QImage& image) {
+bool looksDrawn(const QImage& image)
+{
     int opaque = 0;
     QRgb first = 0;
     bool varied = false;
@@ -31,7 +32,8 @@ bool looksDrawn(const QImage& image) {
 }
 } // namespace
 
-TEST(Pictures, EveryResourceRendersAtItsSize) {
+TEST(Pictures, EveryResourceRendersAtItsSize)
+{
     const Expected all[] = {
         {pictures::faceUp, {100, 35}},         {pictures::faceOver, {100, 35}},
         {pictures::faceDown, {100, 35}},       {pictures::faceDisabled, {100, 35}},
@@ -66,13 +68,15 @@ TEST(Pictures, EveryResourceRendersAtItsSize) {
         EXPECT_EQ(renderSvg(QString::fromLatin1(symbol)).size(), QSize(20, 20)) << symbol;
 }
 
-TEST(Pictures, RendersAtTheAskedSizeAndFailsQuietly) {
+TEST(Pictures, RendersAtTheAskedSizeAndFailsQuietly)
+{
     EXPECT_EQ(renderSvg(QString::fromLatin1(pictures::iconError), {64, 48}).size(), QSize(64, 48));
     EXPECT_TRUE(renderSvg(QStringLiteral(":/pictures/no-such.svg")).isNull());
     EXPECT_TRUE(loadPicture(QStringLiteral("/no/such/file.bmp")).isNull());
 }
 
-TEST(Pictures, LoadedBitmapLosesItsTransparentColour) {
+TEST(Pictures, LoadedBitmapLosesItsTransparentColour)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("design.bmp"));
     QImage image = keyedPicture({10, 8}, QColor(0, 0, 204)).toImage();
@@ -84,13 +88,15 @@ TEST(Pictures, LoadedBitmapLosesItsTransparentColour) {
     EXPECT_EQ(loaded.pixelColor(5, 5), QColor(0, 0, 204));
 }
 
-TEST(Pictures, OnlyOpaquePicturesHaveATransparentColour) {
+TEST(Pictures, OnlyOpaquePicturesHaveATransparentColour)
+{
     EXPECT_EQ(transparentColour(keyedPicture({4, 4}, Qt::blue)), keyColour.rgb());
     EXPECT_EQ(transparentColour(renderSvg(QString::fromLatin1(pictures::iconError))), std::nullopt);
     EXPECT_EQ(transparentColour(keyedPicture({1, 1}, Qt::blue)), std::nullopt);
 }
 
-TEST(Memo, LinesComeBackUnchangedAndCrBreaksOnScreen) {
+TEST(Memo, LinesComeBackUnchangedAndCrBreaksOnScreen)
+{
     TMemo memo;
     memo.Add(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
     EXPECT_EQ(memo.Lines(), QStringList{QStringLiteral("Ошибка чтения файла.\rПоврежден файл ")});

@@ -3,7 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
-QPixmap keyedPicture(QSize size, const QColor& body, const QColor& key) {
+QPixmap keyedPicture(QSize size, const QColor& body, const QColor& key)
+{
     QImage image(size, QImage::Format_RGB32);
     image.fill(body);
     for (int y = 0; y < qMin(2, size.height()); ++y)
@@ -12,6 +13,7 @@ QPixmap keyedPicture(QSize size, const QColor& body, const QColor& key) {
     return QPixmap::fromImage(image);
 }
 
-QColor shownColour(QWidget* window, QPoint windowPoint) {
+QColor shownColour(QWidget* window, QPoint windowPoint)
+{
     return window->grab().toImage().pixelColor(windowPoint);
 }
