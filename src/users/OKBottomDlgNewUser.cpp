@@ -19,7 +19,7 @@ TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* pa
       RadioButtonA(new QRadioButton(QStringLiteral("A"), this)),
       RadioButtonB(new QRadioButton(QStringLiteral("B"), this)),
       RadioButtonC(new QRadioButton(QStringLiteral("C"), this)),
-      RadioButtonD(new QRadioButton(QStringLiteral("D"), this)), SaveDialog1(new QFileDialog(this)),
+      RadioButtonD(new QRadioButton(QStringLiteral("D"), this)),
       session_(session)
 {
     setWindowTitle(QStringLiteral("Новое имя"));
@@ -28,10 +28,6 @@ TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* pa
     EditFileName->setReadOnly(true);
     EditNameUser->installEventFilter(this);
     connect(EditNameUser, &QLineEdit::textChanged, this, &TOKBottomDlgNewUser::EditNameUserChange);
-
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    SaveDialog1->setSizeGripEnabled(true);
 
     auto* browse =
         makeDialogButton(QStringLiteral("Обзор..."), TBtnImgD1QF::ButtonKind::Custom, this);
@@ -133,6 +129,15 @@ void TOKBottomDlgNewUser::EditNameUserChange()
 
 void TOKBottomDlgNewUser::BitBtn1Click()
 {
+    // Made on first use: a file dialog costs more to build than the rest of
+    // the start-up windows together, and most runs never browse.
+    if (!SaveDialog1) {
+        SaveDialog1 = new QFileDialog(this);
+        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+        SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog |
+                                QFileDialog::DontConfirmOverwrite);
+        SaveDialog1->setSizeGripEnabled(true);
+    }
     SaveDialog1->setNameFilter(QStringLiteral("Файлы установок (*.rep)"));
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return;

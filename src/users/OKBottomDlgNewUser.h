@@ -28,7 +28,7 @@ public:
     QRadioButton* RadioButtonB;
     QRadioButton* RadioButtonC;
     QRadioButton* RadioButtonD;
-    QFileDialog* SaveDialog1;
+    QFileDialog* SaveDialog1 = nullptr; // made when first needed
 
     void done(int result) override; // FormCloseQuery
 
