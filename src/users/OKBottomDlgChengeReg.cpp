@@ -61,21 +61,9 @@ TOKBottomDlgChengeReg::TOKBottomDlgChengeReg(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(warning);
-    layout->addWidget(makeModePanel(), 1);
+    layout->addWidget(makeModeGroup({RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD}, this),
+                      1);
     layout->addLayout(buttons);
-}
-
-QWidget* TOKBottomDlgChengeReg::makeModePanel()
-{
-    auto* group = new QGroupBox(QStringLiteral("Режим работы пользователя"), this);
-    auto* grid = new QGridLayout(group);
-    const QList<QRadioButton*> radios{RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD};
-    for (int row = 0; row < radios.size(); ++row) {
-        radios[row]->setParent(group);
-        grid->addWidget(radios[row], row, 0, Qt::AlignTop);
-        grid->addWidget(readOnlyMemo(modeDescription(radios[row]->text()), group), row, 1);
-    }
-    return group;
 }
 
 QString TOKBottomDlgChengeReg::SelectedMode() const

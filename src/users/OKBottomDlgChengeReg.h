@@ -25,7 +25,6 @@ public:
     TBtnImgD1QF* BtnImgD1QF3;
 
 private:
-    QWidget* makeModePanel();
 };
 
 // The main window's "Изменить режим...": runs the dialog and, on OK, gives the

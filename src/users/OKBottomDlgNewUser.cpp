@@ -19,8 +19,7 @@ TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* pa
       RadioButtonA(new QRadioButton(QStringLiteral("A"), this)),
       RadioButtonB(new QRadioButton(QStringLiteral("B"), this)),
       RadioButtonC(new QRadioButton(QStringLiteral("C"), this)),
-      RadioButtonD(new QRadioButton(QStringLiteral("D"), this)),
-      session_(session)
+      RadioButtonD(new QRadioButton(QStringLiteral("D"), this)), session_(session)
 {
     setWindowTitle(QStringLiteral("Новое имя"));
     setDialogBackground(this);
@@ -56,28 +55,11 @@ TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* pa
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(makeModeGroup());
+    layout->addWidget(
+        makeModeGroup({RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD}, this));
     layout->addLayout(buttons);
     setMinimumWidth(680); // the whole progress file path in view
     StendInitial();
-}
-
-QLayout* TOKBottomDlgNewUser::makeModeGroup()
-{
-    auto* group = new QGroupBox(QStringLiteral("Режим работы пользователя"), this);
-    auto* grid = new QGridLayout(group);
-    const QList<QRadioButton*> radios{RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD};
-    for (int row = 0; row < radios.size(); ++row) {
-        radios[row]->setParent(group);
-        grid->addWidget(radios[row], row, 0, Qt::AlignTop);
-        grid->addWidget(new QLabel(modeDescription(radios[row]->text()).join(QString()), group),
-                        row, 1);
-        qobject_cast<QLabel*>(grid->itemAtPosition(row, 1)->widget())->setWordWrap(true);
-    }
-    grid->setColumnStretch(1, 1);
-    auto* box = new QVBoxLayout;
-    box->addWidget(group);
-    return box;
 }
 
 void TOKBottomDlgNewUser::StendInitial()

@@ -38,7 +38,6 @@ protected:
 private:
     void EditNameUserChange();
     void BitBtn1Click();
-    QLayout* makeModeGroup();
 
     const UserSession& session_;
 };

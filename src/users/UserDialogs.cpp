@@ -4,7 +4,11 @@
 
 #include "widgets/ButtonPictures.h"
 
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 
 TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind, QWidget* parent)
 {
@@ -68,4 +72,22 @@ QStringList modeDescription(const QString& mode)
             QStringLiteral("пользователь перед каждым текстом проходит предварительную подготовку "
                            "по "),
             QStringLiteral("предстоящим лексическим трудностям.")};
+}
+
+QGroupBox* makeModeGroup(const QList<QRadioButton*>& radios, QWidget* parent)
+{
+    auto* group = new QGroupBox(QStringLiteral("Режим работы пользователя"), parent);
+    auto* grid = new QGridLayout(group);
+    for (int row = 0; row < radios.size(); ++row) {
+        radios[row]->setParent(group);
+        grid->addWidget(radios[row], row, 0, Qt::AlignTop);
+        // The lines were cut for the classic font; as one paragraph they wrap
+        // to whatever font the system gives.
+        auto* description = new QLabel(modeDescription(radios[row]->text()).join(QString()), group);
+        description->setWordWrap(true);
+        description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        grid->addWidget(description, row, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    return group;
 }

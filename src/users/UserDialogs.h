@@ -1,5 +1,8 @@
 #pragma once
 
+class QGroupBox;
+class QRadioButton;
+
 #include "widgets/BtnImgD1QF.h"
 
 #include <QString>
@@ -31,3 +34,7 @@ void showFileProblems(const QStringList& messages);
 
 // The description lines of a work mode "A" to "D".
 QStringList modeDescription(const QString& mode);
+
+// The group "Режим работы пользователя": each mode's radio button (whose text
+// is its letter) beside the description of that mode.
+QGroupBox* makeModeGroup(const QList<QRadioButton*>& radios, QWidget* parent);
