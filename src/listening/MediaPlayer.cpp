@@ -46,36 +46,41 @@ void MediaPlayer::Close()
 
 void MediaPlayer::Play(std::optional<qint64> from, std::optional<qint64> to)
 {
-    endRun();
-    running_ = true;
-    if (!isOpen()) {
-        error_ = SoundNotOpen;
-        engineFinished(error_);
+    if (!beginRun())
         return;
-    }
     const qint64 length = engine_->length();
     const qint64 start = std::clamp<qint64>(from.value_or(engine_->position()), 0, length);
     const qint64 end = std::clamp<qint64>(to.value_or(length), start, length);
-    error_ = engine_->play(start, end);
-    mode_ = PlayerMode::Playing;
-    if (error_ != SoundOk)
-        engineFinished(error_);
+    startRun(PlayerMode::Playing, engine_->play(start, end));
 }
 
 void MediaPlayer::StartRecording(std::optional<qint64> from, std::optional<qint64> to)
 {
-    endRun();
-    running_ = true;
-    if (!isOpen()) {
-        error_ = SoundNotOpen;
-        engineFinished(error_);
+    if (!beginRun())
         return;
-    }
     const qint64 start =
         std::clamp<qint64>(from.value_or(engine_->position()), 0, engine_->length());
     const qint64 end = std::max(to.value_or(NoEnd), start);
-    error_ = engine_->record(start, end);
-    mode_ = PlayerMode::Recording;
+    startRun(PlayerMode::Recording, engine_->record(start, end));
+}
+
+// Ends the run before and begins a new one; without an open file the new run
+// ends at once, still with its one notification.
+bool MediaPlayer::beginRun()
+{
+    endRun();
+    running_ = true;
+    if (isOpen())
+        return true;
+    error_ = SoundNotOpen;
+    engineFinished(error_);
+    return false;
+}
+
+void MediaPlayer::startRun(PlayerMode mode, int error)
+{
+    error_ = error;
+    mode_ = mode;
     if (error_ != SoundOk)
         engineFinished(error_);
 }

@@ -71,6 +71,8 @@ signals:
     void Notify();
 
 private:
+    bool beginRun();
+    void startRun(PlayerMode mode, int error);
     void endRun();
     void engineFinished(int error);
     void postNotify();
