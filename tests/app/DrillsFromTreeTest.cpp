@@ -1,3 +1,4 @@
+#include "MainWindowDriver.h"
 // The drills as a student reaches them: the demo course's tree, "Выполнить",
 // the exercise window worked through with the mouse and the keyboard, the
 // completion dialog, and the done picture in the tree after marking.
@@ -112,9 +113,7 @@ struct DemoShell {
         ShellWindows windows;
         windows.progress = &progress;
         main.SetWindows(windows);
-        QSignalSpy finished(&main, &TFormMain::startupFinished);
-        main.show();
-        EXPECT_TRUE(finished.wait(5000));
+        showMainWindow(main);
         NewUserInput input;
         input.name = QStringLiteral("Anna");
         input.password = input.confirmation = QStringLiteral("pw");
@@ -124,18 +123,8 @@ struct DemoShell {
     }
     ~DemoShell() { VirtualSound::use(false); }
 
-    QTreeWidgetItem* node(int entry)
-    {
-        for (QTreeWidgetItemIterator it(main.TreeView); *it; ++it)
-            if ((*it)->data(0, TFormMain::EntryRole).toInt() == entry)
-                return *it;
-        return nullptr;
-    }
-    int image(int entry)
-    {
-        const QTreeWidgetItem* item = node(entry);
-        return item ? item->data(0, TFormMain::ImageRole).toInt() : -1;
-    }
+    QTreeWidgetItem* node(int entry) { return nodeOfEntry(main, entry); }
+    int image(int entry) { return imageOfEntry(main, entry); }
 
     // Selects the entry's node (after checking it is the kind the flow is
     // about) and presses "Выполнить".

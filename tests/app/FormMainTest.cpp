@@ -1,4 +1,5 @@
 #include "app/FormMain.h"
+#include "MainWindowDriver.h"
 #include "app/Catalogue.h"
 #include "app/FormProgress.h"
 #include "drills/DlgLexRepit.h"
@@ -75,19 +76,10 @@ struct Shell {
         ShellWindows windows;
         windows.progress = &progress;
         main.SetWindows(windows);
-        QSignalSpy finished(&main, &TFormMain::startupFinished);
-        main.show();
-        EXPECT_TRUE(finished.wait(5000));
+        showMainWindow(main);
     }
 
-    QTreeWidgetItem* node(int entry)
-    {
-        for (QTreeWidgetItemIterator it(main.TreeView); *it; ++it)
-            if ((*it)->data(0, TFormMain::EntryRole).toInt() == entry)
-                return *it;
-        ADD_FAILURE() << "no node for entry " << entry;
-        return nullptr;
-    }
+    QTreeWidgetItem* node(int entry) { return nodeOfEntry(main, entry); }
     void select(int entry) { main.TreeView->setCurrentItem(node(entry)); }
     QString description() const { return main.RichEditAboutLern->toPlainText(); }
 };

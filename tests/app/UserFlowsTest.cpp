@@ -1,3 +1,4 @@
+#include "MainWindowDriver.h"
 // What a student does with users on the demo course, through the real windows:
 // create a user, select it with its password, mark exercises done, change the
 // mode, delete users, and start again.
@@ -71,21 +72,12 @@ struct Program {
     explicit Program(TOKBottomDlgChengeReg* modes) : chengeReg(modes)
     {
         main.SetWindows({nullptr, &selectUsers, &newUser, chengeReg, &password, &progress});
-        QSignalSpy finished(&main, &TFormMain::startupFinished);
-        main.show();
-        EXPECT_TRUE(finished.wait(5000));
+        showMainWindow(main);
     }
 
-    QTreeWidgetItem* node(int entry)
-    {
-        for (QTreeWidgetItemIterator it(main.TreeView); *it; ++it)
-            if ((*it)->data(0, TFormMain::EntryRole).toInt() == entry)
-                return *it;
-        ADD_FAILURE() << "no node for entry " << entry;
-        return nullptr;
-    }
+    QTreeWidgetItem* node(int entry) { return nodeOfEntry(main, entry); }
     void select(int entry) { main.TreeView->setCurrentItem(node(entry)); }
-    int image(int entry) { return node(entry)->data(0, TFormMain::ImageRole).toInt(); }
+    int image(int entry) { return imageOfEntry(main, entry); }
     // The entries whose node shows the done picture.
     std::vector<int> doneEntries()
     {
