@@ -3,18 +3,18 @@
 #include "common/LineFile.h"
 
 namespace {
+// A sign, then decimal digits and nothing else: the end position is the whole
+// rest of the line, so a blank or a second TAB after it makes the line bad.
 std::optional<qint32> parseInt32(const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    // toLongLong would also take a leading "+" and "-"; digits only after it.
-    const int digitsFrom = trimmed.startsWith(u'-') || trimmed.startsWith(u'+') ? 1 : 0;
-    if (trimmed.size() == digitsFrom)
+    const int digitsFrom = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
+    if (text.size() == digitsFrom)
         return std::nullopt;
-    for (int i = digitsFrom; i < trimmed.size(); ++i)
-        if (trimmed[i] < u'0' || trimmed[i] > u'9')
+    for (int i = digitsFrom; i < text.size(); ++i)
+        if (text[i] < u'0' || text[i] > u'9')
             return std::nullopt;
     bool ok = false;
-    const qlonglong value = trimmed.toLongLong(&ok);
+    const qlonglong value = text.toLongLong(&ok);
     if (!ok || value < INT32_MIN || value > INT32_MAX)
         return std::nullopt;
     return static_cast<qint32>(value);

@@ -41,6 +41,9 @@ TEST(DrillTiming, LineIsSplitAtTheFirstTab)
     EXPECT_FALSE(parseTimingLine("1200 2950")) << "no TAB";
     EXPECT_FALSE(parseTimingLine("12a\t30")) << "not an integer";
     EXPECT_FALSE(parseTimingLine("1\t2\t3")) << "the whole rest is the end";
+    EXPECT_FALSE(parseTimingLine("1\t2\t")) << "a trailing TAB is part of the end";
+    EXPECT_FALSE(parseTimingLine("1\t2 ")) << "so is a trailing blank";
+    EXPECT_FALSE(parseTimingLine(" 1\t2")) << "a sign and digits only";
     EXPECT_FALSE(parseTimingLine("\t5"));
     EXPECT_FALSE(parseTimingLine("1\t"));
     EXPECT_FALSE(parseTimingLine("1\t99999999999")) << "beyond 32 bits";
