@@ -130,8 +130,10 @@ std::optional<int> SelectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& pas
             showUserMessage(QStringLiteral("Нет ни одного имени"), QStringLiteral("Ошибка"), 16);
             continue;
         }
+        // A user who still stands stays current when the password is cancelled;
+        // only a deleted current user gives way.
         if (password.exec() != ResultOK)
-            return leave();
+            return session.currentIndex() < 0 ? leave() : std::nullopt;
         const int row = dialog.SelectedRow();
         if (session.passwordMatches(row, password.Password()))
             return row;

@@ -166,7 +166,7 @@ TEST_F(Dialogs, BrowsingAddsTheExtensionOnlyToANameWithoutDot)
     newUser.hide();
 }
 
-TEST_F(Dialogs, UserCreatedInTheSelectionAndThenCancelledMakesTheAnonymousUserCurrent)
+TEST_F(Dialogs, UserCreatedInTheSelectionThenCancelledGoesAnonymousButNotACancelledPassword)
 {
     session.changeUser(-1);
     session.setCurrentValid(true);
@@ -179,6 +179,16 @@ TEST_F(Dialogs, UserCreatedInTheSelectionAndThenCancelledMakesTheAnonymousUserCu
     });
     EXPECT_EQ(SelectUser(select, password, session), std::optional<int>(-1));
     EXPECT_EQ(course.read("Report/Olga/Olga.rep").size(), 4 * 264);
+
+    session.changeUser(0);
+    whenModal([&](QWidget* window) {
+        fillNewUser("Max", "", [](TOKBottomDlgNewUser& d) { return d.RadioButtonB; });
+        clickButton(window, QStringLiteral("Новое имя"));
+        typePassword("", QStringLiteral("Отмена"));
+        clickButton(window, QStringLiteral("Подверждение"));
+    });
+    EXPECT_EQ(SelectUser(select, password, session), std::nullopt)
+        << "a cancelled password leaves the standing user current";
 }
 
 TEST_F(Dialogs, SelectingAsksThePasswordAgainUntilItIsRight)
