@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QTextEdit>
 
 // Outside any namespace, as the resource initialiser must be.
@@ -87,6 +88,10 @@ void DrillWindow::keyPressEvent(QKeyEvent* event)
 
 void DrillWindow::SetPlayButton(QAbstractButton* button, const QString& soundFile)
 {
+    // Play is the first control to take the focus, and a focused push button
+    // of a dialog would take Enter for itself: Enter has to answer instead.
+    if (auto* push = qobject_cast<QPushButton*>(button))
+        push->setAutoDefault(false);
     play_ = button;
     soundFile_ = soundFile;
 }

@@ -67,7 +67,10 @@ TEST(LexiconWindow, WholeDrillUpToTheEnd)
             pressDialogButton(dialog);
         });
         form->ListBoxTrans->setCurrentRow(wrongRow(form));
-        QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
+        // Enter answers even while Play, the first control, has the focus.
+        form->BitBtnPlay->setFocus();
+        QTest::keyClick(form->BitBtnPlay, Qt::Key_Return);
+        EXPECT_TRUE(form->BitBtnPlay->isEnabled()) << "nothing was played";
         EXPECT_EQ(form->EditText->text(), shown) << "the expression stays after a first miss";
         EXPECT_EQ(counters(form), (QStringList{"3", "3", "0"}));
 
