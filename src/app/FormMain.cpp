@@ -506,6 +506,9 @@ void TFormMain::prepareCompletion(int kind, const DrillCounts& counts)
         // The true/false run has shown its results; the dialog repeats the count.
         text = kind == 7 ? trueFalseText(counts.errors) : outcomeText(kind);
         dialog->BitBtnOk->setEnabled(named);
+        // The label follows its button: left greyed by a failed questions run,
+        // it would show marking as refused while the button offers it.
+        dialog->Label2->setEnabled(named);
     }
     dialog->MemoComent->Clear();
     dialog->MemoComent->Add(text);

@@ -408,7 +408,8 @@ void answerCompletion(int result, QString* text, bool* markable)
     whenModal([=](QWidget*) {
         TDlgLexRepit* dialog = DlgLexRepit();
         *text = dialog->MemoComent->Lines().join(QLatin1Char('\n'));
-        *markable = dialog->BitBtnOk->isEnabled();
+        // Marking is offered when the button and its label both are.
+        *markable = dialog->BitBtnOk->isEnabled() && dialog->Label2->isEnabled();
         dialog->done(result);
     });
 }
@@ -457,6 +458,16 @@ TEST(FormMain, TooManyErrorsCannotBeMarkedButCanBeRepeated)
     EXPECT_TRUE(second.startsWith(QStringLiteral("Ошибок: 0.")));
     EXPECT_TRUE(secondMarkable);
     EXPECT_FALSE(shell.session.isDone(5));
+
+    // A failed run greys the mark button's label; the next exercise of
+    // another kind offers marking whole again.
+    FakeExercise failed{{{0, {10, 4}}}}, lexicon{{{0, {0, 0}}}};
+    answerCompletion(TDlgLexRepit::Cancel, &first, &firstMarkable);
+    shell.main.RunExercise(5, 6, failed.launch());
+    answerCompletion(TDlgLexRepit::Cancel, &second, &secondMarkable);
+    shell.main.RunExercise(3, 2, lexicon.launch());
+    EXPECT_FALSE(firstMarkable);
+    EXPECT_TRUE(secondMarkable);
 }
 
 TEST(FormMain, AnExerciseLeftEarlyGetsNoCompletionDialog)
