@@ -16,6 +16,18 @@ struct DrillFiles {
     QString sound;
 };
 
+// How a drill took one answer: right, a first miss that may be tried again,
+// or a miss that counts as an error.
+enum class DrillOutcome { Right, FirstMiss, SecondMiss };
+
+struct DrillAnswer {
+    DrillOutcome outcome;
+    // The right answer, shown after a miss that counts.
+    QString expected;
+    // Every item has now been answered right.
+    bool finished = false;
+};
+
 // What loading a drill's files gave: the items read before any fault, the
 // fault, and whether the items are enough to run the drill at all. A fault in
 // the middle of a file still lets the drill run with what was read; a drill

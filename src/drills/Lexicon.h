@@ -26,14 +26,8 @@ DrillLoad<LexiconItem> loadLexicon(const DrillFiles& files);
 // ends when every expression was translated right once.
 class LexiconDrill {
 public:
-    enum class Outcome { Right, FirstMiss, SecondMiss };
-    struct Answer {
-        Outcome outcome;
-        // The translation that was expected (shown after a second miss).
-        QString expected;
-        // Every expression has now been translated right.
-        bool finished = false;
-    };
+    using Outcome = DrillOutcome;
+    using Answer = DrillAnswer;
 
     explicit LexiconDrill(QList<LexiconItem> items);
 

@@ -31,14 +31,8 @@ DrillLoad<QuestionRecord> loadQuestions(const DrillFiles& files, bool withAnswer
 // confirms.
 class QuestionDrill {
 public:
-    enum class Outcome { Right, FirstMiss, SecondMiss };
-    struct Answer {
-        Outcome outcome;
-        // The right answer (shown after a miss that counts).
-        QString expected;
-        // Every question has now been answered.
-        bool finished = false;
-    };
+    using Outcome = DrillOutcome;
+    using Answer = DrillAnswer;
 
     explicit QuestionDrill(QList<QuestionRecord> questions);
 
