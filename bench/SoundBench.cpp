@@ -2,7 +2,7 @@
 // second of playback costs in CPU next to paplay. Needs a sound server with a
 // null sink whose monitor is the default input, as scripts/sound-server
 // starts:  eval "$(scripts/sound-server start DIR)"; export PULSE_SERVER
-#include "listening/MediaPlayer.h"
+#include "sound/MediaPlayer.h"
 
 #include <QAudioSource>
 #include <QCoreApplication>

@@ -7,7 +7,7 @@
 #include "app/HelpViewer.h"
 #include "app/OKBottomDlgAbout.h"
 #include "app/TerminationSignals.h"
-#include "drills/SharedDialogs.h"
+#include "dialogs/SharedDialogs.h"
 #include "users/DlgPassWord.h"
 #include "users/OKBottomDlgChengeReg.h"
 #include "users/OKBottomDlgNewUser.h"

@@ -1,7 +1,7 @@
 #include "app/FormBegin.h"
 
 #include "app/AppImages.h"
-#include "listening/MediaPlayer.h"
+#include "sound/MediaPlayer.h"
 
 #include <QGuiApplication>
 #include <QLabel>

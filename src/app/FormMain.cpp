@@ -10,7 +10,7 @@
 #include "app/OKBottomDlgAbout.h"
 #include "app/RtfReader.h"
 #include "common/Paths.h"
-#include "drills/DlgLexRepit.h"
+#include "dialogs/DlgLexRepit.h"
 #include "drills/DrillLaunch.h"
 #include "users/Completion.h"
 #include "users/OKBottomDlgChengeReg.h"

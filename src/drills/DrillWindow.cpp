@@ -1,6 +1,6 @@
 #include "drills/DrillWindow.h"
 
-#include "listening/MediaPlayer.h"
+#include "sound/MediaPlayer.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drills/DlgMessage.h"
+#include "dialogs/DlgMessage.h"
 #include "drills/DrillFiles.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "drills/FormQuestDown.h"
 
-#include "drills/DrillDialogs.h"
+#include "dialogs/DrillDialogs.h"
 #include "drills/DrillLaunch.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"

@@ -1,6 +1,6 @@
 #include "drills/FormQuestEnd.h"
 
-#include "drills/SharedDialogs.h"
+#include "dialogs/SharedDialogs.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #include "users/UserDialogs.h"
 
-#include "drills/DlgMessage.h"
+#include "dialogs/DlgMessage.h"
 
 #include "widgets/ButtonPictures.h"
 

@@ -2,7 +2,7 @@
 #include "MainWindowDriver.h"
 #include "app/Catalogue.h"
 #include "app/FormProgress.h"
-#include "drills/DlgLexRepit.h"
+#include "dialogs/DlgLexRepit.h"
 #include "drills/DrillLaunch.h"
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"

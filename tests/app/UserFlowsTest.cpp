@@ -4,10 +4,10 @@
 // mode, delete users, and start again.
 #include "app/FormMain.h"
 #include "app/FormProgress.h"
-#include "drills/DlgLexRepit.h"
+#include "dialogs/DlgLexRepit.h"
 #include "drills/DrillLaunch.h"
 #include "drills/FormExecLexicDemo.h"
-#include "listening/VirtualSoundEngine.h"
+#include "sound/VirtualSoundEngine.h"
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"
 #include "users/DlgPassWord.h"

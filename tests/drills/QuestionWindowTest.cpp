@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
-#include "drills/DlgDoubleError.h"
-#include "drills/DlgErrorDo.h"
+#include "dialogs/DlgDoubleError.h"
+#include "dialogs/DlgErrorDo.h"
 #include "drills/DrillLaunch.h"
 #include "drills/DrillRandom.h"
 #include "drills/FormQuestDemo.h"

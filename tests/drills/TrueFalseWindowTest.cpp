@@ -3,8 +3,8 @@
 #include "drills/DrillRandom.h"
 #include "drills/FormQuestEnd.h"
 #include "drills/FormQuestTrFl.h"
-#include "listening/MediaPlayer.h"
-#include "listening/VirtualSoundEngine.h"
+#include "sound/MediaPlayer.h"
+#include "sound/VirtualSoundEngine.h"
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"
 

@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
 
-#include "drills/DlgxMessage.h"
+#include "dialogs/DlgxMessage.h"
 #include "support/ModalDriver.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/Memo.h"

@@ -1,0 +1,76 @@
+#include "dialogs/DlgLexRepit.h"
+
+#include "dialogs/SharedDialogs.h"
+#include "widgets/BtnImgD1QF.h"
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/ButtonPictures.h"
+#include "widgets/Memo.h"
+#include "widgets/PicturePaths.h"
+
+#include <QLabel>
+
+namespace {
+
+constexpr int rowTop[3] = {106, 146, 186};
+constexpr int rowHeight = 36;
+} // namespace
+
+TDlgLexRepit::TDlgLexRepit(QWidget* parent)
+    : TDlgFrame({459, 227}, QStringLiteral("Результаты"), parent), MemoComent(new TMemo(this)),
+      Label1(new QLabel(QStringLiteral("Сейчас вы можете:"), this)),
+      Label2(new QLabel(QStringLiteral("Отметить упражнение как выполненное"), this)),
+      Label3(new QLabel(QStringLiteral("Повторить упражнение еще раз"), this)),
+      Label4(new QLabel(QStringLiteral("Просто выйти из упражнения"), this)),
+      BitBtnOk(new TBtnImgTransD1QF(this)), BitBtn3(new TBtnImgD1QF(this)),
+      BitBtn2(new TBtnImgD1QF(this))
+{
+    setObjectName(QStringLiteral("DlgLexRepit"));
+    // Tall enough for the longest outcome, the failed questions' three lines.
+    SetTextArea({96, 8, 347, 72});
+    MemoComent->setObjectName(QStringLiteral("MemoComent"));
+    MemoComent->setGeometry(toWindow({100, 10, 339, 68}));
+    MemoComent->setFont(arial(16, true));
+    MemoComent->SetAlignment(Qt::AlignHCenter);
+    MemoComent->Add(QStringLiteral("Вы просмотрели лексику урока."));
+
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(arial(15, true));
+    Label1->setGeometry(toWindow({96, 82, 347, 22}));
+
+    QLabel* choices[3] = {Label2, Label3, Label4};
+    const char* names[3] = {"Label2", "Label3", "Label4"};
+    for (int i = 0; i < 3; ++i) {
+        choices[i]->setObjectName(QString::fromLatin1(names[i]));
+        choices[i]->setFont(arial(15, false));
+        choices[i]->setGeometry(toWindow({146, rowTop[i], 297, rowHeight}));
+    }
+
+    BitBtnOk->setObjectName(QStringLiteral("BitBtnOk"));
+    BitBtnOk->setText(QStringLiteral("Отметить"));
+    dressButton(*BitBtnOk, symbolButtonPictures(QString::fromLatin1(pictures::symbolCheck)));
+    BitBtnOk->move(toWindow({100, rowTop[0], 36, 36}).topLeft());
+    connect(BitBtnOk, &TBtnImgTransD1QF::clicked, this, &TDlgLexRepit::BitBtnOkClick);
+
+    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
+    BitBtn3->SetCaption(QStringLiteral("Повторить"));
+    dressButton(*BitBtn3, symbolButtonPictures(QString::fromLatin1(pictures::symbolRepeat)));
+    BitBtn3->move(toWindow({100, rowTop[1], 36, 36}).topLeft());
+    BitBtn3->SetModalResult(Retry);
+
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->SetCaption(QStringLiteral("Выйти"));
+    dressButton(*BitBtn2, symbolButtonPictures(QString::fromLatin1(pictures::symbolLeave)));
+    BitBtn2->move(toWindow({100, rowTop[2], 36, 36}).topLeft());
+    BitBtn2->SetModalResult(Cancel);
+    BitBtn2->SetCancel(true);
+}
+
+void TDlgLexRepit::BitBtnOkClick()
+{
+    done(Ok);
+}
+
+TDlgLexRepit* DlgLexRepit()
+{
+    return sharedDialog<TDlgLexRepit>();
+}

@@ -1,0 +1,63 @@
+#include "dialogs/DlgxMessage.h"
+
+#include "dialogs/DlgMessage.h"
+#include "dialogs/SharedDialogs.h"
+#include "widgets/BtnImgD1QF.h"
+#include "widgets/Memo.h"
+#include "widgets/PicturePaths.h"
+#include "widgets/Pictures.h"
+
+#include <QLabel>
+#include <QPainter>
+
+int iconPictureIndex(int iconCode)
+{
+    const int high = (iconCode & 0xff) >> 4;
+    return high >= 1 && high <= 4 ? high - 1 : 3;
+}
+
+TDlgxMessage::TDlgxMessage(QWidget* parent)
+    : TDlgFrame({379, 211}, QString(), parent), ImageIcon(new QLabel(this)),
+      MemoMess(new TMemo(this)),
+      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {198, 166}, QDialog::Accepted))
+{
+    setObjectName(QStringLiteral("DlgxMessage"));
+    for (const char* path : {pictures::iconError, pictures::iconQuestion, pictures::iconWarning,
+                             pictures::iconInformation})
+        ImageListIcon.append(renderSvg(QString::fromLatin1(path), {32, 32}));
+    ImageIcon->setObjectName(QStringLiteral("ImageIcon"));
+    ImageIcon->setGeometry(toWindow({86, 16, 32, 32}));
+
+    SetTextArea({134, 16, 229, 135});
+    MemoMess->setObjectName(QStringLiteral("MemoMess"));
+    MemoMess->setGeometry(toWindow(TextArea()));
+    MemoMess->setFont(arial(15));
+    MemoMess->SetAlignment(Qt::AlignHCenter);
+
+    BtnImgD1QF1->setObjectName(QStringLiteral("BtnImgD1QF1"));
+    BtnImgD1QF1->SetDefault(true);
+}
+
+void TDlgxMessage::SetMessage(const QString& text, const QString& caption, int iconCode)
+{
+    iconIndex_ = iconPictureIndex(iconCode);
+    QPixmap icon(ImageIcon->size());
+    icon.fill(palette().color(QPalette::Button));
+    QPainter(&icon).drawPixmap(0, 0, ImageListIcon[iconIndex_]);
+    ImageIcon->setPixmap(icon);
+    MemoMess->Clear();
+    MemoMess->Add(text);
+    SetCaption(caption);
+}
+
+TDlgxMessage* DlgxMessage()
+{
+    return sharedDialog<TDlgxMessage>();
+}
+
+void ShowDlgMessage(const QString& text, const QString& caption, int iconCode)
+{
+    TDlgxMessage* dialog = DlgxMessage();
+    dialog->SetMessage(text, caption, iconCode);
+    dialog->exec();
+}

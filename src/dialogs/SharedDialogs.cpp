@@ -1,0 +1,17 @@
+#include "dialogs/SharedDialogs.h"
+
+#include "dialogs/DlgDoubleError.h"
+#include "dialogs/DlgErrorDo.h"
+#include "dialogs/DlgLexRepit.h"
+#include "dialogs/DlgTestFullDulex.h"
+#include "dialogs/DlgxMessage.h"
+
+void CreateSharedDialogs()
+{
+    DlgxMessage();
+    DlgErrorDo();
+    DlgDoubleError();
+    DlgLexicError();
+    DlgLexRepit();
+    DlgTestFullDulex();
+}

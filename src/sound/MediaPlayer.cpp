@@ -1,0 +1,189 @@
+#include "sound/MediaPlayer.h"
+
+#include "sound/SoundEngine.h"
+
+#include <QMetaObject>
+#include <algorithm>
+
+MediaPlayer::MediaPlayer(QObject* parent) : MediaPlayer(makeSoundEngine(), parent) {}
+
+MediaPlayer::MediaPlayer(std::unique_ptr<SoundEngine> engine, QObject* parent)
+    : QObject(parent), engine_(std::move(engine))
+{
+    engine_->finished = [this](int error) { engineFinished(error); };
+}
+
+MediaPlayer::~MediaPlayer()
+{
+    engine_->finished = nullptr;
+    engine_->close();
+}
+
+QString MediaPlayer::FileName() const
+{
+    return fileName_;
+}
+
+void MediaPlayer::SetFileName(const QString& name)
+{
+    fileName_ = name;
+}
+
+void MediaPlayer::Open()
+{
+    Close();
+    error_ = engine_->open(fileName_);
+    mode_ = error_ == SoundOk ? PlayerMode::Stopped : PlayerMode::NotReady;
+}
+
+void MediaPlayer::Close()
+{
+    endRun();
+    engine_->close();
+    mode_ = PlayerMode::NotReady;
+    error_ = SoundOk;
+}
+
+void MediaPlayer::Play(std::optional<qint64> from, std::optional<qint64> to)
+{
+    if (!beginRun())
+        return;
+    const qint64 length = engine_->length();
+    const qint64 start = std::clamp<qint64>(from.value_or(engine_->position()), 0, length);
+    const qint64 end = std::clamp<qint64>(to.value_or(length), start, length);
+    startRun(PlayerMode::Playing, engine_->play(start, end));
+}
+
+void MediaPlayer::StartRecording(std::optional<qint64> from, std::optional<qint64> to)
+{
+    if (!beginRun())
+        return;
+    const qint64 start =
+        std::clamp<qint64>(from.value_or(engine_->position()), 0, engine_->length());
+    const qint64 end = std::max(to.value_or(NoEnd), start);
+    startRun(PlayerMode::Recording, engine_->record(start, end));
+}
+
+// Ends the run before and begins a new one; without an open file the new run
+// ends at once, still with its one notification.
+bool MediaPlayer::beginRun()
+{
+    endRun();
+    running_ = true;
+    if (isOpen())
+        return true;
+    error_ = SoundNotOpen;
+    engineFinished(error_);
+    return false;
+}
+
+void MediaPlayer::startRun(PlayerMode mode, int error)
+{
+    error_ = error;
+    mode_ = mode;
+    if (error_ != SoundOk)
+        engineFinished(error_);
+}
+
+void MediaPlayer::Stop()
+{
+    endRun();
+    error_ = isOpen() ? SoundOk : SoundNotOpen;
+}
+
+void MediaPlayer::Pause()
+{
+    if (!isOpen()) {
+        error_ = SoundNotOpen;
+        return;
+    }
+    if (mode_ == PlayerMode::Playing || mode_ == PlayerMode::Recording) {
+        engine_->halt();
+        mode_ = PlayerMode::Paused;
+    }
+    error_ = SoundOk;
+}
+
+void MediaPlayer::Save()
+{
+    if (!isOpen()) {
+        error_ = SoundNotOpen;
+        return;
+    }
+    if (mode_ == PlayerMode::Recording || mode_ == PlayerMode::Paused)
+        endRun();
+    error_ = engine_->save();
+}
+
+qint64 MediaPlayer::Position() const
+{
+    return engine_->position();
+}
+
+qint64 MediaPlayer::Length() const
+{
+    return engine_->length();
+}
+
+MediaPlayer::PlayerMode MediaPlayer::Mode() const
+{
+    return mode_;
+}
+
+int MediaPlayer::Error() const
+{
+    return error_;
+}
+
+QString MediaPlayer::ErrorText(int error)
+{
+    switch (error) {
+    case SoundOk:
+        return {};
+    case SoundNotOpen:
+        return QStringLiteral("Звуковое устройство не открыто.");
+    case SoundFileError:
+        return QStringLiteral("Звуковой файл не найден или поврежден.");
+    case SoundNoDevice:
+        return QStringLiteral("Звуковое устройство недоступно.");
+    case SoundDeviceLost:
+        return QStringLiteral("Звуковое устройство перестало отвечать.");
+    case SoundWriteError:
+        return QStringLiteral("Не удается записать звуковой файл.");
+    default:
+        return QStringLiteral("Ошибка звукового устройства.");
+    }
+}
+
+// Ends the run under way, if any: stopped or superseded, it still gets its
+// one notification.
+void MediaPlayer::endRun()
+{
+    if (!running_)
+        return;
+    engine_->halt();
+    running_ = false;
+    if (isOpen())
+        mode_ = PlayerMode::Stopped;
+    postNotify();
+}
+
+void MediaPlayer::engineFinished(int error)
+{
+    if (!running_)
+        return;
+    running_ = false;
+    if (error != SoundOk)
+        error_ = error;
+    if (isOpen())
+        mode_ = PlayerMode::Stopped;
+    postNotify();
+}
+
+// Queued, so that a window's handler never runs inside the command that
+// ended the run, and always on the thread the player lives on.
+void MediaPlayer::postNotify()
+{
+    QMetaObject::invokeMethod(
+        this, [this] { emit Notify(); }, Qt::QueuedConnection);
+}

@@ -1,0 +1,380 @@
+#include "sound/RealSoundEngine.h"
+
+#include "sound/FrameConverter.h"
+
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QAudioSource>
+#include <QIODevice>
+#include <QMediaDevices>
+#include <algorithm>
+#include <vector>
+
+namespace {
+// How long a play may show no progress after the device went idle before it
+// counts as ended; a sound server that loses a stream must not hang a window.
+constexpr qint64 StallMs = 1500;
+// Ends are checked at least this often, then exactly when one is due.
+constexpr qint64 CheckMs = 250;
+constexpr qint64 RecordPieceUs = 100000;
+constexpr qint64 PlayBufferUs = 250000;
+// The device's clock may round the time of the last sample down a little.
+constexpr qint64 EndSlackUs = 500;
+} // namespace
+
+// Hands the sink the converted frames of one range and then no more, so the
+// sound stops at the range's end to the sample, not at a buffer's end.
+class RangeFeed : public QIODevice {
+public:
+    RangeFeed(SoundReader& reader, qint64 from, qint64 to, const QAudioFormat& out)
+        : reader_(reader), next_(from), end_(to),
+          converter_(reader.info().sampleRate, reader.info().channels, out),
+          direct_(out.sampleFormat() == QAudioFormat::Int16 &&
+                  out.sampleRate() == reader.info().sampleRate &&
+                  out.channelCount() == reader.info().channels)
+    {
+        open(QIODevice::ReadOnly);
+    }
+
+    bool isSequential() const override { return true; }
+    bool atEnd() const override { return next_ >= end_ && pending_.isEmpty(); }
+    qint64 bytesAvailable() const override { return pending_.size() + QIODevice::bytesAvailable(); }
+
+protected:
+    qint64 readData(char* data, qint64 max) override
+    {
+        while (pending_.size() < max && next_ < end_) {
+            const qint64 frames = std::min<qint64>(end_ - next_, 2048);
+            const qint64 got = direct_ ? readDirect(frames) : readConverted(frames);
+            if (got <= 0) {
+                next_ = end_; // a short file: what could be read is all there is
+                break;
+            }
+            next_ += got;
+        }
+        const qint64 n = std::min<qint64>(max, pending_.size());
+        std::copy_n(pending_.constData(), n, data);
+        pending_.remove(0, n);
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    // 16-bit sound that the device takes as it is, the usual case, skips the
+    // conversion: this runs for every sample played.
+    qint64 readDirect(qint64 frames)
+    {
+        const qsizetype frameBytes = reader_.info().channels * 2;
+        const qsizetype had = pending_.size();
+        pending_.resize(had + qsizetype(frames) * frameBytes);
+        const qint64 got =
+            reader_.read(next_, frames, reinterpret_cast<qint16*>(pending_.data() + had));
+        pending_.resize(had + qsizetype(std::max<qint64>(got, 0)) * frameBytes);
+        return got;
+    }
+    qint64 readConverted(qint64 frames)
+    {
+        block_.resize(size_t(frames * reader_.info().channels));
+        const qint64 got = reader_.read(next_, frames, block_.data());
+        if (got > 0)
+            pending_.append(converter_.convert(block_.data(), got));
+        return got;
+    }
+
+    SoundReader& reader_;
+    qint64 next_;
+    qint64 end_;
+    FrameConverter converter_;
+    bool direct_;
+    QByteArray pending_;
+    std::vector<float> block_;
+};
+
+namespace {
+QAudioFormat fileFormat(const SoundFileInfo& info)
+{
+    QAudioFormat format;
+    format.setSampleRate(info.sampleRate);
+    format.setChannelCount(info.channels);
+    format.setSampleFormat(info.wideSamples() ? QAudioFormat::Float : QAudioFormat::Int16);
+    return format;
+}
+
+// The file's own format where the device takes it, else the device's.
+QAudioFormat playFormat(const QAudioDevice& device, const SoundFileInfo& info)
+{
+    const QAudioFormat wanted = fileFormat(info);
+    return device.isFormatSupported(wanted) ? wanted : device.preferredFormat();
+}
+
+bool failed(QAudio::Error error)
+{
+    return error == QAudio::OpenError || error == QAudio::IOError || error == QAudio::FatalError;
+}
+} // namespace
+
+RealSoundEngine::RealSoundEngine()
+{
+    endTimer_.setSingleShot(true);
+    endTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&endTimer_, &QTimer::timeout, this, [this] { checkPlayEnd(); });
+}
+
+RealSoundEngine::~RealSoundEngine()
+{
+    close();
+}
+
+int RealSoundEngine::open(const QString& path)
+{
+    close();
+    reader_ = SoundReader::open(path);
+    if (!reader_)
+        return SoundFileError;
+    path_ = path;
+    info_ = reader_->info();
+    return SoundOk;
+}
+
+void RealSoundEngine::close()
+{
+    halt();
+    closeRecordingFile();
+    reader_.reset();
+    path_.clear();
+    info_ = {};
+    position_ = 0;
+}
+
+qint64 RealSoundEngine::length() const
+{
+    if (recording_)
+        return info_.msAt(recording_->endFrame());
+    return info_.lengthMs();
+}
+
+qint64 RealSoundEngine::position() const
+{
+    if (sink_)
+        return std::min(from_ + playedMs(), to_);
+    if (recording_)
+        return info_.msAt(recording_->endFrame());
+    return position_;
+}
+
+qint64 RealSoundEngine::playedMs() const
+{
+    return sink_->processedUSecs() / 1000;
+}
+
+int RealSoundEngine::play(qint64 from, qint64 to)
+{
+    halt();
+    if (closeRecordingFile() != SoundOk || !reader_)
+        return SoundFileError;
+    position_ = from;
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull())
+        return SoundNoDevice;
+    const QAudioFormat format = playFormat(device, info_);
+    from_ = from;
+    to_ = to;
+    const qint64 firstFrame = info_.frameAt(from);
+    const qint64 endFrame = info_.frameAt(to);
+    // The range in whole frames may fall short of `to` by part of a frame.
+    feedUs_ = (endFrame - firstFrame) * 1000000 / info_.sampleRate;
+    feed_ = std::make_unique<RangeFeed>(*reader_, firstFrame, endFrame, format);
+    sink_ = std::make_unique<QAudioSink>(device, format);
+    // A sink the back end could not make has no state at all to ask for.
+    if (sink_->isNull()) {
+        sink_.reset();
+        feed_.reset();
+        return SoundNoDevice;
+    }
+    // A generous buffer means few wake-ups; it costs nothing in accuracy, as
+    // the position is what was played, and a stop discards what is queued.
+    sink_->setBufferSize(format.bytesForDuration(PlayBufferUs));
+    sink_->start(feed_.get());
+    if (failed(sink_->error())) {
+        releaseSink();
+        return SoundNoDevice;
+    }
+    // Connected only now: start() itself reports its state changes.
+    connect(sink_.get(), &QAudioSink::stateChanged, this, [this] { sinkStateChanged(); });
+    lastPlayed_ = -1;
+    checkPlayEnd();
+    return SoundOk;
+}
+
+// Ends the play once the device has played its last sample; also ends it
+// when the device, idle, makes no more progress.
+void RealSoundEngine::checkPlayEnd()
+{
+    if (!sink_)
+        return;
+    const qint64 playedUs = sink_->processedUSecs();
+    if (playedUs >= feedUs_ - EndSlackUs) {
+        finishPlay(SoundOk);
+        return;
+    }
+    const qint64 played = playedUs / 1000;
+    if (played != lastPlayed_) {
+        lastPlayed_ = played;
+        sinceProgress_.start();
+    } else if (sink_->state() == QAudio::IdleState && sinceProgress_.elapsed() > StallMs) {
+        finishPlay(SoundOk);
+        return;
+    }
+    endTimer_.start(int(std::clamp<qint64>((feedUs_ - playedUs) / 1000 + 1, 1, CheckMs)));
+}
+
+void RealSoundEngine::sinkStateChanged()
+{
+    if (!sink_)
+        return;
+    if (failed(sink_->error()))
+        finishPlay(SoundDeviceLost);
+    else if (sink_->state() == QAudio::IdleState)
+        checkPlayEnd();
+}
+
+void RealSoundEngine::finishPlay(int error)
+{
+    position_ = error == SoundOk ? to_ : position();
+    releaseSink();
+    if (finished)
+        finished(error);
+}
+
+void RealSoundEngine::releaseSink()
+{
+    endTimer_.stop();
+    if (!sink_)
+        return;
+    disconnect(sink_.get(), nullptr, this, nullptr);
+    sink_->stop();
+    // The sink may be in the middle of emitting the signal that led here.
+    sink_.release()->deleteLater();
+    feed_.reset();
+}
+
+int RealSoundEngine::record(qint64 from, qint64 to)
+{
+    halt();
+    // After a pause the recording goes on in the same file.
+    if (!recording_ || from != info_.msAt(recording_->endFrame())) {
+        closeRecordingFile();
+        reader_.reset(); // the file is about to change under it
+        recording_ = RecordingFile::open(path_, info_.frameAt(from));
+        if (!recording_) {
+            reader_ = SoundReader::open(path_);
+            return SoundWriteError;
+        }
+    }
+    limitFrame_ = to == NoEnd ? NoEnd : info_.frameAt(to);
+    const QAudioDevice device = QMediaDevices::defaultAudioInput();
+    recordFormat_ = fileFormat(info_);
+    if (device.isNull() || !device.isFormatSupported(recordFormat_))
+        return SoundNoDevice;
+    source_ = std::make_unique<QAudioSource>(device, recordFormat_);
+    // Small pieces reach the file soon after they are spoken.
+    if (source_->isNull()) {
+        source_.reset();
+        return SoundNoDevice;
+    }
+    source_->setBufferSize(recordFormat_.bytesForDuration(RecordPieceUs));
+    input_ = source_->start();
+    if (!input_ || failed(source_->error())) {
+        releaseSource();
+        return SoundNoDevice;
+    }
+    // Connected only now: start() itself reports its state changes.
+    connect(source_.get(), &QAudioSource::stateChanged, this, [this] { sourceStateChanged(); });
+    connect(input_, &QIODevice::readyRead, this, [this] { drainInput(); });
+    return SoundOk;
+}
+
+void RealSoundEngine::drainInput()
+{
+    if (!writeInput())
+        finishRecording(SoundWriteError);
+    else if (recording_->endFrame() >= limitFrame_)
+        finishRecording(SoundOk);
+}
+
+// Writes what the device has recorded to the file, up to the limit.
+bool RealSoundEngine::writeInput()
+{
+    if (!input_ || !recording_)
+        return true;
+    partialFrame_.append(input_->readAll());
+    const int frameBytes = recordFormat_.bytesPerFrame();
+    const qint64 room = limitFrame_ == NoEnd ? NoEnd : limitFrame_ - recording_->endFrame();
+    const qint64 frames = std::min<qint64>(partialFrame_.size() / frameBytes, room);
+    const bool written =
+        recordFormat_.sampleFormat() == QAudioFormat::Int16
+            ? recording_->writeShorts(reinterpret_cast<const qint16*>(partialFrame_.constData()),
+                                      frames)
+            : recording_->writeFloats(reinterpret_cast<const float*>(partialFrame_.constData()),
+                                      frames);
+    partialFrame_.remove(0, frames * frameBytes);
+    return written;
+}
+
+void RealSoundEngine::sourceStateChanged()
+{
+    if (source_ && (failed(source_->error()) || !input_))
+        finishRecording(SoundDeviceLost);
+}
+
+void RealSoundEngine::finishRecording(int error)
+{
+    releaseSource();
+    if (finished)
+        finished(error);
+}
+
+void RealSoundEngine::releaseSource()
+{
+    if (!source_)
+        return;
+    if (input_)
+        disconnect(input_, nullptr, this, nullptr);
+    disconnect(source_.get(), nullptr, this, nullptr);
+    source_->stop();
+    source_.release()->deleteLater();
+    input_.clear();
+    partialFrame_.clear();
+}
+
+void RealSoundEngine::halt()
+{
+    if (sink_) {
+        position_ = position();
+        releaseSink();
+    }
+    if (source_) {
+        writeInput();
+        releaseSource();
+    }
+}
+
+int RealSoundEngine::save()
+{
+    halt();
+    return closeRecordingFile();
+}
+
+// Completes the recording file and reads its new length back.
+int RealSoundEngine::closeRecordingFile()
+{
+    if (!recording_)
+        return SoundOk;
+    position_ = info_.msAt(recording_->endFrame());
+    recording_.reset();
+    reader_ = SoundReader::open(path_);
+    if (!reader_)
+        return SoundWriteError;
+    info_ = reader_->info();
+    return SoundOk;
+}

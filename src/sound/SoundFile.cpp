@@ -1,0 +1,171 @@
+#include "sound/SoundFile.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+#include <sndfile.h>
+#include <type_traits>
+
+namespace {
+SNDFILE* openFile(const QString& path, int mode, SoundFileInfo& info)
+{
+    SF_INFO sf{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), mode, &sf);
+    if (!file)
+        return nullptr;
+    if (sf.samplerate <= 0 || sf.channels <= 0) {
+        sf_close(file);
+        return nullptr;
+    }
+    info.frames = sf.frames;
+    info.sampleRate = sf.samplerate;
+    info.channels = sf.channels;
+    info.format = sf.format;
+    return file;
+}
+
+bool seeksInexactly(int format)
+{
+    const int subtype = format & SF_FORMAT_SUBMASK;
+    return (format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG || subtype == SF_FORMAT_VORBIS ||
+           subtype == SF_FORMAT_OPUS || subtype == SF_FORMAT_MPEG_LAYER_I ||
+           subtype == SF_FORMAT_MPEG_LAYER_II || subtype == SF_FORMAT_MPEG_LAYER_III;
+}
+} // namespace
+
+bool SoundFileInfo::wideSamples() const
+{
+    switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+    case SF_FORMAT_DOUBLE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::optional<SoundFileInfo> probeSoundFile(const QString& path)
+{
+    SoundFileInfo info;
+    SNDFILE* file = openFile(path, SFM_READ, info);
+    if (!file)
+        return std::nullopt;
+    sf_close(file);
+    return info;
+}
+
+std::unique_ptr<SoundReader> SoundReader::open(const QString& path)
+{
+    std::unique_ptr<SoundReader> reader(new SoundReader);
+    reader->file_ = openFile(path, SFM_READ, reader->info_);
+    if (!reader->file_)
+        return nullptr;
+    if (seeksInexactly(reader->info_.format)) {
+        // The frame count of a lossy stream is an estimate: the decoded
+        // length is the truth.
+        std::vector<float> block(4096 * size_t(reader->info_.channels));
+        sf_count_t got;
+        while ((got = sf_readf_float(reader->file_, block.data(), 4096)) > 0)
+            reader->decoded_.insert(reader->decoded_.end(), block.begin(),
+                                    block.begin() + got * reader->info_.channels);
+        reader->info_.frames = qint64(reader->decoded_.size()) / reader->info_.channels;
+        sf_close(reader->file_);
+        reader->file_ = nullptr;
+    }
+    return reader;
+}
+
+SoundReader::~SoundReader()
+{
+    if (file_)
+        sf_close(file_);
+}
+
+qint64 SoundReader::read(qint64 frame, qint64 frames, float* out)
+{
+    return readAs(frame, frames, out);
+}
+
+qint64 SoundReader::read(qint64 frame, qint64 frames, qint16* out)
+{
+    return readAs(frame, frames, out);
+}
+
+template <typename Sample> qint64 SoundReader::readAs(qint64 frame, qint64 frames, Sample* out)
+{
+    frames = std::clamp<qint64>(info_.frames - frame, 0, frames);
+    if (frames == 0)
+        return 0;
+    if (!file_) {
+        const auto first = decoded_.begin() + frame * info_.channels;
+        std::transform(first, first + frames * info_.channels, out, [](float s) {
+            if constexpr (std::is_same_v<Sample, float>)
+                return s;
+            else
+                return qint16(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f));
+        });
+        return frames;
+    }
+    if (frame != filePos_ && sf_seek(file_, frame, SEEK_SET) < 0)
+        return 0;
+    qint64 got;
+    if constexpr (std::is_same_v<Sample, float>)
+        got = sf_readf_float(file_, out, frames);
+    else
+        got = sf_readf_short(file_, out, frames);
+    filePos_ = frame + got;
+    return got;
+}
+
+std::unique_ptr<RecordingFile> RecordingFile::open(const QString& path, qint64 startFrame)
+{
+    std::unique_ptr<RecordingFile> recording(new RecordingFile);
+    recording->file_ = openFile(path, SFM_RDWR, recording->info_);
+    if (!recording->file_)
+        return nullptr;
+    SNDFILE* file = recording->file_;
+    sf_count_t start = std::clamp<qint64>(startFrame, 0, recording->info_.frames);
+    if (sf_command(file, SFC_FILE_TRUNCATE, &start, sizeof start) != 0 ||
+        sf_seek(file, start, SEEK_SET | SFM_WRITE) < 0)
+        return nullptr;
+    sf_command(file, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
+    recording->end_ = start;
+    recording->info_.frames = start;
+    return recording;
+}
+
+RecordingFile::~RecordingFile()
+{
+    if (file_)
+        sf_close(file_);
+}
+
+bool RecordingFile::writeShorts(const qint16* samples, qint64 frames)
+{
+    const qint64 written = sf_writef_short(file_, samples, frames);
+    end_ += written;
+    info_.frames = end_;
+    return written == frames;
+}
+
+bool RecordingFile::writeFloats(const float* samples, qint64 frames)
+{
+    const qint64 written = sf_writef_float(file_, samples, frames);
+    end_ += written;
+    info_.frames = end_;
+    return written == frames;
+}
+
+bool RecordingFile::writeSilence(qint64 frames)
+{
+    const std::vector<qint16> zeros(4096 * size_t(info_.channels), 0);
+    while (frames > 0) {
+        const qint64 chunk = std::min<qint64>(frames, 4096);
+        if (!writeShorts(zeros.data(), chunk))
+            return false;
+        frames -= chunk;
+    }
+    return true;
+}

@@ -1,0 +1,103 @@
+// Without a sound server, and when it dies in the middle: errors, one
+// notification for each play or recording that was started, no hang.
+// The sound back end connects once per process, so each case must run in a
+// process of its own (CTest runs every case alone).
+#include "SoundFiles.h"
+#include "sound/MediaPlayer.h"
+#include "sound/SoundEngine.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+using Mode = MediaPlayer::PlayerMode;
+
+struct Players {
+    MediaPlayer player;
+    MediaPlayer recorder;
+    QSignalSpy played{&player, &MediaPlayer::Notify};
+    QSignalSpy recorded{&recorder, &MediaPlayer::Notify};
+
+    explicit Players(const QTemporaryDir& dir)
+    {
+        EXPECT_TRUE(writeTone(dir.filePath("tone.wav"), Tone{22050, 1, 5000}));
+        EXPECT_TRUE(writeTemplate(dir.filePath("rec.wav")));
+        player.SetFileName(dir.filePath("tone.wav"));
+        recorder.SetFileName(dir.filePath("rec.wav"));
+        player.Open();
+        recorder.Open();
+        EXPECT_EQ(player.Error(), 0);
+        EXPECT_EQ(recorder.Error(), 0);
+    }
+};
+} // namespace
+
+TEST(SoundFault, WithoutASoundServerPlayAndRecordFailAndNotify)
+{
+    qputenv("PULSE_SERVER", "unix:/nonexistent/tolvaren/native");
+    QTemporaryDir dir;
+    Players sound(dir);
+    QElapsedTimer took;
+    took.start();
+    sound.player.Play();
+    sound.recorder.StartRecording(0, 1000);
+    EXPECT_EQ(sound.player.Error(), SoundNoDevice);
+    EXPECT_EQ(sound.recorder.Error(), SoundNoDevice);
+    EXPECT_NE(sound.player.Mode(), Mode::Playing);
+    EXPECT_NE(sound.recorder.Mode(), Mode::Recording);
+    QTRY_COMPARE_WITH_TIMEOUT(sound.played.count(), 1, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(sound.recorded.count(), 1, 2000);
+    EXPECT_LT(took.elapsed(), 3000);
+    QTest::qWait(200);
+    EXPECT_EQ(sound.played.count(), 1);
+    EXPECT_EQ(sound.recorded.count(), 1);
+}
+
+TEST(SoundFault, AServerDyingMidPlayEndsBothWithAnError)
+{
+    QTemporaryDir state;
+    QProcess start;
+    start.start(TOLVAREN_SOUND_SERVER_SCRIPT, {"start", state.path()});
+    ASSERT_TRUE(start.waitForFinished(15000));
+    const QString out = QString::fromUtf8(start.readAllStandardOutput());
+    const auto found =
+        QRegularExpression("PULSE_SERVER=(\\S+); SOUND_SERVER_PID=(\\d+)").match(out);
+    ASSERT_TRUE(found.hasMatch()) << out.toStdString();
+    qputenv("PULSE_SERVER", found.captured(1).toUtf8());
+    const pid_t server = found.captured(2).toInt();
+
+    QTemporaryDir dir;
+    Players sound(dir);
+    sound.player.Play();
+    sound.recorder.StartRecording(0, 5000);
+    ASSERT_EQ(sound.player.Error(), 0);
+    ASSERT_EQ(sound.recorder.Error(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(sound.recorder.Position() > 200, 3000);
+    ::kill(server, SIGKILL);
+
+    QTRY_COMPARE_WITH_TIMEOUT(sound.played.count(), 1, 4000);
+    QTRY_COMPARE_WITH_TIMEOUT(sound.recorded.count(), 1, 4000);
+    EXPECT_NE(sound.player.Error(), 0);
+    EXPECT_NE(sound.recorder.Error(), 0);
+    EXPECT_EQ(sound.player.Mode(), Mode::Stopped);
+    EXPECT_EQ(sound.recorder.Mode(), Mode::Stopped);
+    EXPECT_GT(sound.recorder.Position(), 0);
+
+    // What was recorded before the fault is in the file.
+    sound.recorder.Save();
+    sound.recorder.Close();
+    EXPECT_GT(readSound(dir.filePath("rec.wav")).frames(), 0);
+
+    // Later commands fail cleanly too.
+    sound.player.Play(0, 500);
+    QTRY_COMPARE_WITH_TIMEOUT(sound.played.count(), 2, 4000);
+    EXPECT_NE(sound.player.Error(), 0);
+
+    QProcess::execute(TOLVAREN_SOUND_SERVER_SCRIPT, {"stop", state.path()});
+}
