@@ -41,7 +41,6 @@ DrillTiming readDrillTiming(const QString& path)
         result.error = *error;
         return result;
     }
-    result.opened = true;
     const QStringList lines = std::get<QStringList>(read);
     for (int i = 0; i < lines.size(); ++i) {
         const std::optional<Segment> segment = parseTimingLine(lines[i]);

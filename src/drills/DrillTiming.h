@@ -21,16 +21,16 @@ std::optional<Segment> parseTimingLine(const QString& line);
 struct DrillTiming {
     QList<Segment> segments;
     std::optional<CourseError> error;
-    bool opened = false;
 };
 
 DrillTiming readDrillTiming(const QString& path);
 
 // Gives the first items the segments the timing file holds before any bad
-// line; the items after it keep 0, 0. Records the fault in `error` and returns
-// false when the file could not be opened at all.
+// line; the items after it, and all of them when the file is missing, keep
+// 0, 0. Records the fault in `error`: a timing file that cannot be read costs
+// the sound, never the exercise.
 template <typename Item>
-bool applyDrillTiming(QList<Item>& items, const QString& path, std::optional<CourseError>& error)
+void applyDrillTiming(QList<Item>& items, const QString& path, std::optional<CourseError>& error)
 {
     const DrillTiming timing = readDrillTiming(path);
     for (qsizetype i = 0; i < items.size() && i < timing.segments.size(); ++i) {
@@ -39,5 +39,4 @@ bool applyDrillTiming(QList<Item>& items, const QString& path, std::optional<Cou
     }
     if (timing.error)
         error = timing.error;
-    return timing.opened;
 }

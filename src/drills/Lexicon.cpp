@@ -41,8 +41,8 @@ DrillLoad<LexiconItem> loadLexicon(const DrillFiles& files)
         load.error = CourseError{files.trans, int(load.items.size()) + 1,
                                  QStringLiteral("перевод без исходного выражения")};
     }
-    if (!files.timing.isEmpty() && !applyDrillTiming(load.items, files.timing, load.error))
-        return load;
+    if (!files.timing.isEmpty())
+        applyDrillTiming(load.items, files.timing, load.error);
     load.runnable = true;
     return load;
 }

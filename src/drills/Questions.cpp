@@ -74,9 +74,8 @@ DrillLoad<QuestionRecord> loadQuestions(const DrillFiles& files, bool withAnswer
         withAnswers ? readAnswerBlocks(load.items, files.trans, load.error) : AnswersRead::Whole;
     if (answers == AnswersRead::Refused)
         return load;
-    if (answers == AnswersRead::Whole && !files.timing.isEmpty() &&
-        !applyDrillTiming(load.items, files.timing, load.error))
-        return load;
+    if (answers == AnswersRead::Whole && !files.timing.isEmpty())
+        applyDrillTiming(load.items, files.timing, load.error);
     load.runnable = !withAnswers || askable(load.items);
     if (!load.runnable && !load.error)
         load.error = CourseError{files.trans, 0, QStringLiteral("вопрос без ответов")};

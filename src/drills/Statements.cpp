@@ -59,16 +59,12 @@ bool exists(const QString& path, std::optional<CourseError>& error)
 DrillLoad<TrueFalseItem> loadStatements(const DrillFiles& files)
 {
     DrillLoad<TrueFalseItem> load;
-    const bool whole = readStatements(load.items, files.text, load.error);
-    if (load.items.isEmpty())
-        return load;
-    if (whole) {
-        if (!exists(files.trans, load.error))
-            return load;
-        if (!files.timing.isEmpty() && !applyDrillTiming(load.items, files.timing, load.error))
-            return load;
-    }
-    load.runnable = true;
+    // Reading stops at the first fault. Whatever statements were read are
+    // asked: a missing second or timing file costs only the sound.
+    if (readStatements(load.items, files.text, load.error) && exists(files.trans, load.error) &&
+        !files.timing.isEmpty())
+        applyDrillTiming(load.items, files.timing, load.error);
+    load.runnable = !load.items.isEmpty();
     return load;
 }
 

@@ -22,8 +22,9 @@ struct TrueFalseItem {
 std::optional<TrueFalseItem> parseStatementLine(const QString& line);
 
 // Reads the statements (code page 1250) up to the first bad line, checks that
-// the second file exists and reads the timing file when it is named. Only the
-// statements read before a bad line are asked.
+// the second file exists and reads the timing file when it is named, stopping
+// at the first fault. The statements read before it are asked; a missing second
+// or timing file leaves them without sound.
 DrillLoad<TrueFalseItem> loadStatements(const DrillFiles& files);
 
 // The true/false exercise: each statement once, at random; no second try.

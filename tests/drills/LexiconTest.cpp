@@ -54,12 +54,13 @@ TEST(DrillTiming, ReadingStopsAtTheFirstBadLine)
     TempCourse course;
     course.writeLines("t.tim", {"0\t100", "100\t250", "oops", "300\t400"});
     const DrillTiming timing = readDrillTiming("t.tim");
-    EXPECT_TRUE(timing.opened);
     ASSERT_EQ(timing.segments.size(), 2);
     EXPECT_EQ(timing.segments[1].end, 250);
     ASSERT_TRUE(timing.error);
     EXPECT_EQ(timing.error->line, 3);
-    EXPECT_FALSE(readDrillTiming("absent.tim").opened);
+    const DrillTiming absent = readDrillTiming("absent.tim");
+    EXPECT_TRUE(absent.error);
+    EXPECT_TRUE(absent.segments.isEmpty());
 }
 
 TEST(LexiconFiles, ReadsCodePagesAndSegments)
@@ -112,7 +113,20 @@ TEST(LexiconFiles, BadTimingLineKeepsWhatWasRead)
     EXPECT_EQ(load.items[2].end, 0) << "segments after the bad line stay unread";
 }
 
-TEST(LexiconFiles, MissingOrEmptyFilesDoNotRun)
+TEST(LexiconFiles, MissingTimingFileIsAFaultButTheDrillRuns)
+{
+    TempCourse course;
+    writeLexicon(course, {"a", "b"}, {"1", "2"});
+    const DrillLoad<LexiconItem> load = loadLexicon(Files);
+    ASSERT_TRUE(load.error);
+    EXPECT_EQ(load.error->file, Files.timing);
+    EXPECT_TRUE(load.runnable);
+    ASSERT_EQ(load.items.size(), 2);
+    EXPECT_EQ(load.items[1].translation, "2");
+    EXPECT_EQ(load.items[1].end, 0) << "nothing to play";
+}
+
+TEST(LexiconFiles, MissingOrEmptyTextFilesDoNotRun)
 {
     TempCourse course;
     DrillLoad<LexiconItem> none = loadLexicon(Files);
@@ -126,9 +140,6 @@ TEST(LexiconFiles, MissingOrEmptyFilesDoNotRun)
     EXPECT_FALSE(empty.runnable) << "no items";
 
     writeLexicon(course, {"a"}, {"b"});
-    DrillLoad<LexiconItem> noTiming = loadLexicon(Files);
-    EXPECT_TRUE(noTiming.error);
-    EXPECT_FALSE(noTiming.runnable) << "a named timing file must be there";
     EXPECT_TRUE(loadLexicon({Files.text, Files.trans, "", ""}).runnable);
 
     course.write(Files.trans, QByteArray());

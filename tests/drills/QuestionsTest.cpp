@@ -106,6 +106,19 @@ TEST(QuestionFiles, PreviewNeedsNoAnswerFile)
     EXPECT_FALSE(loadQuestions({Files.text, "absent.txt", "", ""}, true).runnable);
 }
 
+TEST(QuestionFiles, MissingTimingFileIsAFaultButTheQuestionsRun)
+{
+    TempCourse course;
+    course.writeLines(Files.text, {"q1"}, true);
+    course.writeLines(Files.trans, {"#", "a", "b"}, true);
+    for (bool withAnswers : {true, false}) {
+        const auto load = loadQuestions({Files.text, Files.trans, "absent.tim", ""}, withAnswers);
+        ASSERT_TRUE(load.error) << withAnswers;
+        EXPECT_EQ(load.error->file, "absent.tim");
+        EXPECT_TRUE(load.runnable) << withAnswers;
+    }
+}
+
 TEST(QuestionDrill, AnswersAreShuffledWithTheRightOneAtTheCorrectSlot)
 {
     QSet<int> positions;

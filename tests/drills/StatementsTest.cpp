@@ -74,12 +74,29 @@ TEST(StatementFiles, ReadErrors)
     EXPECT_FALSE(loadStatements(Files).runnable);
 
     course.writeLines(Files.text, {"a\t0"}, true);
-    EXPECT_FALSE(loadStatements({Files.text, "absent.txt", Files.timing, ""}).runnable)
-        << "the second file must exist";
-    EXPECT_FALSE(loadStatements({Files.text, Files.trans, "absent.tim", ""}).runnable);
     EXPECT_FALSE(loadStatements({"absent.txt", Files.trans, Files.timing, ""}).runnable);
     course.write(Files.text, "");
     EXPECT_FALSE(loadStatements(Files).runnable);
+}
+
+// A missing second or timing file is a fault after which the statements read
+// are still asked, without sound; reading stops at the missing second file.
+TEST(StatementFiles, MissingSecondOrTimingFileStillRuns)
+{
+    TempCourse course;
+    course.writeLines(Files.text, {"a\t0", "b\t1"}, true);
+    course.writeLines(Files.trans, {"x"});
+    course.writeLines(Files.timing, {"0\t100", "100\t200"});
+    for (const DrillFiles& files : {DrillFiles{Files.text, "absent.txt", Files.timing, ""},
+                                    DrillFiles{Files.text, Files.trans, "absent.tim", ""}}) {
+        const auto load = loadStatements(files);
+        ASSERT_TRUE(load.error);
+        EXPECT_TRUE(load.error->file.startsWith("absent")) << load.error->file.toStdString();
+        EXPECT_TRUE(load.runnable);
+        ASSERT_EQ(load.items.size(), 2);
+        EXPECT_EQ(load.items[1].text, "b");
+        EXPECT_EQ(load.items[1].end, 0) << "the timing file is not read";
+    }
 }
 
 TEST(TrueFalseDrill, AnswersAgainstTheKey)

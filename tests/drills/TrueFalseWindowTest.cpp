@@ -123,11 +123,39 @@ TEST(TrueFalseWindow, LeavingShowsNoResults)
     whenModal([](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); });
     EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""), 1);
     EXPECT_FALSE(FormQuestEnd()->isVisible());
-
-    expectReadError(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
-    EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "Absent.txt", "TrFlTim.txt", ""), 2)
-        << "a missing second file: the window does not open";
     EXPECT_TRUE(modalActionsDone());
+}
+
+// The two choices are one group whose selection the window never resets: the
+// answer chosen for one statement stands for the next, also after a skip.
+TEST(TrueFalseWindow, TheChoiceStaysFromOneStatementToTheNext)
+{
+    TempCourse course;
+    writeStatements(course);
+    seedDrillRandom(3);
+    TFormQuestTrFl form;
+    ASSERT_TRUE(form.Load({"TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""}));
+    form.Start();
+    form.show();
+    QTest::mouseClick(form.RadioButtonNo, Qt::LeftButton);
+    QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(form.Drill().remaining(), 2);
+    EXPECT_TRUE(form.RadioButtonNo->isChecked()) << "after an answer";
+    EXPECT_FALSE(form.RadioButtonYes->isChecked());
+    QTest::mouseClick(form.BitBtnNext, Qt::LeftButton);
+    EXPECT_TRUE(form.RadioButtonNo->isChecked()) << "after a skip";
+
+    QTest::mouseClick(form.RadioButtonYes, Qt::LeftButton);
+    QTest::keyClick(&form, Qt::Key_Return);
+    EXPECT_EQ(form.Drill().remaining(), 1);
+    EXPECT_TRUE(form.RadioButtonYes->isChecked());
+    EXPECT_FALSE(form.RadioButtonNo->isChecked());
+    // The last answer counts "Да" as chosen.
+    const bool lastKey = form.Drill().currentItem().key;
+    const int errors = form.Drill().errors();
+    QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(form.Drill().remaining(), 0);
+    EXPECT_EQ(form.Drill().errors(), errors + (lastKey ? 0 : 1));
 }
 
 TEST(TrueFalseResults, ALaterShorterRunClearsTheRowsLeftOver)

@@ -1,0 +1,176 @@
+// What the five drill windows share: how they take a missing file and how they
+// are left with the keyboard.
+#include "WindowTestSupport.h"
+#include "drills/DrillLaunch.h"
+#include "drills/FormExecLexic.h"
+#include "drills/FormExecLexicDemo.h"
+#include "drills/FormQuestDemo.h"
+#include "drills/FormQuestDown.h"
+#include "drills/FormQuestTrFl.h"
+#include "support/ModalDriver.h"
+#include "support/TempCourse.h"
+#include "widgets/BtnImgD1QF.h"
+#include "widgets/BtnImgTransD1QF.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+using Launch = int (*)(int, int, const QString&, const QString&, const QString&, const QString&);
+
+struct DrillCase {
+    const char* window;
+    Launch launch;
+    DrillFiles files;
+    // The button that leaves the window: its cancel button, else its exit button.
+    std::function<QAbstractButton*(QWidget*)> leave;
+    int left;
+    QString readError;
+};
+
+template <typename Form, typename Button> auto button(Button* Form::*member)
+{
+    return [member](QWidget* window) -> QAbstractButton* {
+        auto* form = qobject_cast<Form*>(window);
+        return form ? form->*member : nullptr;
+    };
+}
+
+int questDown(int x, int y, const QString& a, const QString& b, const QString& c, const QString& d)
+{
+    return ExecuteQuestDown(x, y, a, b, c, d);
+}
+
+int questTrFl(int x, int y, const QString& a, const QString& b, const QString& c, const QString& d)
+{
+    return ExecuteQuestTrFl(x, y, a, b, c, d);
+}
+
+QList<DrillCase> drillCases()
+{
+    return {
+        {"TFormExecLexicDemo",
+         ExecuteLexicDemo,
+         {"Lex.txt", "LexTr.txt", "LexTim.txt", ""},
+         button(&TFormExecLexicDemo::BtnImgTransD1QF2),
+         1,
+         ReadErrorTextsText},
+        {"TFormExecLexic",
+         ExecuteLexic,
+         {"Lex.txt", "LexTr.txt", "LexTim.txt", ""},
+         button(&TFormExecLexic::BtnImgTransD1QF3),
+         2,
+         ReadErrorText},
+        {"TFormQuestDemo",
+         ExecuteQuestDemo,
+         {"Quest.txt", "", "QuestTim.txt", ""},
+         button(&TFormQuestDemo::BtnImgTransD1QF2),
+         2,
+         ReadErrorText},
+        {"TFormQuestDown",
+         questDown,
+         {"Quest.txt", "Answ.txt", "QuestTim.txt", ""},
+         button(&TFormQuestDown::BtnImgTransD1QF3),
+         2,
+         ReadErrorText},
+        {"TFormQuestTrFl",
+         questTrFl,
+         {"TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""},
+         button(&TFormQuestTrFl::BitBtn3),
+         1,
+         ReadErrorText},
+    };
+}
+
+void writeDrills(const TempCourse& course)
+{
+    course.writeLines("Lex.txt", {"das Haus", "die Tür"}, true);
+    course.writeLines("LexTr.txt", {QStringLiteral("дом"), QStringLiteral("дверь")});
+    course.writeLines("LexTim.txt", {"0\t900", "1000\t1800"});
+    course.writeLines("Quest.txt", {"Wer?", "Wo?"}, true);
+    course.writeLines("Answ.txt", {"#", "Anna", "Otto", "#", "Bonn", "Ulm", "Rom"}, true);
+    course.writeLines("QuestTim.txt", {"0\t700", "800\t1500"});
+    course.writeLines("TrFl.txt", {"Anna wohnt in Bonn.\t0", "Otto wohnt in Rom.\t1"}, true);
+    course.writeLines("TrFlTr.txt", {QStringLiteral("перевод")});
+    course.writeLines("TrFlTim.txt", {"0\t900", "1000\t1900"});
+}
+
+int run(const DrillCase& drill, const DrillFiles& files)
+{
+    return drill.launch(400, 300, files.text, files.trans, files.timing, files.sound);
+}
+
+// Arranges the drill window: it must be the case's own, and it is left with
+// its button or with Escape pressed where the keyboard focus is.
+void whenDrillWindow(const DrillCase& drill, bool escape)
+{
+    whenModal([drill, escape](QWidget* window) {
+        ASSERT_STREQ(window->metaObject()->className(), drill.window);
+        QAbstractButton* leave = drill.leave(window);
+        ASSERT_TRUE(leave && leave->isVisible());
+        if (!escape) {
+            QTest::mouseClick(leave, Qt::LeftButton);
+            return;
+        }
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == window ? focus : window, Qt::Key_Escape);
+        EXPECT_FALSE(window->isVisible()) << drill.window << ": Escape leaves";
+        if (window->isVisible())
+            QTest::mouseClick(leave, Qt::LeftButton);
+    });
+}
+} // namespace
+
+TEST(DrillWindows, EscapeDoesWhatTheCancelOrExitButtonDoes)
+{
+    TempCourse course;
+    writeDrills(course);
+    for (const DrillCase& drill : drillCases()) {
+        whenDrillWindow(drill, false);
+        EXPECT_EQ(run(drill, drill.files), drill.left) << drill.window << ": the button";
+        whenDrillWindow(drill, true);
+        EXPECT_EQ(run(drill, drill.files), drill.left) << drill.window << ": Escape";
+    }
+    EXPECT_TRUE(modalActionsDone());
+}
+
+// A missing timing file (and, for the true/false statements, a missing second
+// file) is reported as a read error, then the window opens with what was read.
+TEST(DrillWindows, MissingTimingOrSecondFileIsReportedAndTheWindowOpens)
+{
+    TempCourse course;
+    writeDrills(course);
+    QList<DrillCase> cases;
+    for (DrillCase drill : drillCases()) {
+        drill.files.timing = "Absent.tim";
+        cases.append(drill);
+    }
+    DrillCase noSecondFile = drillCases().last();
+    noSecondFile.files.trans = "Absent.txt";
+    cases.append(noSecondFile);
+    for (const DrillCase& drill : cases) {
+        expectReadError(drill.readError);
+        whenDrillWindow(drill, false);
+        EXPECT_EQ(run(drill, drill.files), drill.left) << drill.window;
+        EXPECT_TRUE(modalActionsDone()) << drill.window;
+    }
+}
+
+// Without the file of the items, or without a single item, there is nothing
+// to open: the message is shown and the window stays closed.
+TEST(DrillWindows, MissingOrEmptyFirstFileKeepsTheWindowClosed)
+{
+    TempCourse course;
+    writeDrills(course);
+    course.write("Empty.txt", "");
+    for (const QString& first : {QStringLiteral("Absent.txt"), QStringLiteral("Empty.txt")}) {
+        for (DrillCase drill : drillCases()) {
+            drill.files.text = first;
+            expectReadError(drill.readError);
+            EXPECT_NE(run(drill, drill.files), 0) << drill.window;
+            EXPECT_TRUE(modalActionsDone()) << drill.window << " " << first.toStdString();
+        }
+    }
+}
