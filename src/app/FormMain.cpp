@@ -496,22 +496,13 @@ void TFormMain::prepareCompletion(int kind, const DrillCounts& counts)
 {
     TDlgLexRepit* dialog = DlgLexRepit();
     const bool named = session_.currentUser() != nullptr;
-    QString text;
-    if (kind == 6) {
-        const JudgedText judged = judgeQuestions(counts.errors, counts.questions);
-        text = judged.text;
-        dialog->BitBtnOk->setEnabled(named && judged.passed);
-        dialog->Label2->setEnabled(named && judged.passed);
-    } else {
-        // The true/false run has shown its results; the dialog repeats the count.
-        text = kind == 7 ? trueFalseText(counts.errors) : outcomeText(kind);
-        dialog->BitBtnOk->setEnabled(named);
-        // The label follows its button: left greyed by a failed questions run,
-        // it would show marking as refused while the button offers it.
-        dialog->Label2->setEnabled(named);
-    }
+    const JudgedText judged = judgeRun(kind, counts.errors, counts.questions);
+    // The label follows its button: left greyed by a failed run, it would
+    // show marking as refused while the button offers it.
+    dialog->BitBtnOk->setEnabled(named && judged.passed);
+    dialog->Label2->setEnabled(named && judged.passed);
     dialog->MemoComent->Clear();
-    dialog->MemoComent->Add(text);
+    dialog->MemoComent->Add(judged.text);
 }
 
 void TFormMain::FinishLaunch()

@@ -76,7 +76,7 @@ protected:
         if (event->type() != QEvent::KeyPress ||
             static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 || !watched->isWidgetType())
             return false;
-        showHelpContext(HelpContextOf(static_cast<QWidget*>(watched)));
+        ShowHelpFor(static_cast<QWidget*>(watched));
         return true;
     }
 };
@@ -87,6 +87,7 @@ void setHelpFile(const QString& name)
 {
     helpFile() = name;
     SetHelpHandler(showHelpContext);
+    SetHelpTopicHandler(showHelpTopic);
 }
 
 void showHelpContext(int context)

@@ -20,25 +20,8 @@ static void registerDrillPictures()
 }
 
 namespace {
-std::function<void(const QString&)>& helpHandler()
-{
-    static std::function<void(const QString&)> handler;
-    return handler;
-}
-
 const QColor WindowGrey(204, 204, 204);
 } // namespace
-
-void SetDrillHelpHandler(std::function<void(const QString& topic)> handler)
-{
-    helpHandler() = std::move(handler);
-}
-
-void ShowDrillHelp(const QString& topic)
-{
-    if (helpHandler())
-        helpHandler()(topic);
-}
 
 DrillWindow::DrillWindow(QSize client, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), MediaPlayerPlay(new MediaPlayer(this))

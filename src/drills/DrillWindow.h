@@ -4,7 +4,6 @@
 #include "drills/DrillFiles.h"
 
 #include <QDialog>
-#include <functional>
 
 class MediaPlayer;
 class QAbstractButton;
@@ -17,11 +16,6 @@ class TBtnImgTransD1QF;
 // Our own symbols for the round buttons.
 inline const QString SymbolHelp = QStringLiteral(":/drills/pictures/help.svg");
 inline const QString SymbolNext = QStringLiteral(":/drills/pictures/next.svg");
-
-// Help topics by name ("Lexic", "QuestEnd", ...); the main window routes
-// them to its help viewer. Without a handler a help button does nothing.
-void SetDrillHelpHandler(std::function<void(const QString& topic)> handler);
-void ShowDrillHelp(const QString& topic);
 
 // The common frame of the exercise windows: a borderless window of a fixed
 // client size, light grey with a bevel around it, centred on a point of the

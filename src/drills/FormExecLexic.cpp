@@ -3,6 +3,7 @@
 #include "dialogs/DrillDialogs.h"
 #include "drills/DrillLaunch.h"
 #include "widgets/BtnImgTransD1QF.h"
+#include "widgets/HelpContext.h"
 #include "widgets/PicturePaths.h"
 
 #include <QLabel>
@@ -13,6 +14,7 @@
 
 TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent)
 {
+    SetHelpTopic(this, QStringLiteral("Lexic"));
     BitBtnPlay = new QPushButton(QStringLiteral("Play"), this);
     BitBtnPlay->setGeometry(16, 14, 75, 25);
     connect(BitBtnPlay, &QPushButton::clicked, this, &TFormExecLexic::BitBtnPlayClick);
@@ -126,7 +128,7 @@ void TFormExecLexic::BitBtnPlayClick()
 
 void TFormExecLexic::BitBtn1Click()
 {
-    ShowDrillHelp(QStringLiteral("Lexic"));
+    ShowHelpFor(this);
 }
 
 void TFormExecLexic::ImageButton3Click()

@@ -3,6 +3,7 @@
 #include "drills/DrillLaunch.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
+#include "widgets/HelpContext.h"
 #include "widgets/PicturePaths.h"
 
 #include <QLabel>
@@ -11,6 +12,7 @@
 
 TFormExecLexicDemo::TFormExecLexicDemo(QWidget* parent) : DrillWindow({550, 246}, parent)
 {
+    SetHelpTopic(this, QStringLiteral("LexicDemo"));
     EditText = AddTextPanel(QStringLiteral("Исходное выражение"), {14, 12, 420, 60});
     EditTranslate = AddTextPanel(QStringLiteral("Перевод"), {14, 78, 420, 60});
     BitBtnPlay = new QPushButton(QStringLiteral("Проиграть"), this);
@@ -62,7 +64,7 @@ void TFormExecLexicDemo::BitBtn1Click()
 
 void TFormExecLexicDemo::BitBtn2Click()
 {
-    ShowDrillHelp(QStringLiteral("LexicDemo"));
+    ShowHelpFor(this);
 }
 
 void TFormExecLexicDemo::BitBtnPlayClick()

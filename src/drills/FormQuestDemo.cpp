@@ -3,6 +3,7 @@
 #include "drills/DrillLaunch.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
+#include "widgets/HelpContext.h"
 #include "widgets/PicturePaths.h"
 
 #include <QLabel>
@@ -10,6 +11,7 @@
 
 TFormQuestDemo::TFormQuestDemo(QWidget* parent) : DrillWindow({555, 251}, parent)
 {
+    SetHelpTopic(this, QStringLiteral("QuestDemo"));
     MemoQuest = AddMemoPanel({14, 14, 527, 150});
     BtnImgD1QF1 = AddNextButton(QStringLiteral("Далее"), 70);
     connect(BtnImgD1QF1, &QPushButton::clicked, this, &TFormQuestDemo::BitBtn1Click);
@@ -53,7 +55,7 @@ void TFormQuestDemo::BitBtn1Click()
 
 void TFormQuestDemo::BitBtn2Click()
 {
-    ShowDrillHelp(QStringLiteral("QuestDemo"));
+    ShowHelpFor(this);
 }
 
 void TFormQuestDemo::BtnImgTransD1QF2Click()

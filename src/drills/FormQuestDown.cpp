@@ -5,6 +5,7 @@
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
 #include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/HelpContext.h"
 #include "widgets/PicturePaths.h"
 
 #include <QLabel>
@@ -13,6 +14,7 @@
 
 TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent)
 {
+    SetHelpTopic(this, QStringLiteral("QuestEnd"));
     setWindowTitle(QStringLiteral("Послетекстовые вопросы"));
     auto* label1 = new QLabel(QStringLiteral("Выберите правильный вариант"), this);
     label1->setGeometry(16, 12, 400, 18);
@@ -123,7 +125,7 @@ void TFormQuestDown::BitBtn2Click()
 
 void TFormQuestDown::BitBtn3Click()
 {
-    ShowDrillHelp(QStringLiteral("QuestEnd"));
+    ShowHelpFor(this);
 }
 
 void TFormQuestDown::BtnImgTransD1QF3Click()

@@ -33,16 +33,18 @@ JudgedText judgeQuestions(int errors, int questions)
     return {count + QStringLiteral(" Рекомендуется отметить упражнение как выполненное"), true};
 }
 
+JudgedText judgeRun(int kind, int errors, int questions)
+{
+    if (kind == 6 || kind == 7)
+        return judgeQuestions(errors, questions);
+    return {outcomeText(kind), true};
+}
+
 qint32 errorPercent(int errors, int questions)
 {
     if (questions <= 0)
         return 0;
     return qint32(qint64(errors) * 100 / questions);
-}
-
-QString trueFalseText(int errors)
-{
-    return QStringLiteral("Ошибок: %1.").arg(errors);
 }
 
 qint32 trueFalseGrade(int errors, int statements)
@@ -53,9 +55,7 @@ qint32 trueFalseGrade(int errors, int statements)
         return 5;
     if (right * 100 >= all * 75)
         return 4;
-    if (right * 100 >= all * 50)
-        return 3;
-    return 2;
+    return 3;
 }
 
 QString outcomeText(int kind, const QString& previousRecording)

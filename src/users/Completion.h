@@ -10,19 +10,25 @@
 // into the marks of the progress record. The main window's launch code calls
 // them; they know nothing of windows.
 
-// After-text questions: more than 30 % wrong answers cannot be marked done.
+// After-text questions and true/false statements: more than 30 % wrong
+// answers cannot be marked done.
 struct JudgedText {
     QString text;
     bool passed = false; // the student may mark it done (a named user only)
 };
 JudgedText judgeQuestions(int errors, int questions);
 
+// The completion dialog's text for a finished run of any kind, and whether it
+// may be marked done: questions (kind 6) and statements (kind 7) are judged by
+// their errors, the other kinds always pass.
+JudgedText judgeRun(int kind, int errors, int questions);
+
 // Wrong answers in percent, truncated; 0 when there were no questions.
 qint32 errorPercent(int errors, int questions);
 
-// True/false statements: the outcome text and the grade on the five-point scale
-// from the share of right answers (5 from 90 %, 4 from 75 %, 3 from 50 %, else 2).
-QString trueFalseText(int errors);
+// True/false statements: the grade on the five-point scale from the share of
+// right answers: 5 from 90 %, 4 from 75 %, else 3 (a run with less than 70 %
+// cannot be marked, so 2 is never given).
 qint32 trueFalseGrade(int errors, int statements);
 
 // The outcome text of the kinds whose text does not depend on counts (1 to 5,

@@ -5,6 +5,8 @@
 #include "app/Catalogue.h"
 #include "app/FormMain.h"
 #include "app/FormProgress.h"
+#include "app/HelpTopics.h"
+#include "app/HelpViewer.h"
 #include "dialogs/DlgDoubleError.h"
 #include "dialogs/DlgErrorDo.h"
 #include "dialogs/DlgLexRepit.h"
@@ -38,6 +40,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
@@ -406,6 +409,31 @@ TEST(DrillsFromTree, QuestionsWithOneErrorAreMarkedWithTheirPercentage)
     EXPECT_EQ(shell.session.progress().record(QuestionsEntry).result(), 14);
 }
 
+namespace {
+// A button of a drill window, found through the window's class; nullptr in a
+// window of another class.
+using ButtonOf = std::function<QAbstractButton*(QWidget*)>;
+template <typename Form> ButtonOf buttonOf(TBtnImgTransD1QF* Form::*member)
+{
+    return [member](QWidget* window) -> QAbstractButton* {
+        auto* form = qobject_cast<Form*>(window);
+        return form ? form->*member : nullptr;
+    };
+}
+
+// Answers every statement of the true/false window, `wrong` of them wrongly
+// (the first ones asked), with the mouse.
+void answerStatements(TFormQuestTrFl* form, int wrong)
+{
+    const TrueFalseDrill& drill = form->Drill();
+    for (int answered = 0; drill.remaining() > 0; ++answered) {
+        const bool yes = drill.currentItem().key != (answered < wrong);
+        QTest::mouseClick(yes ? form->RadioButtonYes : form->RadioButtonNo, Qt::LeftButton);
+        QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+    }
+}
+} // namespace
+
 // Kind 7: the true/false statements, one skipped and one answered wrong; the
 // results grid lists them in file order, then the completion dialog follows.
 TEST(DrillsFromTree, TrueFalseShowsItsResultsThenTheCompletion)
@@ -442,11 +470,7 @@ TEST(DrillsFromTree, TrueFalseShowsItsResultsThenTheCompletion)
             whenCompletion(&seen, Choice::Mark, "7-true-false-completion");
             QTest::mouseClick(end->BitBtn1, Qt::LeftButton);
         });
-        for (int answered = 0; answered < 8; ++answered) {
-            const bool yes = drill.currentItem().key != (answered == 3);
-            QTest::mouseClick(yes ? form->RadioButtonYes : form->RadioButtonNo, Qt::LeftButton);
-            QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
-        }
+        answerStatements(form, 1);
     });
     shell.start(TrueFalseEntry, 7);
     EXPECT_TRUE(modalActionsDone());
@@ -454,10 +478,40 @@ TEST(DrillsFromTree, TrueFalseShowsItsResultsThenTheCompletion)
     EXPECT_EQ(std::count_if(statements.begin(), statements.end(),
                             [](const TrueFalseItem& item) { return !item.right; }),
               1);
-    EXPECT_EQ(seen.text, QStringLiteral("Ошибок: 1."));
+    EXPECT_EQ(seen.text,
+              QStringLiteral("Ошибок: 1. Рекомендуется отметить упражнение как выполненное"));
     EXPECT_TRUE(seen.markable);
     EXPECT_EQ(shell.image(TrueFalseEntry), 2);
     EXPECT_EQ(shell.session.progress().record(TrueFalseEntry).result(), 4) << "7 of 8 right";
+}
+
+// Kind 7 with three statements of eight wrong (more than 30 %), and with every
+// statement wrong: the completion dialog gives the questions' failing text and
+// offers no marking.
+TEST(DrillsFromTree, TrueFalseWithTooManyErrorsCannotBeMarked)
+{
+    for (int wrong : {3, 8}) {
+        DemoShell shell;
+        Completion seen;
+        whenModal([&](QWidget* window) {
+            auto* form = qobject_cast<TFormQuestTrFl*>(window);
+            ASSERT_TRUE(form) << window->metaObject()->className();
+            whenModal([&](QWidget* results) {
+                whenCompletion(&seen, Choice::Leave);
+                QTest::mouseClick(qobject_cast<TFormQuestEnd*>(results)->BitBtn1, Qt::LeftButton);
+            });
+            answerStatements(form, wrong);
+        });
+        shell.start(TrueFalseEntry, 7);
+        EXPECT_TRUE(modalActionsDone());
+        EXPECT_EQ(seen.text, QStringLiteral("Ошибок: %1. Вы не в достаточной мере поняли "
+                                            "содержание текста. Попробуйте прослушать текст еще "
+                                            "раз.")
+                                 .arg(wrong));
+        EXPECT_FALSE(seen.markable) << wrong;
+        EXPECT_FALSE(shell.session.isDone(TrueFalseEntry)) << wrong;
+        EXPECT_EQ(shell.image(TrueFalseEntry), 1) << wrong;
+    }
 }
 
 // Kind 6 with three questions missed out of seven (more than 30 %): the
@@ -507,4 +561,55 @@ TEST(DrillsFromTree, QuestionsWithTooManyErrorsCannotBeMarked)
     EXPECT_FALSE(seen.markable);
     EXPECT_EQ(shell.image(QuestionsEntry), 1);
     EXPECT_FALSE(shell.session.isDone(QuestionsEntry));
+}
+
+// Help in the four drill windows that have it, as the program sets it up: the
+// window's help button and F1 both open the help file at the window's topic.
+TEST(DrillsFromTree, HelpButtonAndF1OpenTheWindowsTopic)
+{
+    struct HelpCase {
+        int entry;
+        int kind;
+        QString topic;
+        ButtonOf help;
+        ButtonOf leave;
+    };
+    const QList<HelpCase> cases{
+        {LexiconPreviewEntry, 1, "LexicDemo", buttonOf(&TFormExecLexicDemo::BtnImgTransD1QF1),
+         buttonOf(&TFormExecLexicDemo::BtnImgTransD1QF2)},
+        {LexiconDrillEntry, 2, "Lexic", buttonOf(&TFormExecLexic::BtnImgTransD1QF2),
+         buttonOf(&TFormExecLexic::BtnImgTransD1QF3)},
+        {QuestionPreviewEntry, 3, "QuestDemo", buttonOf(&TFormQuestDemo::BtnImgTransD1QF1),
+         buttonOf(&TFormQuestDemo::BtnImgTransD1QF2)},
+        {QuestionsEntry, 6, "QuestEnd", buttonOf(&TFormQuestDown::BtnImgTransD1QF2),
+         buttonOf(&TFormQuestDown::BtnImgTransD1QF3)},
+    };
+    DemoShell shell;
+    // What the program does at its start, before any window exists.
+    setHelpFile(HelpFileName);
+    installHelpKey();
+    auto shownTopic = []() -> QString {
+        QWidget* viewer = helpViewer();
+        if (!viewer || !viewer->isVisible())
+            return QStringLiteral("(no help window)");
+        const QString topic = viewer->findChild<QTextBrowser*>()->source().fragment();
+        viewer->close();
+        return topic;
+    };
+    for (const HelpCase& help : cases) {
+        QStringList shown;
+        whenModal([&](QWidget* window) {
+            ASSERT_TRUE(help.help(window)) << window->metaObject()->className();
+            shell.expectPlacedOverMain(window);
+            QTest::mouseClick(help.help(window), Qt::LeftButton);
+            shown.append(shownTopic());
+            QWidget* focus = window->focusWidget();
+            QTest::keyClick(focus ? focus : window, Qt::Key_F1);
+            shown.append(shownTopic());
+            QTest::mouseClick(help.leave(window), Qt::LeftButton);
+        });
+        shell.start(help.entry, help.kind);
+        EXPECT_TRUE(modalActionsDone());
+        EXPECT_EQ(shown, (QStringList{help.topic, help.topic})) << help.topic.toStdString();
+    }
 }

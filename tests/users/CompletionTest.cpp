@@ -45,18 +45,33 @@ TEST(Completion, ErrorPercentIsTruncatedAndZeroWithoutQuestions)
     EXPECT_EQ(errorPercent(0, 0), 0);
 }
 
+// Statements are judged like the questions: more than 30 % wrong cannot be
+// marked; the other kinds always can.
+TEST(Completion, TrueFalseRunsAreJudgedLikeQuestions)
+{
+    for (int kind : {6, 7}) {
+        const JudgedText passed = judgeRun(kind, 3, 10);
+        EXPECT_TRUE(passed.passed) << kind;
+        EXPECT_EQ(passed.text, QStringLiteral("Ошибок: 3.") + Pass) << kind;
+        const JudgedText failed = judgeRun(kind, 8, 8);
+        EXPECT_FALSE(failed.passed) << kind << ": every answer wrong";
+        EXPECT_EQ(failed.text, QStringLiteral("Ошибок: 8") + Fail) << kind;
+        EXPECT_FALSE(judgeRun(kind, 3, 8).passed) << kind << ": 37.5 % wrong";
+    }
+    const JudgedText drill = judgeRun(2, 5, 5);
+    EXPECT_TRUE(drill.passed) << "the lexicon drill counts no errors for its caller";
+    EXPECT_EQ(drill.text, outcomeText(2));
+}
+
 TEST(Completion, TrueFalseGradeFollowsTheShareOfRightAnswers)
 {
-    EXPECT_EQ(trueFalseText(2), QStringLiteral("Ошибок: 2."));
     EXPECT_EQ(trueFalseGrade(0, 10), 5);
     EXPECT_EQ(trueFalseGrade(1, 10), 5); // 90 %
+    EXPECT_EQ(trueFalseGrade(2, 19), 4); // 89.5 % is not yet 90 %
     EXPECT_EQ(trueFalseGrade(2, 10), 4); // 80 %
     EXPECT_EQ(trueFalseGrade(1, 4), 4);  // 75 %
-    EXPECT_EQ(trueFalseGrade(3, 10), 3); // 70 %
-    EXPECT_EQ(trueFalseGrade(5, 10), 3); // 50 %
-    EXPECT_EQ(trueFalseGrade(6, 10), 2); // 40 %
-    EXPECT_EQ(trueFalseGrade(10, 10), 2);
-    EXPECT_EQ(trueFalseGrade(2, 19), 4); // 89.5 % is not yet 90 %
+    EXPECT_EQ(trueFalseGrade(3, 11), 3); // 72.7 %
+    EXPECT_EQ(trueFalseGrade(3, 10), 3); // 70 %, the lowest share that can be marked
 }
 
 TEST(Completion, RecordingNameForNamedAndAnonymousUser)
