@@ -18,6 +18,7 @@
 #include "users/UserDialogs.h"
 #include "users/UserSession.h"
 #include "widgets/ButtonPictures.h"
+#include "widgets/FitText.h"
 #include "widgets/HelpContext.h"
 #include "widgets/PrgssBarQF.h"
 
@@ -41,6 +42,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -54,6 +56,20 @@ QFont courseFont(const QString& family)
     QFont font(family);
     font.setPixelSize(15);
     return font;
+}
+
+// The captions stand under the pictures, in buttons of a fixed width: a
+// face wider than the designed one gets a smaller size rather than cut words.
+QFont toolBarFont(const QToolBar& bar, const QString& family)
+{
+    constexpr int captionInset = 3;
+    const QList<QToolButton*> buttons = bar.findChildren<QToolButton*>();
+    return fittedFont(courseFont(family), [&](const QFont& font) {
+        const QFontMetrics metrics(font);
+        return std::all_of(buttons.begin(), buttons.end(), [&](const QToolButton* button) {
+            return metrics.horizontalAdvance(button->text()) + 2 * captionInset <= button->width();
+        });
+    });
 }
 
 QFont arial(int pixels)
@@ -178,7 +194,6 @@ void TFormMain::makeToolBar()
     CoolBar1->setFixedHeight(71);
     ToolBarMain = new QToolBar(CoolBar1);
     ToolBarMain->setMovable(false);
-    ToolBarMain->setFont(courseFont(QStringLiteral("Arial")));
     ToolButtonNewUser = addToolButton(0, QStringLiteral("Новое имя"), &TFormMain::NNewUserClick);
     ToolButton3 = addToolButton(1, QStringLiteral("Выбрать имя"), &TFormMain::NSelectUserClick);
     ToolBarMain->addSeparator();
@@ -188,6 +203,7 @@ void TFormMain::makeToolBar()
     ToolButtonReport = addToolButton(4, QStringLiteral("Отчет"), &TFormMain::NReportClick);
     ToolBarMain->addSeparator();
     ToolButtonExit = addToolButton(5, QStringLiteral("Выход"), &TFormMain::NExitClick);
+    ToolBarMain->setFont(toolBarFont(*ToolBarMain, QStringLiteral("Arial")));
     // Nothing is selected and nobody is named until the first show has run.
     ToolButton4->setEnabled(false);
     ToolButtonReport->setEnabled(false);
@@ -283,7 +299,7 @@ void TFormMain::InstallCourseFont()
     else
         CourseFontFamily = QFontDatabase::hasFamily(FontFace) ? FontFace : QStringLiteral("Arial");
     TreeView->setFont(courseFont(CourseFontFamily));
-    ToolBarMain->setFont(courseFont(CourseFontFamily));
+    ToolBarMain->setFont(toolBarFont(*ToolBarMain, CourseFontFamily));
 }
 
 void TFormMain::ChangeUser(int index)

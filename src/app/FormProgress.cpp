@@ -1,6 +1,7 @@
 #include "app/FormProgress.h"
 
 #include "widgets/ButtonPictures.h"
+#include "widgets/FitText.h"
 #include "widgets/PrgssBarQF.h"
 
 #include <QFrame>
@@ -24,8 +25,8 @@ TFormProgress::TFormProgress(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::F
     Label1 = new QLabel(QStringLiteral("Пожалуйста, подождите..."), this);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(16);
-    Label1->setFont(font);
     Label1->setGeometry(4, 4, 401, 26);
+    fitLabel(*Label1, font);
 
     ProgressBarTree = new TPrgssBarQF(this);
     ProgressBarTree->setGeometry(4, 32, 401, 31);

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -26,6 +27,21 @@ QPointer<QWidget>& viewer()
     return window;
 }
 
+// Escape closes the help, as it closes a dialog.
+class HelpWindow : public QWidget {
+public:
+    explicit HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+            close();
+        else
+            QWidget::keyPressEvent(event);
+    }
+};
+
 // A modal window blocks every window but its own children, so the help
 // window belongs to the window that asked for it.
 QWidget* makeViewer()
@@ -33,10 +49,11 @@ QWidget* makeViewer()
     QWidget* owner = QApplication::activeModalWidget();
     if (!owner)
         owner = QApplication::activeWindow();
-    if (viewer() && viewer()->parentWidget() == owner)
+    // Asked from the help window itself (F1 there), it stays as it is.
+    if (viewer() && (owner == viewer() || viewer()->parentWidget() == owner))
         return viewer();
     delete viewer();
-    auto* window = new QWidget(owner, Qt::Window);
+    auto* window = new HelpWindow(owner);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(QStringLiteral("Справка"));
     window->resize(640, 560);
@@ -46,6 +63,30 @@ QWidget* makeViewer()
     window->layout()->setContentsMargins(0, 0, 0, 0);
     viewer() = window;
     return window;
+}
+
+// Beside the window that asked, where the screen has room for it, so that
+// the student reads the help and sees the window it explains; else centred
+// on that window.
+void place(QWidget* window)
+{
+    const QWidget* owner = window->parentWidget();
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect free = screen->availableGeometry();
+    QRect help(QPoint(0, 0), window->frameGeometry().size());
+    if (!owner) {
+        help.moveCenter(free.center());
+        window->move(help.topLeft());
+        return;
+    }
+    const QRect program = owner->window()->frameGeometry();
+    help.moveCenter(program.center());
+    if (program.right() + help.width() < free.right())
+        help.moveLeft(program.right() + 1);
+    else if (program.left() - help.width() > free.left())
+        help.moveRight(program.left() - 1);
+    help.moveTop(qBound(free.top(), help.top(), qMax(free.top(), free.bottom() - help.height())));
+    window->move(help.topLeft());
 }
 
 void showAnchor(const QString& anchor)
@@ -61,6 +102,8 @@ void showAnchor(const QString& anchor)
     url.setFragment(anchor);
     // The file's name does not say it is HTML, so the type is given.
     browser->setSource(url, QTextDocument::HtmlResource);
+    if (!window->isVisible())
+        place(window);
     window->show();
     window->raise();
     window->activateWindow();

@@ -13,14 +13,14 @@ TDlgDoubleError::TDlgDoubleError(QWidget* parent)
     SetTextArea({96, 16, 383, 136});
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(toWindow({100, 20, 375, 30}));
-    Memo1->setFont(arial(16, false));
+    Memo1->SetFittedFont(arial(16, false));
     Memo1->SetAlignment(Qt::AlignHCenter);
     Memo1->SetTextColor(Qt::red);
     Memo1->Add(QStringLiteral("Вы ошиблись. Правильный ответ:"));
 
     MemoTrueQuest->setObjectName(QStringLiteral("MemoTrueQuest"));
     MemoTrueQuest->setGeometry(toWindow({100, 54, 375, 94}));
-    MemoTrueQuest->setFont(arial(16, true));
+    MemoTrueQuest->SetFittedFont(arial(16, true));
     MemoTrueQuest->SetAlignment(Qt::AlignHCenter);
 
     BtnImgD1QF1->setObjectName(QStringLiteral("BtnImgD1QF1"));
@@ -47,7 +47,7 @@ TDlgLexicError::TDlgLexicError(QWidget* parent) : TDlgDoubleError(parent)
     QFont font = arial(16, true);
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
                       QStringLiteral("DejaVu Sans")});
-    MemoTrueQuest->setFont(font);
+    MemoTrueQuest->SetFittedFont(font);
 }
 
 TDlgDoubleError* DlgDoubleError()

@@ -2,6 +2,7 @@
 
 #include "dialogs/SharedDialogs.h"
 #include "widgets/BtnImgD1QF.h"
+#include "widgets/FitText.h"
 
 #include <QLabel>
 
@@ -9,9 +10,9 @@ namespace {
 QLabel* centredLabel(QWidget* parent, const QString& text, const QRect& at)
 {
     auto* label = new QLabel(text, parent);
-    label->setFont(TDlgFrame::arial(16));
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(at);
+    fitLabel(*label, TDlgFrame::arial(16));
     return label;
 }
 } // namespace

@@ -6,9 +6,11 @@
 #include "widgets/PicturePaths.h"
 #include "widgets/Pictures.h"
 
+#include <QApplication>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 TDlgFrame::TDlgFrame(QSize client, const QString& title, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), client_(client)
@@ -29,6 +31,18 @@ void TDlgFrame::SetCaption(const QString& title)
 {
     setWindowTitle(title);
     update();
+}
+
+void TDlgFrame::setVisible(bool visible)
+{
+    if (visible) {
+        const QWidget* asking = QApplication::activeWindow();
+        const QScreen* screen = asking ? asking->screen() : QGuiApplication::primaryScreen();
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QDialog::setVisible(visible);
 }
 
 QRect TDlgFrame::clientRect() const

@@ -19,6 +19,10 @@ public:
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& title);
 
+    // Every showing starts centred on the screen, wherever the dialog was
+    // dragged or put by the window manager the time before.
+    void setVisible(bool visible) override;
+
     // The dialogs' font: Arial at a pixel size (the desktop's fallback where
     // Arial is missing).
     static QFont arial(int pixels, bool bold = false);

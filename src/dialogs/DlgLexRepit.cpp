@@ -4,9 +4,11 @@
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
+#include "widgets/FitText.h"
 #include "widgets/Memo.h"
 #include "widgets/PicturePaths.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace {
@@ -29,20 +31,20 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
     SetTextArea({96, 8, 347, 72});
     MemoComent->setObjectName(QStringLiteral("MemoComent"));
     MemoComent->setGeometry(toWindow({100, 10, 339, 68}));
-    MemoComent->setFont(arial(16, true));
+    MemoComent->SetFittedFont(arial(16, true));
     MemoComent->SetAlignment(Qt::AlignHCenter);
     MemoComent->Add(QStringLiteral("Вы просмотрели лексику урока."));
 
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(arial(15, true));
     Label1->setGeometry(toWindow({96, 82, 347, 22}));
+    fitLabel(*Label1, arial(15, true));
 
     QLabel* choices[3] = {Label2, Label3, Label4};
     const char* names[3] = {"Label2", "Label3", "Label4"};
     for (int i = 0; i < 3; ++i) {
         choices[i]->setObjectName(QString::fromLatin1(names[i]));
-        choices[i]->setFont(arial(15, false));
         choices[i]->setGeometry(toWindow({146, rowTop[i], 297, rowHeight}));
+        fitLabel(*choices[i], arial(15, false));
     }
 
     BitBtnOk->setObjectName(QStringLiteral("BitBtnOk"));
@@ -63,6 +65,24 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
     BitBtn2->move(toWindow({100, rowTop[2], 36, 36}).topLeft());
     BitBtn2->SetModalResult(Cancel);
     BitBtn2->SetCancel(true);
+    // The picture buttons draw no focus, so none takes it: the student could
+    // not see which one Enter or Space would press.
+    for (TBtnImgD1QF* button : {BitBtn3, BitBtn2}) {
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoDefault(false);
+    }
+}
+
+void TDlgLexRepit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        TDlgFrame::keyPressEvent(event);
+        return;
+    }
+    if (BitBtnOk->isEnabled())
+        BitBtnOkClick();
+    else
+        done(Cancel);
 }
 
 void TDlgLexRepit::BitBtnOkClick()

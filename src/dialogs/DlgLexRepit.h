@@ -28,6 +28,11 @@ public:
 
 public slots:
     void BitBtnOkClick();
+
+protected:
+    // Enter marks the exercise done where that is offered, else leaves it;
+    // it never repeats the exercise.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 TDlgLexRepit* DlgLexRepit();

@@ -14,9 +14,8 @@ TDlgTestFullDulex::TDlgTestFullDulex(QWidget* parent)
     SetTextArea({92, 16, 326, 136});
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(toWindow({94, 30, 322, 110}));
-    // Each of the lines below is one line on screen: the size is chosen so
-    // that none of them wraps.
-    Memo1->setFont(arial(14));
+    // Each of the lines below is one line on screen.
+    Memo1->SetFittedFont(arial(14), false);
     Memo1->SetAlignment(Qt::AlignHCenter);
     Memo1->SetLines({QStringLiteral("На вашем компьютере данное упражнение не "),
                      QStringLiteral("может быть выполнено. Звуковая карта не "),

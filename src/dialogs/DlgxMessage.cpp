@@ -31,7 +31,7 @@ TDlgxMessage::TDlgxMessage(QWidget* parent)
     SetTextArea({134, 16, 229, 135});
     MemoMess->setObjectName(QStringLiteral("MemoMess"));
     MemoMess->setGeometry(toWindow(TextArea()));
-    MemoMess->setFont(arial(15));
+    MemoMess->SetFittedFont(arial(15));
     MemoMess->SetAlignment(Qt::AlignHCenter);
 
     BtnImgD1QF1->setObjectName(QStringLiteral("BtnImgD1QF1"));

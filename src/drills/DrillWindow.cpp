@@ -4,6 +4,7 @@
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
+#include "widgets/FitText.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -103,6 +104,7 @@ TBtnImgTransD1QF* DrillWindow::AddBarButton(const QString& symbol, const QString
     auto* label = new QLabel(caption, this);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(x - 50, BarTop() + 50, 100, 18);
+    fitLabel(*label);
     return button;
 }
 
@@ -116,6 +118,7 @@ TBtnImgD1QF* DrillWindow::AddNextButton(const QString& caption, int x)
     auto* label = new QLabel(caption, this);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(x - 50, BarTop() + 50, 100, 18);
+    fitLabel(*label);
     return button;
 }
 
@@ -126,6 +129,7 @@ QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area)
     panel->setGeometry(area);
     auto* label = new QLabel(caption, panel);
     label->setGeometry(10, 5, area.width() - 20, 16);
+    fitLabel(*label);
     auto* edit = new QLineEdit(panel);
     edit->setReadOnly(true);
     // Display only: Enter goes to the window, not into the text.
@@ -177,6 +181,7 @@ QLabel* DrillWindow::AddCounter(const QString& caption, int x)
     auto* label = new QLabel(caption, this);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(x - 45, BarTop() + 50, 90, 18);
+    fitLabel(*label);
     return box;
 }
 

@@ -3,6 +3,7 @@
 #include "dialogs/DrillDialogs.h"
 #include "drills/DrillLaunch.h"
 #include "widgets/BtnImgTransD1QF.h"
+#include "widgets/FitText.h"
 #include "widgets/HelpContext.h"
 #include "widgets/PicturePaths.h"
 
@@ -23,6 +24,7 @@ TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent
 
     auto* label1 = new QLabel(QStringLiteral("Выберите правильный перевод"), this);
     label1->setGeometry(16, 118, 400, 18);
+    fitLabel(*label1);
     ListBoxTrans = new QListWidget(this);
     ListBoxTrans->setGeometry(16, 138, 648, 238);
     ListBoxTrans->setFrameShape(QFrame::NoFrame);

@@ -5,6 +5,7 @@
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
 #include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/FitText.h"
 #include "widgets/HelpContext.h"
 #include "widgets/PicturePaths.h"
 
@@ -18,6 +19,7 @@ TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent
     setWindowTitle(QStringLiteral("Послетекстовые вопросы"));
     auto* label1 = new QLabel(QStringLiteral("Выберите правильный вариант"), this);
     label1->setGeometry(16, 12, 400, 18);
+    fitLabel(*label1);
     MemoQuest = AddMemoPanel({16, 32, 573, 92});
     for (int p = 0; p < MaxAnswers; ++p) {
         PanelQ[p] = new QFrame(this);

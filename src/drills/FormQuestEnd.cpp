@@ -1,6 +1,7 @@
 #include "drills/FormQuestEnd.h"
 
 #include "dialogs/SharedDialogs.h"
+#include "widgets/FitText.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -14,6 +15,7 @@ QLabel* addLabel(QWidget* parent, const QString& text, const QRect& area)
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(area);
+    fitLabel(*label);
     return label;
 }
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "drills/DrillLaunch.h"
 #include "drills/FormQuestEnd.h"
+#include "widgets/FitText.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -24,6 +25,7 @@ QLabel* addInfoLine(QWidget* box, const QString& caption, int y)
 {
     auto* label = new QLabel(caption, box);
     label->setGeometry(10, y, 80, 18);
+    fitLabel(*label);
     auto* value = new QLabel(QStringLiteral("0000"), box);
     value->setGeometry(95, y, 60, 18);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -39,6 +41,7 @@ TFormQuestTrFl::TFormQuestTrFl(QWidget* parent) : DrillWindow({553, 197}, parent
 
     auto* label8 = new QLabel(QStringLiteral("Ответе на вопрос"), this);
     label8->setGeometry(10, 8, 300, 18);
+    fitLabel(*label8);
     MemoQuest = new QTextEdit(this);
     MemoQuest->setReadOnly(true);
     MemoQuest->setGeometry(10, 28, 356, 66);
@@ -61,6 +64,7 @@ TFormQuestTrFl::TFormQuestTrFl(QWidget* parent) : DrillWindow({553, 197}, parent
     info->setGeometry(380, 8, 163, 142);
     auto* label1 = new QLabel(QStringLiteral("Информация"), info);
     label1->setGeometry(10, 8, 140, 18);
+    fitLabel(*label1);
     LabelSelect = addInfoLine(info, QStringLiteral("Осталось:"), 40);
     LabelCount = addInfoLine(info, QStringLiteral("Всего:"), 70);
     LabelError = addInfoLine(info, QStringLiteral("Ошибок:"), 100);

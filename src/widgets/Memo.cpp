@@ -1,7 +1,12 @@
 #include "widgets/Memo.h"
 
+#include "widgets/FitText.h"
+
 #include <QTextBlockFormat>
 #include <QTextCursor>
+#include <QTextDocument>
+
+#include <memory>
 
 TMemo::TMemo(QWidget* parent) : QTextEdit(parent)
 {
@@ -55,4 +60,39 @@ void TMemo::refresh()
     QTextBlockFormat format;
     format.setAlignment(alignment_);
     cursor.mergeBlockFormat(format);
+    fit();
+}
+
+void TMemo::SetFittedFont(const QFont& designed, bool wrap)
+{
+    designed_ = designed;
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(wrap ? WidgetWidth : NoWrap);
+    // A file name with no space in it still breaks instead of running out.
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    fit();
+}
+
+void TMemo::resizeEvent(QResizeEvent* event)
+{
+    QTextEdit::resizeEvent(event);
+    fit();
+}
+
+void TMemo::fit()
+{
+    if (designed_)
+        setFont(fittedFont(*designed_, [this](const QFont& font) { return showsWhole(font); }));
+}
+
+bool TMemo::showsWhole(const QFont& font) const
+{
+    // Laid out apart, as the memo would lay it out: a fitted memo has no
+    // frame and no scroll bars, so its text has the whole widget.
+    const std::unique_ptr<QTextDocument> copy(document()->clone());
+    copy->setDefaultFont(font);
+    const QSize box = contentsRect().size();
+    copy->setTextWidth(lineWrapMode() == NoWrap ? -1 : box.width());
+    const QSizeF needed = copy->size();
+    return needed.width() <= box.width() && needed.height() <= box.height();
 }

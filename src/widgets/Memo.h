@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QTextEdit>
 
+#include <optional>
+
 // A read-only text box filled line by line, as the dialogs fill theirs:
 // Clear, then Add. Lines() gives back exactly what was added; on screen a CR
 // inside a line breaks it, since the program's messages use it that way.
@@ -19,10 +21,20 @@ public:
     // Left, centred or right, for every line.
     void SetAlignment(Qt::Alignment alignment);
     void SetTextColor(const QColor& color);
+    // For a text that must show whole: the memo never scrolls, and where
+    // `designed` would need it, the text is set smaller (widgets/FitText.h).
+    // With `wrap` false each line stays one line on screen.
+    void SetFittedFont(const QFont& designed, bool wrap = true);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void refresh();
+    void fit();
+    bool showsWhole(const QFont& font) const;
 
     QStringList lines_;
     Qt::Alignment alignment_ = Qt::AlignLeft;
+    std::optional<QFont> designed_;
 };

@@ -1,6 +1,7 @@
 #include "app/FormBegin.h"
 #include "app/FormMain.h"
 #include "app/FormProgress.h"
+#include "app/HelpTopics.h"
 #include "app/HelpViewer.h"
 #include "app/OKBottomDlgAbout.h"
 #include "sound/MediaPlayer.h"
@@ -10,10 +11,16 @@
 #include "users/UserSession.h"
 
 #include "widgets/PrgssBarQF.h"
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
@@ -95,6 +102,71 @@ TEST(Help, F1OpensTheContextOfTheFocusedWindow)
     QTest::keyClick(main.TreeView, Qt::Key_F1);
     EXPECT_EQ(helpFragment(), QStringLiteral("ctx-10"));
     helpViewer()->close();
+}
+
+// The block that carries an anchor, and where it stands in the viewer's view.
+static QTextBlock anchorBlock(const QTextDocument& document, const QString& anchor)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().anchorNames().contains(anchor))
+                return block;
+    return {};
+}
+
+TEST(Help, EveryTopicOpensOnItsHeading)
+{
+    TempCourse course;
+    QFile source(QStringLiteral(TOLVAREN_HELP_SOURCE));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    course.write(QStringLiteral("DEU_HELP.HLP"), source.readAll());
+    setHelpFile(QStringLiteral("DEU_HELP.HLP"));
+    QStringList anchors = {"SelUser",   "NewUser",  "Report",    "Prepod",   "SelectReg",  "Lexic",
+                           "LexicDemo", "QuestEnd", "QuestDemo", "WorkText", "ListenTrans"};
+    for (int context : {0, 10, 20, 30, 40, 60, 70, 90, 110, 130, 140, 150, 160, 170, 180})
+        anchors << helpAnchor(context);
+    for (const QString& anchor : anchors) {
+        showHelpTopic(anchor);
+        auto* browser = helpViewer()->findChild<QTextBrowser*>();
+        QApplication::processEvents();
+        const QTextBlock block = anchorBlock(*browser->document(), anchor);
+        ASSERT_TRUE(block.isValid()) << anchor.toStdString();
+        EXPECT_GT(block.blockFormat().headingLevel(), 0) << anchor.toStdString();
+        const QRectF at = browser->document()->documentLayout()->blockBoundingRect(block);
+        const int top = browser->verticalScrollBar()->value();
+        EXPECT_GE(at.top() + 1, top) << anchor.toStdString();
+        EXPECT_LE(at.bottom(), top + browser->viewport()->height()) << anchor.toStdString();
+    }
+    const QPointer<QWidget> help = helpViewer();
+    QTest::keyClick(help->findChild<QTextBrowser*>(), Qt::Key_Escape);
+    EXPECT_TRUE(!help || !help->isVisible()) << "Escape closes the help";
+}
+
+TEST(Help, OpensBesideTheProgramOrCentredOnIt)
+{
+    TempCourse course;
+    course.write(QStringLiteral("DEU_HELP.HLP"), HelpHtml);
+    setHelpFile(QStringLiteral("DEU_HELP.HLP"));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget program;
+    for (const bool room : {true, false}) {
+        program.setGeometry(room ? QRect(screen.topLeft() + QPoint(10, 40), QSize(120, 300))
+                                 : screen.adjusted(20, 40, -20, -20));
+        program.show();
+        program.activateWindow();
+        QApplication::setActiveWindow(&program);
+        showHelpContext(10);
+        const QRect help = helpViewer()->frameGeometry();
+        const QRect owner = program.frameGeometry();
+        EXPECT_TRUE(screen.contains(help)) << room;
+        if (room)
+            EXPECT_FALSE(help.intersects(owner)) << "beside the program";
+        else
+            // Within the frame the window system adds once the window shows.
+            EXPECT_LE((help.center() - owner.center()).manhattanLength(), 8) << "centred on it";
+        helpViewer()->close();
+        QApplication::processEvents();
+    }
 }
 
 TEST(Help, MissingHelpFileIsReported)

@@ -178,6 +178,10 @@ class CheckerCatchesFaults(unittest.TestCase):
             "a help topic without its section": (lambda r: rewrite(r / "DEU_HELP.HLP",
                                                                    read(r / "DEU_HELP.HLP").replace(b'id="QuestEnd"', b'id="x"')),
                                                  ['id="QuestEnd"']),
+            "a help context on the text below its heading": (
+                lambda r: rewrite(r / "DEU_HELP.HLP", read(r / "DEU_HELP.HLP")
+                                  .replace(b'<a id="ctx-30"></a>', b'').replace(b'<p>', b'<p id="ctx-30">', 1)),
+                ['id="ctx-30"']),
             "rich text with raw Cyrillic": (lambda r: rewrite(r / "DataTest/course.rtf",
                                                               read(r / "DataTest/course.rtf") + "Ы".encode("cp1251")),
                                             ["course.rtf", "7-bit"]),

@@ -13,7 +13,9 @@
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/Memo.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -163,6 +165,48 @@ TEST_F(CompletionDialog, WithMarkingDisabledOnlyRetryAndCancelRemain)
     });
     EXPECT_EQ(dialog->exec(), TDlgLexRepit::Retry);
     EXPECT_TRUE(stayedOpen);
+}
+
+// A button pressed in an earlier run must not become what Enter presses:
+// the picture buttons show no focus.
+TEST_F(CompletionDialog, EnterMarksWhereOfferedElseLeavesAndNeverRepeats)
+{
+    for (const bool markable : {true, false}) {
+        dialog->BitBtnOk->setEnabled(markable);
+        dialog->Label2->setEnabled(markable);
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            EXPECT_EQ(choose(QStringLiteral("Повторить")), TDlgLexRepit::Retry);
+            whenModal([key](QWidget* window) {
+                QWidget* focused = QApplication::focusWidget();
+                QTest::keyClick(focused ? focused : window, key);
+            });
+            EXPECT_EQ(dialog->exec(), markable ? TDlgLexRepit::Ok : TDlgLexRepit::Cancel)
+                << "marking offered: " << markable;
+        }
+    }
+    EXPECT_TRUE(modalActionsDone());
+}
+
+TEST(SharedDialogs, CentredOnTheScreenAtEveryShowing)
+{
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    for (TDlgFrame* dialog :
+         std::initializer_list<TDlgFrame*>{DlgxMessage(), DlgErrorDo(), DlgDoubleError(),
+                                           DlgLexicError(), DlgLexRepit(), DlgTestFullDulex()}) {
+        for (int showing = 1; showing <= 2; ++showing) {
+            QPoint shownAt;
+            whenModal([&](QWidget* window) {
+                shownAt = window->frameGeometry().center();
+                // Where the student dragged it, or a window manager left it.
+                window->move(0, 0);
+                qobject_cast<QDialog*>(window)->reject();
+            });
+            dialog->exec();
+            EXPECT_LE((shownAt - middle).manhattanLength(), 1)
+                << dialog->objectName().toStdString() << ", showing " << showing;
+        }
+    }
+    EXPECT_TRUE(modalActionsDone());
 }
 
 // ---- the sound test, on the virtual sound device ----------------------------

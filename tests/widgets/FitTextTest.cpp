@@ -1,0 +1,60 @@
+#include "widgets/FitText.h"
+#include "widgets/Memo.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+namespace {
+const QString sentence = QStringLiteral("Вы не в достаточной мере поняли содержание текста.");
+
+QFont sansPixels(int pixels)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    return font;
+}
+} // namespace
+
+TEST(FitText, LabelKeepsItsSizeWhereTheTextFitsElseShowsItWhole)
+{
+    struct Case {
+        QSize box;
+        bool wrap;
+        bool keepsSize;
+    };
+    const Case cases[] = {
+        {{900, 40}, false, true},  // room to spare
+        {{260, 24}, false, false}, // one line, too narrow
+        {{200, 30}, true, false},  // wrapped, too low for the lines
+        {{200, 200}, true, true},  // wrapped, room for every line
+    };
+    for (const Case& c : cases) {
+        QLabel label(sentence);
+        label.setWordWrap(c.wrap);
+        label.resize(c.box);
+        fitLabel(label, sansPixels(16));
+        EXPECT_EQ(label.font().pixelSize() == 16, c.keepsSize) << c.box.width();
+        if (c.wrap)
+            EXPECT_LE(label.heightForWidth(label.width()), label.height()) << c.box.width();
+        else
+            EXPECT_LE(label.sizeHint().width(), label.width()) << c.box.width();
+    }
+}
+
+TEST(FitText, FittedMemoNeverScrollsAndFollowsItsText)
+{
+    TMemo memo;
+    memo.resize(340, 30);
+    memo.SetFittedFont(sansPixels(16));
+    memo.show();
+    memo.SetLines({QStringLiteral("Коротко.")});
+    EXPECT_EQ(memo.font().pixelSize(), 16);
+    memo.SetLines({sentence + sentence});
+    EXPECT_LT(memo.font().pixelSize(), 16);
+    EXPECT_LE(memo.document()->size().height(), memo.viewport()->height());
+    EXPECT_EQ(memo.verticalScrollBar()->maximum(), 0);
+    // A new, short text gets the designed size back.
+    memo.SetLines({QStringLiteral("Коротко.")});
+    EXPECT_EQ(memo.font().pixelSize(), 16);
+}
