@@ -12,7 +12,6 @@ QLabel* centredLabel(QWidget* parent, const QString& text, const QRect& at)
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(at);
-    fitLabel(*label, TDlgFrame::arial(16));
     return label;
 }
 } // namespace
@@ -27,6 +26,7 @@ TDlgErrorDo::TDlgErrorDo(QWidget* parent)
     Label2 = centredLabel(this, QStringLiteral("Попробуйте еще раз."), toWindow({96, 84, 383, 30}));
     Label1->setObjectName(QStringLiteral("Label1"));
     Label2->setObjectName(QStringLiteral("Label2"));
+    fitLabels({Label1, Label2}, arial(16));
     BtnImgD1QF1->setObjectName(QStringLiteral("BtnImgD1QF1"));
     BtnImgD1QF1->SetDefault(true);
 }

@@ -44,8 +44,8 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         choices[i]->setObjectName(QString::fromLatin1(names[i]));
         choices[i]->setGeometry(toWindow({146, rowTop[i], 297, rowHeight}));
-        fitLabel(*choices[i], arial(15, false));
     }
+    fitLabels({Label2, Label3, Label4}, arial(15, false));
 
     BitBtnOk->setObjectName(QStringLiteral("BitBtnOk"));
     BitBtnOk->setText(QStringLiteral("Отметить"));

@@ -15,7 +15,6 @@ QLabel* addLabel(QWidget* parent, const QString& text, const QRect& area)
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(area);
-    fitLabel(*label);
     return label;
 }
 } // namespace
@@ -38,9 +37,10 @@ TFormQuestEnd::TFormQuestEnd(QWidget* parent) : QDialog(parent)
     StringGridRes->setColumnWidth(1, 58);
     StringGridRes->setColumnWidth(2, 80);
 
-    addLabel(this, QStringLiteral("Всего вопросов:"), {10, 174, 150, 18});
+    QLabel* total = addLabel(this, QStringLiteral("Всего вопросов:"), {10, 174, 150, 18});
     LabelCount = addLabel(this, QString(), {165, 174, 60, 18});
-    addLabel(this, QStringLiteral("Неправильных ответов:"), {10, 194, 150, 18});
+    QLabel* wrong = addLabel(this, QStringLiteral("Неправильных ответов:"), {10, 194, 150, 18});
+    fitLabels({total, wrong}, font());
     LabelError = addLabel(this, QString(), {165, 194, 60, 18});
     LabelComent = addLabel(this, QString(), {10, 214, 300, 18});
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);

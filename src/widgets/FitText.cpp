@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace {
 int pixelSizeOf(const QFont& font)
 {
@@ -36,8 +38,17 @@ bool labelTextFits(const QLabel& label, const QFont& font)
 
 void fitLabel(QLabel& label, const QFont& designed)
 {
-    label.setFont(
-        fittedFont(designed, [&](const QFont& font) { return labelTextFits(label, font); }));
+    fitLabels({&label}, designed);
+}
+
+void fitLabels(const QList<QLabel*>& labels, const QFont& designed)
+{
+    const QFont font = fittedFont(designed, [&](const QFont& candidate) {
+        return std::all_of(labels.begin(), labels.end(),
+                           [&](const QLabel* label) { return labelTextFits(*label, candidate); });
+    });
+    for (QLabel* label : labels)
+        label->setFont(font);
 }
 
 void fitLabel(QLabel& label)

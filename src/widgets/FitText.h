@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QList>
 
 #include <functional>
 
@@ -26,3 +27,6 @@ bool labelTextFits(const QLabel& label, const QFont& font);
 // whole in its present rectangle. Call after the label has its geometry.
 void fitLabel(QLabel& label, const QFont& designed);
 void fitLabel(QLabel& label);
+// The same for labels that read as one group: they keep one size, the
+// largest at which each of them shows whole.
+void fitLabels(const QList<QLabel*>& labels, const QFont& designed);
