@@ -143,8 +143,7 @@ TEST_F(FixedTexts, SharedDialogsWithTheirLongestTexts)
     DlgLexicError()->SetMdText(QStringLiteral("опоздать на поезд из-за автобуса"));
     expectAllWhole(DlgLexicError());
     expectAllWhole(DlgTestFullDulex());
-    for (const QString& outcome :
-         {judgeQuestions(10, 10).text, judgeQuestions(0, 10).text, trueFalseText(12)}) {
+    for (const QString& outcome : {judgeQuestions(10, 10).text, judgeQuestions(0, 10).text}) {
         DlgLexRepit()->MemoComent->SetLines({outcome});
         expectAllWhole(DlgLexRepit());
     }
