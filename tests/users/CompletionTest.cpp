@@ -148,10 +148,11 @@ TEST(Completion, FreeSpaceIsThatOfTheRecordingsFileSystem)
     EXPECT_FALSE(recordingSpaceMissing("AnonSnd.wav", "DataTest\\lesson.wav"));
     EXPECT_FALSE(recordingSpaceMissing("AnonSnd.wav", "DataTest/missing.wav"));
 
-    // A sparse sound file larger than the free space of the course's file system.
+    // A sparse sound file larger than the free space of the course's file system,
+    // by a margin that other programs writing meanwhile cannot close.
     QFile huge(course.filePath("DataTest/huge.wav"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    if (!huge.resize(QStorageInfo(course.path()).bytesAvailable() + (1 << 20)))
+    if (!huge.resize(QStorageInfo(course.path()).bytesAvailable() + (qint64(1) << 30)))
         GTEST_SKIP() << "the file system holds no sparse file that large";
     huge.close();
     EXPECT_TRUE(recordingSpaceMissing(course.filePath("Report/x1.wav"), "DataTest/huge.wav"));
