@@ -52,6 +52,10 @@ void MediaPlayer::Play(std::optional<qint64> from, std::optional<qint64> to)
     const qint64 start = std::clamp<qint64>(from.value_or(engine_->position()), 0, length);
     const qint64 end = std::clamp<qint64>(to.value_or(length), start, length);
     startRun(PlayerMode::Playing, engine_->play(start, end));
+    // Nothing to play (an item without timing, a range at or past the end of
+    // the file): the play is over as soon as it began.
+    if (start == end)
+        engineFinished(SoundOk);
 }
 
 void MediaPlayer::StartRecording(std::optional<qint64> from, std::optional<qint64> to)
@@ -110,8 +114,7 @@ void MediaPlayer::Save()
         error_ = SoundNotOpen;
         return;
     }
-    if (mode_ == PlayerMode::Recording || mode_ == PlayerMode::Paused)
-        endRun();
+    endRun();
     error_ = engine_->save();
 }
 

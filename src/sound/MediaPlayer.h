@@ -39,7 +39,8 @@ public:
     void Open();
     void Close();
     // Without a start, playing goes on from the current position; without an
-    // end, it runs to the end of the file. Returns at once.
+    // end, it runs to the end of the file. Returns at once. An empty range
+    // ends at once: Stopped, and its notification follows.
     void Play(std::optional<qint64> from = std::nullopt, std::optional<qint64> to = std::nullopt);
     // Records from the sound input into the open file; the same range rules,
     // but without an end it records until stopped. The sound after the start
@@ -51,8 +52,8 @@ public:
                         std::optional<qint64> to = std::nullopt);
     void Stop();
     void Pause();
-    // Ends a recording in progress and completes FileName on disk. (Close
-    // keeps what was recorded too: it is in the file already.)
+    // Ends what runs, as Stop does, and completes a recording's FileName on
+    // disk. (Close keeps what was recorded too: it is in the file already.)
     void Save();
 
     qint64 Position() const;

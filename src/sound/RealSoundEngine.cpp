@@ -7,17 +7,21 @@
 #include <QAudioSource>
 #include <QIODevice>
 #include <QMediaDevices>
+#include <QThread>
 #include <algorithm>
 #include <vector>
 
 namespace {
-// How long a play may show no progress after the device went idle before it
-// counts as ended; a sound server that loses a stream must not hang a window.
+// How long a play may make no progress before it counts as ended; a sound
+// server that loses a stream must not hang a window.
 constexpr qint64 StallMs = 1500;
 // Ends are checked at least this often, then exactly when one is due.
 constexpr qint64 CheckMs = 250;
-constexpr qint64 RecordPieceUs = 100000;
-constexpr qint64 PlayBufferUs = 250000;
+// The device hands over what it recorded in pieces this long; what is still
+// on its way when a recording ends is waited for at most DrainMs.
+constexpr qint64 RecordPieceUs = 10000;
+constexpr qint64 DrainMs = 100;
+constexpr qint64 PlayBufferUs = 100000;
 // The device's clock may round the time of the last sample down a little.
 constexpr qint64 EndSlackUs = 500;
 } // namespace
@@ -29,6 +33,7 @@ public:
     RangeFeed(SoundReader& reader, qint64 from, qint64 to, const QAudioFormat& out)
         : reader_(reader), next_(from), end_(to),
           converter_(reader.info().sampleRate, reader.info().channels, out),
+          silenceByte_(out.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0)),
           direct_(out.sampleFormat() == QAudioFormat::Int16 &&
                   out.sampleRate() == reader.info().sampleRate &&
                   out.channelCount() == reader.info().channels)
@@ -37,10 +42,15 @@ public:
     }
 
     bool isSequential() const override { return true; }
-    bool atEnd() const override { return next_ >= end_ && pending_.isEmpty(); }
-    qint64 bytesAvailable() const override { return pending_.size() + QIODevice::bytesAvailable(); }
+    bool atEnd() const override { return false; }
+    // Bytes handed to the sink so far, the silence after the range included.
+    qint64 handed() const { return handed_; }
 
 protected:
+    // After the range comes silence, for as long as the sink asks: a short
+    // range alone would not fill the server's start-up buffer, and the
+    // server would hold it back unplayed. The engine stops the sink once the
+    // range has been played.
     qint64 readData(char* data, qint64 max) override
     {
         while (pending_.size() < max && next_ < end_) {
@@ -55,7 +65,10 @@ protected:
         const qint64 n = std::min<qint64>(max, pending_.size());
         std::copy_n(pending_.constData(), n, data);
         pending_.remove(0, n);
-        return n;
+        const qint64 silence = next_ >= end_ ? max - n : 0;
+        std::fill_n(data + n, silence, silenceByte_);
+        handed_ += n + silence;
+        return n + silence;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
@@ -85,9 +98,11 @@ private:
     qint64 next_;
     qint64 end_;
     FrameConverter converter_;
+    char silenceByte_;
     bool direct_;
     QByteArray pending_;
     std::vector<float> block_;
+    qint64 handed_ = 0;
 };
 
 namespace {
@@ -117,7 +132,10 @@ RealSoundEngine::RealSoundEngine()
 {
     endTimer_.setSingleShot(true);
     endTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&endTimer_, &QTimer::timeout, this, [this] { checkPlayEnd(); });
+    connect(&endTimer_, &QTimer::timeout, this, [this] {
+        checkPlayEnd();
+        checkRecordEnd();
+    });
 }
 
 RealSoundEngine::~RealSoundEngine()
@@ -149,22 +167,31 @@ void RealSoundEngine::close()
 qint64 RealSoundEngine::length() const
 {
     if (recording_)
-        return info_.msAt(recording_->endFrame());
+        return info_.msAt(recordedFrame());
     return info_.lengthMs();
 }
 
 qint64 RealSoundEngine::position() const
 {
     if (sink_)
-        return std::min(from_ + playedMs(), to_);
+        return std::min(from_ + playedUs() / 1000, to_);
     if (recording_)
-        return info_.msAt(recording_->endFrame());
+        return info_.msAt(recordedFrame());
     return position_;
 }
 
-qint64 RealSoundEngine::playedMs() const
+qint64 RealSoundEngine::playedUs() const
 {
-    return sink_->processedUSecs() / 1000;
+    return sink_->processedUSecs();
+}
+
+// The device's clock alone runs on from the moment the stream is made, before
+// the server has started playing it, and would end a short range unheard: a
+// range is played only once the server has also taken all of it.
+bool RealSoundEngine::rangeTaken() const
+{
+    const qint64 queued = std::max<qint64>(sink_->bufferSize() - sink_->bytesFree(), 0);
+    return feed_->handed() - queued >= feedBytes_;
 }
 
 int RealSoundEngine::play(qint64 from, qint64 to)
@@ -173,6 +200,8 @@ int RealSoundEngine::play(qint64 from, qint64 to)
     if (closeRecordingFile() != SoundOk || !reader_)
         return SoundFileError;
     position_ = from;
+    if (from == to)
+        return SoundOk;
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull())
         return SoundNoDevice;
@@ -183,6 +212,7 @@ int RealSoundEngine::play(qint64 from, qint64 to)
     const qint64 endFrame = info_.frameAt(to);
     // The range in whole frames may fall short of `to` by part of a frame.
     feedUs_ = (endFrame - firstFrame) * 1000000 / info_.sampleRate;
+    feedBytes_ = format.bytesForDuration(feedUs_);
     feed_ = std::make_unique<RangeFeed>(*reader_, firstFrame, endFrame, format);
     sink_ = std::make_unique<QAudioSink>(device, format);
     // A sink the back end could not make has no state at all to ask for.
@@ -191,8 +221,9 @@ int RealSoundEngine::play(qint64 from, qint64 to)
         feed_.reset();
         return SoundNoDevice;
     }
-    // A generous buffer means few wake-ups; it costs nothing in accuracy, as
-    // the position is what was played, and a stop discards what is queued.
+    // The buffer costs nothing in accuracy, as the position is what was
+    // played and a stop discards what is queued; the smaller it is, the
+    // sooner the server's requests show what it has taken.
     sink_->setBufferSize(format.bytesForDuration(PlayBufferUs));
     sink_->start(feed_.get());
     if (failed(sink_->error())) {
@@ -201,7 +232,7 @@ int RealSoundEngine::play(qint64 from, qint64 to)
     }
     // Connected only now: start() itself reports its state changes.
     connect(sink_.get(), &QAudioSink::stateChanged, this, [this] { sinkStateChanged(); });
-    lastPlayed_ = -1;
+    lastProgress_ = -1;
     checkPlayEnd();
     return SoundOk;
 }
@@ -212,20 +243,25 @@ void RealSoundEngine::checkPlayEnd()
 {
     if (!sink_)
         return;
-    const qint64 playedUs = sink_->processedUSecs();
-    if (playedUs >= feedUs_ - EndSlackUs) {
+    const qint64 played = playedUs();
+    // A server may hold a new stream back for a second or two; only one that
+    // stops moving after it has had the whole range counts as lost.
+    const bool lost = stalled(played / 1000) && feed_->handed() >= feedBytes_;
+    if ((played >= feedUs_ - EndSlackUs && rangeTaken()) || lost) {
         finishPlay(SoundOk);
         return;
     }
-    const qint64 played = playedUs / 1000;
-    if (played != lastPlayed_) {
-        lastPlayed_ = played;
+    endTimer_.start(int(std::clamp<qint64>((feedUs_ - played) / 1000 + 1, 1, CheckMs)));
+}
+
+// True once the position has not moved for StallMs.
+bool RealSoundEngine::stalled(qint64 progress)
+{
+    if (progress != lastProgress_) {
+        lastProgress_ = progress;
         sinceProgress_.start();
-    } else if (sink_->state() == QAudio::IdleState && sinceProgress_.elapsed() > StallMs) {
-        finishPlay(SoundOk);
-        return;
     }
-    endTimer_.start(int(std::clamp<qint64>((feedUs_ - playedUs) / 1000 + 1, 1, CheckMs)));
+    return sinceProgress_.elapsed() > StallMs;
 }
 
 void RealSoundEngine::sinkStateChanged()
@@ -234,8 +270,6 @@ void RealSoundEngine::sinkStateChanged()
         return;
     if (failed(sink_->error()))
         finishPlay(SoundDeviceLost);
-    else if (sink_->state() == QAudio::IdleState)
-        checkPlayEnd();
 }
 
 void RealSoundEngine::finishPlay(int error)
@@ -277,11 +311,11 @@ int RealSoundEngine::record(qint64 from, qint64 to)
     if (device.isNull() || !device.isFormatSupported(recordFormat_))
         return SoundNoDevice;
     source_ = std::make_unique<QAudioSource>(device, recordFormat_);
-    // Small pieces reach the file soon after they are spoken.
     if (source_->isNull()) {
         source_.reset();
         return SoundNoDevice;
     }
+    // Small pieces reach the file soon after they are spoken.
     source_->setBufferSize(recordFormat_.bytesForDuration(RecordPieceUs));
     input_ = source_->start();
     if (!input_ || failed(source_->error())) {
@@ -290,26 +324,58 @@ int RealSoundEngine::record(qint64 from, qint64 to)
     }
     // Connected only now: start() itself reports its state changes.
     connect(source_.get(), &QAudioSource::stateChanged, this, [this] { sourceStateChanged(); });
-    connect(input_, &QIODevice::readyRead, this, [this] { drainInput(); });
+    connect(input_, &QIODevice::readyRead, this, [this] { checkRecordEnd(); });
+    startFrame_ = recording_->endFrame();
+    // The first check comes after the command has returned, even when there
+    // is nothing to record.
+    endTimer_.start(0);
     return SoundOk;
 }
 
-void RealSoundEngine::drainInput()
+// The frame of the recording being captured now: where this stretch began in
+// the file, plus the device's clock of what it has captured, of which the
+// last piece is still on its way to the file.
+qint64 RealSoundEngine::recordedFrame() const
 {
-    if (!writeInput())
-        finishRecording(SoundWriteError);
-    else if (recording_->endFrame() >= limitFrame_)
-        finishRecording(SoundOk);
+    const qint64 written = recording_->endFrame();
+    if (!source_)
+        return written;
+    const qint64 captured =
+        startFrame_ + recordFormat_.framesForDuration(source_->processedUSecs());
+    // A device whose clock runs while it hands over nothing (a server waking
+    // up) has not recorded what its clock says.
+    const qint64 ahead = recordFormat_.framesForDuration(DrainMs * 1000);
+    return std::min({std::max(captured, written), written + ahead, limitFrame_});
 }
 
-// Writes what the device has recorded to the file, up to the limit.
-bool RealSoundEngine::writeInput()
+// Writes what has come and ends the recording once its limit is being
+// captured, not only once it has reached the file.
+void RealSoundEngine::checkRecordEnd()
+{
+    if (!source_)
+        return;
+    if (!writeInput(limitFrame_)) {
+        finishRecording(SoundWriteError, recording_->endFrame());
+        return;
+    }
+    const qint64 frame = recordedFrame();
+    if (frame >= limitFrame_) {
+        finishRecording(SoundOk, limitFrame_);
+        return;
+    }
+    const qint64 leftUs = recordFormat_.durationForFrames(int(
+        std::min<qint64>(limitFrame_ - frame, recordFormat_.framesForDuration(CheckMs * 1000))));
+    endTimer_.start(int(leftUs / 1000 + 1));
+}
+
+// Writes what the device has recorded to the file, up to `lastFrame`.
+bool RealSoundEngine::writeInput(qint64 lastFrame)
 {
     if (!input_ || !recording_)
         return true;
     partialFrame_.append(input_->readAll());
     const int frameBytes = recordFormat_.bytesPerFrame();
-    const qint64 room = limitFrame_ == NoEnd ? NoEnd : limitFrame_ - recording_->endFrame();
+    const qint64 room = std::max<qint64>(lastFrame - recording_->endFrame(), 0);
     const qint64 frames = std::min<qint64>(partialFrame_.size() / frameBytes, room);
     const bool written =
         recordFormat_.sampleFormat() == QAudioFormat::Int16
@@ -324,18 +390,37 @@ bool RealSoundEngine::writeInput()
 void RealSoundEngine::sourceStateChanged()
 {
     if (source_ && (failed(source_->error()) || !input_))
-        finishRecording(SoundDeviceLost);
+        finishRecording(SoundDeviceLost, recording_->endFrame());
 }
 
-void RealSoundEngine::finishRecording(int error)
+void RealSoundEngine::finishRecording(int error, qint64 frame)
 {
-    releaseSource();
+    stopRecording(frame);
     if (finished)
         finished(error);
 }
 
+// Ends the device's recording with the file holding exactly up to `frame`:
+// the last piece the device captured but has not handed over yet is waited
+// for a moment, and what does not come in time is written as silence, so
+// that the file ends where the position said and a resumed recording goes on
+// in step with what is played.
+void RealSoundEngine::stopRecording(qint64 frame)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (input_ && recording_->endFrame() < frame && waited.elapsed() < DrainMs &&
+           writeInput(frame)) {
+        if (recording_->endFrame() < frame)
+            QThread::msleep(2);
+    }
+    recording_->writeSilence(std::max<qint64>(frame - recording_->endFrame(), 0));
+    releaseSource();
+}
+
 void RealSoundEngine::releaseSource()
 {
+    endTimer_.stop();
     if (!source_)
         return;
     if (input_)
@@ -353,10 +438,8 @@ void RealSoundEngine::halt()
         position_ = position();
         releaseSink();
     }
-    if (source_) {
-        writeInput();
-        releaseSource();
-    }
+    if (source_)
+        stopRecording(recordedFrame());
 }
 
 int RealSoundEngine::save()

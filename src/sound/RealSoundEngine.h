@@ -16,10 +16,13 @@ class QIODevice;
 class RangeFeed;
 
 // The sound device through Qt Multimedia: libsndfile decodes the file,
-// QAudioSink plays the bytes of the range and nothing beyond, QAudioSource
-// records into the file as the samples come. The position is what the
-// device reports as played, not what was handed to it, so that what the
-// windows highlight is what is heard.
+// QAudioSink plays the bytes of the range and then silence until the range
+// has been played, QAudioSource records into the file as the samples come.
+// The play position is what the device reports as played, not what was
+// handed to it, so that what the windows highlight is what is heard; the
+// recording position is what the device is capturing now, not what has
+// reached the file, so that a recording holds at position p what was heard
+// at p.
 class RealSoundEngine : public QObject, public SoundEngine {
 public:
     RealSoundEngine();
@@ -35,15 +38,19 @@ public:
     int save() override;
 
 private:
-    qint64 playedMs() const;
+    qint64 playedUs() const;
+    bool rangeTaken() const;
     void checkPlayEnd();
+    bool stalled(qint64 progress);
     void sinkStateChanged();
     void finishPlay(int error);
     void releaseSink();
-    void drainInput();
-    bool writeInput();
+    qint64 recordedFrame() const;
+    void checkRecordEnd();
+    bool writeInput(qint64 lastFrame);
     void sourceStateChanged();
-    void finishRecording(int error);
+    void finishRecording(int error, qint64 frame);
+    void stopRecording(qint64 frame);
     void releaseSource();
     int closeRecordingFile();
 
@@ -56,9 +63,10 @@ private:
     std::unique_ptr<RangeFeed> feed_;
     qint64 from_ = 0;
     qint64 to_ = 0;
-    qint64 feedUs_ = 0; // duration of the frames handed to the sink
-    QTimer endTimer_;
-    qint64 lastPlayed_ = -1;
+    qint64 feedUs_ = 0;    // duration of the range's frames
+    qint64 feedBytes_ = 0; // the same in the sink's format
+    QTimer endTimer_;      // a play's end, or a recording's
+    qint64 lastProgress_ = -1;
     QElapsedTimer sinceProgress_;
 
     std::unique_ptr<QAudioSource> source_;
@@ -66,5 +74,6 @@ private:
     std::unique_ptr<RecordingFile> recording_;
     QAudioFormat recordFormat_;
     QByteArray partialFrame_;
+    qint64 startFrame_ = 0; // where the file stood when the device started
     qint64 limitFrame_ = 0;
 };

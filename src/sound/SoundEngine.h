@@ -35,7 +35,8 @@ public:
     virtual qint64 length() const = 0;
     virtual qint64 position() const = 0;
     // Plays from `from` up to `to` (ms, 0 <= from <= to <= length), returns at
-    // once; `finished` follows when the device has played up to `to`.
+    // once; `finished` follows when the device has played up to `to`. An
+    // empty range only moves the position: nothing runs, nothing follows.
     virtual int play(qint64 from, qint64 to) = 0;
     // Records into the file from `from` on, replacing what came after it,
     // until `to` (or NoEnd); the samples reach the file as they arrive.

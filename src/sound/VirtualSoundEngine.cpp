@@ -170,6 +170,8 @@ int VirtualSoundEngine::play(qint64 from, qint64 to)
     position_ = from;
     if (!world().deviceWorking)
         return SoundNoDevice;
+    if (from == to)
+        return SoundOk;
     run_ = Run::Playing;
     startedAt_ = VirtualSound::now();
     from_ = from;

@@ -68,6 +68,38 @@ TEST_F(PlayerContract, PlayingToTheEndLeavesThePositionAtTheLength)
     EXPECT_EQ(player.Position(), player.Length());
 }
 
+// Nothing to play is a play that ends at once: a window waiting for its
+// notification gets it, and sees the player stopped.
+TEST_F(PlayerContract, AnEmptyRangeEndsAtOnceStopped)
+{
+    MediaPlayer player;
+    ASSERT_NO_FATAL_FAILURE(openTone(player));
+    QSignalSpy notify(&player, &MediaPlayer::Notify);
+    const struct {
+        const char* what;
+        std::optional<qint64> from, to;
+        qint64 position;
+    } cases[] = {
+        {"a range from and to one position", 1200, 1200, 1200},
+        {"an item without timing", 0, 0, 0},
+        {"a range beyond the end of the file", 3500, 4000, 3000},
+        {"play on at the end of the file", std::nullopt, std::nullopt, 3000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        notify.clear();
+        player.Play(c.from, c.to);
+        EXPECT_EQ(player.Error(), 0);
+        EXPECT_EQ(player.Mode(), Mode::Stopped);
+        letPass(0);
+        EXPECT_EQ(notify.count(), 1);
+        EXPECT_EQ(player.Mode(), Mode::Stopped);
+        EXPECT_EQ(player.Position(), c.position);
+        letPass(100);
+        EXPECT_EQ(notify.count(), 1);
+    }
+}
+
 TEST_F(PlayerContract, StopAndASupersedingPlayEachNotifyOnceAndLater)
 {
     MediaPlayer player;
@@ -122,6 +154,24 @@ TEST_F(PlayerContract, PauseAndResumeKeepThePosition)
     player.Stop();
     letPass(0);
     EXPECT_EQ(notify.count(), 2);
+}
+
+// Save, like Close, ends whatever runs: a play too.
+TEST_F(PlayerContract, SavingAPlayingPlayerEndsThePlayLikeStop)
+{
+    MediaPlayer player;
+    ASSERT_NO_FATAL_FAILURE(openTone(player));
+    QSignalSpy notify(&player, &MediaPlayer::Notify);
+    player.Play(0, 2000);
+    letPass(200);
+    player.Save();
+    EXPECT_EQ(player.Error(), 0);
+    EXPECT_EQ(player.Mode(), Mode::Stopped);
+    const qint64 savedAt = player.Position();
+    EXPECT_NEAR(double(savedAt), 200.0, double(toleranceMs() + slackMs()));
+    letPass(300);
+    EXPECT_EQ(notify.count(), 1);
+    EXPECT_EQ(player.Position(), savedAt);
 }
 
 TEST_F(PlayerContract, ClosingAPlayingPlayerNotifiesOnce)

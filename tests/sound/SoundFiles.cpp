@@ -35,6 +35,11 @@ bool writeTone(const QString& path, const Tone& tone)
     return writeFrames(path, tone.sampleRate, tone.channels, tone.format, samples);
 }
 
+bool writeSamples(const QString& path, int sampleRate, const std::vector<float>& samples)
+{
+    return writeFrames(path, sampleRate, 1, 0, samples);
+}
+
 bool writeClicks(const QString& path, int sampleRate, qint64 ms, const std::vector<qint64>& clicks)
 {
     std::vector<float> samples(size_t(ms * sampleRate / 1000), 0.0f);
@@ -43,7 +48,7 @@ bool writeClicks(const QString& path, int sampleRate, qint64 ms, const std::vect
         for (qint64 i = 0; i < sampleRate / 1000 && first + i < qint64(samples.size()); ++i)
             samples[size_t(first + i)] = (i % 2) ? -0.8f : 0.8f;
     }
-    return writeFrames(path, sampleRate, 1, 0, samples);
+    return writeSamples(path, sampleRate, samples);
 }
 
 bool writeTemplate(const QString& path, qint64 ms)

@@ -17,6 +17,8 @@ struct Tone {
 
 // Writes a sine tone; returns false if libsndfile refused.
 bool writeTone(const QString& path, const Tone& tone);
+// Writes mono 16-bit PCM WAV.
+bool writeSamples(const QString& path, int sampleRate, const std::vector<float>& samples);
 // Writes silence with `clicks` (1 ms pulses) at the given milliseconds.
 bool writeClicks(const QString& path, int sampleRate, qint64 ms, const std::vector<qint64>& clicks);
 // The recording template: 16-bit mono 22050 Hz WAV holding `ms` of a tone.
