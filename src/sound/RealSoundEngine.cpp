@@ -21,7 +21,9 @@ constexpr qint64 CheckMs = 250;
 // on its way when a recording ends is waited for at most DrainMs.
 constexpr qint64 RecordPieceUs = 10000;
 constexpr qint64 DrainMs = 100;
-constexpr qint64 PlayBufferUs = 100000;
+constexpr qint64 PlayBufferUs = 250000;
+// How much of the silence after a range the server must have taken too.
+constexpr qint64 TakenSlackUs = 20000;
 // The device's clock may round the time of the last sample down a little.
 constexpr qint64 EndSlackUs = 500;
 } // namespace
@@ -187,11 +189,12 @@ qint64 RealSoundEngine::playedUs() const
 
 // The device's clock alone runs on from the moment the stream is made, before
 // the server has started playing it, and would end a short range unheard: a
-// range is played only once the server has also taken all of it.
+// range is played only once the server has also taken all of it, and some of
+// the silence after it, as what it has taken is known only roughly.
 bool RealSoundEngine::rangeTaken() const
 {
     const qint64 queued = std::max<qint64>(sink_->bufferSize() - sink_->bytesFree(), 0);
-    return feed_->handed() - queued >= feedBytes_;
+    return feed_->handed() - queued >= feedBytes_ + takenSlackBytes_;
 }
 
 int RealSoundEngine::play(qint64 from, qint64 to)
@@ -213,6 +216,7 @@ int RealSoundEngine::play(qint64 from, qint64 to)
     // The range in whole frames may fall short of `to` by part of a frame.
     feedUs_ = (endFrame - firstFrame) * 1000000 / info_.sampleRate;
     feedBytes_ = format.bytesForDuration(feedUs_);
+    takenSlackBytes_ = format.bytesForDuration(TakenSlackUs);
     feed_ = std::make_unique<RangeFeed>(*reader_, firstFrame, endFrame, format);
     sink_ = std::make_unique<QAudioSink>(device, format);
     // A sink the back end could not make has no state at all to ask for.

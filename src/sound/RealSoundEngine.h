@@ -65,7 +65,8 @@ private:
     qint64 to_ = 0;
     qint64 feedUs_ = 0;    // duration of the range's frames
     qint64 feedBytes_ = 0; // the same in the sink's format
-    QTimer endTimer_;      // a play's end, or a recording's
+    qint64 takenSlackBytes_ = 0;
+    QTimer endTimer_; // a play's end, or a recording's
     qint64 lastProgress_ = -1;
     QElapsedTimer sinceProgress_;
 
