@@ -7,6 +7,7 @@
 #include "app/HelpViewer.h"
 #include "app/OKBottomDlgAbout.h"
 #include "app/TerminationSignals.h"
+#include "dialogs/DlgMessage.h"
 #include "dialogs/SharedDialogs.h"
 #include "users/DlgPassWord.h"
 #include "users/OKBottomDlgChengeReg.h"
@@ -15,6 +16,7 @@
 #include "users/UserSession.h"
 
 #include <QApplication>
+#include <QDir>
 #include <cstdio>
 #include <memory>
 
@@ -24,12 +26,30 @@ static void reportIdle()
     std::fflush(stdout);
 }
 
+// --help and --version answer on the terminal and need no screen, so they
+// are looked at before the application connects to one.
+static bool answeredOnTerminal(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const StartOptions options = parseStartOptions(arguments);
+    if (options.action == StartOptions::Action::Run)
+        return false;
+    const QString text = options.action == StartOptions::Action::Help ? usageText() : versionText();
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    return true;
+}
+
 int main(int argc, char* argv[])
 {
+    if (answeredOnTerminal(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     const StartOptions options = parseStartOptions(app.arguments());
     QString message = options.error;
-    if (!message.isEmpty() || !enterCourseFolder(options.courseFolder, &message)) {
+    bool demoCopied = false;
+    if (!message.isEmpty() || !openCourseFolder(options.courseFolder, &demoCopied, &message)) {
         showError(message);
         return 1;
     }
@@ -66,6 +86,13 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsSet("TOLVAREN_REPORT_IDLE"))
         QObject::connect(&formMain, &TFormMain::startupFinished, &formMain, reportIdle,
                          Qt::QueuedConnection);
+    // The student learns once where the demo course went, over the main window
+    // that already shows it.
+    if (demoCopied)
+        QObject::connect(
+            &formMain, &TFormMain::startupFinished, &formMain,
+            [] { ShowDlgMessage(demoCopiedText(QDir::currentPath()), "Внимание", 64); },
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     formMain.show();
     return app.exec();
 }

@@ -1,0 +1,56 @@
+#pragma once
+
+// The real program started as a separate process, and the X server it may
+// show its windows on: what the whole-program tests share.
+#include <QByteArray>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <csignal>
+
+// A private X server for one test.
+class XServer {
+public:
+    XServer();
+    ~XServer();
+    QString display() const { return display_; }
+
+    // The titles of every window on the screen.
+    QString windowList() const;
+
+private:
+    QProcess server_;
+    QString display_;
+};
+
+// Waits until the window list shows the title; false after the time is up.
+bool waitForTitle(const XServer& x, const QString& title, int timeoutMs);
+
+// How the program is started beyond the platform: its arguments, the folder
+// it starts in (the test's own when empty) and environment variables of its
+// own, over the test's environment.
+struct ProgramStart {
+    QStringList arguments;
+    QString workingFolder;
+    QProcessEnvironment environment;
+};
+
+class Program {
+public:
+    Program(const QString& course, const QString& platform, const QString& display = {},
+            bool splash = false);
+    Program(const ProgramStart& start, const QString& platform, const QString& display = {});
+    ~Program();
+
+    bool running();
+    // True once the window waits for the user.
+    bool waitForIdle(int timeoutMs = 20000);
+    // Sends the signal (SIGTERM unless told) and expects an ordinary end with exit code 0.
+    void terminateCleanly(int signal = SIGTERM);
+
+private:
+    QProcess process_;
+    QByteArray output_;
+};
