@@ -77,6 +77,11 @@ Program::Program(const ProgramStart& start, const QString& platform, const QStri
         env.insert(QStringLiteral("DISPLAY"), display);
     // The program says "idle" on its output once its first show is done.
     env.insert(QStringLiteral("TOLVAREN_REPORT_IDLE"), QStringLiteral("1"));
+    // The program remembers its course folder in the settings: a home of its
+    // own keeps the tester's real settings and data folders out of reach.
+    env.insert(QStringLiteral("HOME"), home_.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
     env.insert(start.environment);
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);

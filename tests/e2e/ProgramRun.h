@@ -7,6 +7,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <csignal>
 
@@ -30,7 +31,7 @@ bool waitForTitle(const XServer& x, const QString& title, int timeoutMs);
 
 // How the program is started beyond the platform: its arguments, the folder
 // it starts in (the test's own when empty) and environment variables of its
-// own, over the test's environment.
+// own, over the test's environment and a temporary home.
 struct ProgramStart {
     QStringList arguments;
     QString workingFolder;
@@ -51,6 +52,7 @@ public:
     void terminateCleanly(int signal = SIGTERM);
 
 private:
+    QTemporaryDir home_;
     QProcess process_;
     QByteArray output_;
 };

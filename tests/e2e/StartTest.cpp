@@ -54,7 +54,7 @@ TEST(Start, RunsWithoutAScreenAndEndsOnSigterm)
     TempCourse course;
     writeSmallCourse(course);
     Program program(course.path(), QStringLiteral("offscreen"));
-    QThread::msleep(500);
+    ASSERT_TRUE(program.waitForIdle());
     EXPECT_TRUE(program.running());
     program.terminateCleanly();
 }
