@@ -3,6 +3,8 @@
 #include "common/LineFile.h"
 #include "common/ShortString.h"
 
+#include <optional>
+
 namespace {
 
 const CatalogueEntry zeroEntry{};
@@ -115,25 +117,31 @@ std::variant<CatalogueEntries, CourseError> parseCatalogue(const QStringList& li
     return entries;
 }
 
+std::variant<CatalogueEntries, CourseError> loadCatalogue(const QString& fileName)
+{
+    auto lines = readCourseLines(fileName, CodePage::Cp1251);
+    if (auto* error = std::get_if<CourseError>(&lines))
+        return *error;
+    return parseCatalogue(std::get<QStringList>(lines), fileName);
+}
+
 QString catalogueFileName(QChar mode)
 {
     return QStringLiteral("InitReg%1.txt").arg(mode);
 }
 
-std::optional<CourseError> Catalogues::LoadCatalogues()
+std::vector<CourseError> Catalogues::LoadCatalogues()
 {
     modes_ = {};
+    std::vector<CourseError> faults;
     for (QChar mode : {u'A', u'B', u'C', u'D'}) {
-        const QString name = catalogueFileName(mode);
-        auto lines = readCourseLines(name, CodePage::Cp1251);
-        if (auto* error = std::get_if<CourseError>(&lines))
-            return *error;
-        auto parsed = parseCatalogue(std::get<QStringList>(lines), name);
-        if (auto* error = std::get_if<CourseError>(&parsed))
-            return *error;
-        modes_[modeSlot(mode)] = std::get<CatalogueEntries>(std::move(parsed));
+        auto loaded = loadCatalogue(catalogueFileName(mode));
+        if (auto* error = std::get_if<CourseError>(&loaded))
+            faults.push_back(*error);
+        else
+            modes_[modeSlot(mode)] = std::get<CatalogueEntries>(std::move(loaded));
     }
-    return std::nullopt;
+    return faults;
 }
 
 const CatalogueEntries& Catalogues::entries(QChar mode) const

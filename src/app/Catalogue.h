@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <optional>
 #include <variant>
 #include <vector>
 
@@ -39,6 +38,9 @@ std::variant<CatalogueEntry, QString> parseCatalogueLine(const QString& line);
 std::variant<CatalogueEntries, CourseError> parseCatalogue(const QStringList& lines,
                                                            const QString& fileName);
 
+// Reads and parses one catalogue file of the current folder.
+std::variant<CatalogueEntries, CourseError> loadCatalogue(const QString& fileName);
+
 // "InitRegA.txt" for mode 'A'.
 QString catalogueFileName(QChar mode);
 
@@ -46,9 +48,10 @@ QString catalogueFileName(QChar mode);
 // at start and read by every part of the program that needs a mode's entries.
 class Catalogues {
 public:
-    // Reads InitRegA.txt to InitRegD.txt from the current folder. On an error
-    // the catalogues read before it are kept and the rest stay empty.
-    std::optional<CourseError> LoadCatalogues();
+    // Reads InitRegA.txt to InitRegD.txt from the current folder: every intact
+    // catalogue is loaded, a missing or damaged one stays empty. The faults, one
+    // for each catalogue that could not be loaded, in the order A to D.
+    std::vector<CourseError> LoadCatalogues();
 
     // Entries of a mode (with element 0); empty for a letter outside A..D.
     const CatalogueEntries& entries(QChar mode) const;

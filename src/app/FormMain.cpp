@@ -31,6 +31,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -235,6 +236,7 @@ void TFormMain::makePanels()
     PanelTree->layout()->addWidget(TreeView);
     connect(TreeView, &QTreeWidget::currentItemChanged, this, &TFormMain::TreeViewChange);
     connect(TreeView, &QTreeWidget::itemDoubleClicked, this, &TFormMain::TreeViewDblClick);
+    TreeView->installEventFilter(this);
 
     Panel1 = new FramedPanel(Splitter1, QMargins(35, 34, 35, 34));
     ImageAbout = new QLabel(Panel1);
@@ -268,6 +270,23 @@ void TFormMain::showEvent(QShowEvent* event)
     QTimer::singleShot(0, this, &TFormMain::FormShow);
 }
 
+bool TFormMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter on a node does what a double click does (a lesson opens or closes,
+    // an exercise starts), so the course can be worked through from the keyboard.
+    if (watched == TreeView && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        QTreeWidgetItem* node = TreeView->currentItem();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && node) {
+            if (node->childCount() > 0)
+                node->setExpanded(!node->isExpanded());
+            TreeViewDblClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TFormMain::FormShow()
 {
     if (windows_.begin)
@@ -277,14 +296,14 @@ void TFormMain::FormShow()
     TreeReady = false;
     session_.setCurrentValid(true);
     InstallCourseFont();
-    if (const std::optional<CourseError> error = courseCatalogues().LoadCatalogues()) {
-        showError(error->userText());
-        emit startupFinished();
-        return;
-    }
+    // A damaged catalogue leaves its own mode empty; the other modes still work.
+    QStringList faults;
+    for (const CourseError& fault : courseCatalogues().LoadCatalogues())
+        faults << fault.userText();
+    if (!faults.isEmpty())
+        showError(faults.join(QLatin1Char('\n')));
     DataFolder = QStringLiteral("DataTest\\");
     ChangeUser(-1);
-    TreeView->setFocus();
     emit startupFinished();
 }
 
@@ -316,6 +335,9 @@ void TFormMain::ChangeUser(int index)
     TreeView->viewport()->update();
     TreeReady = true;
     TreeViewChange();
+    // The student goes on in the tree of the new user, also when the switch
+    // was started from a tool button reached by the keyboard.
+    TreeView->setFocus();
 }
 
 int TFormMain::TreeImageOf(int entry) const

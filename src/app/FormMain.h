@@ -122,6 +122,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override; // TreeViewKeyDown
     void closeEvent(QCloseEvent* event) override;
 
 private:

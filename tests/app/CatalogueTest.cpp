@@ -1,6 +1,7 @@
 #include "app/Catalogue.h"
 #include "support/TempCourse.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -111,7 +112,7 @@ TEST(Catalogues, LoadsFourModesWithAZeroElement)
     course.writeLines(QStringLiteral("InitRegB.txt"),
                       {line({"Только B", "0", "0", "1", "b.jpg", "0", "", "", "", "", ""})});
     Catalogues catalogues;
-    ASSERT_FALSE(catalogues.LoadCatalogues().has_value());
+    ASSERT_TRUE(catalogues.LoadCatalogues().empty());
     EXPECT_EQ(catalogues.count(u'A'), 2);
     EXPECT_EQ(catalogues.count(u'B'), 1);
     EXPECT_EQ(catalogues.entries(u'D').size(), 3u);
@@ -130,7 +131,7 @@ TEST(Catalogues, LastLineWithoutLineEndCounts)
     const QByteArray bytes = "A\t0\t0\t0\t\t0\t\t\t\t\t\r\nB\t1\t1\t0\t\t5\t\t\t\t\t";
     course.write(QStringLiteral("InitRegC.txt"), bytes);
     Catalogues catalogues;
-    ASSERT_FALSE(catalogues.LoadCatalogues().has_value());
+    ASSERT_TRUE(catalogues.LoadCatalogues().empty());
     EXPECT_EQ(catalogues.count(u'C'), 2);
     EXPECT_EQ(catalogues.entry(u'C', 2).Kind, 5);
 }
@@ -141,38 +142,33 @@ TEST(Catalogues, TitlesAreReadInCodePage1251)
     writeCatalogues(course, {Exercise});
     course.write(QStringLiteral("InitRegA.txt"), "\xd3\xf0\xee\xea\t0\t0\t0\t\t0\t\t\t\t\t\r\n");
     Catalogues catalogues;
-    ASSERT_FALSE(catalogues.LoadCatalogues().has_value());
+    ASSERT_TRUE(catalogues.LoadCatalogues().empty());
     EXPECT_EQ(catalogues.entry(u'A', 1).Title, QStringLiteral("Урок"));
 }
 
-TEST(Catalogues, ABadLineStopsLoadingNamingFileLineAndField)
+TEST(Catalogues, DamagedOrMissingCataloguesAreNamedAndTheIntactOnesLoaded)
 {
     TempCourse course;
     writeCatalogues(course, {Exercise, Exercise});
     course.writeLines(
         QStringLiteral("InitRegB.txt"),
         {Exercise, Exercise, line({"a", "0", "0", "0", "", "16x", "", "", "", "", ""})});
+    QFile::remove(course.filePath(QStringLiteral("InitRegC.txt")));
     Catalogues catalogues;
-    const std::optional<CourseError> error = catalogues.LoadCatalogues();
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->file, QStringLiteral("InitRegB.txt"));
-    EXPECT_EQ(error->line, 3);
-    const QString text = error->userText();
+    const std::vector<CourseError> faults = catalogues.LoadCatalogues();
+    ASSERT_EQ(faults.size(), 2u);
+    EXPECT_EQ(faults[0].file, QStringLiteral("InitRegB.txt"));
+    EXPECT_EQ(faults[0].line, 3);
+    const QString text = faults[0].userText();
     EXPECT_TRUE(text.contains(QLatin1String("InitRegB.txt")));
     EXPECT_TRUE(text.contains(QLatin1String("3")));
     EXPECT_TRUE(text.contains(QLatin1String("Kind")));
-    EXPECT_EQ(catalogues.count(u'A'), 2);
+    EXPECT_EQ(faults[1].file, QStringLiteral("InitRegC.txt"));
+    // A damaged catalogue is left out whole, not loaded up to its bad line.
+    EXPECT_EQ(catalogues.count(u'B'), 0);
     EXPECT_EQ(catalogues.count(u'C'), 0);
-}
-
-TEST(Catalogues, AMissingFileIsAnError)
-{
-    TempCourse course;
-    course.writeLines(QStringLiteral("InitRegA.txt"), {Exercise});
-    Catalogues catalogues;
-    const std::optional<CourseError> error = catalogues.LoadCatalogues();
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->file, QStringLiteral("InitRegB.txt"));
+    EXPECT_EQ(catalogues.count(u'A'), 2);
+    EXPECT_EQ(catalogues.count(u'D'), 2) << "loaded after the damaged ones";
 }
 
 TEST(Catalogues, AnEmptyFileGivesAnEmptyCatalogue)
@@ -181,7 +177,7 @@ TEST(Catalogues, AnEmptyFileGivesAnEmptyCatalogue)
     writeCatalogues(course, {Exercise});
     course.write(QStringLiteral("InitRegD.txt"), QByteArray());
     Catalogues catalogues;
-    ASSERT_FALSE(catalogues.LoadCatalogues().has_value());
+    ASSERT_TRUE(catalogues.LoadCatalogues().empty());
     EXPECT_EQ(catalogues.count(u'D'), 0);
     EXPECT_EQ(catalogues.entries(u'D').size(), 1u);
 }

@@ -207,6 +207,34 @@ QStringList counters(const QLabel* remaining, const QLabel* total, const QLabel*
 
 } // namespace
 
+// Enter in the tree does what a double click does: a lesson heading opens and
+// closes, an exercise starts; afterwards the keyboard is back in the tree.
+TEST(DrillsFromTree, EnterInTheTreeStartsTheSelectedExercise)
+{
+    DemoShell shell;
+    ASSERT_TRUE(shell.copied);
+    QTreeWidgetItem* heading = shell.node(LexiconPreviewEntry)->parent();
+    shell.main.TreeView->setCurrentItem(heading);
+    const bool expanded = heading->isExpanded();
+    QTest::keyClick(shell.main.TreeView, Qt::Key_Return);
+    EXPECT_NE(heading->isExpanded(), expanded);
+    QTest::keyClick(shell.main.TreeView, Qt::Key_Enter);
+    EXPECT_EQ(heading->isExpanded(), expanded);
+
+    QString opened;
+    whenModal([&](QWidget* window) {
+        opened = QLatin1String(window->metaObject()->className());
+        // Left at once: no completion dialog follows.
+        if (auto* form = qobject_cast<TFormExecLexicDemo*>(window))
+            QTest::mouseClick(form->BtnImgTransD1QF2, Qt::LeftButton);
+    });
+    shell.main.TreeView->setCurrentItem(shell.node(LexiconPreviewEntry));
+    QTest::keyClick(shell.main.TreeView, Qt::Key_Return);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(opened, QStringLiteral("TFormExecLexicDemo"));
+    EXPECT_EQ(shell.main.focusWidget(), shell.main.TreeView);
+}
+
 // Kind 1: the lexicon preview of lesson 1, item after item, with Play on the
 // virtual sound device; past the last item the completion dialog follows.
 TEST(DrillsFromTree, LexiconPreviewToItsEnd)

@@ -207,22 +207,6 @@ TEST(FormMain, EmptyCatalogueLeavesAnEmptyTree)
     EXPECT_TRUE(shell.main.PanelMain->isVisible());
 }
 
-TEST(FormMain, DamagedCatalogueStopsTheStartWithAMessage)
-{
-    TempCourse course;
-    writeCourse(course);
-    course.writeLines("InitRegC.txt", {CourseLines[0], line("x", "0", 0, 300, "", 0)});
-    QString message;
-    acceptMessage(&message);
-    Shell shell;
-    EXPECT_TRUE(modalActionsDone());
-    EXPECT_TRUE(message.contains(QLatin1String("InitRegC.txt"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("строка 2"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QLatin1String("InfoKind"))) << message.toStdString();
-    EXPECT_FALSE(shell.main.TreeReady);
-    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
-}
-
 TEST(FormMain, AnchorOutsideTheCatalogueStopsTheTree)
 {
     TempCourse course;
@@ -346,6 +330,69 @@ TEST(FormMain, NamedUserSeesTheirModeAndDoneExercises)
               QStringLiteral("Tolvaren Анонимный пользователь - Режим D."));
     EXPECT_FALSE(shell.main.ToolButtonReport->isEnabled());
     EXPECT_EQ(shell.node(3)->data(0, TFormMain::ImageRole).toInt(), 1);
+}
+
+namespace {
+const QString DamagedLine = line("x", "0", 0, 300, "", 0);
+} // namespace
+
+TEST(FormMain, DamagedCataloguesAreNamedInOneMessageAndTheOthersWork)
+{
+    TempCourse course;
+    writeCourse(course);
+    course.writeLines("InitRegB.txt", {CourseLines[0], DamagedLine});
+    course.writeLines("InitRegC.txt", {DamagedLine});
+    QString message;
+    acceptMessage(&message);
+    Shell shell;
+    EXPECT_TRUE(modalActionsDone()) << "one message for both";
+    for (const char* named : {"InitRegB.txt\", строка 2", "InitRegC.txt\", строка 1"})
+        EXPECT_TRUE(message.contains(QString::fromUtf8(named))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QLatin1String("InfoKind"))) << message.toStdString();
+    EXPECT_TRUE(shell.main.TreeReady);
+    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 2) << "mode D is intact";
+    EXPECT_EQ(shell.main.SelectedEntry(), 1);
+    EXPECT_EQ(shell.description(), QStringLiteral("О курсе"));
+
+    shell.main.ChangeUser(addUser(shell, QStringLiteral("Anna"), QStringLiteral("A")));
+    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 2) << "mode A is intact";
+}
+
+TEST(FormMain, DamagedAnonymousModeLeavesItsTreeEmptyButNotTheOthers)
+{
+    TempCourse course;
+    writeCourse(course);
+    course.writeLines("InitRegD.txt", {CourseLines[0], DamagedLine});
+    QString message;
+    acceptMessage(&message);
+    Shell shell;
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_TRUE(message.contains(QLatin1String("InitRegD.txt"))) << message.toStdString();
+    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
+    EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
+    EXPECT_EQ(shell.main.windowTitle(),
+              QStringLiteral("Tolvaren Анонимный пользователь - Режим D."));
+
+    shell.main.ChangeUser(addUser(shell, QStringLiteral("Anna"), QStringLiteral("A")));
+    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 2);
+    shell.select(3);
+    EXPECT_TRUE(shell.main.ToolButton4->isEnabled());
+}
+
+TEST(FormMain, AUserSwitchGivesTheKeyboardBackToTheTree)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    const int ivan = addUser(shell, QStringLiteral("Ivan"), QStringLiteral("B"));
+    // The student reached "Выбрать имя" with Tab; after the switch the arrow
+    // keys must move in the new tree, not along the tool bar.
+    for (const int index : {ivan, -1}) {
+        shell.main.ToolButton3->setFocus();
+        ASSERT_EQ(shell.main.focusWidget(), shell.main.ToolButton3);
+        shell.main.ChangeUser(index);
+        EXPECT_EQ(shell.main.focusWidget(), shell.main.TreeView) << index;
+    }
 }
 
 TEST(FormMain, ModeChangeRebuildsTheTreeForTheAnonymousUser)
