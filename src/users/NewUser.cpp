@@ -106,10 +106,18 @@ UserRecord newUserRecord(const NewUserInput& input)
     return user;
 }
 
+std::optional<QString> makeUserFolder(const UserRecord& user)
+{
+    // A record without a folder keeps its progress file in the current folder.
+    if (user.folder().isEmpty() || QDir().mkpath(user.folder()))
+        return std::nullopt;
+    return QStringLiteral("Не удается создать папку \"%1\".").arg(user.folder());
+}
+
 std::optional<QString> prepareUserFiles(const UserRecord& user)
 {
-    if (!QDir().mkpath(user.folder()))
-        return QStringLiteral("Не удается создать папку \"%1\".").arg(user.folder());
+    if (auto problem = makeUserFolder(user))
+        return problem;
     auto blank = CreateProgress(user.mode());
     if (auto* error = std::get_if<CourseError>(&blank))
         return error->userText();

@@ -33,8 +33,12 @@ std::optional<QString> checkNewUser(const NewUserInput& input, const UserTable& 
 UserRecord newUserRecord(const NewUserInput& input);
 
 // Creates the user's folder with any missing parents (the "Report" folder
-// included) and writes blank progress for the mode to the progress file. The
-// message of what failed, if anything; a user is added only after this worked.
+// included) when it is not there; the message when it cannot be made.
+std::optional<QString> makeUserFolder(const UserRecord& user);
+
+// Makes the user's folder and writes blank progress for the mode to the
+// progress file. The message of what failed, if anything; a user is added only
+// after this worked.
 std::optional<QString> prepareUserFiles(const UserRecord& user);
 
 // Removes the user's own files from its folder: the progress file, the

@@ -92,6 +92,14 @@ void TOKBottomDlgNewUser::done(int result)
     QDialog::done(result);
 }
 
+void TOKBottomDlgNewUser::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The dialog would give the focus back to whatever had it when it last
+    // closed, often the button that cancelled it; each use starts with the name.
+    EditNameUser->setFocus();
+}
+
 bool TOKBottomDlgNewUser::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == EditNameUser && event->type() == QEvent::KeyPress) {

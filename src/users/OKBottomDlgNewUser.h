@@ -34,6 +34,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override; // EditNameUserKeyPress
+    void showEvent(QShowEvent* event) override;
 
 private:
     void EditNameUserChange();

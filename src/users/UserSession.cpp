@@ -53,6 +53,10 @@ QStringList UserSession::writeCurrentProgress() const
 {
     if (!currentUser())
         return {};
+    // The folder may have been removed while the program ran or before the
+    // user was chosen; without it every mark of the run would be lost.
+    if (auto problem = makeUserFolder(*currentUser()))
+        return {*problem};
     return messageOf(WriteProgress(currentUser()->progressFile(), progress_));
 }
 

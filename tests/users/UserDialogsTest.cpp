@@ -143,6 +143,26 @@ TEST_F(Dialogs, NewUserDialogStaysOpenUntilTheInputPasses)
     EXPECT_EQ(seen.size(), 2);
 }
 
+TEST_F(Dialogs, NewUserDialogTakesTheNameAtOnceAfterACancel)
+{
+    // Cancelled with the mouse, opened again: the student just types and
+    // presses Enter.
+    whenModal([](QWidget* window) { clickButton(window, QStringLiteral("Отмена")); });
+    EXPECT_FALSE(select.CreateUser().has_value());
+    whenModal([&](QWidget* window) {
+        QWidget* typing = window->focusWidget() ? window->focusWidget() : window;
+        QTest::keyClicks(typing, "Olga");
+        EXPECT_EQ(newUser.EditNameUser->text(), "Olga");
+        if (typing == newUser.EditNameUser)
+            QTest::keyClick(typing, Qt::Key_Return);
+        else
+            clickButton(window, QStringLiteral("Отмена"));
+    });
+    EXPECT_TRUE(select.CreateUser().has_value());
+    ASSERT_EQ(session.users().count(), 1);
+    EXPECT_EQ(session.users().at(0).name(), "Olga");
+}
+
 TEST_F(Dialogs, BrowsingAddsTheExtensionOnlyToANameWithoutDot)
 {
     auto browse = [&](const QString& chosen) {

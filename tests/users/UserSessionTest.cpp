@@ -112,6 +112,28 @@ TEST_F(Session, MissingOrShortProgressFileStillMakesTheUserCurrent)
     EXPECT_FALSE(session.isDone(4));
 }
 
+TEST_F(Session, AVanishedFolderIsMadeAgainWhenTheProgressIsWritten)
+{
+    const int olga = add("Olga", "B");
+    const int max = add("Max", "C");
+    // Gone before the user is chosen: the whole "Report" folder with it.
+    ASSERT_TRUE(QDir(course.filePath("Report")).removeRecursively());
+    EXPECT_EQ(session.changeUser(olga).size(), 1) << "the missing file is told";
+    EXPECT_EQ(session.currentIndex(), olga);
+    EXPECT_TRUE(session.markDone(2, 1, {}).isEmpty());
+    EXPECT_EQ(progressOf("Olga").size(), 5 * 264);
+    EXPECT_TRUE(session.isDone(2));
+
+    // Gone while the user is current: the next mark and the switch still save.
+    session.changeUser(max);
+    ASSERT_TRUE(QDir(course.filePath("Report/Max")).removeRecursively());
+    EXPECT_TRUE(session.markDone(3, 1, {}).isEmpty());
+    ASSERT_TRUE(QDir(course.filePath("Report/Max")).removeRecursively());
+    EXPECT_TRUE(session.changeUser(olga).isEmpty());
+    session.changeUser(max);
+    EXPECT_TRUE(session.isDone(3));
+}
+
 TEST_F(Session, ModeChangeStartsANamedUsersProgressAfresh)
 {
     const int max = add("Max", "C");
