@@ -1,5 +1,9 @@
 #include "MainWindowDriver.h"
+#include "support/TempCourse.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
 #include <QSignalSpy>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
@@ -24,4 +28,34 @@ int imageOfEntry(const TFormMain& main, int entry)
 {
     const QTreeWidgetItem* item = nodeOfEntry(main, entry);
     return item ? item->data(0, TFormMain::ImageRole).toInt() : -1;
+}
+
+QString builtDemoCourse()
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .absoluteFilePath(QStringLiteral("../course/demo"));
+}
+
+bool builtDemoCourseReady()
+{
+    if (QFileInfo::exists(QDir(builtDemoCourse()).filePath("InitRegD.txt")))
+        return true;
+    if (qEnvironmentVariableIsSet("TOLVAREN_DEMO_REQUIRED"))
+        ADD_FAILURE() << "the demo course is missing: " << builtDemoCourse().toStdString();
+    return false;
+}
+
+void copyBuiltDemoCourse(const TempCourse& course)
+{
+    const QDir demo(builtDemoCourse());
+    for (const QString mode : {"A", "B", "C", "D"})
+        QFile::copy(demo.filePath("InitReg" + mode + ".txt"),
+                    course.filePath("InitReg" + mode + ".txt"));
+    QDirIterator files(demo.filePath("DataTest"), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString from = files.next();
+        const QString to = course.filePath(demo.relativeFilePath(from));
+        QDir().mkpath(QFileInfo(to).path());
+        QFile::copy(from, to);
+    }
 }

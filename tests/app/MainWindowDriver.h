@@ -4,6 +4,8 @@
 
 #include <QTreeWidgetItem>
 
+class TempCourse;
+
 // Shows the main window and waits until its first show has finished.
 void showMainWindow(TFormMain& main);
 
@@ -12,3 +14,11 @@ QTreeWidgetItem* nodeOfEntry(const TFormMain& main, int entry);
 
 // The picture a node shows: 0 heading, 1 to do, 2 done; -1 without a node.
 int imageOfEntry(const TFormMain& main, int entry);
+
+// The demo course the build makes (tests/course/demo beside this test's folder).
+QString builtDemoCourse();
+// True when the demo course is there. Otherwise the test is skipped, or fails
+// when the run asks for the demo course (TOLVAREN_DEMO_REQUIRED).
+bool builtDemoCourseReady();
+// Copies what the program reads of the demo course; the shared copy stays untouched.
+void copyBuiltDemoCourse(const TempCourse& course);

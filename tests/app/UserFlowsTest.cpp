@@ -21,7 +21,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,29 +34,6 @@
 #include <memory>
 
 namespace {
-
-// The demo course the build makes (tests/course/demo beside this test's folder).
-QString demoCourse()
-{
-    return QDir(QCoreApplication::applicationDirPath())
-        .absoluteFilePath(QStringLiteral("../course/demo"));
-}
-
-// Copies what the program reads of the demo course; the shared copy stays untouched.
-void copyDemoCourse(const TempCourse& course)
-{
-    const QDir demo(demoCourse());
-    for (const QString mode : {"A", "B", "C", "D"})
-        QFile::copy(demo.filePath("InitReg" + mode + ".txt"),
-                    course.filePath("InitReg" + mode + ".txt"));
-    QDirIterator files(demo.filePath("DataTest"), QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString from = files.next();
-        const QString to = course.filePath(demo.relativeFilePath(from));
-        QDir().mkpath(QFileInfo(to).path());
-        QFile::copy(from, to);
-    }
-}
 
 // The program's long-lived windows as the start makes them, through the first show.
 struct Program {
@@ -132,12 +108,9 @@ class UserFlows : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!QFileInfo::exists(QDir(demoCourse()).filePath("InitRegD.txt"))) {
-            if (qEnvironmentVariableIsSet("TOLVAREN_DEMO_REQUIRED"))
-                FAIL() << "the demo course is missing: " << demoCourse().toStdString();
-            GTEST_SKIP() << "the demo course is not made: " << demoCourse().toStdString();
-        }
-        copyDemoCourse(course);
+        if (!builtDemoCourseReady())
+            GTEST_SKIP() << "the demo course is not made: " << builtDemoCourse().toStdString();
+        copyBuiltDemoCourse(course);
         VirtualSound::use();
         VirtualSound::reset();
         start();
