@@ -1,21 +1,12 @@
 #pragma once
 
 #include "common/CourseError.h"
+#include "common/TimingLine.h"
 
 #include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <optional>
-
-// The bounds of one item's recording in the sound file, in milliseconds.
-struct Segment {
-    qint32 start = 0;
-    qint32 end = 0;
-};
-
-// A timing line: start, TAB, end. The first TAB splits; both sides are decimal
-// integers with an optional sign. Empty when the line is not of that form.
-std::optional<Segment> parseTimingLine(const QString& line);
 
 // The lines of a timing file up to the first bad one, and the fault, if any.
 struct DrillTiming {

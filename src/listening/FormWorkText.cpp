@@ -1,0 +1,601 @@
+#include "listening/FormWorkText.h"
+
+#include "dialogs/DlgLexRepit.h"
+#include "dialogs/DlgMessage.h"
+#include "listening/TextSintagm.h"
+#include "sound/MediaPlayer.h"
+#include "widgets/BtnImgD1QF.h"
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/ButtonPictures.h"
+#include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/HelpContext.h"
+#include "widgets/Memo.h"
+#include "widgets/PicturePaths.h"
+#include "widgets/Pictures.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QSlider>
+
+// Outside any namespace, as the resource initialiser must be.
+static void registerListeningPictures()
+{
+    Q_INIT_RESOURCE(listening);
+}
+
+namespace {
+const QColor WindowGrey(204, 204, 204);
+const QString LessonPicture = QStringLiteral(":/listening/pictures/lesson.svg");
+const QString SymbolMark = QStringLiteral(":/listening/pictures/mark.svg");
+const QString SymbolComment = QStringLiteral(":/listening/pictures/comment.svg");
+const QString ReadFaultText = QStringLiteral("Повреждены звуковые файлы");
+const QString ReadFaultCaption = QStringLiteral("Ошибка чтения файла");
+constexpr int ErrorIcon = 16;
+constexpr QSize ComentSize(461, 246);
+// Room between a page's frame and its text.
+constexpr int PagePadding = 10;
+
+QFont arial(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* pageImage(QWidget* page)
+{
+    auto* image = new QLabel(page);
+    image->setAlignment(Qt::AlignCenter);
+    image->setScaledContents(false);
+    return image;
+}
+
+void dressView(TTextSintagm* view, QWidget* page)
+{
+    view->SetFont(arial(16), qRgb(0, 0, 0));
+    view->SetFontSelSintagm(StyleUnderline, qRgb(255, 0, 0));
+    view->SetFontSelMultSint(0, qRgb(0, 0, 255));
+    view->SetHeightIntervString(TIntevalString::is1_25);
+    view->SetPosScreen(33);
+    view->hide();
+    view->setParent(page);
+}
+
+TBtnImgD1QF* labelButton(const QString& caption, QWidget* parent)
+{
+    auto* button = new TBtnImgD1QF(parent);
+    button->SetCaption(caption);
+    dressButton(*button, labelButtonPictures(caption, {88, 28}));
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+// The check box balls read the other way round: the box starts checked and
+// its checked picture is the grey ball, since its click comes before it
+// toggles and the window acts on the state before the click.
+TChBxImgTransD1QF* checkBox(const QString& caption, QWidget* parent)
+{
+    auto* box = new TChBxImgTransD1QF(parent);
+    box->SetCaption(caption);
+    box->setFont(arial(12));
+    const QSize ball(18, 18);
+    box->SetImgOn(renderSvg(pictures::ballGrey, ball));
+    box->SetImgOnDis(renderSvg(pictures::ballGreyDisabled, ball));
+    box->SetImgOff(renderSvg(pictures::ballRed, ball));
+    box->SetImgOffDis(renderSvg(pictures::ballRedDisabled, ball));
+    box->resize(150, 22);
+    return box;
+}
+} // namespace
+
+TFormWorkText::TFormWorkText(const WorkTextNames& names, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), MediaPlayerText(new MediaPlayer(this)),
+      names_(names)
+{
+    static const bool registered = (registerListeningPictures(), true);
+    Q_UNUSED(registered);
+    names_.files.studentRecording = names_.studentRecording;
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, WindowGrey);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    setFont(arial(12));
+    resize(Design.design);
+    makePanes();
+    makeLowerPanel();
+    connect(MediaPlayerText, &MediaPlayer::Notify, this, &TFormWorkText::MediaPlayerTextNotify);
+    TimerPos.setInterval(TimerInterval);
+    connect(&TimerPos, &QTimer::timeout, this, &TFormWorkText::TimerPosTimer);
+    TimerPos.start();
+}
+
+TFormWorkText::~TFormWorkText() = default;
+
+void TFormWorkText::makePanes()
+{
+    PanelText = new QWidget(this);
+    PanelTrans = new QWidget(this);
+    for (QWidget* page : {PanelText, PanelTrans}) {
+        page->setAutoFillBackground(true);
+        QPalette white = page->palette();
+        white.setColor(QPalette::Window, Qt::white);
+        page->setPalette(white);
+    }
+    TextSintagmText = new TTextSintagm;
+    TextSintagmTrans = new TTextSintagm;
+    dressView(TextSintagmText, PanelText);
+    dressView(TextSintagmTrans, PanelTrans);
+    TextSintagmText->Setk_Speed(IdleSpeed);
+    TextSintagmTrans->Setk_Speed(50000);
+    ImageStatic = pageImage(PanelText);
+    ImageChange = pageImage(PanelTrans);
+
+    PanelComent = new QFrame(this);
+    static_cast<QFrame*>(PanelComent)->setFrameStyle(QFrame::Box | QFrame::Plain);
+    PanelComent->setAutoFillBackground(true);
+    PanelComent->setPalette(PanelText->palette());
+    PanelComent->resize(ComentSize);
+    MemoComent = new TMemo(PanelComent);
+    MemoComent->setFont(arial(16));
+    MemoComent->setFrameShape(QFrame::NoFrame);
+    MemoComent->setGeometry(QRect(QPoint(0, 0), ComentSize).adjusted(8, 8, -8, -8));
+    MemoComent->viewport()->installEventFilter(this);
+    MemoComent->setToolTip(QStringLiteral("Щелкните, чтобы закрыть"));
+    PanelComent->hide();
+}
+
+void TFormWorkText::makeLowerPanel()
+{
+    Panel7 = new QWidget(this);
+    TrackBarText = new QSlider(Qt::Horizontal, Panel7);
+    TrackBarText->setPageStep(1);
+    TrackBarText->installEventFilter(this);
+    connect(TrackBarText, &QSlider::valueChanged, this, &TFormWorkText::TrackBarTextChange);
+
+    CheckBoxText = checkBox(QStringLiteral("Показывать текст"), Panel7);
+    CheckBoxTrans = checkBox(QStringLiteral("Показывать перевод"), Panel7);
+    CheckBoxTransUser = checkBox(QStringLiteral("Перевод пользователя"), Panel7);
+    connect(CheckBoxText, &TChBxImgTransD1QF::clicked, this, &TFormWorkText::CheckBoxTextClick);
+    connect(CheckBoxTrans, &TChBxImgTransD1QF::clicked, this, &TFormWorkText::CheckBoxTransClick);
+    connect(CheckBoxTransUser, &TChBxImgTransD1QF::clicked, this,
+            &TFormWorkText::CheckBoxTransUserClick);
+
+    BitBtnPlayAll = labelButton(QStringLiteral("С начала"), Panel7);
+    BitBtnSelectNext = labelButton(QStringLiteral("С фрагмента"), Panel7);
+    BitBtnSelectString = labelButton(QStringLiteral("Фрагмент"), Panel7);
+    BitBtnStop = labelButton(QStringLiteral("Стоп"), Panel7);
+    BitBtn1 = labelButton(QStringLiteral("Помощь"), Panel7);
+    BitBtn5 = labelButton(QStringLiteral("Выход"), Panel7);
+    connect(BitBtnPlayAll, &QAbstractButton::clicked, this, &TFormWorkText::BitBtnPlayAllClick);
+    connect(BitBtnSelectNext, &QAbstractButton::clicked, this,
+            &TFormWorkText::BitBtnSelectNextClick);
+    connect(BitBtnSelectString, &QAbstractButton::clicked, this,
+            &TFormWorkText::BitBtnSelectStringClick);
+    connect(BitBtnStop, &QAbstractButton::clicked, this, &TFormWorkText::BitBtnStopClick);
+    connect(BitBtn1, &QAbstractButton::clicked, this, &TFormWorkText::BitBtn1Click);
+    connect(BitBtn5, &QAbstractButton::clicked, this, &TFormWorkText::BitBtn5Click);
+
+    const auto roundButton = [this](const QString& symbol, const QString& caption) {
+        auto* button = new TBtnImgTransD1QF(Panel7);
+        dressButton(*button, symbolButtonPictures(symbol, 36));
+        button->setText(caption);
+        auto* label = new QLabel(caption, Panel7);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setObjectName(QStringLiteral("caption"));
+        button->setProperty("caption", QVariant::fromValue<QObject*>(label));
+        return button;
+    };
+    BtnImgTransD1QF1 =
+        roundButton(QString::fromLatin1(pictures::symbolRepeat), QStringLiteral("Цикл"));
+    BtnImgTransD1QF2 = roundButton(SymbolMark, QStringLiteral("Начало"));
+    BtnImgComent = roundButton(SymbolComment, QStringLiteral("Коментарий"));
+    LabelSelect = qobject_cast<QLabel*>(BtnImgTransD1QF2->property("caption").value<QObject*>());
+    connect(BtnImgTransD1QF1, &QAbstractButton::clicked, this,
+            &TFormWorkText::BtnImgTransD1QF1Click);
+    connect(BtnImgTransD1QF2, &QAbstractButton::clicked, this,
+            &TFormWorkText::BtnImgTransD1QF2Click);
+    connect(BtnImgComent, &QAbstractButton::clicked, this, &TFormWorkText::BtnImgComentClick);
+}
+
+void TFormWorkText::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    arrangePanes();
+    arrangeLowerPanel();
+}
+
+void TFormWorkText::arrangePanes()
+{
+    const int paneHeight = height() - Design.lowerPanel;
+    const int leftWidth = leftPageWidth(paneHeight);
+    const int frame = pictureFrameWidth;
+    PanelText->setGeometry(
+        QRect(0, 0, leftWidth, paneHeight).adjusted(frame, frame, -frame, -frame));
+    PanelTrans->setGeometry(QRect(leftWidth, 0, width() - leftWidth, paneHeight)
+                                .adjusted(frame, frame, -frame, -frame));
+    for (QWidget* page : {PanelText, PanelTrans}) {
+        const QRect inside = page->rect();
+        for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            child->setGeometry(qobject_cast<QLabel*>(child)
+                                   ? inside
+                                   : inside.adjusted(PagePadding, PagePadding / 2, -PagePadding,
+                                                     -PagePadding / 2));
+    }
+    ImageStatic->setPixmap(loadPicture(LessonPicture, PanelText->size()));
+    showPicture(shownPicture_);
+}
+
+void TFormWorkText::arrangeLowerPanel()
+{
+    Panel7->setGeometry(0, height() - Design.lowerPanel, width(), Design.lowerPanel);
+    TrackBarText->setGeometry(10, 4, width() - 20, 24);
+    // Four groups side by side, the room left over spread between them: the
+    // check boxes, the play buttons, the range and comment buttons, help and exit.
+    constexpr int boxes = 150, plays = 2 * 88 + 6, rounds = 3 * 62, exits = 88;
+    const int gap = std::max(4, (width() - 20 - boxes - plays - rounds - exits) / 3);
+    int x = 10;
+    const int rows[3] = {34, 60, 86};
+    for (int i = 0; i < 3; ++i)
+        QList<TChBxImgTransD1QF*>{CheckBoxText, CheckBoxTrans, CheckBoxTransUser}[i]->move(x,
+                                                                                           rows[i]);
+    x += boxes + gap;
+    BitBtnPlayAll->move(x, 38);
+    BitBtnSelectNext->move(x + 94, 38);
+    BitBtnSelectString->move(x, 74);
+    BitBtnStop->move(x + 94, 74);
+    x += plays + gap;
+    for (TBtnImgTransD1QF* button : {BtnImgTransD1QF1, BtnImgTransD1QF2, BtnImgComent}) {
+        button->move(x + 31 - button->width() / 2, 36);
+        auto* caption = qobject_cast<QLabel*>(button->property("caption").value<QObject*>());
+        caption->setGeometry(x - 4, 76, 70, 18);
+        x += 62;
+    }
+    x += gap;
+    BitBtn1->move(x, 38);
+    BitBtn5->move(x, 74);
+}
+
+void TFormWorkText::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const int frame = pictureFrameWidth;
+    for (QWidget* page : {PanelText, PanelTrans})
+        drawPictureFrame(painter, page->geometry().adjusted(-frame, -frame, frame, frame));
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawLine(0, Panel7->y(), width(), Panel7->y());
+    painter.setPen(Qt::white);
+    painter.drawLine(0, Panel7->y() + 1, width(), Panel7->y() + 1);
+}
+
+void TFormWorkText::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormWorkText::FormShow()
+{
+    setPlayControls(true);
+    for (TChBxImgTransD1QF* box : {CheckBoxText, CheckBoxTrans, CheckBoxTransUser})
+        box->SetChecked(true);
+    CheckBoxTransUser->SetEnabled(!names_.studentRecording.isEmpty());
+    SetHelpContext(this, names_.studentRecording.isEmpty() ? 130 : 180);
+    TextSintagmText->hide();
+    TextSintagmTrans->hide();
+    ImageStatic->show();
+    ImageChange->show();
+    arrangePanes();
+    for (TTextSintagm* view : {TextSintagmText, TextSintagmTrans})
+        view->SetMargins({0, 0, 0, 0});
+    if (!Load()) {
+        QStringList lines{ReadFaultText};
+        for (const CourseError& error : lesson_.errors)
+            lines.append(error.userText());
+        ShowDlgMessage(lines.join(u'\r'), ReadFaultCaption, ErrorIcon);
+    }
+    TrackBarText->setRange(1, std::max(1, lesson_.count()));
+    n_ = 1;
+    TrackBarText->setValue(1);
+    textShown_ = transShown_ = following_ = false;
+    setSpeeds(IdleSpeed);
+    soundFile_ = names_.lessonRecording;
+    loop_ = {};
+    showPicture(1);
+    TrackBarText->setFocus();
+}
+
+bool TFormWorkText::Load()
+{
+    lesson_ = loadLesson(names_.files);
+    TextSintagmText->SetText(lesson_.text);
+    TextSintagmTrans->SetText(lesson_.trans);
+    return lesson_.errors.isEmpty();
+}
+
+bool TFormWorkText::studentSelected() const
+{
+    return soundFile_ == names_.studentRecording && !names_.studentRecording.isEmpty();
+}
+
+const TimingTable& TFormWorkText::timingInUse() const
+{
+    return studentSelected() && lesson_.studentTimingFound ? lesson_.studentTiming : lesson_.timing;
+}
+
+void TFormWorkText::TimerPosTimer()
+{
+    if (following_ && n_ < lesson_.count()) {
+        const int next =
+            followSound(timingInUse(), lesson_.count(), n_, MediaPlayerText->Position());
+        if (next != n_) {
+            n_ = next;
+            TrackBarText->setValue(n_);
+        }
+    }
+    BtnImgComent->setEnabled(hasComment(lesson_.comments, n_));
+    if (textShown_) {
+        TextSintagmText->SetPosition(n_ - 1);
+        TextSintagmText->ScrollStep();
+    }
+    if (transShown_) {
+        TextSintagmTrans->SetPosition(n_ - 1);
+        TextSintagmTrans->ScrollStep();
+    }
+    if (!transShown_)
+        followPictures();
+}
+
+void TFormWorkText::followPictures()
+{
+    // The pictures follow the lesson's own timing, whichever recording plays.
+    const qint32 end = n_ < lesson_.timing.size() ? lesson_.timing[n_].end : 0;
+    if (end == 0)
+        return;
+    const int picture = pictureAt(lesson_.pictures, end);
+    if (picture != 0 && picture != shownPicture_)
+        showPicture(picture);
+}
+
+void TFormWorkText::showPicture(int index)
+{
+    const bool known =
+        index > 0 && index < lesson_.pictures.size() && !lesson_.pictures[index].name.isEmpty();
+    QPixmap picture;
+    if (known)
+        picture = loadPicture(names_.dataFolder + lesson_.pictures[index].name);
+    // A picture that cannot be loaded leaves the page's own drawing in place.
+    if (picture.isNull())
+        picture = loadPicture(LessonPicture, ImageChange->size());
+    else
+        picture =
+            picture.scaled(ImageChange->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    ImageChange->setPixmap(picture);
+    if (known)
+        shownPicture_ = index;
+}
+
+void TFormWorkText::TrackBarTextChange()
+{
+    n_ = TrackBarText->value();
+}
+
+void TFormWorkText::CheckBoxTextClick()
+{
+    textShown_ = CheckBoxText->Checked();
+    TextSintagmText->setVisible(textShown_);
+    ImageStatic->setVisible(!textShown_);
+}
+
+void TFormWorkText::CheckBoxTransClick()
+{
+    transShown_ = CheckBoxTrans->Checked();
+    TextSintagmTrans->setVisible(transShown_);
+    ImageChange->setVisible(!transShown_);
+}
+
+void TFormWorkText::CheckBoxTransUserClick()
+{
+    if (!CheckBoxTransUser->Enabled())
+        return;
+    const bool toStudent = CheckBoxTransUser->Checked();
+    soundFile_ = toStudent ? names_.studentRecording : names_.lessonRecording;
+    BtnImgTransD1QF1->setEnabled(!toStudent);
+}
+
+bool TFormWorkText::openPlayer()
+{
+    MediaPlayerText->SetFileName(soundFile_);
+    MediaPlayerText->Open();
+    return MediaPlayerText->Error() == 0;
+}
+
+bool TFormWorkText::segmentMissing()
+{
+    openPlayer();
+    const TimingTable& table = timingInUse();
+    const qint32 end = n_ < table.size() ? table[n_].end : 0;
+    if (MediaPlayerText->Length() >= end)
+        return false;
+    MediaPlayerText->Close();
+    return true;
+}
+
+void TFormWorkText::startPlaying(qint32 from, std::optional<qint32> to, bool follow)
+{
+    setPlayControls(false);
+    following_ = follow;
+    if (follow)
+        setSpeeds(FollowSpeed);
+    MediaPlayerText->Play(from, to ? std::optional<qint64>(*to) : std::nullopt);
+}
+
+void TFormWorkText::setPlayControls(bool idle)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             TrackBarText, BitBtnPlayAll, BitBtnSelectNext, BitBtnSelectString, BtnImgTransD1QF2})
+        control->setEnabled(idle);
+    BtnImgTransD1QF1->setEnabled(idle && !studentSelected());
+    BitBtnStop->setEnabled(!idle);
+}
+
+void TFormWorkText::setSpeeds(int speed)
+{
+    TextSintagmText->Setk_Speed(speed);
+    TextSintagmTrans->Setk_Speed(speed);
+}
+
+void TFormWorkText::BitBtnSelectStringClick()
+{
+    if (segmentMissing())
+        return;
+    const TimingEntry entry = timingInUse().value(n_);
+    startPlaying(entry.begin, entry.end, false);
+}
+
+void TFormWorkText::BitBtnSelectNextClick()
+{
+    if (segmentMissing())
+        return;
+    startPlaying(playFromStart(timingInUse(), n_), std::nullopt, true);
+}
+
+void TFormWorkText::BitBtnPlayAllClick()
+{
+    openPlayer();
+    n_ = 1;
+    TrackBarText->setValue(1);
+    startPlaying(playAllStart(lesson_.timing), std::nullopt, true);
+}
+
+void TFormWorkText::BitBtnStopClick()
+{
+    loopActive_ = false;
+    MediaPlayerText->Stop();
+}
+
+void TFormWorkText::MediaPlayerTextNotify()
+{
+    // A loop that cannot sound at all would start again at once, forever.
+    if (MediaPlayerText->Error() != 0)
+        loopActive_ = false;
+    MediaPlayerText->Close();
+    setPlayControls(true);
+    following_ = false;
+    setSpeeds(IdleSpeed);
+    if (loopActive_)
+        BtnImgTransD1QF1Click();
+    else
+        TrackBarText->setFocus();
+}
+
+void TFormWorkText::BtnImgTransD1QF2Click()
+{
+    loop_.mark(n_, lesson_.timing);
+    LabelSelect->setText(loop_.markingEnd ? QStringLiteral("Окончание") : QStringLiteral("Начало"));
+    showMarkedRange();
+    rangeMarked_ = true;
+}
+
+void TFormWorkText::showMarkedRange()
+{
+    // Begin, end, begin again: each write keeps begin <= end, so this order
+    // lands on the range whatever was marked before.
+    TextSintagmText->SetNBegin(loop_.start - 1);
+    TextSintagmText->SetNEnd(loop_.end - 1);
+    TextSintagmText->SetNBegin(loop_.start - 1);
+    TextSintagmText->SetFlagSelMultSint(true);
+}
+
+void TFormWorkText::BtnImgTransD1QF1Click()
+{
+    const std::optional<TimingEntry> span = loopSpan(loop_, lesson_.timing);
+    if (!span) {
+        loopActive_ = false;
+        return;
+    }
+    loopActive_ = true;
+    n_ = loop_.start;
+    TrackBarText->setValue(n_);
+    openPlayer();
+    startPlaying(span->begin, span->end, true);
+}
+
+void TFormWorkText::BtnImgComentClick()
+{
+    MemoComent->Clear();
+    for (const Comment& comment : lesson_.comments) {
+        if (comment.number != n_)
+            continue;
+        PanelComent->move(width() - PanelComent->width(), height() - PanelComent->height());
+        PanelComent->show();
+        PanelComent->raise();
+        MemoComent->Add(comment.text);
+    }
+}
+
+void TFormWorkText::MemoComentClick()
+{
+    PanelComent->hide();
+    TrackBarText->setFocus();
+}
+
+void TFormWorkText::BitBtn1Click()
+{
+    ShowHelpTopic(names_.studentRecording.isEmpty() ? QStringLiteral("WorkText")
+                                                    : QStringLiteral("ListenTrans"));
+}
+
+void TFormWorkText::BitBtn5Click()
+{
+    done(TDlgLexRepit::Cancel);
+}
+
+void TFormWorkText::reject()
+{
+    BitBtn5Click();
+}
+
+void TFormWorkText::keyPressEvent(QKeyEvent* event)
+{
+    FormKeyPress(event);
+    if (!event->isAccepted())
+        QDialog::keyPressEvent(event);
+}
+
+void TFormWorkText::FormKeyPress(QKeyEvent* event)
+{
+    event->setAccepted(event->key() == Qt::Key_Space);
+    if (event->key() == Qt::Key_Space && BtnImgTransD1QF2->isEnabled())
+        BtnImgTransD1QF2Click();
+}
+
+bool TFormWorkText::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == TrackBarText && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        FormKeyPress(key);
+        return key->isAccepted();
+    }
+    if (watched == MemoComent->viewport() && event->type() == QEvent::MouseButtonPress) {
+        MemoComentClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+int ExecuteWorkText(int left, int top, int width, int height, const QString& lessonRecording,
+                    const QString& studentRecording, const QString& textFile,
+                    const QString& transFile, const QString& timingFile, const QString& pictureFile,
+                    int, const QString& dataFolder)
+{
+    WorkTextNames names{lessonRecording, studentRecording,
+                        LessonFileNames{textFile, transFile, timingFile, pictureFile, {}},
+                        dataFolder};
+    TFormWorkText form(names);
+    form.setGeometry(fitWindow(QRect(left, top, width, height), TFormWorkText::Design));
+    form.exec();
+    return 0;
+}

@@ -1,0 +1,220 @@
+#include "listening/SyntagmText.h"
+
+#include <QRect>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Halves to even, as every position of the view is rounded.
+int roundEven(double value)
+{
+    return int(std::nearbyint(value));
+}
+} // namespace
+
+double spacingFactor(TIntevalString spacing)
+{
+    return 0.75 + 0.25 * int(spacing);
+}
+
+QStringList wordsOf(const QString& syntagm)
+{
+    QStringList words;
+    qsizetype from = 0;
+    for (qsizetype at = syntagm.indexOf(u' '); at >= 0; at = syntagm.indexOf(u' ', from)) {
+        words.append(syntagm.mid(from, at - from + 1));
+        from = at + 1;
+    }
+    if (from < syntagm.size())
+        words.append(syntagm.mid(from));
+    return words;
+}
+
+QStringList& SyntagmText::EditText()
+{
+    stale_ = true;
+    return text_;
+}
+
+void SyntagmText::SetText(const QStringList& text)
+{
+    text_ = text;
+    stale_ = true;
+}
+
+bool SyntagmText::SetPosition(int position)
+{
+    if (!validIndex(position) || position == position_)
+        return false;
+    position_ = position;
+    stale_ = true;
+    return true;
+}
+
+bool SyntagmText::SetNBegin(int value)
+{
+    if (validIndex(value)) {
+        nBegin_ = value;
+        if (value > nEnd_) {
+            nBegin_ = nEnd_;
+            nEnd_ = value;
+        }
+    }
+    stale_ = true;
+    return true;
+}
+
+bool SyntagmText::SetNEnd(int value)
+{
+    if (validIndex(value)) {
+        nEnd_ = value;
+        if (value < nBegin_) {
+            nEnd_ = nBegin_;
+            nBegin_ = value;
+        }
+    }
+    stale_ = true;
+    return true;
+}
+
+bool SyntagmText::SetFlagSelMultSint(bool on)
+{
+    // Shows at the next layout: the flag alone does not make it stale.
+    flagSelMultSint_ = on;
+    return true;
+}
+
+bool SyntagmText::SetPosScreen(int percent)
+{
+    posScreen_ = std::clamp(percent, 0, 100);
+    return true;
+}
+
+bool SyntagmText::SetLooks(const TextLook& normal, const TextLook& selected, const TextLook& marked)
+{
+    normal_ = normal;
+    selected_ = selected;
+    marked_ = marked;
+    stale_ = true;
+    return true;
+}
+
+bool SyntagmText::SetMargins(const QMargins& margins)
+{
+    margins_ = margins;
+    return true;
+}
+
+QString& SyntagmText::newLine()
+{
+    ++lastLine_;
+    while (lines_.size() <= lastLine_)
+        lines_.append(LaidLine{});
+    return lines_[lastLine_].text;
+}
+
+void SyntagmText::placeHeading(int index)
+{
+    const QString& raw = text_[index];
+    newLine() = raw.mid(1);
+    places_[index] = {lastLine_, 1, lastLine_, int(raw.size()) - 1};
+    newLine();
+}
+
+void SyntagmText::placeWords(int index, int width, const WidthOf& widthOf)
+{
+    SyntagmPlace& place = places_[index];
+    place.startLine = lastLine_;
+    place.startColumn = int(lines_[lastLine_].text.size());
+    for (const QString& word : wordsOf(text_[index])) {
+        QString& line = lines_[lastLine_].text;
+        // A word wider than the line goes alone onto a line, unbroken; an
+        // empty line takes it rather than being left empty.
+        if (!line.isEmpty() && widthOf(line + word, normal_.style) > width)
+            newLine() = word;
+        else
+            line += word;
+    }
+    lines_[lastLine_].text += u' ';
+    place.endLine = lastLine_;
+    place.endColumn = int(lines_[lastLine_].text.size());
+}
+
+void SyntagmText::recolour(int index, const TextLook& look)
+{
+    const SyntagmPlace& place = places_[index];
+    for (int line = place.startLine; line <= place.endLine; ++line) {
+        QList<TextLook>& cells = lines_[line].cells;
+        const int first = line == place.startLine ? std::max(place.startColumn, 1) : 1;
+        const int last = line == place.endLine ? place.endColumn : int(cells.size());
+        for (int column = first; column <= std::min(last, int(cells.size())); ++column)
+            cells[column - 1] = look;
+    }
+}
+
+void SyntagmText::layOut(int width, const WidthOf& widthOf)
+{
+    places_ = QList<SyntagmPlace>(text_.size());
+    lines_ = QList<LaidLine>(2);
+    lastLine_ = 1;
+    for (int i = 0; i < text_.size(); ++i) {
+        if (text_[i].startsWith(u'#'))
+            placeHeading(i);
+        else
+            placeWords(i, width, widthOf);
+    }
+    for (LaidLine& line : lines_)
+        line.cells = QList<TextLook>(line.text.size(), normal_);
+    if (flagSelMultSint_ && nEnd_ >= nBegin_)
+        for (int i = nBegin_; i <= nEnd_ && i < text_.size(); ++i)
+            recolour(i, marked_);
+    if (validIndex(position_))
+        recolour(position_, selected_);
+}
+
+QList<DrawnRun> SyntagmText::Paint(QSize size, int lineHeight, const WidthOf& widthOf)
+{
+    const QRect area = QRect(QPoint(0, 0), size).marginsRemoved(margins_);
+    QList<DrawnRun> runs;
+    if (text_.isEmpty()) {
+        stale_ = false;
+        return runs;
+    }
+    if (stale_) {
+        layOut(area.width(), widthOf);
+        stale_ = false;
+    }
+    const double pitch = lineHeight * spacingFactor(HeightIntervString);
+    const int offset = roundEven(scrollOffset_);
+    const int currentLine = validIndex(position_) ? places_[position_].startLine : 0;
+    currentLineTop_ = area.top() + roundEven(currentLine * pitch) + offset;
+    for (int i = 0; i <= lastLine_ && i < lines_.size(); ++i) {
+        const int y = area.top() + roundEven(i * pitch) + offset;
+        const LaidLine& line = lines_[i];
+        int x = 0;
+        for (qsizetype from = 0; from < line.text.size();) {
+            qsizetype to = from + 1;
+            while (to < line.text.size() && line.cells[to] == line.cells[from])
+                ++to;
+            const QString piece = line.text.mid(from, to - from);
+            // Only runs whose top lies inside the text area are drawn, whole.
+            if (y >= area.top() && y <= area.bottom() + 1)
+                runs.append({QPoint(area.left() + x, y), piece, line.cells[from]});
+            x += widthOf(piece, line.cells[from].style);
+            from = to;
+        }
+    }
+    return runs;
+}
+
+bool SyntagmText::ScrollStep(int controlHeight)
+{
+    const int target = controlHeight * posScreen_ / 100;
+    const int d = currentLineTop_ - target;
+    if (d != 0) {
+        double step = std::exp(double(std::abs(d)) * controlHeight / k_Speed);
+        step = std::min(step, double(std::abs(d)));
+        scrollOffset_ += d > 0 ? -step : step;
+    }
+    return d != 0 || stale_;
+}

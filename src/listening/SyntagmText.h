@@ -1,0 +1,133 @@
+#pragma once
+
+#include <QList>
+#include <QMargins>
+#include <QPoint>
+#include <QSize>
+#include <QStringList>
+#include <functional>
+
+// Line spacing factors of the syntagm view: 0.75 to 2.0 in quarter steps.
+enum class TIntevalString { is0_75, is1_00, is1_25, is1_50, is1_75, is2_00 };
+double spacingFactor(TIntevalString spacing);
+
+// Font style bits as the views store them per character.
+enum TextStyleBit : quint8 {
+    StyleBold = 1,
+    StyleItalic = 2,
+    StyleUnderline = 4,
+    StyleStrikeOut = 8
+};
+
+// A colour as 0xAARRGGBB, as the toolkit's own colour values are made.
+constexpr quint32 rgbColour(int red, int green, int blue)
+{
+    return 0xff000000u | quint32(red) << 16 | quint32(green) << 8 | quint32(blue);
+}
+
+// What a run of text is drawn with besides the face and size, which are the
+// normal font's for every run.
+struct TextLook {
+    quint8 style = 0;
+    quint32 colour = rgbColour(0, 0, 0);
+    bool operator==(const TextLook&) const = default;
+};
+
+// Where a syntagm lies in the laid-out lines. Columns count characters from 1;
+// column 0 is before the first character.
+struct SyntagmPlace {
+    int startLine = 0;
+    int startColumn = 0;
+    int endLine = 0;
+    int endColumn = 0;
+};
+
+struct LaidLine {
+    QString text;
+    QList<TextLook> cells; // cell i - 1 is column i
+};
+
+// A piece of one line drawn in one look, at `at` in control coordinates.
+struct DrawnRun {
+    QPoint at;
+    QString text;
+    TextLook look;
+};
+
+// The syntagm text view without its pixels: the lesson text cut into syntagms,
+// word-wrapped into the width, the current syntagm and a marked range
+// recoloured, and the smooth scroll that brings the current syntagm to a set
+// height. Widths come from a function, so the rules hold for any font.
+class SyntagmText {
+public:
+    // The width in pixels of a text in the normal font's face with the style.
+    using WidthOf = std::function<int(const QString& text, quint8 style)>;
+
+    const QStringList& Text() const { return text_; }
+    // The live list: the caller may change it, so the layout goes stale.
+    QStringList& EditText();
+    void SetText(const QStringList& text);
+
+    int Position() const { return position_; }
+    // Each setter returns true when the control should repaint.
+    bool SetPosition(int position);
+    int NBegin() const { return nBegin_; }
+    int NEnd() const { return nEnd_; }
+    bool SetNBegin(int value);
+    bool SetNEnd(int value);
+    bool FlagSelMultSint() const { return flagSelMultSint_; }
+    bool SetFlagSelMultSint(bool on);
+    int PosScreen() const { return posScreen_; }
+    bool SetPosScreen(int percent);
+    bool SetLooks(const TextLook& normal, const TextLook& selected, const TextLook& marked);
+    const TextLook& NormalLook() const { return normal_; }
+    const TextLook& SelectedLook() const { return selected_; }
+    const TextLook& MarkedLook() const { return marked_; }
+    bool SetMargins(const QMargins& margins);
+    const QMargins& Margins() const { return margins_; }
+    void MarkStale() { stale_ = true; }
+    bool LayoutStale() const { return stale_; }
+
+    TIntevalString HeightIntervString = TIntevalString::is1_00;
+    int k_Speed = 50000;
+
+    // Lays the text out when stale and returns what a paint of a control of
+    // `size` draws; a line's pitch is `lineHeight` times the spacing factor.
+    QList<DrawnRun> Paint(QSize size, int lineHeight, const WidthOf& widthOf);
+    // One step of the smooth scroll; true when the control should repaint.
+    bool ScrollStep(int controlHeight);
+
+    const QList<SyntagmPlace>& Places() const { return places_; }
+    const QList<LaidLine>& Lines() const { return lines_; }
+    int LastLine() const { return lastLine_; }
+    int CurrentLineTop() const { return currentLineTop_; }
+    double ScrollOffset() const { return scrollOffset_; }
+
+private:
+    void layOut(int width, const WidthOf& widthOf);
+    void placeHeading(int index);
+    void placeWords(int index, int width, const WidthOf& widthOf);
+    QString& newLine();
+    void recolour(int index, const TextLook& look);
+    bool validIndex(int value) const { return value >= 0 && value < text_.size(); }
+
+    QStringList text_;
+    int position_ = 1;
+    int nBegin_ = 0;
+    int nEnd_ = 0;
+    bool flagSelMultSint_ = false;
+    int posScreen_ = 40;
+    TextLook normal_;
+    TextLook selected_{StyleUnderline, rgbColour(255, 0, 0)};
+    TextLook marked_{0, rgbColour(0, 0, 255)};
+    QMargins margins_{20, 20, 20, 20};
+    bool stale_ = true;
+    QList<SyntagmPlace> places_;
+    QList<LaidLine> lines_;
+    int lastLine_ = 1;
+    int currentLineTop_ = 0;
+    double scrollOffset_ = 0;
+};
+
+// Splits a syntagm at its spaces; every word keeps the space after it.
+QStringList wordsOf(const QString& syntagm);

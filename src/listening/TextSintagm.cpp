@@ -1,0 +1,109 @@
+#include "listening/TextSintagm.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+TTextSintagm::TTextSintagm(QWidget* parent) : QWidget(parent), font_(QStringLiteral("Arial"))
+{
+    font_.setPointSize(10);
+    resize(150, 200);
+    timer_.setInterval(50);
+    connect(&timer_, &QTimer::timeout, this, &TTextSintagm::ScrollStep);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TTextSintagm::SetFont(const QFont& font, QRgb colour)
+{
+    font_ = font;
+    TextLook normal = model_.NormalLook();
+    normal.colour = colour;
+    model_.SetLooks(normal, model_.SelectedLook(), model_.MarkedLook());
+    update();
+}
+
+void TTextSintagm::SetFontSelSintagm(quint8 style, QRgb colour)
+{
+    repaintIf(model_.SetLooks(model_.NormalLook(), {style, colour}, model_.MarkedLook()));
+}
+
+void TTextSintagm::SetFontSelMultSint(quint8 style, QRgb colour)
+{
+    repaintIf(model_.SetLooks(model_.NormalLook(), model_.SelectedLook(), {style, colour}));
+}
+
+void TTextSintagm::SetOnTimer(bool on)
+{
+    if (on)
+        timer_.start();
+    else
+        timer_.stop();
+}
+
+void TTextSintagm::ScrollStep()
+{
+    repaintIf(model_.ScrollStep(height()));
+}
+
+void TTextSintagm::repaintIf(bool needed)
+{
+    if (needed)
+        update();
+}
+
+QFont TTextSintagm::styled(quint8 style) const
+{
+    QFont font = font_;
+    font.setBold(style & StyleBold);
+    font.setItalic(style & StyleItalic);
+    font.setUnderline(style & StyleUnderline);
+    font.setStrikeOut(style & StyleStrikeOut);
+    return font;
+}
+
+int TTextSintagm::widthOf(const QString& text, quint8 style) const
+{
+    return QFontMetrics(styled(style)).horizontalAdvance(text);
+}
+
+void TTextSintagm::paintEvent(QPaintEvent*)
+{
+    if (picture_.size() != size())
+        picture_ = QImage(size(), QImage::Format_RGB32);
+    picture_.fill(Qt::white);
+    // The line pitch is the font's character height, whatever its face measures.
+    const int lineHeight = font_.pixelSize() > 0 ? font_.pixelSize() : QFontMetrics(font_).height();
+    const QList<DrawnRun> runs =
+        model_.Paint(size(), lineHeight,
+                     [this](const QString& text, quint8 style) { return widthOf(text, style); });
+    QPainter image(&picture_);
+    const int ascent = QFontMetrics(font_).ascent();
+    for (const DrawnRun& run : runs) {
+        image.setFont(styled(run.look.style));
+        image.setPen(QColor::fromRgb(run.look.colour));
+        image.drawText(run.at + QPoint(0, ascent), run.text);
+    }
+    image.end();
+    QPainter(this).drawImage(0, 0, picture_);
+}
+
+void TTextSintagm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    model_.MarkStale();
+    if (isEnabled())
+        emit OnResize();
+}
+
+void TTextSintagm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (parentWidget())
+        parentWidget()->update();
+}
+
+void TTextSintagm::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (parentWidget())
+        parentWidget()->update();
+}

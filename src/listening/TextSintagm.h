@@ -1,0 +1,67 @@
+#pragma once
+
+#include "listening/SyntagmText.h"
+
+#include <QFont>
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+// The syntagm text view on screen: draws SyntagmText's runs into an image of
+// its own size and copies the image in one operation, so the 50 ms scroll
+// steps never flicker. Only the style and colour of the two selection fonts
+// are used; face and size are always Font's.
+class TTextSintagm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TTextSintagm(QWidget* parent = nullptr);
+
+    QStringList& Text() { return model_.EditText(); }
+    void SetText(const QStringList& text) { model_.SetText(text); }
+    const QFont& Font() const { return font_; }
+    void SetFont(const QFont& font, QRgb colour);
+    void SetFontSelSintagm(quint8 style, QRgb colour);
+    void SetFontSelMultSint(quint8 style, QRgb colour);
+
+    int Position() const { return model_.Position(); }
+    void SetPosition(int position) { repaintIf(model_.SetPosition(position)); }
+    int NBegin() const { return model_.NBegin(); }
+    int NEnd() const { return model_.NEnd(); }
+    void SetNBegin(int value) { repaintIf(model_.SetNBegin(value)); }
+    void SetNEnd(int value) { repaintIf(model_.SetNEnd(value)); }
+    bool FlagSelMultSint() const { return model_.FlagSelMultSint(); }
+    void SetFlagSelMultSint(bool on) { repaintIf(model_.SetFlagSelMultSint(on)); }
+    int PosScreen() const { return model_.PosScreen(); }
+    void SetPosScreen(int percent) { repaintIf(model_.SetPosScreen(percent)); }
+    int k_Speed() const { return model_.k_Speed; }
+    void Setk_Speed(int speed) { model_.k_Speed = speed; }
+    void SetHeightIntervString(TIntevalString spacing) { model_.HeightIntervString = spacing; }
+    bool OnTimer() const { return timer_.isActive(); }
+    void SetOnTimer(bool on);
+    // Left, top, right and bottom margins.
+    void SetMargins(const QMargins& margins) { repaintIf(model_.SetMargins(margins)); }
+
+    void ScrollStep();
+    const SyntagmText& Model() const { return model_; }
+    // The last picture painted, for tests and benchmarks.
+    const QImage& Picture() const { return picture_; }
+
+signals:
+    void OnResize();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void repaintIf(bool needed);
+    QFont styled(quint8 style) const;
+    int widthOf(const QString& text, quint8 style) const;
+
+    SyntagmText model_;
+    QFont font_;
+    QImage picture_;
+    QTimer timer_;
+};

@@ -1,0 +1,246 @@
+// The syntagm view's layout and scrolling, measured with a font of our own:
+// every character 10 pixels wide, 12 in bold.
+#include "listening/SyntagmText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+int fixedWidth(const QString& text, quint8 style)
+{
+    return int(text.size()) * ((style & StyleBold) ? 12 : 10);
+}
+
+const TextLook Black{};
+const TextLook Red{StyleUnderline, rgbColour(255, 0, 0)};
+const TextLook Blue{0, rgbColour(0, 0, 255)};
+
+// A view 100 pixels wide inside margins of 0 (room for 10 characters).
+SyntagmText view(const QStringList& text, int position = 0)
+{
+    SyntagmText model;
+    model.SetMargins({0, 0, 0, 0});
+    model.SetText(text);
+    model.SetPosition(position);
+    return model;
+}
+
+QList<DrawnRun> paint(SyntagmText& model, QSize size = {100, 400})
+{
+    return model.Paint(size, 16, fixedWidth);
+}
+
+QString lineText(const SyntagmText& model, int line)
+{
+    return model.Lines()[line].text;
+}
+
+TextLook lookAt(const SyntagmText& model, int line, int column)
+{
+    return model.Lines()[line].cells[column - 1];
+}
+
+bool samePlace(const SyntagmPlace& a, const SyntagmPlace& b)
+{
+    return a.startLine == b.startLine && a.startColumn == b.startColumn && a.endLine == b.endLine &&
+           a.endColumn == b.endColumn;
+}
+} // namespace
+
+TEST(SyntagmText, Defaults)
+{
+    SyntagmText model;
+    EXPECT_EQ(model.Position(), 1);
+    EXPECT_EQ(model.NBegin(), 0);
+    EXPECT_EQ(model.NEnd(), 0);
+    EXPECT_EQ(model.PosScreen(), 40);
+    EXPECT_EQ(model.k_Speed, 50000);
+    EXPECT_EQ(model.Margins(), QMargins(20, 20, 20, 20));
+    EXPECT_EQ(model.SelectedLook(), Red);
+    EXPECT_EQ(model.MarkedLook(), Blue);
+    EXPECT_DOUBLE_EQ(spacingFactor(TIntevalString::is0_75), 0.75);
+    EXPECT_DOUBLE_EQ(spacingFactor(TIntevalString::is1_25), 1.25);
+    EXPECT_DOUBLE_EQ(spacingFactor(TIntevalString::is2_00), 2.0);
+}
+
+TEST(SyntagmText, BlankControlDrawsNothing)
+{
+    SyntagmText model = view({});
+    EXPECT_TRUE(paint(model).isEmpty());
+    EXPECT_FALSE(model.LayoutStale());
+}
+
+// Line 0 stays empty: the first line sits one pitch below the text top; a
+// heading goes alone onto the next line, unwrapped, and the text goes on
+// directly below it.
+TEST(SyntagmText, LinesAndHeadings)
+{
+    SyntagmText plain = view({"Hallo"});
+    plain.SetMargins({5, 7, 0, 0});
+    const QList<DrawnRun> runs = paint(plain);
+    ASSERT_EQ(runs.size(), 1);
+    EXPECT_EQ(runs[0].at, QPoint(5, 7 + 16));
+    EXPECT_EQ(runs[0].text, "Hallo ");
+
+    SyntagmText headed = view({"#Eine sehr lange Überschrift", "Guten Tag", "#Zwei", "Ja"}, 1);
+    paint(headed);
+    EXPECT_EQ(lineText(headed, 1), "");
+    EXPECT_EQ(lineText(headed, 2), QStringLiteral("Eine sehr lange Überschrift"));
+    EXPECT_TRUE(samePlace(headed.Places()[0], {2, 1, 2, 27}));
+    EXPECT_EQ(lineText(headed, 3), "Guten Tag ");
+    EXPECT_EQ(lineText(headed, 4), "Zwei");
+    EXPECT_EQ(lineText(headed, 5), "Ja ");
+    EXPECT_EQ(headed.LastLine(), 5);
+}
+
+// Words wrap at the width; a syntagm's highlight starts at the space that
+// ends the one before and takes its own trailing space.
+TEST(SyntagmText, WrappingAndHighlights)
+{
+    SyntagmText model = view({"eins zwei", "drei", "vierzehnhundert x", ""}, 1);
+    paint(model);
+    EXPECT_EQ(lineText(model, 1), "eins zwei ");
+    EXPECT_EQ(lineText(model, 2), "drei ");
+    EXPECT_EQ(lineText(model, 3), "vierzehnhundert ") << "too wide, yet whole on its line";
+    EXPECT_EQ(lineText(model, 4), "x  ") << "an empty syntagm is an empty phrase";
+    EXPECT_TRUE(samePlace(model.Places()[0], {1, 0, 1, 10}));
+    EXPECT_TRUE(samePlace(model.Places()[1], {1, 10, 2, 5})) << "first word wrapped";
+    EXPECT_TRUE(samePlace(model.Places()[3], {4, 2, 4, 3}));
+    // Syntagm 1 is current: the final space of line 1 and all of "drei ".
+    EXPECT_EQ(lookAt(model, 1, 9), Black);
+    EXPECT_EQ(lookAt(model, 1, 10), Red);
+    EXPECT_EQ(lookAt(model, 2, 5), Red);
+    EXPECT_EQ(lookAt(model, 3, 1), Black);
+
+    // A syntagm longer than twenty lines is laid out whole.
+    SyntagmText longOne = view({QStringList(45, "wort").join(u' '), "ende"}, 1);
+    paint(longOne);
+    EXPECT_EQ(longOne.Places()[0].endLine, 23);
+    EXPECT_EQ(lineText(longOne, 23), "wort ende ");
+}
+
+TEST(SyntagmText, MarkedRangeAndCurrentSyntagm)
+{
+    SyntagmText model = view({"a", "b", "c", "d"}, 2);
+    model.SetNEnd(2);
+    model.SetNBegin(1);
+    model.SetFlagSelMultSint(true);
+    EXPECT_TRUE(model.LayoutStale());
+    const QList<DrawnRun> runs = paint(model);
+    // "a b c d ": each highlight starts at the space before it; a black, b
+    // blue, c red (the current one wins), d black.
+    ASSERT_EQ(runs.size(), 4);
+    EXPECT_EQ(runs[0].look, Black);
+    EXPECT_EQ(runs[1].text, " b");
+    EXPECT_EQ(runs[2].text, " c ");
+    EXPECT_EQ(runs[1].look, Blue);
+    EXPECT_EQ(runs[1].at.x(), 10);
+    EXPECT_EQ(runs[2].look, Red);
+    EXPECT_EQ(runs[3].look, Black);
+
+    // The flag alone does not lay out again: the range stays until then.
+    model.SetFlagSelMultSint(false);
+    EXPECT_EQ(paint(model)[1].look, Blue);
+    model.MarkStale();
+    const QList<DrawnRun> unmarked = paint(model);
+    ASSERT_EQ(unmarked.size(), 3);
+    EXPECT_EQ(unmarked[0].text, "a b");
+    EXPECT_EQ(unmarked[0].look, Black);
+}
+
+TEST(SyntagmText, WritesOfPositionAndRange)
+{
+    SyntagmText model = view({"a", "b", "c", "d", "e", "f"}, 2);
+    paint(model);
+    for (int ignored : {2, -1, 6}) {
+        EXPECT_FALSE(model.SetPosition(ignored)) << ignored;
+        EXPECT_EQ(model.Position(), 2);
+        EXPECT_FALSE(model.LayoutStale());
+    }
+    EXPECT_TRUE(model.SetPosition(0));
+    EXPECT_TRUE(model.LayoutStale());
+
+    model.SetNEnd(3);
+    model.SetNBegin(5);
+    EXPECT_EQ(std::pair(model.NBegin(), model.NEnd()), std::pair(3, 5));
+    model.SetNEnd(1);
+    EXPECT_EQ(std::pair(model.NBegin(), model.NEnd()), std::pair(1, 3));
+    paint(model);
+    model.SetNBegin(9);
+    EXPECT_EQ(std::pair(model.NBegin(), model.NEnd()), std::pair(1, 3)) << "refused";
+    EXPECT_TRUE(model.LayoutStale()) << "stale even when refused";
+    model.SetPosScreen(140);
+    EXPECT_EQ(model.PosScreen(), 100);
+    model.SetPosScreen(-3);
+    EXPECT_EQ(model.PosScreen(), 0);
+}
+
+// The current syntagm scrolls to its height without overshooting, in steps
+// that grow with the distance and never fall below a pixel.
+TEST(SyntagmText, ScrollSettlesAtPosScreen)
+{
+    QStringList text;
+    for (int i = 0; i < 60; ++i)
+        text.append(QStringLiteral("satz%1").arg(i));
+    SyntagmText model = view(text, 40);
+    model.SetPosScreen(33);
+    const QSize size(100, 199);
+    paint(model, size);
+    const int start = model.CurrentLineTop();
+    // One syntagm a line; each starts at the final space of the line before.
+    EXPECT_EQ(start, 40 * 16);
+    int steps = 0;
+    int last = start;
+    while (model.ScrollStep(size.height()) && steps < 1000) {
+        paint(model, size);
+        EXPECT_LT(model.CurrentLineTop(), last);
+        EXPECT_GE(model.CurrentLineTop(), 65) << "never overshoots";
+        last = model.CurrentLineTop();
+        ++steps;
+    }
+    EXPECT_EQ(model.CurrentLineTop(), 65);
+    EXPECT_GT(steps, 5) << "smooth, not a jump";
+    EXPECT_LT(steps, 400);
+    // A gentler speed takes more steps for the same way back.
+    model.SetPosition(0);
+    model.k_Speed = 100000;
+    paint(model, size);
+    int gentle = 0;
+    while (model.ScrollStep(size.height()) && gentle < 2000) {
+        paint(model, size);
+        ++gentle;
+    }
+    EXPECT_EQ(model.CurrentLineTop(), 65);
+    EXPECT_GT(gentle, steps);
+}
+
+// Only runs whose top lies within the text rectangle are drawn: one above it
+// is left out whole, one on its bottom edge is drawn.
+TEST(SyntagmText, RunsAtTheEdgesOfTheTextRectangle)
+{
+    SyntagmText model = view({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}, 0);
+    model.SetMargins({0, 10, 0, 10});
+    // Each syntagm "x " is 20 px: five per line, so two lines at 16 and 32.
+    const QList<DrawnRun> runs = paint(model, {100, 52});
+    ASSERT_FALSE(runs.isEmpty());
+    EXPECT_EQ(runs.last().at.y(), 10 + 32) << "the top on the bottom edge (42) is drawn";
+    SyntagmText shorter = view({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}, 0);
+    shorter.SetMargins({0, 10, 0, 10});
+    EXPECT_EQ(paint(shorter, {100, 51}).last().at.y(), 26) << "one pixel shorter: not drawn";
+
+    // Scrolled so that line 2 (where "g" starts) sits at y 0, above the text top of 10: nothing
+    // of lines 1 and 2 is drawn, line 3 is.
+    QStringList fifteen;
+    for (int i = 0; i < 15; ++i)
+        fifteen.append(QString(QChar(u'a' + i)));
+    SyntagmText scrolled = view(fifteen, 6);
+    scrolled.SetMargins({0, 10, 0, 10});
+    scrolled.SetPosScreen(0);
+    paint(scrolled, {100, 200});
+    while (scrolled.ScrollStep(200))
+        paint(scrolled, {100, 200});
+    EXPECT_EQ(scrolled.CurrentLineTop(), 0);
+    const QList<DrawnRun> runs3 = paint(scrolled, {100, 200});
+    ASSERT_FALSE(runs3.isEmpty());
+    for (const DrawnRun& run : runs3)
+        EXPECT_EQ(run.at.y(), 16) << run.text.toStdString();
+}
