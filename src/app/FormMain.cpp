@@ -12,6 +12,7 @@
 #include "common/Paths.h"
 #include "dialogs/DlgLexRepit.h"
 #include "drills/DrillLaunch.h"
+#include "listening/FormWorkText.h"
 #include "users/Completion.h"
 #include "users/OKBottomDlgChengeReg.h"
 #include "users/OKBottomDlgSelectUsers.h"
@@ -456,11 +457,18 @@ void TFormMain::ToolButton4Click()
 {
     const int index = SelectedEntry();
     const CatalogueEntry& entry = courseCatalogues().entry(TreeMode, index);
+    // Lesson listening analyses the student's recording of the interpretation
+    // before it, found once: a repeat keeps the same one.
+    const QString previousRecording =
+        entry.Kind == 5
+            ? session_.previousRecordingName(
+                  [this](int i) { return courseCatalogues().entry(TreeMode, i).Kind; }, index)
+            : QString();
     if (const ExerciseLaunch launch =
-            exerciseLaunch(entry.Kind, prefixedEntry(entry, DataFolder))) {
+            exerciseLaunch(entry.Kind, prefixedEntry(entry, DataFolder), previousRecording)) {
         PanelMain->hide();
         CoolBar1->hide();
-        RunExercise(index, entry.Kind, launch);
+        RunExercise(index, entry.Kind, launch, previousRecording);
     }
     FinishLaunch();
 }
@@ -494,8 +502,19 @@ const std::map<int, DrillOperation> ExerciseWindows{
 };
 } // namespace
 
-TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(int kind, const CatalogueEntry& entry) const
+TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(int kind, const CatalogueEntry& entry,
+                                                    const QString& previousRecording) const
 {
+    if (kind == 5) {
+        // The listening window fills the client area, in its own proportions.
+        const QWidget* client = centralWidget();
+        const QRect room(client->mapToGlobal(QPoint(0, 0)), client->size());
+        return [room, entry, previousRecording, data = DataFolder](DrillCounts*) {
+            return ExecuteWorkText(room.x(), room.y(), room.width(), room.height(), entry.SoundFile,
+                                   previousRecording, entry.TextFile, entry.TransFile,
+                                   entry.TimingFile, entry.PictureFile, 2, data);
+        };
+    }
     const auto window = ExerciseWindows.find(kind);
     if (window == ExerciseWindows.end())
         return {};
@@ -508,14 +527,15 @@ TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(int kind, const CatalogueEnt
     };
 }
 
-void TFormMain::RunExercise(int index, int kind, const ExerciseLaunch& launch)
+void TFormMain::RunExercise(int index, int kind, const ExerciseLaunch& launch,
+                            const QString& previousRecording)
 {
     DrillCounts counts;
     if (launch(&counts) != 0)
         return;
     TDlgLexRepit* dialog = DlgLexRepit();
     for (;;) {
-        prepareCompletion(kind, counts);
+        prepareCompletion(kind, counts, previousRecording);
         const int result = dialog->exec();
         if (result == TDlgLexRepit::Retry) {
             counts = {};
@@ -530,11 +550,12 @@ void TFormMain::RunExercise(int index, int kind, const ExerciseLaunch& launch)
     }
 }
 
-void TFormMain::prepareCompletion(int kind, const DrillCounts& counts)
+void TFormMain::prepareCompletion(int kind, const DrillCounts& counts,
+                                  const QString& previousRecording)
 {
     TDlgLexRepit* dialog = DlgLexRepit();
     const bool named = session_.currentUser() != nullptr;
-    const JudgedText judged = judgeRun(kind, counts.errors, counts.questions);
+    const JudgedText judged = judgeRun(kind, counts.errors, counts.questions, previousRecording);
     // The label follows its button: left greyed by a failed run, it would
     // show marking as refused while the button offers it.
     dialog->BitBtnOk->setEnabled(named && judged.passed);

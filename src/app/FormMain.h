@@ -76,7 +76,9 @@ public:
     // exercise window and returns 0 when it was gone through), then offers the
     // completion dialog until the student leaves, repeats or marks it.
     using ExerciseLaunch = std::function<int(DrillCounts* counts)>;
-    void RunExercise(int index, int kind, const ExerciseLaunch& launch);
+    // Kind 5 tells in its completion text whether a recording was analysed.
+    void RunExercise(int index, int kind, const ExerciseLaunch& launch,
+                     const QString& previousRecording = {});
 
     // Commands.
     void ToolButton4Click();
@@ -131,9 +133,10 @@ private:
     void TreeViewChange();
     void InstallCourseFont();
     void FinishLaunch();
-    ExerciseLaunch exerciseLaunch(int kind, const CatalogueEntry& entry) const;
+    ExerciseLaunch exerciseLaunch(int kind, const CatalogueEntry& entry,
+                                  const QString& previousRecording) const;
     // Fills the completion dialog for the counts of the last run.
-    void prepareCompletion(int kind, const DrillCounts& counts);
+    void prepareCompletion(int kind, const DrillCounts& counts, const QString& previousRecording);
 
     void makeMenu();
     void makeToolBar();

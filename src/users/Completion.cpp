@@ -33,11 +33,11 @@ JudgedText judgeQuestions(int errors, int questions)
     return {count + QStringLiteral(" Рекомендуется отметить упражнение как выполненное"), true};
 }
 
-JudgedText judgeRun(int kind, int errors, int questions)
+JudgedText judgeRun(int kind, int errors, int questions, const QString& previousRecording)
 {
     if (kind == 6 || kind == 7)
         return judgeQuestions(errors, questions);
-    return {outcomeText(kind), true};
+    return {outcomeText(kind, previousRecording), true};
 }
 
 qint32 errorPercent(int errors, int questions)

@@ -21,7 +21,8 @@ JudgedText judgeQuestions(int errors, int questions);
 // The completion dialog's text for a finished run of any kind, and whether it
 // may be marked done: questions (kind 6) and statements (kind 7) are judged by
 // their errors, the other kinds always pass.
-JudgedText judgeRun(int kind, int errors, int questions);
+// Lesson listening (kind 5) tells whether it analysed a previous recording.
+JudgedText judgeRun(int kind, int errors, int questions, const QString& previousRecording = {});
 
 // Wrong answers in percent, truncated; 0 when there were no questions.
 qint32 errorPercent(int errors, int questions);

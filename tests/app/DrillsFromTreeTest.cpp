@@ -17,6 +17,8 @@
 #include "drills/FormQuestDown.h"
 #include "drills/FormQuestEnd.h"
 #include "drills/FormQuestTrFl.h"
+#include "listening/FormWorkText.h"
+#include "listening/TextSintagm.h"
 #include "sound/VirtualSoundEngine.h"
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"
@@ -640,4 +642,61 @@ TEST(DrillsFromTree, HelpButtonAndF1OpenTheWindowsTopic)
         EXPECT_TRUE(modalActionsDone());
         EXPECT_EQ(shown, (QStringList{help.topic, help.topic})) << help.topic.toStdString();
     }
+}
+
+// Kind 5: lesson listening opens over the whole client area in its own
+// proportions, plays the lesson with the text following, and reaches the
+// completion dialog. After a heading it analyses no recording; right after a
+// marked interpretation exercise of the same lesson it offers that recording.
+TEST(DrillsFromTree, LessonListeningWithAndWithoutARecording)
+{
+    DemoShell shell;
+    constexpr int ListeningEntry = 8;
+    Completion seen;
+    whenModal([&](QWidget* window) {
+        auto* form = qobject_cast<TFormWorkText*>(window);
+        ASSERT_TRUE(form) << window->metaObject()->className();
+        const QWidget* client = shell.main.centralWidget();
+        EXPECT_EQ(form->width(), client->width()) << "width-limited in the demo's main window";
+        EXPECT_FALSE(shell.main.PanelMain->isVisible());
+        EXPECT_FALSE(form->CheckBoxTransUser->Enabled()) << "no recording after a heading";
+        EXPECT_GT(form->LessonData().count(), 10);
+        EXPECT_TRUE(form->LessonData().errors.isEmpty());
+        QTest::mouseClick(form->CheckBoxText, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(form->BitBtnPlayAll, Qt::LeftButton);
+        VirtualSound::advance(form->LessonData().timing[2].end + 1);
+        form->TimerPosTimer();
+        EXPECT_EQ(form->N(), 3);
+        EXPECT_EQ(form->TextSintagmText->Position(), 2);
+        snap("5-listening");
+        QTest::mouseClick(form->BitBtnStop, Qt::LeftButton);
+        VirtualSound::advance(0);
+        whenCompletion(&seen, Choice::Mark, "5-listening-completion");
+        QTest::mouseClick(form->BitBtn5, Qt::LeftButton);
+    });
+    shell.start(ListeningEntry, 5);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(seen.text, QStringLiteral("Вы прослушали текст урока."));
+    EXPECT_TRUE(seen.markable);
+    EXPECT_EQ(shell.image(ListeningEntry), 2);
+
+    // Mode A: entry 4 (kind 12) is an interpretation, entry 5 its analysis.
+    EXPECT_TRUE(shell.session.changeMode(QStringLiteral("A")).isEmpty());
+    shell.main.ChangeUser(shell.session.currentIndex());
+    ASSERT_EQ(courseCatalogues().entry(u'A', 4).Kind, 12);
+    ASSERT_EQ(courseCatalogues().entry(u'A', 5).Kind, 5);
+    const QString recording = shell.session.recordingName(4);
+    EXPECT_TRUE(shell.session.markDone(4, 12, RunOutcome{0, 0, recording}).isEmpty());
+    whenModal([&](QWidget* window) {
+        auto* form = qobject_cast<TFormWorkText*>(window);
+        ASSERT_TRUE(form) << window->metaObject()->className();
+        EXPECT_TRUE(form->CheckBoxTransUser->Enabled()) << "the student's recording is offered";
+        whenCompletion(&seen, Choice::Leave);
+        QTest::mouseClick(form->BitBtn5, Qt::LeftButton);
+    });
+    shell.main.TreeView->setCurrentItem(shell.node(5));
+    QTest::mouseClick(shell.main.ToolButton4, Qt::LeftButton);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(seen.text, QStringLiteral("Вы анализировали свой перевод"));
+    EXPECT_EQ(shell.image(5), 1) << "left, not marked";
 }

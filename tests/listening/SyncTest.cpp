@@ -272,7 +272,9 @@ TEST(ListeningSync, LoopRoundsFollowTheSound)
     QTest::qWait(200);
     QTest::mouseClick(form.BtnImgTransD1QF1, Qt::LeftButton);
     const qint64 roundMs = toneStart(4) + ToneMs - toneStart(3);
-    QTest::qWaitFor([&] { return monitor.spans(toneHz(4)).size() >= 3; }, int(roundMs * 3 + 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return monitor.spans(toneHz(4)).size() >= 3; },
+                                int(roundMs * 3 + 3000)))
+        << "three rounds heard";
     QTest::mouseClick(form.BitBtnStop, Qt::LeftButton);
     ASSERT_TRUE(run.waitIdle(2000));
     QTest::qWait(100);
