@@ -1,5 +1,6 @@
 #include "listening/FormWorkText.h"
 
+#include "common/Paths.h"
 #include "dialogs/DlgLexRepit.h"
 #include "dialogs/DlgMessage.h"
 #include "listening/TextSintagm.h"
@@ -133,9 +134,10 @@ void TFormWorkText::makePanes()
     ImageChange = pageImage(PanelTrans);
 
     PanelComent = new QFrame(this);
-    static_cast<QFrame*>(PanelComent)->setFrameStyle(QFrame::Box | QFrame::Plain);
-    PanelComent->setAutoFillBackground(true);
-    PanelComent->setPalette(PanelText->palette());
+    PanelComent->setObjectName(QStringLiteral("PanelComent"));
+    // White, edged in the blue of the page frames.
+    PanelComent->setStyleSheet(
+        QStringLiteral("#PanelComent { background: white; border: 2px solid #33488c; }"));
     PanelComent->resize(ComentSize);
     MemoComent = new TMemo(PanelComent);
     MemoComent->setFont(arial(16));
@@ -365,7 +367,7 @@ void TFormWorkText::showPicture(int index)
         index > 0 && index < lesson_.pictures.size() && !lesson_.pictures[index].name.isEmpty();
     QPixmap picture;
     if (known)
-        picture = loadPicture(names_.dataFolder + lesson_.pictures[index].name);
+        picture = loadPicture(coursePath(names_.dataFolder + lesson_.pictures[index].name));
     // A picture that cannot be loaded leaves the page's own drawing in place.
     if (picture.isNull())
         picture = loadPicture(LessonPicture, ImageChange->size());

@@ -668,9 +668,20 @@ TEST(DrillsFromTree, LessonListeningWithAndWithoutARecording)
         form->TimerPosTimer();
         EXPECT_EQ(form->N(), 3);
         EXPECT_EQ(form->TextSintagmText->Position(), 2);
-        snap("5-listening");
+        EXPECT_EQ(form->ShownPicture(), 1) << "the lesson's picture beside the text";
+        snap("5-listening-text-and-picture");
+        QTest::mouseClick(form->CheckBoxTrans, Qt::LeftButton, {}, QPoint(5, 5));
+        form->TimerPosTimer();
+        snap("5-listening-text-and-translation");
         QTest::mouseClick(form->BitBtnStop, Qt::LeftButton);
         VirtualSound::advance(0);
+        // Syntagm 2 of the demo lesson carries a comment.
+        form->TrackBarText->setValue(2);
+        form->TimerPosTimer();
+        ASSERT_TRUE(form->BtnImgComent->isEnabled());
+        QTest::mouseClick(form->BtnImgComent, Qt::LeftButton);
+        EXPECT_TRUE(form->PanelComent->isVisible());
+        snap("5-listening-comment");
         whenCompletion(&seen, Choice::Mark, "5-listening-completion");
         QTest::mouseClick(form->BitBtn5, Qt::LeftButton);
     });

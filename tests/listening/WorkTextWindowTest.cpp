@@ -14,6 +14,8 @@
 #include "widgets/HelpContext.h"
 #include "widgets/Memo.h"
 
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
@@ -322,11 +324,21 @@ TEST(WorkTextWindow, OneLineLessonAndPictures)
     w.advance(8500);
     EXPECT_TRUE(w.idle());
 
+    // The picture list names a file in a folder with "\\", as course files do.
     LessonWindow pictures;
+    QDir().mkpath(pictures.course.filePath("pics"));
+    QImage red(40, 30, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(pictures.course.filePath("pics/red.png")));
+    pictures.course.writeLines("T.pic", {"0\t3500\tnone.jpg", "3500\t20000\tpics\\red.png"});
     pictures.open();
+    const QImage drawing = pictures.form->ImageChange->pixmap().toImage();
     pictures.setN(4);
     pictures.advance(0);
     EXPECT_EQ(pictures.form->ShownPicture(), 2) << "syntagm 4 ends at 4800";
+    const QImage shown = pictures.form->ImageChange->pixmap().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.rect().center()), QColor(Qt::red));
+    EXPECT_NE(drawing.pixelColor(drawing.rect().center()), QColor(Qt::red));
 }
 
 TEST(WorkTextWindow, ExecuteWorkTextFitsTheWindowAndReturns0)
