@@ -32,14 +32,14 @@ QStringList wordsOf(const QString& syntagm)
 
 QStringList& SyntagmText::EditText()
 {
-    stale_ = true;
+    MarkStale();
     return text_;
 }
 
 void SyntagmText::SetText(const QStringList& text)
 {
     text_ = text;
-    stale_ = true;
+    MarkStale();
 }
 
 bool SyntagmText::SetPosition(int position)
@@ -92,6 +92,7 @@ bool SyntagmText::SetPosScreen(int percent)
 
 bool SyntagmText::SetLooks(const TextLook& normal, const TextLook& selected, const TextLook& marked)
 {
+    wrapStale_ = wrapStale_ || normal.style != normal_.style;
     normal_ = normal;
     selected_ = selected;
     marked_ = marked;
@@ -152,7 +153,7 @@ void SyntagmText::recolour(int index, const TextLook& look)
     }
 }
 
-void SyntagmText::layOut(int width, const WidthOf& widthOf)
+void SyntagmText::wrap(int width, const WidthOf& widthOf)
 {
     places_ = QList<SyntagmPlace>(text_.size());
     lines_ = QList<LaidLine>(2);
@@ -163,6 +164,14 @@ void SyntagmText::layOut(int width, const WidthOf& widthOf)
         else
             placeWords(i, width, widthOf);
     }
+    wrapStale_ = false;
+}
+
+void SyntagmText::layOut(int width, const WidthOf& widthOf)
+{
+    if (wrapStale_ || width != wrappedWidth_)
+        wrap(width, widthOf);
+    wrappedWidth_ = width;
     for (LaidLine& line : lines_)
         line.cells = QList<TextLook>(line.text.size(), normal_);
     if (flagSelMultSint_ && nEnd_ >= nBegin_)
@@ -190,6 +199,10 @@ QList<DrawnRun> SyntagmText::Paint(QSize size, int lineHeight, const WidthOf& wi
     currentLineTop_ = area.top() + roundEven(currentLine * pitch) + offset;
     for (int i = 0; i <= lastLine_ && i < lines_.size(); ++i) {
         const int y = area.top() + roundEven(i * pitch) + offset;
+        // Only runs whose top lies inside the text area are drawn, whole; a
+        // line's runs share its top, so a line outside is not measured at all.
+        if (y < area.top() || y > area.bottom() + 1)
+            continue;
         const LaidLine& line = lines_[i];
         int x = 0;
         for (qsizetype from = 0; from < line.text.size();) {
@@ -197,9 +210,7 @@ QList<DrawnRun> SyntagmText::Paint(QSize size, int lineHeight, const WidthOf& wi
             while (to < line.text.size() && line.cells[to] == line.cells[from])
                 ++to;
             const QString piece = line.text.mid(from, to - from);
-            // Only runs whose top lies inside the text area are drawn, whole.
-            if (y >= area.top() && y <= area.bottom() + 1)
-                runs.append({QPoint(area.left() + x, y), piece, line.cells[from]});
+            runs.append({QPoint(area.left() + x, y), piece, line.cells[from]});
             x += widthOf(piece, line.cells[from].style);
             from = to;
         }

@@ -85,7 +85,8 @@ public:
     const TextLook& MarkedLook() const { return marked_; }
     bool SetMargins(const QMargins& margins);
     const QMargins& Margins() const { return margins_; }
-    void MarkStale() { stale_ = true; }
+    // The width or the fonts changed: the words are wrapped again.
+    void MarkStale() { stale_ = wrapStale_ = true; }
     bool LayoutStale() const { return stale_; }
 
     TIntevalString HeightIntervString = TIntevalString::is1_00;
@@ -105,6 +106,7 @@ public:
 
 private:
     void layOut(int width, const WidthOf& widthOf);
+    void wrap(int width, const WidthOf& widthOf);
     void placeHeading(int index);
     void placeWords(int index, int width, const WidthOf& widthOf);
     QString& newLine();
@@ -122,6 +124,10 @@ private:
     TextLook marked_{0, rgbColour(0, 0, 255)};
     QMargins margins_{20, 20, 20, 20};
     bool stale_ = true;
+    // Wrapping is the costly part of a layout; a new current syntagm or range
+    // only recolours the lines.
+    bool wrapStale_ = true;
+    int wrappedWidth_ = -1;
     QList<SyntagmPlace> places_;
     QList<LaidLine> lines_;
     int lastLine_ = 1;

@@ -15,9 +15,11 @@ TTextSintagm::TTextSintagm(QWidget* parent) : QWidget(parent), font_(QStringLite
 void TTextSintagm::SetFont(const QFont& font, QRgb colour)
 {
     font_ = font;
+    metrics_ = {};
     TextLook normal = model_.NormalLook();
     normal.colour = colour;
     model_.SetLooks(normal, model_.SelectedLook(), model_.MarkedLook());
+    model_.MarkStale();
     update();
 }
 
@@ -62,7 +64,10 @@ QFont TTextSintagm::styled(quint8 style) const
 
 int TTextSintagm::widthOf(const QString& text, quint8 style) const
 {
-    return QFontMetrics(styled(style)).horizontalAdvance(text);
+    std::optional<QFontMetrics>& metrics = metrics_[style & 15];
+    if (!metrics)
+        metrics.emplace(styled(style));
+    return metrics->horizontalAdvance(text);
 }
 
 void TTextSintagm::paintEvent(QPaintEvent*)

@@ -3,9 +3,12 @@
 #include "listening/SyntagmText.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <array>
+#include <optional>
 
 // The syntagm text view on screen: draws SyntagmText's runs into an image of
 // its own size and copies the image in one operation, so the 50 ms scroll
@@ -62,6 +65,9 @@ private:
 
     SyntagmText model_;
     QFont font_;
+    // Metrics of Font in each style, made when first needed: a scroll step
+    // measures every run it draws.
+    mutable std::array<std::optional<QFontMetrics>, 16> metrics_;
     QImage picture_;
     QTimer timer_;
 };
