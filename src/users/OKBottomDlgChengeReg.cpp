@@ -66,6 +66,16 @@ TOKBottomDlgChengeReg::TOKBottomDlgChengeReg(QWidget* parent)
     layout->addLayout(buttons);
 }
 
+void TOKBottomDlgChengeReg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The keyboard starts on the chosen mode, so the arrows change the mode
+    // and Enter confirms it; on a button the arrows would walk to "Помощь".
+    for (QRadioButton* radio : {RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD})
+        if (radio->isChecked())
+            radio->setFocus();
+}
+
 QString TOKBottomDlgChengeReg::SelectedMode() const
 {
     for (QRadioButton* radio : {RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD})

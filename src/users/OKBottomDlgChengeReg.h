@@ -24,7 +24,8 @@ public:
     TBtnImgD1QF* BtnImgD1QF2;
     TBtnImgD1QF* BtnImgD1QF3;
 
-private:
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 // The main window's "Изменить режим...": runs the dialog and, on OK, gives the

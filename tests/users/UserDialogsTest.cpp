@@ -318,3 +318,17 @@ TEST_F(Dialogs, ModeDialogKeepsItsLastChoiceAndAChangeWipesProgress)
     EXPECT_FALSE(session.isDone(2));
     EXPECT_EQ(course.read("Report/Olga/Olga.rep"), ProgressTable(3).toBytes());
 }
+
+TEST_F(Dialogs, WorkModeIsChosenByArrowsAndConfirmedByEnter)
+{
+    TOKBottomDlgChengeReg modes;
+    whenModal([](QWidget* window) {
+        // Keys go where the student's keys would: to the focus of the active window.
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+            QTest::keyClick(QApplication::focusWidget(), key);
+    });
+    EXPECT_TRUE(ChangeWorkMode(modes, session));
+    EXPECT_EQ(modes.SelectedMode(), "C");
+}
