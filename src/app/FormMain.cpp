@@ -14,6 +14,8 @@
 #include "drills/DrillLaunch.h"
 #include "listening/FormWorkText.h"
 #include "users/Completion.h"
+#include "users/FormPrepod.h"
+#include "users/FormReport.h"
 #include "users/OKBottomDlgChengeReg.h"
 #include "users/OKBottomDlgSelectUsers.h"
 #include "users/UserDialogs.h"
@@ -601,9 +603,33 @@ void TFormMain::NSelectUserClick()
         ChangeUser(*index);
 }
 
-// The teacher console is a window of its own that joins the main window with
-// its part of the program; until then the command does nothing.
-void TFormMain::N6Click() {}
+namespace {
+QList<ReportEntry> reportEntries(const QString& mode)
+{
+    QList<ReportEntry> entries;
+    const QChar letter = mode.isEmpty() ? QChar() : mode.at(0);
+    for (int i = 1; i <= courseCatalogues().count(letter); ++i)
+        entries.append(
+            {courseCatalogues().entry(letter, i).Title, courseCatalogues().entry(letter, i).Kind});
+    return entries;
+}
+} // namespace
+
+void TFormMain::N6Click()
+{
+    if (!windows_.password || !TeacherLogin(*windows_.password))
+        return;
+    if (!prepod_) {
+        // A recording plays as the lesson listening of its entry does, over
+        // the client area, with the recording as the one to follow.
+        auto play = [this](const QString& mode, int entry, const QString& recording) {
+            const CatalogueEntry& lesson = courseCatalogues().entry(mode.at(0), entry);
+            exerciseLaunch(5, prefixedEntry(lesson, DataFolder), recording)(nullptr);
+        };
+        prepod_ = new TFormPrepod(session_, {reportEntries, play}, this);
+    }
+    prepod_->exec();
+}
 
 void TFormMain::NChengRegClick()
 {
@@ -613,9 +639,17 @@ void TFormMain::NChengRegClick()
     ChangeUser(session_.currentIndex());
 }
 
-// The report is only for a named user, and its window joins the main window
-// with its part of the program; until then the command does nothing.
-void TFormMain::NReportClick() {}
+void TFormMain::NReportClick()
+{
+    if (!session_.currentUser())
+        return;
+    if (!report_)
+        report_ = new TFormReport(session_, this);
+    report_->Execute(reportEntries(session_.currentMode()));
+    // A recording taken back shows in the tree at once.
+    SetTreeImages([this](int entry) { return TreeImageOf(entry); });
+    TreeView->viewport()->update();
+}
 
 void TFormMain::N2Click()
 {

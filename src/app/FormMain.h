@@ -17,6 +17,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TDlgPassWord;
 class TFormBegin;
+class TFormPrepod;
+class TFormReport;
 class TFormProgress;
 class TOKBottomDlgAbout;
 class TOKBottomDlgChengeReg;
@@ -148,5 +150,8 @@ private:
 
     UserSession& session_;
     ShellWindows windows_;
+    // The report and the teacher console, made at their first use and kept.
+    TFormReport* report_ = nullptr;
+    TFormPrepod* prepod_ = nullptr;
     bool shown_ = false;
 };

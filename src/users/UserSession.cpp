@@ -1,5 +1,7 @@
 #include "users/UserSession.h"
 
+#include "users/ReportLines.h"
+
 namespace {
 QStringList messageOf(const std::optional<CourseError>& error)
 {
@@ -156,6 +158,17 @@ QStringList UserSession::markDone(int entry, int kind, const RunOutcome& outcome
         return {QStringLiteral("Путь к записи \"%1\" не помещается в файл отчета.")
                     .arg(outcome.recordingName)};
     return writeCurrentProgress();
+}
+
+QStringList UserSession::takeBackRecording(int entry, int kind)
+{
+    if (!currentUser() || !progress_.isEntry(entry))
+        return {};
+    const TakeBack taken =
+        ::takeBackRecording(progress_.record(entry), kind, *currentUser(), users_);
+    if (!taken.problem.isEmpty())
+        return {taken.problem};
+    return taken.changed ? writeCurrentProgress() : QStringList{};
 }
 
 QStringList UserSession::close()

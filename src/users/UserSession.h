@@ -77,6 +77,10 @@ public:
     // once. Nothing happens for the anonymous user.
     QStringList markDone(int entry, int kind, const RunOutcome& outcome);
 
+    // The report's deletion of the entry's recording (takeBackRecording in
+    // ReportLines.h); a changed record is written to the progress file at once.
+    QStringList takeBackRecording(int entry, int kind);
+
     // What closing the program writes: the current progress, then the list.
     QStringList close();
 

@@ -1,0 +1,272 @@
+#include "users/FormPrepod.h"
+
+#include "common/Paths.h"
+#include "users/DlgChPassPrep.h"
+#include "users/DlgPassWord.h"
+#include "users/ReportPrinter.h"
+#include "users/TeacherPassword.h"
+#include "users/UserDialogs.h"
+#include "users/UserSession.h"
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/ButtonPictures.h"
+#include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/HelpContext.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+QFont arial(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* heading(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(arial(14, true));
+    return label;
+}
+
+TBtnImgTransD1QF* pictureButton(const QString& label, QSize size, QWidget* parent)
+{
+    auto* button = new TBtnImgTransD1QF(parent);
+    button->setText(label);
+    dressButton(*button, labelButtonPictures(label, size));
+    return button;
+}
+} // namespace
+
+TFormPrepod::TFormPrepod(const UserSession& session, ConsoleCourse course, QWidget* parent)
+    : QDialog(parent), ListBoxUsers(new QListWidget(this)), ListBoxReport(new QListWidget(this)),
+      EditPassword(new QLineEdit(this)), DlgChPassPrep(new TDlgChPassPrep(this)), session_(session),
+      course_(std::move(course))
+{
+    setWindowTitle(QStringLiteral("Переподаватель"));
+    setDialogBackground(this);
+    SetHelpContext(this, 60);
+    ListBoxUsers->setObjectName(QStringLiteral("ListBoxUsers"));
+    ListBoxUsers->setFont(arial(15));
+    ListBoxReport->setObjectName(QStringLiteral("ListBoxReport"));
+    ListBoxReport->setFont(arial(12));
+    ListBoxReport->setUniformItemSizes(true);
+    ListBoxReport->setStyleSheet(QStringLiteral("QListWidget::item { height: 15px; }"));
+    EditPassword->setObjectName(QStringLiteral("EditPassword"));
+    EditPassword->setReadOnly(true);
+    EditPassword->setFont(arial(15));
+    makeButtons();
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(14, 12, 14, 12);
+    grid->setHorizontalSpacing(14);
+    grid->addWidget(heading(QStringLiteral("Имя ученика"), this), 0, 0);
+    grid->addWidget(ListBoxUsers, 1, 0);
+    grid->addWidget(heading(QStringLiteral("Пароль"), this), 2, 0);
+    grid->addWidget(EditPassword, 3, 0);
+    grid->addWidget(heading(QStringLiteral("Отчет ученика"), this), 0, 1);
+    grid->addWidget(ListBoxReport, 1, 1, 3, 1);
+    auto* print = new QHBoxLayout;
+    print->addWidget(BitBtnPlay);
+    print->addWidget(BitBtn3);
+    print->addWidget(CheckBoxChek);
+    print->addStretch();
+    grid->addLayout(print, 4, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BitBtn2);
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtnClose);
+    grid->addLayout(buttons, 5, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(1, 1);
+    resize(900, 560);
+}
+
+void TFormPrepod::makeButtons()
+{
+    BitBtnPlay = pictureButton(QStringLiteral("Воспроизведение"), {170, 35}, this);
+    BitBtn3 = pictureButton(QStringLiteral("Печать"), {110, 35}, this);
+    CheckBoxChek = new TChBxImgTransD1QF(this);
+    dressCheckBox(*CheckBoxChek);
+    CheckBoxChek->SetCaption(QStringLiteral("Печать только выполненых"));
+    CheckBoxChek->setFont(arial(14));
+    CheckBoxChek->SetChecked(true);
+    CheckBoxChek->setMinimumWidth(260);
+    BitBtn2 = makeDialogButton(QStringLiteral("Изменить пароль\nпреподавателя"),
+                               TBtnImgD1QF::ButtonKind::Custom, this);
+    dressButton(*BitBtn2, labelButtonPictures(BitBtn2->Caption(), {200, 50}));
+    BitBtn2->setFixedSize(200, 50);
+    BitBtn1 = makeDialogButton(QStringLiteral("Помощь"), TBtnImgD1QF::ButtonKind::Custom, this);
+    BitBtnClose = makeDialogButton(QStringLiteral("Выход"), TBtnImgD1QF::ButtonKind::OK, this);
+    BitBtnPlay->setEnabled(false);
+    connect(ListBoxUsers, &QListWidget::currentRowChanged, this, &TFormPrepod::ListBoxUsersClick);
+    connect(ListBoxReport, &QListWidget::currentRowChanged, this, &TFormPrepod::ListBoxReportClick);
+    connect(BitBtnPlay, &TBtnImgTransD1QF::clicked, this, &TFormPrepod::BitBtnPlayClick);
+    connect(BitBtn3, &TBtnImgTransD1QF::clicked, this, &TFormPrepod::BitBtn3Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TFormPrepod::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormPrepod::BitBtn1Click);
+}
+
+void TFormPrepod::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Back from playing a recording the teacher finds the same user and row.
+    if (!playing_)
+        FormShow();
+}
+
+void TFormPrepod::FormShow()
+{
+    {
+        const QSignalBlocker quiet(ListBoxUsers);
+        ListBoxUsers->clear();
+        for (int i = 0; i < session_.users().count(); ++i)
+            ListBoxUsers->addItem(userRowText(session_.users().at(i)));
+    }
+    ListBoxUsers->setFocus();
+    if (ListBoxUsers->count() > 0)
+        ListBoxUsers->setCurrentRow(0); // runs ListBoxUsersClick
+    else
+        ListBoxUsersClick();
+    BitBtnPlay->setEnabled(false);
+}
+
+void TFormPrepod::ListBoxUsersClick()
+{
+    const int user = ListBoxUsers->currentRow();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool chosen = user >= 0 && user < session_.users().count();
+    EditPassword->setText(chosen ? session_.users().at(user).password() : QString());
+    const QString problem = chosen ? loadProgress(user) : QString();
+    if (!chosen) {
+        entries_.clear();
+        copy_ = ProgressTable();
+    }
+    BitBtnPlay->setEnabled(false);
+    BitBtn3->setEnabled(chosen);
+    {
+        const QSignalBlocker quiet(ListBoxReport);
+        ListBoxReport->clear();
+        for (const ReportRow& row : reportRows(entries_, copy_)) {
+            auto* item = new QListWidgetItem(row.text, ListBoxReport);
+            item->setData(EntryRole, row.entry);
+        }
+    }
+    QApplication::restoreOverrideCursor();
+    if (!problem.isEmpty())
+        showUserMessage(problem, QStringLiteral("Внимание"), 48);
+}
+
+QString TFormPrepod::loadProgress(int user)
+{
+    const UserRecord& record = session_.users().at(user);
+    entries_ = course_.entries ? course_.entries(record.mode()) : QList<ReportEntry>();
+    // Progress of this run not yet written is in memory: the current named
+    // user is shown from there, everyone else from the file.
+    if (user == session_.currentIndex()) {
+        copy_ = session_.progress();
+        return {};
+    }
+    ProgressRead read = ReadProgress(coursePath(record.progressFile()), int(entries_.size()));
+    copy_ = read.table;
+    return read.problem;
+}
+
+int TFormPrepod::selectedEntry() const
+{
+    const QListWidgetItem* item = ListBoxReport->currentItem();
+    const int entry = item ? item->data(EntryRole).toInt() : 0;
+    return copy_.isEntry(entry) && entry <= entries_.size() ? entry : 0;
+}
+
+void TFormPrepod::ListBoxReportClick()
+{
+    const int entry = selectedEntry();
+    BitBtnPlay->setEnabled(entry > 0 && copy_.record(entry).done() &&
+                           offersRecording(entries_.at(entry - 1).kind) &&
+                           !copy_.record(entry).text().isEmpty());
+}
+
+void TFormPrepod::BitBtnPlayClick()
+{
+    const int entry = selectedEntry();
+    if (entry == 0 || !course_.play)
+        return;
+    const QString recording = copy_.record(entry).text();
+    if (!QFileInfo::exists(coursePath(recording))) {
+        showUserMessage(QStringLiteral("Звуковой файл \"%1\" не найден.").arg(recording),
+                        QStringLiteral("Ошибка"), 16);
+        return;
+    }
+    // Out of sight while the lesson plays, yet still running: the dialog's own
+    // hide would end its modal loop and close the console.
+    playing_ = true;
+    QWidget::setVisible(false);
+    course_.play(session_.users().at(ListBoxUsers->currentRow()).mode(), entry, recording);
+    QWidget::setVisible(true);
+    playing_ = false;
+}
+
+void TFormPrepod::BitBtn1Click()
+{
+    ShowHelpTopic(QStringLiteral("Prepod"));
+}
+
+void TFormPrepod::BitBtn2Click()
+{
+    DlgChPassPrep->exec();
+}
+
+ReportPrintInput TFormPrepod::PrintInput(int pageWidth, int pageHeight) const
+{
+    const int user = ListBoxUsers->currentRow();
+    const UserRecord& record = session_.users().at(user);
+    return {
+        pageWidth, pageHeight, record.name(),          record.mode(), QDateTime::currentDateTime(),
+        entries_,  copy_,      CheckBoxChek->Checked()};
+}
+
+void TFormPrepod::BitBtn3Click()
+{
+    if (ListBoxUsers->currentRow() < 0)
+        return;
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        showUserMessage(QStringLiteral("В системе не установлен ни один принтер. Установите "
+                                       "принтер и повторите печать."),
+                        QStringLiteral("Ошибка"), 16);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!PrintReportPages(printer,
+                          reportPrintLayout(PrintInput(printer.width(), printer.height()))))
+        showUserMessage(QStringLiteral("Не удалось начать печать на принтере \"%1\".")
+                            .arg(printer.printerName()),
+                        QStringLiteral("Ошибка"), 16);
+}
+
+bool TeacherLogin(TDlgPassWord& prompt)
+{
+    const QString stored = StoredTeacherPassword();
+    SetHelpContext(&prompt, 90);
+    bool open = stored.isEmpty();
+    if (!open && prompt.exec() == ResultOK) {
+        open = prompt.Password() == stored;
+        if (!open)
+            showUserMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);
+    }
+    SetHelpContext(&prompt, 0);
+    return open;
+}

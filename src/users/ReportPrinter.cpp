@@ -1,0 +1,41 @@
+#include "users/ReportPrinter.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+QFont cellFont(int cellHeight, QPaintDevice* device)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(cellHeight);
+    const qreal cell = QFontMetricsF(font, device).height();
+    if (cell > 0)
+        font.setPixelSize(qMax(1, qRound(cellHeight * cellHeight / cell)));
+    return font;
+}
+
+void drawPage(QPainter& painter, const PrintPage& page)
+{
+    for (const PrintLine& line : page.lines)
+        painter.drawLine(line.x1, line.y1, line.x2, line.y2);
+    for (const PrintText& text : page.texts) {
+        painter.setFont(cellFont(text.fontHeight, painter.device()));
+        const int ascent = QFontMetrics(painter.font(), painter.device()).ascent();
+        painter.drawText(text.x, text.y + ascent, text.text);
+    }
+}
+} // namespace
+
+bool PrintReportPages(QPrinter& printer, const QList<PrintPage>& pages)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            printer.newPage();
+        drawPage(painter, pages.at(i));
+    }
+    return painter.end();
+}

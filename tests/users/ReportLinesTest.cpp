@@ -1,0 +1,176 @@
+// The report's lines and the taking back of a recording, as the student and
+// the teacher see them.
+#include "users/ReportLines.h"
+#include "support/TempCourse.h"
+#include "users/NewUser.h"
+#include "users/UserSession.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+ProgressRecord record(bool done, qint32 result = 0, const QString& text = {})
+{
+    ProgressRecord r;
+    r.setDone(done);
+    r.setResult(result);
+    r.setText(text);
+    return r;
+}
+} // namespace
+
+TEST(ReportLines, EveryKindHasItsLine)
+{
+    const QString seven = "       ";
+    struct Case {
+        int kind;
+        ProgressRecord progress;
+        std::optional<QString> line;
+    };
+    const std::vector<Case> cases{
+        {0, record(false), "   Раздел: Text 3"},
+        {0, record(true), "   Раздел: Text 3"},
+        {1, record(true), seven + "Text 3 - Выполнено"},
+        {5, record(false), seven + "Text 3 - Не выполнено"},
+        {12, record(true, 0, "r.wav"), seven + "Text 3 - Выполнено"},
+        {15, record(false), seven + "Text 3 - Не выполнено"},
+        {6, record(true, 25), seven + "Text 3 - Выполнено, Ошибок - 25%"},
+        {6, record(true, 0), seven + "Text 3 - Выполнено, Ошибок - 0%"},
+        {6, record(false, 40), seven + "Text 3 - Не выполнено"},
+        {7, record(true, 4), seven + "Text 3 - Выполнено, Оценка - 4"},
+        {7, record(false), seven + "Text 3 - Не выполнено"},
+        {9, record(true), std::nullopt},
+        {10, record(false), std::nullopt},
+        {16, record(true), std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(reportLine({"Text 3", c.kind}, c.progress), c.line) << "kind " << c.kind;
+}
+
+TEST(ReportLines, RowsRememberTheirEntriesPastEntriesWithoutARow)
+{
+    ProgressTable progress(5);
+    progress.record(5).setDone(true);
+    const QList<ReportEntry> entries{{"H", 0}, {"Gap", 9}, {"Other", 16}, {"A", 1}, {"B", 2}};
+    const QList<ReportRow> rows = reportRows(entries, progress);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].entry, 1);
+    EXPECT_EQ(rows[1].entry, 4);
+    EXPECT_EQ(rows[2].entry, 5);
+    EXPECT_EQ(rows[2].text, "       B - Выполнено");
+    // A catalogue longer than the progress shows only the entries with a record.
+    EXPECT_EQ(reportRows(entries, ProgressTable(2)).size(), 1);
+}
+
+TEST(ReportLines, OnlyInterpretationsWithTheirOwnRecordingOfferIt)
+{
+    for (int kind = 0; kind <= 16; ++kind)
+        EXPECT_EQ(offersRecording(kind), kind == 4 || (kind >= 12 && kind <= 15)) << kind;
+}
+
+namespace {
+class TakeBackTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        course.writeLines("InitRegD.txt", QStringList(4, "e\t1\t0\t0\t\t12\t\t\t\t\t"));
+        session.loadUserList();
+        ivan = add("Ivan");
+        ASSERT_TRUE(session.changeUser(ivan).isEmpty());
+    }
+    int add(const QString& name)
+    {
+        return session.addUser({name, "", "", defaultProgressPath(course.path(), name), "D"})
+            .index.value_or(-1);
+    }
+    QString folder() const { return course.filePath("Report/Ivan/"); }
+    // Marks entry 2 done with the recording at path and writes it.
+    void recorded(const QString& path)
+    {
+        ASSERT_TRUE(session.markDone(2, 12, {0, 0, path}).isEmpty());
+    }
+    ProgressRecord onDisk(int entry) const
+    {
+        return ReadProgress(folder() + "Ivan.rep", 4).table.record(entry);
+    }
+
+    TempCourse course;
+    UserSession session;
+    int ivan = -1;
+};
+} // namespace
+
+TEST_F(TakeBackTest, OwnRecordingAndItsTimingGoAndTheFileSaysNotDoneAtOnce)
+{
+    course.write("Report/Ivan/Ivan2.wav", "RIFF");
+    course.write("Report/Ivan/Ivan2.txt", "0\t10");
+    recorded(folder() + "Ivan2.wav");
+    EXPECT_TRUE(session.takeBackRecording(2, 12).isEmpty());
+    EXPECT_FALSE(QFile::exists(folder() + "Ivan2.wav"));
+    EXPECT_FALSE(QFile::exists(folder() + "Ivan2.txt"));
+    EXPECT_FALSE(session.isDone(2));
+    EXPECT_FALSE(onDisk(2).done());
+    EXPECT_EQ(onDisk(2).text(), "");
+}
+
+TEST_F(TakeBackTest, ARecordingAlreadyGoneCountsAsTakenBack)
+{
+    recorded(folder() + "Ivan2.wav");
+    EXPECT_TRUE(session.takeBackRecording(2, 12).isEmpty());
+    EXPECT_FALSE(onDisk(2).done());
+}
+
+TEST_F(TakeBackTest, NothingHappensWithoutADoneRecordingOfAnOfferingKind)
+{
+    course.write("Report/Ivan/Ivan2.wav", "RIFF");
+    recorded(folder() + "Ivan2.wav");
+    EXPECT_TRUE(session.takeBackRecording(2, 8).isEmpty());  // kind 8 keeps its recording
+    EXPECT_TRUE(session.takeBackRecording(3, 12).isEmpty()); // not done
+    EXPECT_TRUE(session.isDone(2));
+    EXPECT_TRUE(QFile::exists(folder() + "Ivan2.wav"));
+    ASSERT_TRUE(session.markDone(3, 4, {0, 0, ""}).isEmpty()); // done, but no path
+    EXPECT_TRUE(session.takeBackRecording(3, 4).isEmpty());
+    EXPECT_TRUE(session.isDone(3));
+}
+
+TEST_F(TakeBackTest, FilesThatAreNotSurelyTheUsersStayAndSoDoesTheRecord)
+{
+    course.write("elsewhere/Ivan2.wav", "RIFF");
+    course.write("Report/Ivan/notes.wav", "RIFF");
+    course.write("Report/Ivan/target.wav", "RIFF");
+    QFile::link(folder() + "target.wav", folder() + "Ivan3.wav");
+    const QStringList strangers{course.filePath("elsewhere/Ivan2.wav"), folder() + "notes.wav",
+                                folder() + "Ivan3.wav"};
+    for (const QString& path : strangers) {
+        recorded(path);
+        const QStringList said = session.takeBackRecording(2, 12);
+        ASSERT_EQ(said.size(), 1) << path.toStdString();
+        EXPECT_TRUE(said[0].contains(path)) << said[0].toStdString();
+        EXPECT_TRUE(session.isDone(2));
+        EXPECT_TRUE(onDisk(2).done());
+    }
+    EXPECT_TRUE(QFile::exists(course.filePath("elsewhere/Ivan2.wav")));
+    EXPECT_TRUE(QFile::exists(folder() + "notes.wav"));
+    EXPECT_TRUE(QFile::exists(folder() + "target.wav"));
+}
+
+TEST(ReportRecording, ANameAnotherUserOfTheFolderCouldOwnIsNobodysForSure)
+{
+    TempCourse course;
+    const QString folder = course.filePath("shared/");
+    course.write("shared/Ivan17.wav", "RIFF");
+    UserTable table;
+    for (const char* name : {"Ivan", "Ivan1"}) {
+        UserRecord user = AnonymousUser();
+        user.setName(name);
+        user.setFolder(folder);
+        table.append(user);
+    }
+    EXPECT_FALSE(deleteUserRecording(folder + "Ivan17.wav", table.at(0), table));
+    EXPECT_TRUE(QFile::exists(folder + "Ivan17.wav"));
+    UserTable alone;
+    alone.append(table.at(0));
+    EXPECT_TRUE(deleteUserRecording(folder + "Ivan17.wav", table.at(0), alone));
+    EXPECT_FALSE(QFile::exists(folder + "Ivan17.wav"));
+}
