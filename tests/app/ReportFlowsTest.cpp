@@ -19,6 +19,7 @@
 #include "users/UserSession.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
+#include "widgets/Memo.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,6 +62,8 @@ QString said(QWidget* box)
     for (QLabel* label : box->findChildren<QLabel*>())
         if (!label->text().isEmpty())
             parts << label->text();
+    for (TMemo* memo : box->findChildren<TMemo*>())
+        parts << memo->Lines();
     return parts.join('|');
 }
 
