@@ -1,4 +1,5 @@
 #include "app/AppStart.h"
+#include "app/CourseCheck.h"
 #include "app/ErrorMessage.h"
 #include "app/FormBegin.h"
 #include "app/FormMain.h"
@@ -17,8 +18,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 static void reportIdle()
 {
@@ -26,25 +29,54 @@ static void reportIdle()
     std::fflush(stdout);
 }
 
-// --help and --version answer on the terminal and need no screen, so they
-// are looked at before the application connects to one.
-static bool answeredOnTerminal(int argc, char* argv[])
+// Checks a course for its author: every problem on a line of its own, then
+// the summary. 0 when the course is clean, 1 when it is not.
+static int checkOnTerminal(int argc, char* argv[], const QString& folder)
+{
+    QCoreApplication app(argc, argv);
+    if (!QFileInfo(folder).isDir()) {
+        std::fputs(qPrintable(QStringLiteral("Нет папки курса \"%1\"\n").arg(folder)), stderr);
+        return 2;
+    }
+    const CourseCheckResult result = checkCourse(folder);
+    for (const CourseError& problem : result.problems)
+        std::fputs(qPrintable(problemLine(problem, folder) + u'\n'), stdout);
+    std::fputs(qPrintable(checkSummary(result) + u'\n'), stdout);
+    return result.problems.isEmpty() ? 0 : 1;
+}
+
+// --help, --version and --check answer on the terminal and need no screen, so
+// they are looked at before the application connects to one. Empty when the
+// program is to start its windows.
+static std::optional<int> answeredOnTerminal(int argc, char* argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const StartOptions options = parseStartOptions(arguments);
-    if (options.action == StartOptions::Action::Run)
-        return false;
-    const QString text = options.action == StartOptions::Action::Help ? usageText() : versionText();
-    std::fputs(text.toLocal8Bit().constData(), stdout);
-    return true;
+    switch (options.action) {
+    case StartOptions::Action::Run:
+        return std::nullopt;
+    case StartOptions::Action::Check:
+        if (!options.error.isEmpty()) {
+            std::fputs(qPrintable(options.error + u'\n' + usageText()), stderr);
+            return 2;
+        }
+        return checkOnTerminal(argc, argv, options.courseFolder);
+    case StartOptions::Action::Help:
+        std::fputs(qPrintable(usageText()), stdout);
+        return 0;
+    case StartOptions::Action::Version:
+        std::fputs(qPrintable(versionText()), stdout);
+        return 0;
+    }
+    return std::nullopt;
 }
 
 int main(int argc, char* argv[])
 {
-    if (answeredOnTerminal(argc, argv))
-        return 0;
+    if (const std::optional<int> status = answeredOnTerminal(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     const StartOptions options = parseStartOptions(app.arguments());
     QString message = options.error;

@@ -56,11 +56,15 @@ StartOptions parseStartOptions(const QStringList& arguments)
             options.action = StartOptions::Action::Help;
         else if (argument == QLatin1String("--version"))
             options.action = StartOptions::Action::Version;
+        else if (argument == QLatin1String("--check"))
+            options.action = StartOptions::Action::Check;
         else if (argument.startsWith(QLatin1String("--")) || !options.courseFolder.isEmpty())
             options.error = QStringLiteral("Неизвестный параметр: %1").arg(argument);
         else
             options.courseFolder = argument;
     }
+    if (options.action == StartOptions::Action::Check && options.courseFolder.isEmpty())
+        options.error = QStringLiteral("Не указана папка курса для проверки");
     return options;
 }
 
@@ -75,6 +79,11 @@ QString usageText()
         "                прошлого запуска, иначе копия учебного курса в\n"
         "                ~/.local/share/tolvaren/demo-course\n"
         "  --no-splash   запуск без заставки и музыки\n"
+        "  --check ПАПКА_КУРСА\n"
+        "                проверить курс: прочитать каталоги и все файлы, которые они\n"
+        "                называют, и вывести ошибки по одной в строке как\n"
+        "                «файл:строка: что не так»; код выхода 0, если ошибок нет,\n"
+        "                1, если они есть, 2 при неверных параметрах\n"
         "  --help        показать эту справку и выйти\n"
         "  --version     показать версию и выйти\n");
 }

@@ -3,9 +3,9 @@
 #include <QStringList>
 
 // What the command line asks for:
-//   tolvaren [--no-splash] [COURSE_FOLDER] | --help | --version
+//   tolvaren [--no-splash] [COURSE_FOLDER] | --check COURSE_FOLDER | --help | --version
 struct StartOptions {
-    enum class Action { Run, Help, Version };
+    enum class Action { Run, Check, Help, Version };
     Action action = Action::Run;
     bool splash = true;
     QString courseFolder;

@@ -29,6 +29,8 @@ TEST(StartOptions, ReadsTheCommandLine)
         {{"tolvaren", "-h"}, A::Help, true, {}, false},
         {{"tolvaren", "--version"}, A::Version, true, {}, false},
         {{"tolvaren", "--check-all"}, A::Run, true, {}, true},
+        {{"tolvaren", "--check", "kurs"}, A::Check, true, "kurs", false},
+        {{"tolvaren", "--check"}, A::Check, true, {}, true},
         {{"tolvaren", "one", "two"}, A::Run, true, "one", true},
     };
     for (const OptionsCase& c : cases) {
@@ -40,6 +42,7 @@ TEST(StartOptions, ReadsTheCommandLine)
         EXPECT_EQ(!options.error.isEmpty(), c.error) << line;
     }
     EXPECT_TRUE(usageText().contains("--no-splash"));
+    EXPECT_TRUE(usageText().contains("--check"));
     EXPECT_TRUE(versionText().startsWith("tolvaren 0."));
 }
 
