@@ -74,15 +74,21 @@ private:
     }
 
     // A fault the readers do not tie to a line (a missing file, an empty one)
-    // is shown at the catalogue line that names the file.
+    // is shown at the first catalogue line that names the file: the file is
+    // what the author mends, so the fault is told once.
     void report(const CourseError& problem, const CourseError& at)
     {
-        if (problem.line > 0)
+        if (problem.line > 0) {
             report(problem);
-        else
+            return;
+        }
+        const QString fault = relative(problem.file) + u'\n' + problem.what;
+        if (!wholeFileFaults_.contains(fault)) {
+            wholeFileFaults_.insert(fault);
             report(CourseError{
                 at.file, at.line,
                 QStringLiteral("%1: %2").arg(quoted(relative(problem.file)), problem.what)});
+        }
     }
 
     void checkCatalogue(const QString& name)
@@ -335,6 +341,7 @@ private:
     QString folder_;
     CourseCheckResult result_;
     QSet<QString> reported_;
+    QSet<QString> wholeFileFaults_;
     QSet<QString> filesSeen_;
 };
 
