@@ -13,7 +13,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -101,122 +100,97 @@ QStringList problemLines(const QString& course)
     return lines;
 }
 
-// One way to break the course: what is changed, and where the check must say
-// so ("file:line", from the broken copy) with a word of what is wrong.
+enum class Change {
+    Remove,
+    Overwrite,
+    SetLine,
+    AppendToLine,
+    CopyPrevious,
+    SwapWithPrevious,
+    DropLast
+};
+
+// One way to break the course: a change to one file (its line -1 is the last),
+// and where the check must say so: at `where` ("" for the catalogue line that
+// names the file), line `whereLine` (-1: the line changed), with a word of what
+// is wrong.
 struct Fault {
     const char* name;
-    std::function<void(const QString& course)> breakIt;
-    std::function<QString(const QString& course)> where;
+    Change change;
+    const char* file;
+    int line;
+    const char* text;
+    const char* where;
+    int whereLine;
     const char* word;
 };
 
-QString data(const QString& course, const char* name)
-{
-    return QDir(course).filePath(QStringLiteral("DataTest/") + QLatin1String(name));
-}
-
-void editLine(const QString& path, int number, const QByteArray& text)
+// Breaks the file; returns the number of the line changed.
+int breakFile(const QString& path, const Fault& fault)
 {
     QList<QByteArray> lines = linesOf(path);
-    lines[number - 1] = text;
-    writeLines(path, lines);
-}
-
-void overwrite(const QString& path, const QByteArray& bytes)
-{
+    const int n = fault.line < 0 ? int(lines.size()) : fault.line;
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    switch (fault.change) {
+    case Change::Remove:
+        file.remove();
+        return n;
+    case Change::Overwrite:
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(fault.text);
+        return n;
+    case Change::SetLine:
+        lines[n - 1] = fault.text;
+        break;
+    case Change::AppendToLine:
+        lines[n - 1] += fault.text;
+        break;
+    case Change::CopyPrevious:
+        lines[n - 1] = lines[n - 2];
+        break;
+    case Change::SwapWithPrevious:
+        lines.swapItemsAt(n - 1, n - 2);
+        break;
+    case Change::DropLast:
+        lines.removeLast();
+        break;
+    }
+    writeLines(path, lines);
+    return n;
 }
 
-QString at(const char* file, int line)
-{
-    return QStringLiteral("%1:%2").arg(QLatin1String(file)).arg(line);
-}
-
+using C = Change;
 const Fault Faults[] = {
-    {"missing sound file", [](const QString& c) { QFile::remove(data(c, "L01/Lex.wav")); },
-     [](const QString& c) { return namingLine(c, "L01\\Lex.wav"); }, "не найдена"},
-    {"missing lesson text", [](const QString& c) { QFile::remove(data(c, "L02/Text.txt")); },
-     [](const QString& c) { return namingLine(c, "L02\\Text.txt"); }, "не найден"},
-    {"catalogue line of the wrong shape",
-     [](const QString& c) {
-         editLine(QDir(c).filePath("InitRegB.txt"), 3, "Урок\t1\tx\t0\tcourse.rtf\t0\t\t\t\t\t");
-     },
-     [](const QString&) { return at("InitRegB.txt", 3); }, "не число"},
-    {"drill timing line of the wrong shape",
-     [](const QString& c) { editLine(data(c, "L01/LexTim.txt"), 2, "100 200"); },
-     [](const QString&) { return at("DataTest/L01/LexTim.txt", 2); }, "TAB"},
-    {"lesson timing line of the wrong shape",
-     [](const QString& c) { editLine(data(c, "L01/TextTim.txt"), 3, "abc\t12"); },
-     [](const QString&) { return at("DataTest/L01/TextTim.txt", 3); }, "TAB"},
-    {"drill timing shorter than its text",
-     [](const QString& c) {
-         QList<QByteArray> lines = linesOf(data(c, "L01/QuestTim.txt"));
-         lines.removeLast();
-         writeLines(data(c, "L01/QuestTim.txt"), lines);
-     },
-     [](const QString& c) {
-         return at("DataTest/L01/QuestTim.txt", int(linesOf(data(c, "L01/Quest.txt")).size()));
-     },
-     "нет строки"},
-    {"lesson timing shorter than its text",
-     [](const QString& c) {
-         QList<QByteArray> lines = linesOf(data(c, "L02/TextTim.txt"));
-         lines.removeLast();
-         writeLines(data(c, "L02/TextTim.txt"), lines);
-     },
-     [](const QString& c) {
-         return at("DataTest/L02/TextTim.txt", int(linesOf(data(c, "L02/Text.txt")).size()));
-     },
-     "нет строки"},
-    {"timing end beyond the recording",
-     [](const QString& c) {
-         const int last = int(linesOf(data(c, "L01/TrFlTim.txt")).size());
-         const QByteArray start = linesOf(data(c, "L01/TrFlTim.txt")).last().split('\t')[0];
-         editLine(data(c, "L01/TrFlTim.txt"), last, start + "\t999999");
-     },
-     [](const QString& c) {
-         return at("DataTest/L01/TrFlTim.txt", int(linesOf(data(c, "L01/TrFlTim.txt")).size()));
-     },
-     "дальше конца записи"},
-    {"overlapping timings",
-     [](const QString& c) {
-         const QList<QByteArray> lines = linesOf(data(c, "L01/LexTim.txt"));
-         const int start = lines[1].split('\t')[0].toInt() + 1;
-         editLine(data(c, "L01/LexTim.txt"), 3,
-                  QByteArray::number(start) + '\t' + lines[2].split('\t')[1]);
-     },
-     [](const QString&) { return at("DataTest/L01/LexTim.txt", 3); }, "заходит"},
-    {"timings out of order",
-     [](const QString& c) {
-         QList<QByteArray> lines = linesOf(data(c, "L03/LexTim.txt"));
-         lines.swapItemsAt(1, 2);
-         writeLines(data(c, "L03/LexTim.txt"), lines);
-     },
-     [](const QString&) { return at("DataTest/L03/LexTim.txt", 3); }, "не по порядку"},
-    {"lesson picture that does not load",
-     [](const QString& c) { overwrite(data(c, "L01/street.jpg"), "not a picture"); },
-     [](const QString&) { return at("DataTest/L01/Pict.txt", 3); }, "рисунок не читается"},
-    {"description picture that does not load",
-     [](const QString& c) { overwrite(data(c, "lesson1.jpg"), QByteArray(100, '\0')); },
-     [](const QString& c) { return namingLine(c, "lesson1.jpg"); }, "рисунок не читается"},
-    {"description that does not read",
-     [](const QString& c) { overwrite(data(c, "course.rtf"), "{\\rtf1\\ansi }"); },
-     [](const QString& c) { return namingLine(c, "course.rtf"); }, "описание не читается"},
-    {"byte outside the German code page",
-     [](const QString& c) {
-         editLine(data(c, "L01/Text.txt"), 2, linesOf(data(c, "L01/Text.txt"))[1] + "\x98");
-     },
-     [](const QString&) { return at("DataTest/L01/Text.txt", 2); }, "U+0098"},
-    {"byte outside the Russian code page",
-     [](const QString& c) {
-         editLine(data(c, "L02/LexTr.txt"), 4, linesOf(data(c, "L02/LexTr.txt"))[3] + "\x98");
-     },
-     [](const QString&) { return at("DataTest/L02/LexTr.txt", 4); }, "1251"},
-    {"comment line of the wrong shape",
-     [](const QString& c) { editLine(data(c, "L01/Text.apc"), 1, "x"); },
-     [](const QString&) { return at("DataTest/L01/Text.apc", 1); }, "номера"},
+    {"missing sound file", C::Remove, "DataTest/L01/Lex.wav", 0, "", "", 0, "не найдена"},
+    {"missing lesson text", C::Remove, "DataTest/L02/Text.txt", 0, "", "", 0, "не найден"},
+    {"catalogue line of the wrong shape", C::SetLine, "InitRegB.txt", 3,
+     "Урок\t1\tx\t0\tcourse.rtf\t0\t\t\t\t\t", "InitRegB.txt", 3, "не число"},
+    {"drill timing line of the wrong shape", C::SetLine, "DataTest/L01/LexTim.txt", 2, "100 200",
+     "DataTest/L01/LexTim.txt", 2, "TAB"},
+    {"lesson timing line of the wrong shape", C::SetLine, "DataTest/L01/TextTim.txt", 3, "a\t12",
+     "DataTest/L01/TextTim.txt", 3, "TAB"},
+    {"drill timing shorter than its text", C::DropLast, "DataTest/L01/QuestTim.txt", -1, "",
+     "DataTest/L01/QuestTim.txt", -1, "нет строки"},
+    {"lesson timing shorter than its text", C::DropLast, "DataTest/L02/TextTim.txt", -1, "",
+     "DataTest/L02/TextTim.txt", -1, "нет строки"},
+    {"timing end beyond the recording", C::AppendToLine, "DataTest/L01/TrFlTim.txt", -1, "0000",
+     "DataTest/L01/TrFlTim.txt", -1, "дальше конца записи"},
+    {"overlapping timings", C::CopyPrevious, "DataTest/L01/LexTim.txt", 3, "",
+     "DataTest/L01/LexTim.txt", 3, "заходит"},
+    {"timings out of order", C::SwapWithPrevious, "DataTest/L03/LexTim.txt", 3, "",
+     "DataTest/L03/LexTim.txt", 3, "не по порядку"},
+    {"lesson picture that does not load", C::Overwrite, "DataTest/L01/street.jpg", 0, "no picture",
+     "DataTest/L01/Pict.txt", 3, "рисунок не читается"},
+    {"description picture that does not load", C::Overwrite, "DataTest/lesson1.jpg", 0, "\xff\xd8",
+     "", 0, "рисунок не читается"},
+    {"description that does not read", C::Overwrite, "DataTest/course.rtf", 0, "{\\rtf1\\ansi }",
+     "", 0, "описание не читается"},
+    {"byte outside the German code page", C::AppendToLine, "DataTest/L01/Text.txt", 2, "\x98",
+     "DataTest/L01/Text.txt", 2, "U+0098"},
+    {"byte outside the Russian code page", C::AppendToLine, "DataTest/L02/LexTr.txt", 4, "\x98",
+     "DataTest/L02/LexTr.txt", 4, "1251"},
+    {"comment line of the wrong shape", C::SetLine, "DataTest/L01/Text.apc", 1, "x",
+     "DataTest/L01/Text.apc", 1, "номера"},
 };
 
 void PrintTo(const Fault& fault, std::ostream* out)
@@ -249,14 +223,19 @@ TEST_P(CourseCheckFault, IsFoundAtItsFileAndLine)
         GTEST_SKIP() << "the demo course is not made";
     QTemporaryDir course;
     copyDemo(course.path());
-    GetParam().breakIt(course.path());
-    const QString where = GetParam().where(course.path()) + u':';
+    const Fault& fault = GetParam();
+    const int changed = breakFile(QDir(course.path()).filePath(fault.file), fault);
+    const QString named = QString(fault.file).remove("DataTest/").replace(u'/', u'\\');
+    const QString where = (*fault.where ? QStringLiteral("%1:%2")
+                                              .arg(fault.where)
+                                              .arg(fault.whereLine < 0 ? changed : fault.whereLine)
+                                        : namingLine(course.path(), named.toUtf8())) +
+                          u':';
     const QStringList problems = problemLines(course.path());
     const bool found = std::any_of(problems.begin(), problems.end(), [&](const QString& line) {
-        return line.startsWith(where) && line.contains(QString::fromUtf8(GetParam().word));
+        return line.startsWith(where) && line.contains(QString::fromUtf8(fault.word));
     });
-    EXPECT_TRUE(found) << "expected " << where.toStdString() << " ... " << GetParam().word
-                       << "\ngot:\n"
+    EXPECT_TRUE(found) << "expected " << where.toStdString() << " ... " << fault.word << "\ngot:\n"
                        << problems.join('\n').toStdString();
 }
 
@@ -289,7 +268,7 @@ TEST(CourseCheck, ProgramAnswersWithoutDisplay)
     EXPECT_EQ(program.exitCode(), 0) << clean.toStdString();
     EXPECT_EQ(clean.count(u'\n'), 1) << clean.toStdString();
 
-    QFile::remove(data(course.path(), "L01/Lex.wav"));
+    QFile::remove(course.filePath("DataTest/L01/Lex.wav"));
     const QString broken = run();
     EXPECT_EQ(program.exitCode(), 1);
     EXPECT_TRUE(broken.startsWith(namingLine(course.path(), "L01\\Lex.wav") + ": "))
