@@ -112,7 +112,7 @@ int main(int argc, char* argv[])
         {&about, &selectUsers, &newUser, &chengeReg, &password, &progress, begin.get()});
     // A termination signal (a desktop logout, kill, Ctrl+C) closes the main
     // window the ordinary way, so what it writes on closing is written.
-    onTerminationSignal([&formMain] { formMain.close(); });
+    onTerminationSignal([&formMain] { formMain.CloseBySignal(); });
     // The start benchmark times the way to the idle main window: with this
     // variable set the program says on its output when it got there.
     if (qEnvironmentVariableIsSet("TOLVAREN_REPORT_IDLE"))

@@ -47,6 +47,7 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 namespace {
@@ -673,7 +674,19 @@ void TFormMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void TFormMain::CloseBySignal()
+{
+    closingBySignal_ = true;
+    close();
+}
+
 void TFormMain::FormClose()
 {
-    showFileProblems(session_.close());
+    const QStringList problems = session_.close();
+    if (!closingBySignal_) {
+        showFileProblems(problems);
+        return;
+    }
+    for (const QString& problem : problems)
+        std::fprintf(stderr, "%s\n", problem.toUtf8().constData());
 }

@@ -63,6 +63,10 @@ public:
 
     // Makes a user current and rebuilds the tree; -1 is the anonymous user.
     void ChangeUser(int index);
+    // Closes as the close box does, for a termination signal (a logout): nobody
+    // is there to answer a message, so a failed write is told on standard
+    // error, and the files written before stay as they were.
+    void CloseBySignal();
     // Fills the tree from the catalogue of a mode; false (after telling the
     // user) when the catalogue's anchors do not make a tree.
     bool BuildCourseTree(QChar mode);
@@ -154,4 +158,5 @@ private:
     TFormReport* report_ = nullptr;
     TFormPrepod* prepod_ = nullptr;
     bool shown_ = false;
+    bool closingBySignal_ = false;
 };

@@ -1,5 +1,7 @@
 #include "common/LineFile.h"
 
+#include "common/FileProblems.h"
+
 #include <QFile>
 
 QStringList splitCourseLines(const QString& text)
@@ -25,6 +27,8 @@ QString decodeCourseText(const QByteArray& bytes, CodePage page)
 std::variant<QStringList, CourseError> readCourseLines(const QString& path, CodePage page)
 {
     QFile file(path);
+    if (isSpecialFile(path))
+        return CourseError{path, 0, SpecialFileText};
     if (!file.open(QIODevice::ReadOnly))
         return CourseError{path, 0, QStringLiteral("файл не найден или не читается")};
     return splitCourseLines(decodeCourseText(file.readAll(), page));

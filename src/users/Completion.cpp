@@ -92,7 +92,7 @@ QString RecordingName(const UserRecord* namedUser, int entry)
 {
     if (!namedUser)
         return QStringLiteral("AnonSnd.wav");
-    return namedUser->folder() + namedUser->name() + QString::number(entry) +
+    return coursePath(namedUser->folder()) + namedUser->name() + QString::number(entry) +
            QStringLiteral(".wav");
 }
 

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 constexpr int PathMax = 255;
@@ -95,13 +94,24 @@ std::optional<QString> checkNewUser(const NewUserInput& input, const UserTable& 
     return checkStorable(input);
 }
 
+QString storedProgressPath(const QString& path)
+{
+    const QString course = canonicalForm(QDir::currentPath());
+    if (!isInsideFolder(path, course))
+        return path;
+    return QDir::toNativeSeparators(QDir(course).relativeFilePath(canonicalForm(path)));
+}
+
 UserRecord newUserRecord(const NewUserInput& input)
 {
     UserRecord user = AnonymousUser();
     user.setName(cutShort(input.name, UserNameMax));
     user.setPassword(cutShort(input.password, PasswordMax));
-    user.setProgressFile(input.fileName);
-    user.setFolder(folderOf(input.fileName));
+    const QString stored = storedProgressPath(input.fileName);
+    user.setProgressFile(stored);
+    // A file right in the course folder: its recordings go beside it.
+    const QString folder = folderOf(stored);
+    user.setFolder(folder.isEmpty() ? QStringLiteral(".") + QDir::separator() : folder);
     user.setMode(input.mode);
     return user;
 }
@@ -109,7 +119,7 @@ UserRecord newUserRecord(const NewUserInput& input)
 std::optional<QString> makeUserFolder(const UserRecord& user)
 {
     // A record without a folder keeps its progress file in the current folder.
-    if (user.folder().isEmpty() || QDir().mkpath(user.folder()))
+    if (user.folder().isEmpty() || QDir().mkpath(coursePath(user.folder())))
         return std::nullopt;
     return QStringLiteral("Не удается создать папку \"%1\".").arg(user.folder());
 }
@@ -121,21 +131,7 @@ std::optional<QString> prepareUserFiles(const UserRecord& user)
     auto blank = CreateProgress(user.mode());
     if (auto* error = std::get_if<CourseError>(&blank))
         return error->userText();
-    if (auto error = WriteProgress(user.progressFile(), std::get<ProgressTable>(blank)))
+    if (auto error = WriteProgress(coursePath(user.progressFile()), std::get<ProgressTable>(blank)))
         return error->userText();
     return std::nullopt;
-}
-
-void deleteUserFiles(const UserRecord& user)
-{
-    QDir folder(user.folder());
-    if (user.folder().isEmpty() || !folder.exists())
-        return;
-    QFile::remove(user.progressFile());
-    const QRegularExpression own(
-        QStringLiteral("^%1[1-9][0-9]*\\.(wav|txt)$").arg(QRegularExpression::escape(user.name())));
-    for (const QString& file : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (own.match(file).hasMatch())
-            folder.remove(file);
-    folder.rmdir(folder.absolutePath());
 }

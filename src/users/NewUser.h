@@ -28,8 +28,14 @@ QString browsedProgressPath(const QString& chosen);
 // check passes. The order is the order the student is told about faults.
 std::optional<QString> checkNewUser(const NewUserInput& input, const UserTable& table);
 
+// How a progress path is stored: relative to the course folder when it lies
+// inside it, so that a course folder copied or moved keeps its students and a
+// copy never writes into the original's files; else as given.
+QString storedProgressPath(const QString& path);
+
 // The user record the input makes: a copy of the anonymous user with the fields
-// filled in. The input must have passed checkNewUser.
+// filled in, the paths stored as storedProgressPath says. The input must have
+// passed checkNewUser.
 UserRecord newUserRecord(const NewUserInput& input);
 
 // Creates the user's folder with any missing parents (the "Report" folder
@@ -40,8 +46,3 @@ std::optional<QString> makeUserFolder(const UserRecord& user);
 // progress file. The message of what failed, if anything; a user is added only
 // after this worked.
 std::optional<QString> prepareUserFiles(const UserRecord& user);
-
-// Removes the user's own files from its folder: the progress file, the
-// recordings (name + entry + ".wav") and their timing files (".txt"), then the
-// folder if nothing else is left in it. Any other file stays.
-void deleteUserFiles(const UserRecord& user);

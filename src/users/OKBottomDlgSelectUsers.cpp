@@ -50,12 +50,7 @@ TOKBottomDlgSelectUsers::TOKBottomDlgSelectUsers(UserSession& session, TOKBottom
     fillList();
 }
 
-TOKBottomDlgSelectUsers::~TOKBottomDlgSelectUsers()
-{
-    // Every change was written when it was made; this last write only repeats
-    // it, so a failure here has already been told.
-    session_.writeUserList();
-}
+TOKBottomDlgSelectUsers::~TOKBottomDlgSelectUsers() = default;
 
 void TOKBottomDlgSelectUsers::fillList()
 {
@@ -68,6 +63,8 @@ void TOKBottomDlgSelectUsers::fillList()
 void TOKBottomDlgSelectUsers::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // Another program on the same course may have changed the list meanwhile.
+    showFileProblems(session_.refreshUserList());
     fillList();
     ListBoxUsers->setFocus();
 }
@@ -85,7 +82,7 @@ std::optional<int> TOKBottomDlgSelectUsers::CreateUser()
     UserSession::Added added = session_.addUser(newUser_.Input());
     showFileProblems(added.messages);
     if (added.index) {
-        ListBoxUsers->addItem(userRowText(session_.users().at(*added.index)));
+        fillList(); // read again with the new user, others' changes included
         ListBoxUsers->setCurrentRow(*added.index);
     }
     return added.index;
@@ -110,7 +107,7 @@ void TOKBottomDlgSelectUsers::ButtonDelClick()
         return;
     }
     showFileProblems(session_.deleteUser(row));
-    delete ListBoxUsers->takeItem(row);
+    fillList();
     // A row stays selected, so that OK and the next deletion have a user.
     ListBoxUsers->setCurrentRow(std::min(row, ListBoxUsers->count() - 1));
 }

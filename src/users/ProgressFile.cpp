@@ -1,11 +1,13 @@
 #include "users/ProgressFile.h"
 
 #include "common/AtomicFile.h"
+#include "common/FileProblems.h"
 #include "common/FixedField.h"
 #include "common/LineFile.h"
 #include "common/ShortString.h"
 
 #include <QFile>
+#include <cerrno>
 
 namespace {
 constexpr int DoneOffset = 0;
@@ -24,6 +26,12 @@ QString problemText(const QString& path, const QString& what)
     return QStringLiteral("Файл отчета \"%1\" %2. Упражнения, о которых в нем нет записей, "
                           "показаны как невыполненные.")
         .arg(path, what);
+}
+QString unreadableText(const QFile& file, int code)
+{
+    return problemText(
+        file.fileName(),
+        QStringLiteral("не удается прочитать (%1)").arg(systemErrorText(code, file.errorString())));
 }
 } // namespace
 
@@ -97,11 +105,14 @@ ProgressRead ReadProgress(const QString& path, int count)
     QFile file(path);
     if (!file.exists())
         return {read.table, problemText(path, QStringLiteral("не найден"))};
+    // Opening a pipe or a device would wait for a writer or read a stream.
+    if (isSpecialFile(path))
+        return {read.table, problemText(path, SpecialFileText), false};
     if (!file.open(QIODevice::ReadOnly))
-        return {
-            read.table,
-            problemText(path, QStringLiteral("не удается прочитать (%1)").arg(file.errorString()))};
+        return {read.table, unreadableText(file, errno), false};
     const QByteArray bytes = file.read(qint64(count + 1) * ProgressRecord::Size);
+    if (file.error() != QFileDevice::NoError)
+        return {read.table, unreadableText(file, errno), false};
     for (int entry = 1; entry <= count; ++entry) {
         const qsizetype at = qsizetype(entry) * ProgressRecord::Size;
         if (at + ProgressRecord::Size > bytes.size())
@@ -116,10 +127,23 @@ std::optional<CourseError> WriteProgress(const QString& path, const ProgressTabl
     return writeFileAtomically(path, table.toBytes());
 }
 
+QList<ProgressRecord> readAllProgressRecords(const QString& path)
+{
+    QFile file(path);
+    if (isSpecialFile(path) || !file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    QList<ProgressRecord> records;
+    for (qsizetype at = ProgressRecord::Size; at + ProgressRecord::Size <= bytes.size();
+         at += ProgressRecord::Size)
+        records << ProgressRecord::fromBytes(bytes.mid(at, ProgressRecord::Size));
+    return records;
+}
+
 bool hasProgressSignature(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (isSpecialFile(path) || !file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray header = file.read(ProgressRecord::Size);
     // The length byte and every character, nothing after them.

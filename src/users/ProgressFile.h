@@ -67,6 +67,10 @@ struct ProgressRead {
     // A message for the student naming the file, when it was missing, short or
     // unreadable; empty otherwise.
     QString problem;
+    // False when the file exists but could not be read whole (no permission, a
+    // read error, not a regular file): writing the table would blank the
+    // records that are there, so it must not be written over.
+    bool writable = true;
 };
 
 // Reads count records after the header; the signature is not tested here, and
@@ -76,6 +80,9 @@ ProgressRead ReadProgress(const QString& path, int count);
 // Writes the whole file through a temporary file, so a failed write leaves the
 // previous file as it was.
 std::optional<CourseError> WriteProgress(const QString& path, const ProgressTable& table);
+
+// Every record after the header, as many as the file holds whole.
+QList<ProgressRecord> readAllProgressRecords(const QString& path);
 
 // True when the file's first record holds the signature in its text field.
 // A missing, unreadable or shorter file does not.

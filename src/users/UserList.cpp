@@ -2,10 +2,14 @@
 
 #include "common/AtomicFile.h"
 #include "common/CodePage.h"
+#include "common/FileProblems.h"
 #include "common/FixedField.h"
+#include "common/Paths.h"
 #include "common/ShortString.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <cerrno>
 
 namespace {
 constexpr int NameOffset = 0;
@@ -108,8 +112,10 @@ int UserTable::indexOfName(const QString& name) const
 
 int UserTable::indexOfProgressFile(const QString& path) const
 {
+    // One file may be spelt many ways: "\" or "/", relative or absolute, links.
+    const QString canonical = canonicalForm(path);
     for (int i = 0; i < count(); ++i)
-        if (records_[i].progressFile() == path)
+        if (canonicalForm(records_[i].progressFile()) == canonical)
             return i;
     return -1;
 }
@@ -120,28 +126,85 @@ QByteArray UserTable::toBytes() const
     bytes.reserve(count() * UserRecord::Size);
     for (const UserRecord& user : records_)
         bytes += user.bytes();
-    return bytes;
+    return bytes + tail_;
 }
 
 UserTable UserTable::fromBytes(const QByteArray& bytes)
 {
     UserTable table;
-    for (qsizetype at = 0; at + UserRecord::Size <= bytes.size(); at += UserRecord::Size)
+    qsizetype at = 0;
+    for (; at + UserRecord::Size <= bytes.size(); at += UserRecord::Size)
         table.append(UserRecord::fromBytes(bytes.mid(at, UserRecord::Size)));
+    table.tail_ = bytes.mid(at);
     return table;
+}
+
+namespace {
+bool fieldIsText(const QByteArray& raw, int offset, int max)
+{
+    const int length = quint8(raw[offset]);
+    if (length > max)
+        return false;
+    for (int i = 1; i <= length; ++i)
+        if (quint8(raw[offset + i]) < 0x20)
+            return false;
+    return true;
+}
+
+QStringList damageWarnings(const UserTable& table, const QString& path)
+{
+    QStringList warnings;
+    for (int i = 0; i < table.count(); ++i)
+        if (const QString damage = recordDamage(table.at(i)); !damage.isEmpty())
+            warnings << QStringLiteral("Запись %1 в списке пользователей \"%2\" повреждена (%3); "
+                                       "она сохранена в списке как есть.")
+                            .arg(i + 1)
+                            .arg(path, damage);
+    if (!table.tail().isEmpty())
+        warnings << QStringLiteral("Список пользователей \"%1\" поврежден: последние %2 байт не "
+                                   "составляют целой записи. Они сохранены в конце файла как есть.")
+                        .arg(path)
+                        .arg(table.tail().size());
+    return warnings;
+}
+} // namespace
+
+QString recordDamage(const UserRecord& user)
+{
+    const QByteArray& raw = user.bytes();
+    if (!fieldIsText(raw, NameOffset, UserNameMax))
+        return QStringLiteral("имя - не текст");
+    if (!fieldIsText(raw, PasswordOffset, PasswordMax) ||
+        !fieldIsText(raw, FolderOffset, PathMax) || !fieldIsText(raw, ProgressFileOffset, PathMax))
+        return QStringLiteral("пароль или путь - не текст");
+    if (!isModeLetter(user.mode()))
+        return QStringLiteral("нет режима работы");
+    return {};
 }
 
 UserListLoad LoadUserList(const QString& path)
 {
     QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo(path).exists())
         return {};
+    if (isSpecialFile(path))
+        return {{}, CourseError{path, 0, SpecialFileText}, {}};
+    const auto unreadable = [&file, &path] {
+        return UserListLoad{
+            {},
+            CourseError{path, 0,
+                        QStringLiteral("не удается прочитать список пользователей (%1)")
+                            .arg(systemErrorText(errno, file.errorString()))},
+            {}};
+    };
     if (!file.open(QIODevice::ReadOnly))
-        return {{},
-                CourseError{path, 0,
-                            QStringLiteral("не удается прочитать список пользователей (%1)")
-                                .arg(file.errorString())}};
-    return {UserTable::fromBytes(file.readAll()), std::nullopt};
+        return unreadable();
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return unreadable();
+    UserTable table = UserTable::fromBytes(bytes);
+    QStringList warnings = damageWarnings(table, path);
+    return {std::move(table), std::nullopt, std::move(warnings)};
 }
 
 std::optional<CourseError> WriteUserList(const UserTable& table, const QString& path)

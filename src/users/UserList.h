@@ -60,16 +60,27 @@ public:
     void append(const UserRecord& user) { records_.append(user); }
     void removeAt(int index) { records_.removeAt(index); }
 
-    // Exact, case-sensitive comparisons, as the new-user checks need. -1 when none.
+    // Names compare exactly, case-sensitive, as the new-user checks need;
+    // progress files in canonical form. -1 when none.
     int indexOfName(const QString& name) const;
     int indexOfProgressFile(const QString& path) const;
+
+    // Bytes at the end of the file that do not make a whole record: a damaged
+    // list keeps them, after the whole records, so nothing of it is lost.
+    const QByteArray& tail() const { return tail_; }
 
     QByteArray toBytes() const;
     static UserTable fromBytes(const QByteArray& bytes);
 
 private:
     QList<UserRecord> records_;
+    QByteArray tail_;
 };
+
+// What is wrong with a record as read from a file: empty when it is a user the
+// program can work with; else why it looks damaged (a name with bytes that are
+// not text, a length beyond its field, no mode letter).
+QString recordDamage(const UserRecord& user);
 
 inline const QString UserListFile = QStringLiteral("Users.eng");
 
@@ -77,12 +88,15 @@ struct UserListLoad {
     UserTable table;
     // Set when the file exists but cannot be read; the table is then empty.
     std::optional<CourseError> error;
+    // Damage the student should know of: a trailing piece shorter than a record
+    // (kept in the table's tail), damaged records (kept and listed).
+    QStringList warnings;
 };
 
-// A missing file is an empty list, not an error. A trailing piece shorter than a
-// record is not a user and is dropped.
+// A missing file is an empty list, not an error; a pipe or device is refused
+// without being opened.
 UserListLoad LoadUserList(const QString& path = UserListFile);
 
-// Rewrites the whole list through a temporary file.
+// Rewrites the whole list, tail included, through a temporary file.
 std::optional<CourseError> WriteUserList(const UserTable& table,
                                          const QString& path = UserListFile);

@@ -1,11 +1,21 @@
 #include "users/UserSession.h"
 
+#include "common/Paths.h"
 #include "users/ReportLines.h"
+#include "users/UserFiles.h"
 
 namespace {
 QStringList messageOf(const std::optional<CourseError>& error)
 {
     return error ? QStringList{error->userText()} : QStringList{};
+}
+
+// How long a change of the list waits for another program's change to end.
+constexpr int ListLockWaitMs = 10000;
+
+QString progressPathOf(const UserRecord& user)
+{
+    return coursePath(user.progressFile());
 }
 } // namespace
 
@@ -18,16 +28,96 @@ QStringList UserSession::loadUserList(const QString& path)
     listPath_ = path;
     listUnreadable_ = load.error.has_value();
     currentValid_ = false;
-    return messageOf(load.error);
+    findCurrentAgain();
+    return messageOf(load.error) + load.warnings;
 }
 
-QStringList UserSession::writeUserList() const
+QStringList UserSession::readListAgain()
 {
-    if (listUnreadable_)
-        return {QStringLiteral("Список пользователей \"%1\" не записан: его не удалось прочитать "
-                               "при запуске, и запись стерла бы его.")
-                    .arg(listPath_)};
-    return messageOf(WriteUserList(users_, listPath_));
+    UserListLoad load = LoadUserList(listPath_);
+    if (load.error)
+        return messageOf(load.error);
+    users_ = load.table;
+    listUnreadable_ = false;
+    findCurrentAgain();
+    return {};
+}
+
+QStringList UserSession::refreshUserList()
+{
+    const bool alreadyTold = listUnreadable_;
+    QStringList problem = readListAgain();
+    if (problem.isEmpty() || alreadyTold)
+        return {};
+    listUnreadable_ = true;
+    return problem;
+}
+
+int UserSession::indexOfSameUser(const UserRecord& user) const
+{
+    const QString progress = canonicalForm(progressPathOf(user));
+    for (int i = 0; i < users_.count(); ++i)
+        if (users_.at(i).name() == user.name() &&
+            canonicalForm(progressPathOf(users_.at(i))) == progress)
+            return i;
+    return -1;
+}
+
+void UserSession::findCurrentAgain()
+{
+    if (currentIndex_ < 0)
+        return;
+    for (int i = 0; i < users_.count(); ++i)
+        if (canonicalForm(progressPathOf(users_.at(i))) == currentProgress_) {
+            currentIndex_ = i;
+            return;
+        }
+    // Deleted by another program; its progress goes nowhere.
+    dropCurrent();
+    currentValid_ = false;
+}
+
+void UserSession::dropCurrent()
+{
+    currentIndex_ = -1;
+    progress_ = ProgressTable();
+    currentProgress_.clear();
+    progressWritable_ = true;
+    progressLock_.reset();
+}
+
+QStringList UserSession::changeList(const ListChange& change)
+{
+    QLockFile lock(listPath_ + QStringLiteral(".lock"));
+    if (!lock.tryLock(ListLockWaitMs))
+        return {QStringLiteral("Список пользователей \"%1\" не изменен: %2.")
+                    .arg(listPath_,
+                         lock.error() == QLockFile::LockFailedError
+                             ? QStringLiteral("его сейчас изменяет другая копия программы")
+                             : QStringLiteral("не удается создать файл блокировки рядом с ним"))};
+    if (QStringList problem = readListAgain(); !problem.isEmpty())
+        return problem;
+    bool changed = false;
+    QStringList messages = change(changed);
+    if (changed)
+        messages += messageOf(WriteUserList(users_, listPath_));
+    return messages;
+}
+
+std::unique_ptr<QLockFile> UserSession::lockProgressOf(const UserRecord& user,
+                                                       QStringList& messages) const
+{
+    auto lock =
+        std::make_unique<QLockFile>(canonicalForm(progressPathOf(user)) + QStringLiteral(".lock"));
+    if (lock->tryLock(0))
+        return lock;
+    // A folder where no lock can be made cannot take the progress either; the
+    // write will tell why.
+    if (lock->error() == QLockFile::LockFailedError)
+        messages << QStringLiteral("С пользователем \"%1\" сейчас работает другая копия "
+                                   "программы. Закройте ее или выберите другого пользователя.")
+                        .arg(user.name());
+    return nullptr;
 }
 
 const UserRecord* UserSession::currentUser() const
@@ -53,44 +143,54 @@ bool UserSession::isDone(int entry) const
 
 QStringList UserSession::writeCurrentProgress() const
 {
-    if (!currentUser())
+    // A file that could not be read is never written over: its records would be
+    // blanked. The student was told when it was read.
+    if (!currentUser() || !progressWritable_)
         return {};
     // The folder may have been removed while the program ran or before the
     // user was chosen; without it every mark of the run would be lost.
     if (auto problem = makeUserFolder(*currentUser()))
         return {*problem};
-    return messageOf(WriteProgress(currentUser()->progressFile(), progress_));
-}
-
-QStringList UserSession::readProgressOf(const UserRecord& user)
-{
-    auto count = entryCount_(user.mode());
-    if (auto* error = std::get_if<CourseError>(&count)) {
-        progress_ = ProgressTable();
-        return {error->userText()};
-    }
-    ProgressRead read = ReadProgress(user.progressFile(), std::get<int>(count));
-    progress_ = read.table;
-    return read.problem.isEmpty() ? QStringList{} : QStringList{read.problem};
+    return messageOf(WriteProgress(progressPathOf(*currentUser()), progress_));
 }
 
 QStringList UserSession::changeUser(int index)
 {
-    // A damaged record names no catalogue: its progress could be neither read
-    // nor shown, so the user who stands stays current.
-    if (index >= 0 && index < users_.count() && !isModeLetter(users_.at(index).mode()))
-        return {QStringLiteral("Запись пользователя \"%1\" в списке \"%2\" повреждена: в ней "
-                               "нет режима работы (A, B, C или D).")
-                    .arg(users_.at(index).name(), listPath_)};
-    QStringList messages = writeCurrentProgress();
     if (index < 0 || index >= users_.count()) {
-        currentIndex_ = -1;
-        progress_ = ProgressTable();
+        QStringList messages = writeCurrentProgress();
+        dropCurrent();
         return messages;
     }
+    const UserRecord user = users_.at(index);
+    // A damaged record names no catalogue: its progress could be neither read
+    // nor shown, so the user who stands stays current.
+    if (!isModeLetter(user.mode()))
+        return {QStringLiteral("Запись пользователя \"%1\" в списке \"%2\" повреждена: в ней "
+                               "нет режима работы (A, B, C или D).")
+                    .arg(user.name(), listPath_)};
+    auto count = entryCount_(user.mode());
+    if (auto* error = std::get_if<CourseError>(&count))
+        return {QStringLiteral("Пользователь \"%1\" не выбран: каталог его режима не читается.")
+                    .arg(user.name()),
+                error->userText()};
+    const QString progressPath = canonicalForm(progressPathOf(user));
+    QStringList messages;
+    std::unique_ptr<QLockFile> lock;
+    if (progressPath != currentProgress_) {
+        lock = lockProgressOf(user, messages);
+        if (!messages.isEmpty())
+            return messages;
+    }
+    messages = writeCurrentProgress();
+    if (progressPath != currentProgress_)
+        progressLock_ = std::move(lock);
+    ProgressRead read = ReadProgress(progressPathOf(user), std::get<int>(count));
     currentIndex_ = index;
     currentValid_ = true;
-    return messages + readProgressOf(users_.at(index));
+    currentProgress_ = progressPath;
+    progress_ = read.table;
+    progressWritable_ = read.writable;
+    return read.problem.isEmpty() ? messages : messages << read.problem;
 }
 
 QStringList UserSession::changeMode(const QString& letter)
@@ -99,23 +199,43 @@ QStringList UserSession::changeMode(const QString& letter)
         anonymousMode_ = letter;
         return {};
     }
-    users_[currentIndex_].setMode(letter);
-    QStringList messages = writeUserList();
+    // The new mode's progress is written blank at once; without its catalogue
+    // nothing may change.
     auto count = entryCount_(letter);
     if (auto* error = std::get_if<CourseError>(&count))
-        return messages << error->userText();
+        return {QStringLiteral("Режим не изменен: каталог режима %1 не читается.").arg(letter),
+                error->userText()};
+    QStringList messages = changeList([&](bool& changed) -> QStringList {
+        if (!currentUser())
+            return {QStringLiteral("Пользователь удален другой копией программы.")};
+        changed = users_[currentIndex_].setMode(letter);
+        return {};
+    });
+    if (!currentUser())
+        return messages;
     progress_ = ProgressTable(std::get<int>(count));
+    progressWritable_ = true;
     return messages + writeCurrentProgress();
 }
 
 UserSession::Added UserSession::addUser(const NewUserInput& input)
 {
-    const UserRecord user = newUserRecord(input);
-    if (auto problem = prepareUserFiles(user))
-        return {std::nullopt, {*problem}};
-    users_.append(user);
-    currentValid_ = false;
-    return {users_.lastIndex(), writeUserList()};
+    std::optional<int> index;
+    QStringList messages = changeList([&](bool& changed) -> QStringList {
+        // Another program may have added the same name or file meanwhile.
+        if (auto problem = checkNewUser(input, users_))
+            return {*problem};
+        const UserRecord user = newUserRecord(input);
+        if (auto problem = prepareUserFiles(user))
+            return {*problem};
+        users_.append(user);
+        index = users_.lastIndex();
+        changed = true;
+        return {};
+    });
+    if (index)
+        currentValid_ = false;
+    return {index, messages};
 }
 
 bool UserSession::passwordMatches(int index, const QString& typed) const
@@ -127,16 +247,27 @@ QStringList UserSession::deleteUser(int index)
 {
     if (index < 0 || index >= users_.count())
         return {};
-    deleteUserFiles(users_.at(index));
-    users_.removeAt(index);
-    if (index == currentIndex_) {
-        currentIndex_ = -1;
-        currentValid_ = false;
-        progress_ = ProgressTable();
-    } else if (index < currentIndex_) {
-        --currentIndex_;
-    }
-    return writeUserList();
+    const UserRecord shown = users_.at(index);
+    return changeList([&](bool& changed) -> QStringList {
+        const int at = indexOfSameUser(shown);
+        if (at < 0)
+            return {QStringLiteral("Пользователь \"%1\" уже удален другой копией программы.")
+                        .arg(shown.name())};
+        if (at == currentIndex_) {
+            dropCurrent();
+            currentValid_ = false;
+        } else {
+            QStringList busy;
+            if (!lockProgressOf(shown, busy) && !busy.isEmpty())
+                return busy;
+        }
+        deleteUserFiles(users_.at(at), users_);
+        users_.removeAt(at);
+        if (at < currentIndex_)
+            --currentIndex_;
+        changed = true;
+        return {};
+    });
 }
 
 QString UserSession::recordingName(int entry) const
@@ -154,6 +285,10 @@ QStringList UserSession::markDone(int entry, int kind, const RunOutcome& outcome
 {
     if (!currentUser() || !progress_.isEntry(entry))
         return {};
+    if (!progressWritable_)
+        return {QStringLiteral("Отметка не сохранена: файл отчета \"%1\" не удалось прочитать, и "
+                               "запись в него стерла бы то, что в нем есть.")
+                    .arg(currentUser()->progressFile())};
     if (!markProgress(progress_.record(entry), kind, outcome))
         return {QStringLiteral("Путь к записи \"%1\" не помещается в файл отчета.")
                     .arg(outcome.recordingName)};
@@ -173,5 +308,7 @@ QStringList UserSession::takeBackRecording(int entry, int kind)
 
 QStringList UserSession::close()
 {
-    return writeCurrentProgress() + writeUserList();
+    QStringList messages = writeCurrentProgress();
+    progressLock_.reset();
+    return messages;
 }

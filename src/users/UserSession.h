@@ -5,8 +5,10 @@
 #include "users/ProgressFile.h"
 #include "users/UserList.h"
 
+#include <QLockFile>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -21,10 +23,13 @@ public:
     using EntryCounter = std::function<std::variant<int, CourseError>(const QString& mode)>;
     explicit UserSession(EntryCounter entryCount = catalogueEntryCount);
 
-    // Reads the list file and clears the current-user-valid flag. A list that
-    // exists but cannot be read is never written over, so no user is lost.
+    // Reads the list file and clears the current-user-valid flag; the messages
+    // tell of a list that cannot be read or is damaged. A list that cannot be
+    // read is never written over, so no user is lost.
     QStringList loadUserList(const QString& path = UserListFile);
-    QStringList writeUserList() const;
+    // Reads the list again, as another program on the same course may have
+    // changed it; the current user is found again by its progress file.
+    QStringList refreshUserList();
 
     const UserTable& users() const { return users_; }
     int currentIndex() const { return currentIndex_; }
@@ -46,12 +51,16 @@ public:
     // Makes the user at index current, -1 for the anonymous user: writes the
     // progress of the named user that was current (also when it is the same
     // one), then reads the new user's. A missing or short file still makes the
-    // user current with the missing records not done. A record without a mode
-    // letter is refused with a message, and the current user stays.
+    // user current with the missing records not done; a file that cannot be
+    // read is then never written over. Refused with a message, the current user
+    // staying, when the record has no mode letter, the mode's catalogue cannot
+    // be read, or another program works with the same user (its progress file
+    // is locked).
     QStringList changeUser(int index);
 
     // Gives the current user the mode: a named user's progress starts afresh and
     // is written at once; the anonymous user's mode changes for this run only.
+    // Refused before anything changes when the mode's catalogue cannot be read.
     // The caller then switches to the same user again (changeUser).
     QStringList changeMode(const QString& letter);
 
@@ -65,8 +74,9 @@ public:
 
     bool passwordMatches(int index, const QString& typed) const;
 
-    // Removes the user's own files and its record; the current index follows the
-    // same user, or falls back to the anonymous user when that one was deleted.
+    // Removes the user's own files (see UserFiles.h) and its record; the current
+    // index follows the same user, or falls back to the anonymous user when that
+    // one was deleted. Refused while another program works with the user.
     QStringList deleteUser(int index);
 
     // The recording of an entry for the current user.
@@ -81,12 +91,22 @@ public:
     // ReportLines.h); a changed record is written to the progress file at once.
     QStringList takeBackRecording(int entry, int kind);
 
-    // What closing the program writes: the current progress, then the list.
+    // What closing the program writes: the current progress. Every change of
+    // the list was written when it was made, so the list is not written again.
     QStringList close();
 
 private:
+    // A change of the list as read-modify-write under the lock file beside it:
+    // the list is read again, the current user found again, the change made,
+    // and the list written only when the change says it changed something.
+    using ListChange = std::function<QStringList(bool& changed)>;
+    QStringList changeList(const ListChange& change);
+    QStringList readListAgain();
+    void findCurrentAgain();
+    void dropCurrent();
+    int indexOfSameUser(const UserRecord& user) const;
+    std::unique_ptr<QLockFile> lockProgressOf(const UserRecord& user, QStringList& messages) const;
     QStringList writeCurrentProgress() const;
-    QStringList readProgressOf(const UserRecord& user);
 
     EntryCounter entryCount_;
     UserTable users_;
@@ -96,4 +116,10 @@ private:
     bool currentValid_ = false;
     QString anonymousMode_ = AnonymousUser().mode();
     ProgressTable progress_;
+    // The current named user's progress file in canonical form, how the user
+    // is found again after another program changed the list.
+    QString currentProgress_;
+    // False when the current progress file could not be read: it is not written.
+    bool progressWritable_ = true;
+    std::unique_ptr<QLockFile> progressLock_;
 };

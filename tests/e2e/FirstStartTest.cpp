@@ -67,7 +67,6 @@ TEST_F(FirstStart, CopiesTheDemoCourseOnceAndOpensTheCopyAgainLater)
     EXPECT_TRUE(runShowsMessage(x, start())) << "the copy is announced";
     EXPECT_TRUE(QFile::exists(copy() + "/InitRegD.txt"));
     EXPECT_TRUE(QFile::exists(copy() + "/DataTest/L01/Text.wav"));
-    EXPECT_TRUE(QFile::exists(copy() + "/Users.eng")) << "the run worked in the copy";
     EXPECT_EQ(rememberedFolder(), QDir(copy()).canonicalPath());
     EXPECT_EQ(filesBesideTheStart(), QStringList()) << "nothing written where it was started";
 

@@ -154,21 +154,3 @@ TEST(NewUser, FilesAreMadeWithAMissingReportFolder)
     noCatalogue.setMode("A");
     EXPECT_TRUE(prepareUserFiles(noCatalogue)) << "no InitRegA.txt to size the progress";
 }
-
-TEST(NewUser, DeletingRemovesOnlyTheUsersOwnFiles)
-{
-    TempCourse course;
-    const NewUserInput input{"Olga", "", "", defaultProgressPath(course.path(), "Olga"), "B"};
-    const UserRecord user = newUserRecord(input);
-    for (const char* name : {"Olga.rep", "Olga4.wav", "Olga4.txt", "Olga17.wav"})
-        course.write(QStringLiteral("Report/Olga/") + name, "x");
-    deleteUserFiles(user);
-    EXPECT_FALSE(QDir(course.filePath("Report/Olga")).exists()) << "emptied folder removed";
-
-    for (const char* name : {"Olga.rep", "Olga4.wav", "notes.doc", "Olga.wav", "Olga04.wav",
-                             "Olgax4.wav", "Olga5.wav.bak"})
-        course.write(QStringLiteral("Report/Olga/") + name, "x");
-    deleteUserFiles(user);
-    EXPECT_EQ(QDir(course.filePath("Report/Olga")).entryList(QDir::Files, QDir::Name),
-              QStringList({"Olga.wav", "Olga04.wav", "Olga5.wav.bak", "Olgax4.wav", "notes.doc"}));
-}

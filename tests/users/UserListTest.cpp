@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 // A record as an older program or another edition may have left it: garbage
@@ -119,11 +120,41 @@ TEST(UserList, TableGrowsBeyondFiftyNewUsers)
     EXPECT_EQ(again.indexOfName("User7"), 8);
 }
 
-TEST(UserList, PieceShorterThanARecordAtTheEndIsNoUser)
+TEST(UserList, DamageIsToldAndItsBytesAreKept)
 {
     TempCourse course;
-    course.write("Users.eng", messyRecord("Ivan", 'B', "") + QByteArray(100, 'x'));
-    EXPECT_EQ(LoadUserList().table.count(), 1);
+    QByteArray notText = messyRecord("Ivan", 'B', "");
+    notText[2] = '\x01';
+    const QByteArray noMode = messyRecord("Olga", '\0', "");
+    const QByteArray tail(100, 'x');
+    course.write("Users.eng", messyRecord("Max", 'B', "") + notText + noMode + tail);
+
+    UserListLoad load = LoadUserList();
+    EXPECT_EQ(load.table.count(), 3) << "a piece shorter than a record is no user";
+    ASSERT_EQ(load.warnings.size(), 3);
+    EXPECT_TRUE(load.warnings[0].contains(QStringLiteral("Запись 2")));
+    EXPECT_TRUE(load.warnings[1].contains(QStringLiteral("Запись 3")));
+    EXPECT_TRUE(load.warnings[2].contains("100"));
+    for (const QString& warning : load.warnings)
+        EXPECT_TRUE(warning.contains("Users.eng"));
+
+    UserRecord user = AnonymousUser();
+    user.setName("Anna");
+    load.table.append(user);
+    ASSERT_FALSE(WriteUserList(load.table));
+    const QByteArray written = course.read("Users.eng");
+    EXPECT_EQ(written.right(100), tail) << "the damaged end stays last, after whole records";
+    EXPECT_EQ(written.mid(3 * 560, 560), user.bytes());
+    EXPECT_EQ(LoadUserList().table.count(), 4);
+}
+
+TEST(UserList, APipeIsRefusedWithoutWaitingForAWriter)
+{
+    TempCourse course;
+    ASSERT_EQ(mkfifo(QFile::encodeName(course.filePath("Users.eng")).constData(), 0600), 0);
+    UserListLoad load = LoadUserList(); // would block forever if opened
+    ASSERT_TRUE(load.error);
+    EXPECT_TRUE(load.error->userText().contains(QStringLiteral("не обычный файл")));
 }
 
 TEST(UserList, ExistingButUnreadableFileIsAnError)

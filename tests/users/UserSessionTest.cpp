@@ -3,7 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // A course with catalogues of 3 (A), 4 (B), 5 (C) and 6 (D) entries.
@@ -194,7 +198,8 @@ TEST_F(Session, CloseWritesProgressAndListAndARestartReadsThemBack)
     const int olga = add("Olga", "B");
     session.changeUser(olga);
     const QString recording = session.recordingName(3);
-    EXPECT_EQ(recording, QDir::toNativeSeparators(course.path() + "/Report/Olga/") + "Olga3.wav");
+    EXPECT_EQ(recording, QDir::toNativeSeparators("Report/Olga/Olga3.wav"))
+        << "inside the course folder, paths are stored relative to it";
     session.markDone(3, 12, RunOutcome{0, 0, recording});
     EXPECT_TRUE(session.close().isEmpty());
 
@@ -211,7 +216,120 @@ TEST_F(Session, UnreadableListIsNeverWrittenOver)
 {
     QDir().mkdir(course.filePath("Users.eng")); // there, but no file to read
     EXPECT_EQ(session.loadUserList().size(), 1);
-    const QStringList messages = session.close();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(QStringLiteral("не удалось прочитать")));
+    EXPECT_TRUE(session.close().isEmpty()) << "an unchanged list is not written";
+    const NewUserInput input{"Olga", "", "", defaultProgressPath(course.path(), "Olga"), "B"};
+    const UserSession::Added added = session.addUser(input);
+    EXPECT_FALSE(added.index);
+    ASSERT_EQ(added.messages.size(), 1);
+    EXPECT_TRUE(added.messages[0].contains("Users.eng"));
+    EXPECT_TRUE(QFileInfo(course.filePath("Users.eng")).isDir());
+}
+
+TEST_F(Session, ProgressThatCouldNotBeReadIsNeverWrittenOver)
+{
+    const int olga = add("Olga", "B");
+    const QString path = course.filePath("Report/Olga/Olga.rep");
+    QFile::remove(path);
+    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QStringList messages = session.changeUser(olga);
+    ASSERT_EQ(messages.size(), 1) << "a pipe is refused at once, never opened";
+    EXPECT_TRUE(messages[0].contains("Olga.rep"));
+    EXPECT_EQ(session.markDone(2, 1, {}).size(), 1) << "the mark cannot be kept, and it says so";
+    EXPECT_TRUE(session.close().isEmpty());
+    EXPECT_FALSE(QFileInfo(path).isFile()) << "the pipe was not replaced by blank progress";
+
+    if (geteuid() == 0)
+        return; // root reads a write-only file
+    QFile::remove(path);
+    const QByteArray marked = [] {
+        ProgressTable table(4);
+        table.record(3).setDone(true);
+        return table.toBytes();
+    }();
+    course.write("Report/Olga/Olga.rep", marked);
+    QFile::setPermissions(path, QFile::WriteOwner);
+    EXPECT_EQ(session.changeUser(olga).size(), 1);
+    session.close();
+    QFile::setPermissions(path, QFile::WriteOwner | QFile::ReadOwner);
+    EXPECT_EQ(progressOf("Olga"), marked) << "a write-only file is not blanked";
+}
+
+TEST_F(Session, AMissingCatalogueChangesNothing)
+{
+    const int olga = add("Olga", "B");
+    const int max = add("Max", "C");
+    session.changeUser(max);
+    session.markDone(2, 1, {});
+    const QByteArray olgas = progressOf("Olga");
+    const QByteArray maxs = progressOf("Max");
+    QFile::remove(course.filePath("InitRegB.txt"));
+
+    QStringList messages = session.changeUser(olga);
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].contains("InitRegB.txt"));
+    EXPECT_EQ(session.currentUser()->name(), "Max") << "the previous user stays";
+    EXPECT_EQ(session.changeMode("B").size(), 2);
+    EXPECT_EQ(session.currentMode(), "C");
+    session.close();
+    EXPECT_EQ(progressOf("Olga"), olgas);
+    EXPECT_EQ(progressOf("Max"), maxs);
+    EXPECT_EQ(LoadUserList().table.at(max).mode(), "C");
+}
+
+TEST_F(Session, AnotherSessionsChangesAreKeptAndTheCurrentUserFollowed)
+{
+    add("Anna", "A");
+    const int max = add("Max", "C");
+    UserSession other;
+    other.loadUserList();
+    session.changeUser(max);
+
+    const NewUserInput olga{"Olga", "", "", defaultProgressPath(course.path(), "Olga"), "B"};
+    EXPECT_EQ(other.addUser(olga).index, 2);
+    EXPECT_EQ(other.deleteUser(1).size(), 1) << "Max is at work in the other session";
+    ASSERT_TRUE(other.deleteUser(0).isEmpty());
+    EXPECT_TRUE(session.markDone(3, 1, {}).isEmpty());
+    add("Ida", "A");
+    EXPECT_EQ(session.currentUser()->name(), "Max") << "found again by its progress file";
+    EXPECT_EQ(session.currentIndex(), 0);
+    EXPECT_TRUE(progressOf("Max").at(3 * 264)) << "the mark went into Max's own file";
+
+    QStringList names;
+    for (int i = 0; i < session.users().count(); ++i)
+        names << session.users().at(i).name();
+    EXPECT_EQ(names, QStringList({"Max", "Olga", "Ida"}));
+    EXPECT_EQ(LoadUserList().table.count(), 3);
+    EXPECT_EQ(other.changeUser(0).size(), 1) << "one user, one program";
+}
+
+TEST_F(Session, ACopiedCourseKeepsItsStudentsAndNeverWritesIntoTheOriginal)
+{
+    add("Olga", "B");
+    EXPECT_EQ(session.users().at(0).progressFile(),
+              QDir::toNativeSeparators("Report/Olga/Olga.rep"));
+    session.close();
+    const QByteArray original = progressOf("Olga");
+    QTemporaryDir copy;
+    for (const char* file : {"Users.eng", "InitRegB.txt", "Report/Olga/Olga.rep"}) {
+        QDir().mkpath(QFileInfo(copy.filePath(file)).path());
+        ASSERT_TRUE(QFile::copy(course.filePath(file), copy.filePath(file)));
+    }
+    ASSERT_TRUE(QDir::setCurrent(copy.path()));
+    UserSession copied;
+    copied.loadUserList();
+    ASSERT_TRUE(copied.changeUser(0).isEmpty());
+    ASSERT_TRUE(copied.markDone(2, 1, {}).isEmpty());
+    copied.close();
+    QDir::setCurrent(course.path());
+    EXPECT_EQ(progressOf("Olga"), original);
+
+    // The course format's own separator is read as well.
+    UserTable table = LoadUserList().table;
+    table[0].setProgressFile("Report\\Olga\\Olga.rep");
+    table[0].setFolder("Report\\Olga\\");
+    ASSERT_FALSE(WriteUserList(table));
+    ASSERT_TRUE(session.loadUserList().isEmpty());
+    ASSERT_TRUE(session.changeUser(0).isEmpty());
+    EXPECT_TRUE(session.markDone(3, 1, {}).isEmpty());
+    EXPECT_TRUE(progressOf("Olga").at(3 * 264));
 }
