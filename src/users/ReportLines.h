@@ -46,9 +46,3 @@ struct TakeBack {
 // recording, or that could not be deleted, stays, and so does the record.
 TakeBack takeBackRecording(ProgressRecord& record, int kind, const UserRecord& user,
                            const UserTable& table);
-
-// Deletes one recording of the user, and its timing file beside it, only when
-// it is surely the user's: a regular file (not a symbolic link) inside the
-// user's folder, named by the recording rule (name + entry + ".wav"). False
-// when the rules refuse it or it could not be removed.
-bool deleteUserRecording(const QString& path, const UserRecord& user, const UserTable& table);

@@ -3,6 +3,7 @@
 #include "users/ReportLines.h"
 #include "support/TempCourse.h"
 #include "users/NewUser.h"
+#include "users/UserFiles.h"
 #include "users/UserSession.h"
 
 #include <QDir>
@@ -167,10 +168,10 @@ TEST(ReportRecording, ANameAnotherUserOfTheFolderCouldOwnIsNobodysForSure)
         user.setFolder(folder);
         table.append(user);
     }
-    EXPECT_FALSE(deleteUserRecording(folder + "Ivan17.wav", table.at(0), table));
+    EXPECT_FALSE(deleteOwnRecording(folder + "Ivan17.wav", table.at(0), table, {}));
     EXPECT_TRUE(QFile::exists(folder + "Ivan17.wav"));
     UserTable alone;
     alone.append(table.at(0));
-    EXPECT_TRUE(deleteUserRecording(folder + "Ivan17.wav", table.at(0), alone));
+    EXPECT_TRUE(deleteOwnRecording(folder + "Ivan17.wav", table.at(0), alone, {}));
     EXPECT_FALSE(QFile::exists(folder + "Ivan17.wav"));
 }
