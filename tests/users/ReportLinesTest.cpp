@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+// The head of a sound file: what a recording must at least start with to be taken back.
+const QByteArray WavHead("RIFF\0\0\0\0WAVE", 12);
 ProgressRecord record(bool done, qint32 result = 0, const QString& text = {})
 {
     ProgressRecord r;
@@ -104,7 +106,7 @@ protected:
 
 TEST_F(TakeBackTest, OwnRecordingAndItsTimingGoAndTheFileSaysNotDoneAtOnce)
 {
-    course.write("Report/Ivan/Ivan2.wav", "RIFF");
+    course.write("Report/Ivan/Ivan2.wav", WavHead);
     course.write("Report/Ivan/Ivan2.txt", "0\t10");
     recorded(folder() + "Ivan2.wav");
     EXPECT_TRUE(session.takeBackRecording(2, 12).isEmpty());
@@ -124,7 +126,7 @@ TEST_F(TakeBackTest, ARecordingAlreadyGoneCountsAsTakenBack)
 
 TEST_F(TakeBackTest, NothingHappensWithoutADoneRecordingOfAnOfferingKind)
 {
-    course.write("Report/Ivan/Ivan2.wav", "RIFF");
+    course.write("Report/Ivan/Ivan2.wav", WavHead);
     recorded(folder() + "Ivan2.wav");
     EXPECT_TRUE(session.takeBackRecording(2, 8).isEmpty());  // kind 8 keeps its recording
     EXPECT_TRUE(session.takeBackRecording(3, 12).isEmpty()); // not done
@@ -137,9 +139,9 @@ TEST_F(TakeBackTest, NothingHappensWithoutADoneRecordingOfAnOfferingKind)
 
 TEST_F(TakeBackTest, FilesThatAreNotSurelyTheUsersStayAndSoDoesTheRecord)
 {
-    course.write("elsewhere/Ivan2.wav", "RIFF");
-    course.write("Report/Ivan/notes.wav", "RIFF");
-    course.write("Report/Ivan/target.wav", "RIFF");
+    course.write("elsewhere/Ivan2.wav", WavHead);
+    course.write("Report/Ivan/notes.wav", WavHead);
+    course.write("Report/Ivan/target.wav", WavHead);
     QFile::link(folder() + "target.wav", folder() + "Ivan3.wav");
     const QStringList strangers{course.filePath("elsewhere/Ivan2.wav"), folder() + "notes.wav",
                                 folder() + "Ivan3.wav"};
@@ -160,7 +162,7 @@ TEST(ReportRecording, ANameAnotherUserOfTheFolderCouldOwnIsNobodysForSure)
 {
     TempCourse course;
     const QString folder = course.filePath("shared/");
-    course.write("shared/Ivan17.wav", "RIFF");
+    course.write("shared/Ivan17.wav", WavHead);
     UserTable table;
     for (const char* name : {"Ivan", "Ivan1"}) {
         UserRecord user = AnonymousUser();

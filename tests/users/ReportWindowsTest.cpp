@@ -29,6 +29,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+// The head of a sound file: what a recording must at least start with to be taken back.
+const QByteArray WavHead("RIFF\0\0\0\0WAVE", 12);
 QString wording(QWidget* window)
 {
     QStringList parts{window->windowTitle()};
@@ -67,7 +69,7 @@ protected:
         ivan = add("Ivan", "D", "p1");
         olga = add("Olga", "C", "");
         ASSERT_TRUE(session.changeUser(ivan).isEmpty());
-        course.write("Report/Ivan/Ivan4.wav", "RIFF");
+        course.write("Report/Ivan/Ivan4.wav", WavHead);
         ASSERT_TRUE(session.markDone(3, 6, {2, 7, ""}).isEmpty());
         ASSERT_TRUE(session.markDone(4, 12, {0, 0, ivanFolder() + "Ivan4.wav"}).isEmpty());
         ASSERT_TRUE(session.markDone(5, 8, {0, 0, ivanFolder() + "Ivan5.wav"}).isEmpty());
@@ -142,7 +144,7 @@ TEST_F(ReportWindows, StudentSeesTheReportAndTakesBackARecording)
 
 TEST_F(ReportWindows, AFailedDeletionIsToldAndTheRowStays)
 {
-    course.write("elsewhere/Ivan4.wav", "RIFF");
+    course.write("elsewhere/Ivan4.wav", WavHead);
     ASSERT_TRUE(session.markDone(4, 12, {0, 0, course.filePath("elsewhere/Ivan4.wav")}).isEmpty());
     TFormReport report(session);
     QStringList said;
