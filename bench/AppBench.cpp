@@ -1,14 +1,17 @@
-// The course shell's start and tree building.
+// The course shell's start and tree building, inside this process.
 //   app_bench [--course=DIR] [benchmark options]
 // DIR defaults to the demo course made by the tests (tests/course/demo in the
 // build folder). ProgramStart runs the real program with --no-splash until its
 // main window is idle, against EmptyProgramStart, a program with an empty Qt
-// main window: their ratio is the start's cost. WindowStart measures the
-// window part alone, inside this process.
+// main window (start_bench does the same in turns, with CPU time and memory).
+// WindowStart measures the window part alone. CourseShow, ModeChange10000 and
+// FinishedExercise10000 go the way a student goes on made courses.
+#include "BenchCourse.h"
 #include "app/Catalogue.h"
 #include "app/FormMain.h"
 #include "app/FormProgress.h"
-#include "common/LineFile.h"
+#include "users/Completion.h"
+#include "users/NewUser.h"
 #include "users/UserSession.h"
 
 #include <QApplication>
@@ -19,6 +22,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <QTreeWidgetItem>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -96,52 +100,85 @@ void WindowStart(benchmark::State& state)
 }
 BENCHMARK(WindowStart)->Unit(benchmark::kMillisecond);
 
-// Four catalogues of n entries: lessons of one heading and nine exercises.
-void writeCatalogues(const QString& folder, int n)
-{
-    QStringList lines;
-    int heading = 0;
-    for (int i = 1; i <= n; ++i) {
-        const bool isHeading = (i - 1) % 10 == 0;
-        const QString fields =
-            isHeading ? QStringLiteral("Урок %1\t0\t%2\t0\tl.rtf\t0\t\t\t\t\t").arg(i).arg(heading)
-                      : QStringLiteral("Упражнение %1\t1\t%2\t0\te.rtf\t%3\tt.txt\ttr.txt\ts.wav"
-                                       "\ts.txt\tp.txt")
-                            .arg(i)
-                            .arg(heading)
-                            .arg(1 + i % 8);
-        lines << fields;
-        if (isHeading)
-            heading = i;
-    }
-    const QByteArray bytes = *encodeCourseLines(lines, CodePage::Cp1251);
-    for (const char* mode : {"A", "B", "C", "D"}) {
-        QFile file(QDir(folder).filePath(QStringLiteral("InitReg%1.txt").arg(QLatin1String(mode))));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-    }
-}
-
-void LoadAndBuild10000(benchmark::State& state)
+// The way a student opens a course of n entries: the window's first show
+// loads the catalogues and makes the anonymous user current (ChangeUser), and
+// the tree is laid out and drawn.
+void CourseShow(benchmark::State& state)
 {
     QTemporaryDir folder;
-    writeCatalogues(folder.path(), 10000);
+    writeBenchCourse(folder.path(), int(state.range(0)));
     QDir::setCurrent(folder.path());
-    Shell shell;
     for (auto _ : state) {
-        Catalogues catalogues;
-        catalogues.LoadCatalogues();
-        courseCatalogues() = catalogues;
-        shell.main.BuildCourseTree(u'D');
-        benchmark::DoNotOptimize(shell.main.TreeView->topLevelItemCount());
+        Shell shell;
+        QEventLoop idle;
+        QObject::connect(&shell.main, &TFormMain::startupFinished, &idle, &QEventLoop::quit);
+        shell.main.show();
+        idle.exec();
+        settle();
+        if (shell.main.TreeView->topLevelItemCount() == 0)
+            state.SkipWithError("the course did not load");
     }
 }
-BENCHMARK(LoadAndBuild10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CourseShow)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A shown course of 10,000 entries with a named student current.
+struct NamedShell : Shell {
+    QTemporaryDir folder;
+    int student = -1;
+    NamedShell()
+    {
+        writeBenchCourse(folder.path(), 10000);
+        QDir::setCurrent(folder.path());
+        QEventLoop idle;
+        QObject::connect(&main, &TFormMain::startupFinished, &idle, &QEventLoop::quit);
+        main.show();
+        idle.exec();
+        NewUserInput input;
+        input.name = QStringLiteral("Ivan");
+        input.password = input.confirmation = QStringLiteral("pw");
+        input.fileName = defaultProgressPath(QDir::currentPath(), input.name);
+        input.mode = QStringLiteral("B");
+        student = session.addUser(input).index.value_or(-1);
+        main.ChangeUser(student);
+        settle();
+    }
+};
+
+// The work mode change as the dialog ends it: new progress, then ChangeUser.
+void ModeChange10000(benchmark::State& state)
+{
+    NamedShell shell;
+    int turn = 0;
+    for (auto _ : state) {
+        shell.session.changeMode(++turn % 2 ? QStringLiteral("C") : QStringLiteral("B"));
+        shell.main.ChangeUser(shell.student);
+        settle();
+    }
+}
+BENCHMARK(ModeChange10000)->Unit(benchmark::kMillisecond);
+
+// What follows a finished exercise: its mark is stored, and the main window
+// comes back with the tree's pictures refreshed (the start command on a
+// heading runs the same refresh without opening a window).
+void FinishedExercise10000(benchmark::State& state)
+{
+    NamedShell shell;
+    QTreeWidgetItem* heading = shell.main.TreeView->topLevelItem(0);
+    int entry = 2;
+    for (auto _ : state) {
+        shell.session.markDone(entry, 2, RunOutcome{});
+        entry = entry % 9999 + 2;
+        shell.main.TreeView->setCurrentItem(heading);
+        shell.main.ToolButton4Click();
+        settle();
+    }
+}
+BENCHMARK(FinishedExercise10000)->Unit(benchmark::kMillisecond);
 
 void LoadCatalogues10000(benchmark::State& state)
 {
     QTemporaryDir folder;
-    writeCatalogues(folder.path(), 10000);
+    writeBenchCourse(folder.path(), 10000);
     QDir::setCurrent(folder.path());
     for (auto _ : state) {
         Catalogues catalogues;

@@ -120,6 +120,8 @@ protected:
 TFormMain::TFormMain(UserSession& session, QWidget* parent) : QMainWindow(parent), session_(session)
 {
     setObjectName(QStringLiteral("FormMain"));
+    for (int image = 0; image < 3; ++image)
+        treeImages_[image] = treeImage(image);
     setWindowTitle(QStringLiteral("Tolvaren"));
     setFont(arial(15));
     fill(this, WindowGrey);
@@ -332,10 +334,10 @@ void TFormMain::ChangeUser(int index)
     ToolButtonReport->setEnabled(session_.currentUser() != nullptr);
     setWindowTitle(session_.title());
     const QChar mode = session_.currentMode().at(0);
+    // The nodes get their pictures as they are made, from the new user's marks.
     BuildCourseTree(mode);
     ToolButton4->setEnabled(false);
     TreeMode = mode;
-    SetTreeImages([this](int entry) { return TreeImageOf(entry); });
     TreeView->viewport()->update();
     TreeReady = true;
     TreeViewChange();
@@ -346,9 +348,20 @@ void TFormMain::ChangeUser(int index)
 
 int TFormMain::TreeImageOf(int entry) const
 {
-    if (courseCatalogues().entry(TreeMode, entry).Kind == 0)
+    return imageIn(TreeMode, entry);
+}
+
+int TFormMain::imageIn(QChar mode, int entry) const
+{
+    if (courseCatalogues().entry(mode, entry).Kind == 0)
         return 0;
     return session_.isDone(entry) ? 2 : 1;
+}
+
+void TFormMain::setNodeImage(QTreeWidgetItem* node, int image) const
+{
+    node->setIcon(0, treeImages_[std::clamp(image, 0, 2)]);
+    node->setData(0, ImageRole, image);
 }
 
 bool TFormMain::BuildCourseTree(QChar mode)
@@ -378,6 +391,9 @@ bool TFormMain::BuildCourseTree(QChar mode)
             bar->SetPosition(i);
         nodes[i] = new QTreeWidgetItem(QStringList(entries[i].Title));
         nodes[i]->setData(0, EntryRole, i);
+        // Set before the node joins the view: a change to a shown node makes
+        // the view measure its titles again.
+        setNodeImage(nodes[i], imageIn(mode, i));
         if (parent[i] != 0)
             nodes[parent[i]]->addChild(nodes[i]);
         else
@@ -393,10 +409,12 @@ bool TFormMain::BuildCourseTree(QChar mode)
 
 void TFormMain::SetTreeImages(const std::function<int(int entry)>& imageOf)
 {
+    // Only nodes whose picture differs are touched: each change makes the
+    // view measure its titles again.
     for (QTreeWidgetItemIterator it(TreeView); *it; ++it) {
         const int image = imageOf((*it)->data(0, EntryRole).toInt());
-        (*it)->setIcon(0, treeImage(image));
-        (*it)->setData(0, ImageRole, image);
+        if ((*it)->data(0, ImageRole) != QVariant(image))
+            setNodeImage(*it, image);
     }
 }
 

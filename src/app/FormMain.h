@@ -2,7 +2,9 @@
 
 #include "app/Catalogue.h"
 
+#include <QIcon>
 #include <QMainWindow>
+#include <array>
 #include <functional>
 
 struct DrillCounts;
@@ -70,7 +72,8 @@ public:
     // Fills the tree from the catalogue of a mode; false (after telling the
     // user) when the catalogue's anchors do not make a tree.
     bool BuildCourseTree(QChar mode);
-    // Sets every node's picture from its entry index.
+    // Gives every node the picture its entry index now has; nodes that already
+    // show it are left alone.
     void SetTreeImages(const std::function<int(int entry)>& imageOf);
     // The picture of an entry's node: 0 heading, 1 to do, 2 done by the named user.
     int TreeImageOf(int entry) const;
@@ -138,6 +141,8 @@ private:
     void FormClose();
     void TreeViewChange();
     void InstallCourseFont();
+    int imageIn(QChar mode, int entry) const;
+    void setNodeImage(QTreeWidgetItem* node, int image) const;
     void FinishLaunch();
     ExerciseLaunch exerciseLaunch(int kind, const CatalogueEntry& entry,
                                   const QString& previousRecording) const;
@@ -157,6 +162,8 @@ private:
     // The report and the teacher console, made at their first use and kept.
     TFormReport* report_ = nullptr;
     TFormPrepod* prepod_ = nullptr;
+    // The three node pictures, shared by all nodes.
+    std::array<QIcon, 3> treeImages_;
     bool shown_ = false;
     bool closingBySignal_ = false;
 };

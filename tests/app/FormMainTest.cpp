@@ -25,6 +25,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -541,4 +542,54 @@ TEST(FormMain, TheAnonymousUserSeesTheOutcomeButCannotMark)
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(text, QStringLiteral("Вы успешно выполнили упражнение."));
     EXPECT_FALSE(markable);
+}
+
+namespace {
+
+// The entries whose nodes the view was told changed, one per notice.
+std::set<int> changedEntries(const QSignalSpy& spy)
+{
+    std::set<int> entries;
+    for (const QList<QVariant>& notice : spy) {
+        const auto first = notice.at(0).value<QModelIndex>();
+        EXPECT_EQ(first, notice.at(1).value<QModelIndex>());
+        entries.insert(first.data(TFormMain::EntryRole).toInt());
+    }
+    return entries;
+}
+
+} // namespace
+
+TEST(FormMain, RefreshAfterAnExerciseChangesOnlyTheNodesWhoseMarksChanged)
+{
+    TempCourse course;
+    writeCourse(course);
+    Shell shell;
+    shell.main.ChangeUser(addUser(shell, QStringLiteral("Olga"), QStringLiteral("D")));
+    QSignalSpy spy(shell.main.TreeView->model(), &QAbstractItemModel::dataChanged);
+    const auto pictureOf = [&](int entry) { return shell.node(entry)->icon(0).cacheKey(); };
+    const qint64 toDo = pictureOf(4);
+
+    // A finished and marked exercise, back in the main window (the start
+    // command on a heading comes back the same way without a window).
+    FakeExercise exercise{{{0, {}}}};
+    QString text;
+    bool markable = false;
+    answerCompletion(TDlgLexRepit::Ok, &text, &markable);
+    shell.main.RunExercise(3, 2, exercise.launch());
+    shell.select(2);
+    shell.main.ToolButton4Click();
+    EXPECT_EQ(changedEntries(spy), std::set<int>{3});
+    EXPECT_EQ(imageOfEntry(shell.main, 3), 2);
+    EXPECT_NE(pictureOf(3), toDo);
+    EXPECT_EQ(pictureOf(4), toDo);
+
+    // A mark taken back, as deleting a recording in the report does.
+    spy.clear();
+    shell.main.SetTreeImages(
+        [&](int entry) { return entry == 3 ? 1 : shell.main.TreeImageOf(entry); });
+    EXPECT_EQ(changedEntries(spy), std::set<int>{3});
+    EXPECT_EQ(pictureOf(3), toDo);
+    EXPECT_EQ(imageOfEntry(shell.main, 2), 0);
+    EXPECT_EQ(imageOfEntry(shell.main, 5), 1);
 }
