@@ -21,6 +21,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -116,6 +117,10 @@ void print(const char* name, const char* unit, const std::vector<double>& values
 }
 
 struct Series {
+    Series(std::string name, std::vector<std::string> command)
+        : name(std::move(name)), command(std::move(command))
+    {
+    }
     std::string name;
     std::vector<std::string> command;
     std::vector<double> wall, cpu, peak;
