@@ -11,7 +11,10 @@
 #include "app/RtfReader.h"
 #include "common/Paths.h"
 #include "dialogs/DlgLexRepit.h"
+#include "dialogs/DlgMessage.h"
+#include "dialogs/DlgTestFullDulex.h"
 #include "drills/DrillLaunch.h"
+#include "listening/FormTransNoText.h"
 #include "listening/FormWorkText.h"
 #include "users/Completion.h"
 #include "users/FormPrepod.h"
@@ -485,8 +488,8 @@ void TFormMain::ToolButton4Click()
             ? session_.previousRecordingName(
                   [this](int i) { return courseCatalogues().entry(TreeMode, i).Kind; }, index)
             : QString();
-    if (const ExerciseLaunch launch =
-            exerciseLaunch(entry.Kind, prefixedEntry(entry, DataFolder), previousRecording)) {
+    if (const ExerciseLaunch launch = exerciseLaunch(
+            entry.Kind, index, prefixedEntry(entry, DataFolder), previousRecording)) {
         PanelMain->hide();
         CoolBar1->hide();
         RunExercise(index, entry.Kind, launch, previousRecording);
@@ -521,15 +524,61 @@ const std::map<int, DrillOperation> ExerciseWindows{
          return ExecuteQuestTrFl(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile, counts);
      }},
 };
+
+// The interpretation trainer's kinds: what the exercise allows and whether it
+// records the student (into the entry's recording name).
+struct TrainerKind {
+    bool textAllowed;
+    bool transAllowed;
+    bool waitAllowed;
+    int helpTopic;
+    bool records;
+};
+// Kinds 4 and 8 allow the text in the easier work modes only: their row says
+// false and the mode decides.
+const std::map<int, TrainerKind> TrainerKinds{
+    {4, {false, false, false, 0, true}},     {8, {false, false, false, 0, false}},
+    {11, {false, false, false, 110, false}}, {12, {false, false, true, 140, true}},
+    {13, {false, false, false, 150, true}},  {14, {false, true, false, 160, true}},
+    {15, {true, false, false, 170, true}},
+};
+
+// Before kind 4 records: the sound card plays and records at once (the test
+// shows its own dialog), and the recording's disk has room for the lesson.
+bool recordingPossible(const QString& recording, const QString& soundFile)
+{
+    if (!TestFullDuplex())
+        return false;
+    if (!recordingSpaceMissing(recording, soundFile))
+        return true;
+    ShowDlgMessage(QStringLiteral("Упражнение не может быть выполнено. На диске нет места."),
+                   QStringLiteral("Внимание"), 48);
+    return false;
+}
 } // namespace
 
-TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(int kind, const CatalogueEntry& entry,
+TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(int kind, int index,
+                                                    const CatalogueEntry& entry,
                                                     const QString& previousRecording) const
 {
+    // The listening windows fill the client area, in their own proportions.
+    const QWidget* client = centralWidget();
+    const QRect room(client->mapToGlobal(QPoint(0, 0)), client->size());
+    if (const auto trainer = TrainerKinds.find(kind); trainer != TrainerKinds.end()) {
+        TrainerKind flags = trainer->second;
+        if (kind == 4 || kind == 8)
+            flags.textAllowed = TreeMode == u'C' || TreeMode == u'D';
+        const QString recording = flags.records ? session_.recordingName(index) : QString();
+        if (kind == 4 && !recordingPossible(recording, entry.SoundFile))
+            return {};
+        return [room, entry, flags, recording, data = DataFolder](DrillCounts*) {
+            return ExecuteTransNoText(room.x(), room.y(), room.width(), room.height(),
+                                      entry.SoundFile, recording, entry.TextFile, entry.TransFile,
+                                      entry.TimingFile, entry.PictureFile, flags.textAllowed,
+                                      flags.transAllowed, flags.waitAllowed, data, flags.helpTopic);
+        };
+    }
     if (kind == 5) {
-        // The listening window fills the client area, in its own proportions.
-        const QWidget* client = centralWidget();
-        const QRect room(client->mapToGlobal(QPoint(0, 0)), client->size());
         return [room, entry, previousRecording, data = DataFolder](DrillCounts*) {
             return ExecuteWorkText(room.x(), room.y(), room.width(), room.height(), entry.SoundFile,
                                    previousRecording, entry.TextFile, entry.TransFile,
@@ -540,8 +589,7 @@ TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(int kind, const CatalogueEnt
     if (window == ExerciseWindows.end())
         return {};
     // Exercise windows are centred on the main window's client area.
-    const QWidget* client = centralWidget();
-    const QPoint centre = client->mapToGlobal(QPoint(client->width() / 2, client->height() / 2));
+    const QPoint centre = room.topLeft() + QPoint(room.width() / 2, room.height() / 2);
     const DrillOperation operation = window->second;
     return [operation, entry, centre](DrillCounts* counts) {
         return operation(centre.x(), centre.y(), entry, counts);
@@ -565,8 +613,10 @@ void TFormMain::RunExercise(int index, int kind, const ExerciseLaunch& launch,
             continue;
         }
         if (result == TDlgLexRepit::Ok)
-            showFileProblems(
-                session_.markDone(index, kind, RunOutcome{counts.errors, counts.questions, {}}));
+            showFileProblems(session_.markDone(
+                index, kind,
+                RunOutcome{counts.errors, counts.questions,
+                           storesRecording(kind) ? session_.recordingName(index) : QString()}));
         return;
     }
 }

@@ -144,7 +144,7 @@ private:
     int imageIn(QChar mode, int entry) const;
     void setNodeImage(QTreeWidgetItem* node, int image) const;
     void FinishLaunch();
-    ExerciseLaunch exerciseLaunch(int kind, const CatalogueEntry& entry,
+    ExerciseLaunch exerciseLaunch(int kind, int index, const CatalogueEntry& entry,
                                   const QString& previousRecording) const;
     // Fills the completion dialog for the counts of the last run.
     void prepareCompletion(int kind, const DrillCounts& counts, const QString& previousRecording);

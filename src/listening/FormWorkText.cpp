@@ -3,6 +3,7 @@
 #include "common/Paths.h"
 #include "dialogs/DlgLexRepit.h"
 #include "dialogs/DlgMessage.h"
+#include "listening/ListeningControls.h"
 #include "listening/TextSintagm.h"
 #include "sound/MediaPlayer.h"
 #include "widgets/BtnImgD1QF.h"
@@ -27,7 +28,6 @@ static void registerListeningPictures()
 
 namespace {
 const QColor WindowGrey(204, 204, 204);
-const QString LessonPicture = QStringLiteral(":/listening/pictures/lesson.svg");
 const QString SymbolMark = QStringLiteral(":/listening/pictures/mark.svg");
 const QString SymbolComment = QStringLiteral(":/listening/pictures/comment.svg");
 const QString ReadFaultText = QStringLiteral("Повреждены звуковые файлы");
@@ -36,22 +36,6 @@ constexpr int ErrorIcon = 16;
 constexpr QSize ComentSize(461, 246);
 // Room between a page's frame and its text.
 constexpr int PagePadding = 10;
-
-QFont arial(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* pageImage(QWidget* page)
-{
-    auto* image = new QLabel(page);
-    image->setAlignment(Qt::AlignCenter);
-    image->setScaledContents(false);
-    return image;
-}
 
 void dressView(TTextSintagm* view, QWidget* page)
 {
@@ -62,32 +46,6 @@ void dressView(TTextSintagm* view, QWidget* page)
     view->SetPosScreen(33);
     view->hide();
     view->setParent(page);
-}
-
-TBtnImgD1QF* labelButton(const QString& caption, QWidget* parent)
-{
-    auto* button = new TBtnImgD1QF(parent);
-    button->SetCaption(caption);
-    dressButton(*button, labelButtonPictures(caption, {88, 28}));
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-// The check box balls read the other way round: the box starts checked and
-// its checked picture is the grey ball, since its click comes before it
-// toggles and the window acts on the state before the click.
-TChBxImgTransD1QF* checkBox(const QString& caption, QWidget* parent)
-{
-    auto* box = new TChBxImgTransD1QF(parent);
-    box->SetCaption(caption);
-    box->setFont(arial(12));
-    const QSize ball(18, 18);
-    box->SetImgOn(renderSvg(pictures::ballGrey, ball));
-    box->SetImgOnDis(renderSvg(pictures::ballGreyDisabled, ball));
-    box->SetImgOff(renderSvg(pictures::ballRed, ball));
-    box->SetImgOffDis(renderSvg(pictures::ballRedDisabled, ball));
-    box->resize(150, 22);
-    return box;
 }
 } // namespace
 
@@ -179,21 +137,11 @@ void TFormWorkText::makeLowerPanel()
     connect(BitBtn1, &QAbstractButton::clicked, this, &TFormWorkText::BitBtn1Click);
     connect(BitBtn5, &QAbstractButton::clicked, this, &TFormWorkText::BitBtn5Click);
 
-    const auto roundButton = [this](const QString& symbol, const QString& caption) {
-        auto* button = new TBtnImgTransD1QF(Panel7);
-        dressButton(*button, symbolButtonPictures(symbol, 36));
-        button->setText(caption);
-        auto* label = new QLabel(caption, Panel7);
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setObjectName(QStringLiteral("caption"));
-        button->setProperty("caption", QVariant::fromValue<QObject*>(label));
-        return button;
-    };
     BtnImgTransD1QF1 =
-        roundButton(QString::fromLatin1(pictures::symbolRepeat), QStringLiteral("Цикл"));
-    BtnImgTransD1QF2 = roundButton(SymbolMark, QStringLiteral("Начало"));
-    BtnImgComent = roundButton(SymbolComment, QStringLiteral("Коментарий"));
-    LabelSelect = qobject_cast<QLabel*>(BtnImgTransD1QF2->property("caption").value<QObject*>());
+        roundButton(QString::fromLatin1(pictures::symbolRepeat), QStringLiteral("Цикл"), Panel7);
+    BtnImgTransD1QF2 = roundButton(SymbolMark, QStringLiteral("Начало"), Panel7);
+    BtnImgComent = roundButton(SymbolComment, QStringLiteral("Коментарий"), Panel7);
+    LabelSelect = captionOf(BtnImgTransD1QF2);
     connect(BtnImgTransD1QF1, &QAbstractButton::clicked, this,
             &TFormWorkText::BtnImgTransD1QF1Click);
     connect(BtnImgTransD1QF2, &QAbstractButton::clicked, this,
@@ -225,7 +173,7 @@ void TFormWorkText::arrangePanes()
                                    : inside.adjusted(PagePadding, PagePadding / 2, -PagePadding,
                                                      -PagePadding / 2));
     }
-    ImageStatic->setPixmap(loadPicture(LessonPicture, PanelText->size()));
+    ImageStatic->setPixmap(pageDrawing(PanelText->size()));
     showPicture(shownPicture_);
 }
 
@@ -250,8 +198,7 @@ void TFormWorkText::arrangeLowerPanel()
     x += plays + gap;
     for (TBtnImgTransD1QF* button : {BtnImgTransD1QF1, BtnImgTransD1QF2, BtnImgComent}) {
         button->move(x + 31 - button->width() / 2, 36);
-        auto* caption = qobject_cast<QLabel*>(button->property("caption").value<QObject*>());
-        caption->setGeometry(x - 4, 76, 70, 18);
+        captionOf(button)->setGeometry(x - 4, 76, 70, 18);
         x += 62;
     }
     x += gap;
@@ -363,17 +310,9 @@ void TFormWorkText::followPictures()
 
 void TFormWorkText::showPicture(int index)
 {
-    const bool known =
-        index > 0 && index < lesson_.pictures.size() && !lesson_.pictures[index].name.isEmpty();
-    QPixmap picture;
-    if (known)
-        picture = loadPicture(coursePath(names_.dataFolder + lesson_.pictures[index].name));
-    // A picture that cannot be loaded leaves the page's own drawing in place.
-    if (picture.isNull())
-        picture = loadPicture(LessonPicture, ImageChange->size());
-    else
-        picture =
-            picture.scaled(ImageChange->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    bool known = false;
+    const QPixmap picture =
+        lessonPicture(lesson_.pictures, index, names_.dataFolder, ImageChange->size(), &known);
     ImageChange->setPixmap(picture);
     if (known)
         shownPicture_ = index;

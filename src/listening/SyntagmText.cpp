@@ -116,6 +116,11 @@ QString& SyntagmText::newLine()
 
 void SyntagmText::placeHeading(int index)
 {
+    if (HideHeadings) {
+        newLine();
+        newLine();
+        return;
+    }
     const QString& raw = text_[index];
     newLine() = raw.mid(1);
     places_[index] = {lastLine_, 1, lastLine_, int(raw.size()) - 1};
@@ -189,10 +194,7 @@ QList<DrawnRun> SyntagmText::Paint(QSize size, int lineHeight, const WidthOf& wi
         stale_ = false;
         return runs;
     }
-    if (stale_) {
-        layOut(area.width(), widthOf);
-        stale_ = false;
-    }
+    LayOut(area.width(), widthOf);
     const double pitch = lineHeight * spacingFactor(HeightIntervString);
     const int offset = roundEven(scrollOffset_);
     const int currentLine = validIndex(position_) ? places_[position_].startLine : 0;
@@ -203,17 +205,32 @@ QList<DrawnRun> SyntagmText::Paint(QSize size, int lineHeight, const WidthOf& wi
         // line's runs share its top, so a line outside is not measured at all.
         if (y < area.top() || y > area.bottom() + 1)
             continue;
-        const LaidLine& line = lines_[i];
-        int x = 0;
-        for (qsizetype from = 0; from < line.text.size();) {
-            qsizetype to = from + 1;
-            while (to < line.text.size() && line.cells[to] == line.cells[from])
-                ++to;
-            const QString piece = line.text.mid(from, to - from);
-            runs.append({QPoint(area.left() + x, y), piece, line.cells[from]});
-            x += widthOf(piece, line.cells[from].style);
-            from = to;
-        }
+        runs.append(LineRuns(i, QPoint(area.left(), y), widthOf));
+    }
+    return runs;
+}
+
+void SyntagmText::LayOut(int width, const WidthOf& widthOf)
+{
+    if (!stale_)
+        return;
+    layOut(width, widthOf);
+    stale_ = false;
+}
+
+QList<DrawnRun> SyntagmText::LineRuns(int line, QPoint at, const WidthOf& widthOf) const
+{
+    QList<DrawnRun> runs;
+    const LaidLine& laid = lines_[line];
+    int x = 0;
+    for (qsizetype from = 0; from < laid.text.size();) {
+        qsizetype to = from + 1;
+        while (to < laid.text.size() && laid.cells[to] == laid.cells[from])
+            ++to;
+        const QString piece = laid.text.mid(from, to - from);
+        runs.append({at + QPoint(x, 0), piece, laid.cells[from]});
+        x += widthOf(piece, laid.cells[from].style);
+        from = to;
     }
     return runs;
 }

@@ -91,6 +91,14 @@ public:
 
     TIntevalString HeightIntervString = TIntevalString::is1_00;
     int k_Speed = 50000;
+    // The interpretation trainer shows no headings: a heading ends the line,
+    // leaves one blank line and has no place (all zero). Set before the text.
+    bool HideHeadings = false;
+
+    // Lays the text out into `width` when stale, without drawing.
+    void LayOut(int width, const WidthOf& widthOf);
+    // The runs of laid-out line `line`, its first character at `at`.
+    QList<DrawnRun> LineRuns(int line, QPoint at, const WidthOf& widthOf) const;
 
     // Lays the text out when stale and returns what a paint of a control of
     // `size` draws; a line's pitch is `lineHeight` times the spacing factor.

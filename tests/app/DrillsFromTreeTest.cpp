@@ -7,6 +7,7 @@
 #include "app/FormProgress.h"
 #include "app/HelpTopics.h"
 #include "app/HelpViewer.h"
+#include "common/Paths.h"
 #include "dialogs/DlgDoubleError.h"
 #include "dialogs/DlgErrorDo.h"
 #include "dialogs/DlgLexRepit.h"
@@ -17,6 +18,7 @@
 #include "drills/FormQuestDown.h"
 #include "drills/FormQuestEnd.h"
 #include "drills/FormQuestTrFl.h"
+#include "listening/FormTransNoText.h"
 #include "listening/FormWorkText.h"
 #include "listening/TextSintagm.h"
 #include "sound/VirtualSoundEngine.h"
@@ -27,6 +29,7 @@
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/HelpContext.h"
 #include "widgets/Memo.h"
 
 #include <QDir>
@@ -710,4 +713,100 @@ TEST(DrillsFromTree, LessonListeningWithAndWithoutARecording)
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(seen.text, QStringLiteral("Вы анализировали свой перевод"));
     EXPECT_EQ(shell.image(5), 1) << "left, not marked";
+}
+
+// Kinds 4, 8 and 11 to 15 open the interpretation trainer over the client area
+// with what each allows. A short pass (with a wait for kind 12) reaches the
+// completion dialog, and the mark stores the entry's recording name, also for
+// the kinds that record nothing. Then the analysis after the marked kind 12
+// offers the student's own recording with its timing.
+TEST(DrillsFromTree, InterpretationKindsToTheirMark)
+{
+    struct Case {
+        char mode;
+        int entry;
+        int kind;
+        bool text, trans, wait, records;
+        int help;
+    };
+    const Case cases[] = {
+        {'B', 3, 11, false, false, false, false, 110}, {'B', 4, 14, false, true, false, true, 160},
+        {'B', 5, 4, false, false, false, true, 0},     {'C', 7, 8, true, false, false, false, 0},
+        {'C', 8, 4, true, false, false, true, 0},      {'A', 3, 13, false, false, false, true, 150},
+        {'A', 6, 15, true, false, false, true, 170},   {'A', 4, 12, false, false, true, true, 140},
+    };
+    DemoShell shell;
+    ASSERT_TRUE(shell.copied);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " entry " << c.entry);
+        EXPECT_TRUE(shell.session.changeMode(QString(QLatin1Char(c.mode))).isEmpty());
+        shell.main.ChangeUser(shell.session.currentIndex());
+        ASSERT_EQ(courseCatalogues().entry(QLatin1Char(c.mode), c.entry).Kind, c.kind);
+        const QString recording = shell.session.recordingName(c.entry);
+        QFile::remove(coursePath(recording));
+        Completion seen;
+        whenModal([&](QWidget* window) {
+            auto* form = qobject_cast<TFormTransNoText*>(window);
+            ASSERT_TRUE(form) << window->metaObject()->className();
+            EXPECT_EQ(form->width(), shell.main.centralWidget()->width());
+            EXPECT_FALSE(shell.main.PanelMain->isVisible());
+            EXPECT_EQ(form->CheckBoxText->Enabled(), c.text);
+            EXPECT_EQ(form->CheckBoxTrans->Enabled(), c.trans);
+            EXPECT_EQ(form->BtnImgWait->isEnabled(), c.wait);
+            EXPECT_EQ(HelpContextOf(form), c.help);
+            EXPECT_EQ(form->LabelPlay->text(),
+                      c.records ? QStringLiteral("Переводить") : QStringLiteral("Слушать"));
+            if (c.text)
+                QTest::mouseClick(form->CheckBoxText, Qt::LeftButton, {}, QPoint(5, 5));
+            if (c.trans)
+                QTest::mouseClick(form->CheckBoxTrans, Qt::LeftButton, {}, QPoint(5, 5));
+            if (c.kind == 12)
+                snap("12-trainer-idle");
+            QTest::mouseClick(form->BitBtnPlay, Qt::LeftButton);
+            form->TimerPos.stop();
+            const qint64 firstEnd = form->LessonData().timing.value(2).end;
+            VirtualSound::advance(firstEnd + 50);
+            form->TimerPosTimer();
+            EXPECT_EQ(form->N(), 3);
+            if (c.text || c.trans)
+                snap(c.text ? "15-trainer-running-text" : "14-trainer-running-translation");
+            if (c.wait) {
+                QTest::mouseClick(form->BtnImgWait, Qt::LeftButton);
+                VirtualSound::advance(3000);
+                form->TimerPosTimer();
+                snap("12-trainer-waiting");
+                QTest::mouseClick(form->BtnImgWait, Qt::LeftButton);
+                VirtualSound::advance(2000);
+                form->TimerPosTimer();
+            }
+            QTest::mouseClick(form->BitBtnStop, Qt::LeftButton);
+            VirtualSound::advance(0);
+            whenCompletion(&seen, Choice::Mark);
+            QTest::mouseClick(form->BitBtnClose, Qt::LeftButton);
+        });
+        shell.main.TreeView->setCurrentItem(shell.node(c.entry));
+        QTest::mouseClick(shell.main.ToolButton4, Qt::LeftButton);
+        EXPECT_TRUE(modalActionsDone());
+        EXPECT_EQ(seen.text, c.kind == 4 ? QStringLiteral("Вы перевели текст.")
+                                         : QStringLiteral("Вы прослушали текст урока."));
+        EXPECT_EQ(shell.image(c.entry), 2);
+        EXPECT_EQ(shell.session.progress().record(c.entry).text(), recording);
+        EXPECT_EQ(QFileInfo::exists(coursePath(recording)), c.records);
+    }
+
+    // Entry 5 of mode A analyses the kind 12 recording just marked.
+    Completion seen;
+    whenModal([&](QWidget* window) {
+        auto* form = qobject_cast<TFormWorkText*>(window);
+        ASSERT_TRUE(form) << window->metaObject()->className();
+        EXPECT_TRUE(form->CheckBoxTransUser->Enabled());
+        EXPECT_TRUE(form->LessonData().studentTimingFound);
+        EXPECT_TRUE(form->LessonData().errors.isEmpty());
+        whenCompletion(&seen, Choice::Leave);
+        QTest::mouseClick(form->BitBtn5, Qt::LeftButton);
+    });
+    shell.main.TreeView->setCurrentItem(shell.node(5));
+    QTest::mouseClick(shell.main.ToolButton4, Qt::LeftButton);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_EQ(seen.text, QStringLiteral("Вы анализировали свой перевод"));
 }

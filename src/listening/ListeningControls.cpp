@@ -1,0 +1,89 @@
+#include "listening/ListeningControls.h"
+
+#include "common/Paths.h"
+#include "widgets/BtnImgD1QF.h"
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/ButtonPictures.h"
+#include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/PicturePaths.h"
+#include "widgets/Pictures.h"
+
+#include <QLabel>
+
+namespace {
+const QString LessonPicture = QStringLiteral(":/listening/pictures/lesson.svg");
+}
+
+QFont arial(int pixels, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* pageImage(QWidget* page)
+{
+    auto* image = new QLabel(page);
+    image->setAlignment(Qt::AlignCenter);
+    image->setScaledContents(false);
+    return image;
+}
+
+TBtnImgD1QF* labelButton(const QString& caption, QWidget* parent)
+{
+    auto* button = new TBtnImgD1QF(parent);
+    button->SetCaption(caption);
+    dressButton(*button, labelButtonPictures(caption, {88, 28}));
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+TBtnImgTransD1QF* roundButton(const QString& symbol, const QString& caption, QWidget* parent)
+{
+    auto* button = new TBtnImgTransD1QF(parent);
+    dressButton(*button, symbolButtonPictures(symbol, 36));
+    button->setText(caption);
+    auto* label = new QLabel(caption, parent);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setObjectName(QStringLiteral("caption"));
+    button->setProperty("caption", QVariant::fromValue<QObject*>(label));
+    return button;
+}
+
+QLabel* captionOf(TBtnImgTransD1QF* button)
+{
+    return qobject_cast<QLabel*>(button->property("caption").value<QObject*>());
+}
+
+TChBxImgTransD1QF* checkBox(const QString& caption, QWidget* parent)
+{
+    auto* box = new TChBxImgTransD1QF(parent);
+    box->SetCaption(caption);
+    box->setFont(arial(12));
+    const QSize ball(18, 18);
+    box->SetImgOn(renderSvg(pictures::ballGrey, ball));
+    box->SetImgOnDis(renderSvg(pictures::ballGreyDisabled, ball));
+    box->SetImgOff(renderSvg(pictures::ballRed, ball));
+    box->SetImgOffDis(renderSvg(pictures::ballRedDisabled, ball));
+    box->resize(150, 22);
+    return box;
+}
+
+QPixmap pageDrawing(QSize size)
+{
+    return loadPicture(LessonPicture, size);
+}
+
+QPixmap lessonPicture(const QList<PictureEntry>& pictures, int index, const QString& dataFolder,
+                      QSize size, bool* known)
+{
+    *known = index > 0 && index < pictures.size() && !pictures[index].name.isEmpty();
+    QPixmap picture;
+    if (*known)
+        picture = loadPicture(coursePath(dataFolder + pictures[index].name));
+    // A picture that cannot be loaded leaves the page's own drawing in place.
+    if (picture.isNull())
+        return pageDrawing(size);
+    return picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}

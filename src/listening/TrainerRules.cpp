@@ -1,0 +1,61 @@
+#include "listening/TrainerRules.h"
+
+#include <QSaveFile>
+#include <cmath>
+
+qint64 recorderRangeEnd(qint64 lessonLength, int lastLine)
+{
+    return 2 * lessonLength + 10000 * qint64(lastLine);
+}
+
+bool waitExpired(qint64 recorderPosition, qint64 waitStart, const TimingEntry& entry)
+{
+    return recorderPosition - waitStart > qint64(entry.end) - entry.begin + 20000;
+}
+
+void PaneScroll::step(qint64 position, qint64 lessonLength, int lastLine, int areaHeight)
+{
+    drift += currentTop > areaHeight / 3 ? 1 : -1;
+    // A lesson that could not be opened has no length to move along.
+    const double along =
+        lessonLength > 0 ? double(position) / lessonLength * lastLine * LineHeight : 0;
+    offset = int(std::trunc(along + drift / 4.0));
+}
+
+bool StudentTimingFile::start(const QString& path)
+{
+    path_ = path;
+    lines_ = QStringList{QStringLiteral("#\t#")};
+    begin_ = 0;
+    open_ = true;
+    return write();
+}
+
+bool StudentTimingFile::next(qint64 position, bool heading)
+{
+    if (!open_)
+        return true;
+    lines_.append(QStringLiteral("%1\t%2").arg(begin_).arg(position));
+    if (heading)
+        lines_.append(QStringLiteral("#\t#"));
+    begin_ = position;
+    return write();
+}
+
+bool StudentTimingFile::finish(qint64 position)
+{
+    if (!open_)
+        return true;
+    lines_.append(QStringLiteral("%1\t%2").arg(begin_).arg(position));
+    open_ = false;
+    return write();
+}
+
+bool StudentTimingFile::write()
+{
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(lines_.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+    return file.commit();
+}

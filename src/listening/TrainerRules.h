@@ -1,0 +1,56 @@
+#pragma once
+
+#include "listening/Lesson.h"
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+// The rules of the interpretation trainer that do not need it on screen.
+
+// How far the recorder may record in a pass: twice the lesson and ten seconds
+// a laid-out line, room enough for a student who waits at every syntagm.
+qint64 recorderRangeEnd(qint64 lessonLength, int lastLine);
+
+// A wait longer than the syntagm it holds back plus 20 seconds ends by itself.
+bool waitExpired(qint64 recorderPosition, qint64 waitStart, const TimingEntry& entry);
+
+// The scroll of one pane: the text moves in proportion to the sound, and a
+// drift pulls the current line toward a third of the pane's height by a
+// quarter pixel a tick.
+struct PaneScroll {
+    static constexpr int LineHeight = 20;
+    int offset = 0;
+    int drift = 0;
+    int currentTop = 0; // the current line's top as last painted
+
+    void step(qint64 position, qint64 lessonLength, int lastLine, int areaHeight);
+    // Where a laid-out line is drawn, and the current line's top from there.
+    int lineTop(int line) const { return LineHeight * line - offset; }
+};
+
+// The student timing file of a pass: the recording's positions where the
+// lesson reached and passed each syntagm, in step with the text's lines. Only
+// complete lines are on disk, and each is there as soon as it is complete: the
+// whole file is replaced at once, so a crash never leaves half a line.
+class StudentTimingFile {
+public:
+    // Starts the file with the title's "#\t#" and opens the first syntagm at 0.
+    bool start(const QString& path);
+    // The lesson passed the open syntagm at `position`; the next text line is a
+    // heading or not. The next syntagm opens at `position`.
+    bool next(qint64 position, bool heading);
+    // Ends the open syntagm at `position` and stops writing.
+    bool finish(qint64 position);
+    bool open() const { return open_; }
+    const QString& path() const { return path_; }
+    const QStringList& lines() const { return lines_; }
+
+private:
+    bool write();
+
+    QString path_;
+    QStringList lines_;
+    qint64 begin_ = 0;
+    bool open_ = false;
+};

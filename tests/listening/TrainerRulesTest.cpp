@@ -1,0 +1,91 @@
+// The interpretation trainer's rules: the recorder's range, the end of a long
+// wait, the scroll's drift, the layout without headings and the student
+// timing file that must survive a crash in the middle of a pass.
+#include "listening/TrainerRules.h"
+#include "listening/SyntagmText.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+} // namespace
+
+TEST(TrainerRules, RangeAndWait)
+{
+    EXPECT_EQ(recorderRangeEnd(60000, 30), 420000);
+    EXPECT_EQ(recorderRangeEnd(0, 1), 10000);
+    const TimingEntry entry{4000, 6500};
+    // 2500 ms of syntagm and 20 s: ends only once that is exceeded.
+    EXPECT_FALSE(waitExpired(1000 + 22500, 1000, entry));
+    EXPECT_TRUE(waitExpired(1000 + 22501, 1000, entry));
+    EXPECT_TRUE(waitExpired(20001, 0, TimingEntry{}));
+}
+
+TEST(TrainerRules, ScrollFollowsTheSoundAndDriftsToAThird)
+{
+    PaneScroll scroll;
+    scroll.currentTop = 150; // below a third of 300
+    scroll.step(0, 60000, 30, 300);
+    EXPECT_EQ(scroll.drift, 1);
+    EXPECT_EQ(scroll.offset, 0) << "a quarter pixel is not yet a pixel";
+    for (int i = 0; i < 7; ++i)
+        scroll.step(0, 60000, 30, 300);
+    EXPECT_EQ(scroll.offset, 2);
+    // Half the lesson: half of 30 lines of 20 pixels, plus the drift.
+    scroll.step(30000, 60000, 30, 300);
+    EXPECT_EQ(scroll.offset, 300 + 9 / 4);
+    scroll.currentTop = 100; // at a third: pulled the other way
+    scroll.step(30000, 60000, 30, 300);
+    EXPECT_EQ(scroll.drift, 8);
+    scroll.step(30000, 0, 30, 300);
+    EXPECT_EQ(scroll.offset, 1) << "a lesson without length does not divide by zero";
+}
+
+TEST(TrainerRules, HiddenHeadingsLeaveABlankLineAndNoPlace)
+{
+    SyntagmText laid;
+    laid.HideHeadings = true;
+    laid.SetText({"#Titel", "Eins zwei.", "Drei.", "#Teil", "Vier."});
+    // Every character 10 pixels: a line of 200 pixels holds 20.
+    laid.LayOut(200, [](const QString& text, quint8) { return int(text.size()) * 10; });
+    const QList<SyntagmPlace>& places = laid.Places();
+    EXPECT_EQ(places[0].startLine, 0);
+    EXPECT_EQ(places[0].endColumn, 0);
+    EXPECT_EQ(places[1].startLine, 3) << "two lines below the title's line 1";
+    EXPECT_EQ(places[2].startLine, 3);
+    EXPECT_EQ(places[3].startLine, 0);
+    EXPECT_EQ(places[4].startLine, 5);
+    EXPECT_EQ(laid.Lines()[3].text, "Eins zwei. Drei. ");
+    EXPECT_TRUE(laid.Lines()[4].text.isEmpty());
+    EXPECT_EQ(laid.LastLine(), 5);
+}
+
+// Line 5 of the text is a heading: line 5 of the file is "#\t#". Only
+// complete lines are ever on disk, each as soon as it is complete.
+TEST(TrainerRules, StudentTimingFileKeepsStepWithTheText)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Anna17.txt");
+    StudentTimingFile timing;
+    ASSERT_TRUE(timing.start(path));
+    EXPECT_EQ(readAll(path), "#\t#\r\n");
+    ASSERT_TRUE(timing.next(2100, false)); // line 2 ends, line 3 opens
+    ASSERT_TRUE(timing.next(4200, false));
+    EXPECT_EQ(readAll(path), "#\t#\r\n0\t2100\r\n2100\t4200\r\n");
+    ASSERT_TRUE(timing.next(9000, true)); // line 4 ends, line 5 is a heading
+    ASSERT_TRUE(timing.finish(12000));
+    EXPECT_FALSE(timing.open());
+    EXPECT_EQ(readAll(path),
+              "#\t#\r\n0\t2100\r\n2100\t4200\r\n4200\t9000\r\n#\t#\r\n9000\t12000\r\n");
+    EXPECT_TRUE(timing.next(13000, false)) << "nothing more after the end";
+    EXPECT_EQ(timing.lines().size(), 6);
+
+    StudentTimingFile unwritable;
+    EXPECT_FALSE(unwritable.start(dir.filePath("no/such/folder/x.txt")));
+}

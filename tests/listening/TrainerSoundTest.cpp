@@ -1,0 +1,157 @@
+// The interpretation trainer on the real sound device. The test server's
+// default input is the monitor of its output, so a recording pass records the
+// lesson itself: each tone of the lesson then lies in the recording where the
+// student timing file says its syntagm ended, the student's waits included.
+#include "../sound/SoundFiles.h"
+#include "listening/FormTransNoText.h"
+#include "sound/MediaPlayer.h"
+#include "sound/SoundFile.h"
+#include "support/SoundServer.h"
+#include "support/TempCourse.h"
+#include "widgets/BtnImgTransD1QF.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTest>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <memory>
+
+namespace {
+constexpr int Rate = 44100;
+// Syntagm k (2..6) is a tone of its own frequency, 600 ms, after 437 ms of
+// silence: not a multiple of the 50 ms tick.
+constexpr int Syntagms = 6;
+constexpr qint32 ToneMs = 600;
+constexpr qint32 GapMs = 437;
+qint32 toneStart(int k)
+{
+    return GapMs + (k - 2) * (ToneMs + GapMs);
+}
+double toneHz(int k)
+{
+    return 600.0 * k - 700;
+}
+constexpr qint64 TickMs = 50;
+constexpr qint64 SlackMs = 30;
+
+std::vector<float> lessonSamples()
+{
+    std::vector<float> samples(size_t(qint64(toneStart(Syntagms + 1)) * Rate / 1000), 0.0f);
+    for (int k = 2; k <= Syntagms; ++k) {
+        const qint64 first = qint64(toneStart(k)) * Rate / 1000;
+        for (qint64 i = 0; i < qint64(ToneMs) * Rate / 1000; ++i)
+            samples[size_t(first + i)] = float(0.5 * std::sin(2 * M_PI * toneHz(k) * i / Rate));
+    }
+    return samples;
+}
+
+// Where in the recording (ms) the tone is last heard, 1 ms apart; -1 if never.
+double toneEndMs(const ReadBack& sound, double hz)
+{
+    const qint64 window = sound.sampleRate / 100; // 10 ms
+    std::vector<float> mono(size_t(sound.frames()));
+    for (qint64 i = 0; i < sound.frames(); ++i)
+        mono[size_t(i)] = sound.samples[size_t(i * sound.channels)];
+    double end = -1;
+    for (qint64 at = 0; at + window <= qint64(mono.size()); at += sound.sampleRate / 1000)
+        if (amplitudeAt(mono.data() + at, window, sound.sampleRate, hz) > 0.15)
+            end = double(at + window / 2) * 1000 / sound.sampleRate;
+    return end;
+}
+
+struct TrainerRun {
+    TempCourse course;
+    QString oldFolder = QDir::currentPath();
+    std::unique_ptr<TFormTransNoText> form;
+
+    TrainerRun()
+    {
+        QStringList text{"#Titel"}, trans{QStringLiteral("#Заголовок")}, timing{"#\t#"};
+        for (int k = 2; k <= Syntagms; ++k) {
+            text.append(QStringLiteral("Ton %1.").arg(k));
+            trans.append(QStringLiteral("Тон %1.").arg(k));
+            timing.append(QStringLiteral("%1\t%2").arg(toneStart(k)).arg(toneStart(k) + ToneMs));
+        }
+        course.writeLines("T.txt", text, true);
+        course.writeLines("T.ru", trans);
+        course.writeLines("T.tim", timing);
+        course.writeLines("T.pic", {});
+        EXPECT_TRUE(writeSamples(course.filePath("T.wav"), Rate, lessonSamples()));
+        EXPECT_TRUE(writeTemplate(course.filePath("TSBegin.wav")));
+        QDir::setCurrent(course.path());
+        TransNoTextSettings settings{course.filePath("T.wav"),
+                                     course.filePath("Anna12.wav"),
+                                     LessonFileNames{"T.txt", "T.ru", "T.tim", "T.pic", {}},
+                                     false,
+                                     false,
+                                     true,
+                                     course.path() + "/",
+                                     140};
+        form = std::make_unique<TFormTransNoText>(settings);
+        form->show();
+    }
+    ~TrainerRun()
+    {
+        form.reset();
+        QDir::setCurrent(oldFolder);
+    }
+    bool waitFor(const std::function<bool()>& done, int ms)
+    {
+        QElapsedTimer wall;
+        wall.start();
+        while (!done() && wall.elapsed() < ms)
+            QTest::qWait(5);
+        return done();
+    }
+};
+} // namespace
+
+// A kind 12 pass with a wait of two seconds after the third syntagm, left to
+// end by itself 10 s after the lesson.
+TEST(TrainerSound, StudentTimingMatchesTheRecording)
+{
+    ASSERT_NO_FATAL_FAILURE(requireSoundServer());
+    TrainerRun run;
+    TFormTransNoText& f = *run.form;
+    QTest::mouseClick(f.BitBtnPlay, Qt::LeftButton);
+    ASSERT_TRUE(f.Recording());
+    ASSERT_TRUE(run.waitFor([&] { return f.N() == 4; }, 5000));
+    QTest::mouseClick(f.BtnImgWait, Qt::LeftButton);
+    ASSERT_TRUE(f.Waiting());
+    QTest::qWait(2000);
+    QTest::mouseClick(f.BtnImgWait, Qt::LeftButton);
+    QElapsedTimer lessonEnd;
+    ASSERT_TRUE(run.waitFor(
+        [&] { return f.MediaPlayerPlay->Mode() != MediaPlayer::PlayerMode::Playing; }, 8000));
+    lessonEnd.start();
+    ASSERT_TRUE(run.waitFor([&] { return !f.Running(); }, 15000)) << "recording stops by itself";
+    EXPECT_NEAR(double(lessonEnd.elapsed()), 10000, 300) << "10 s past the lesson";
+    QTest::qWait(100);
+
+    const std::optional<SoundFileInfo> info = probeSoundFile(run.course.filePath("Anna12.wav"));
+    ASSERT_TRUE(info);
+    const std::optional<SoundFileInfo> model = probeSoundFile(run.course.filePath("TSBegin.wav"));
+    EXPECT_EQ(info->sampleRate, model->sampleRate);
+    EXPECT_EQ(info->channels, model->channels);
+    EXPECT_EQ(info->format, model->format);
+    const ReadBack recording = readSound(run.course.filePath("Anna12.wav"));
+    const QStringList lines =
+        QString::fromLatin1(run.course.read("Anna12.txt")).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), Syntagms) << lines.join('|').toStdString();
+    EXPECT_EQ(lines[0], "#\t#");
+    EXPECT_EQ(lines[1].section('\t', 0, 0), "0");
+    for (int k = 2; k < Syntagms; ++k) {
+        const double heard = toneEndMs(recording, toneHz(k));
+        const qint64 written = lines[k - 1].section('\t', 1).toLongLong();
+        std::cout << "syntagm " << k << ": tone ends at " << heard << " ms of the recording, "
+                  << "timing file says " << written << " (" << written - heard << " ms after)\n";
+        ASSERT_GE(heard, 0) << "tone " << k << " recorded";
+        EXPECT_GE(written, heard - 10) << "syntagm " << k;
+        EXPECT_LE(written, heard + TickMs + SlackMs) << "syntagm " << k;
+        EXPECT_EQ(lines[k].section('\t', 0, 0), lines[k - 1].section('\t', 1)) << k;
+    }
+    // The wait lies between syntagms 3 and 4 in the recording.
+    EXPECT_GT(toneEndMs(recording, toneHz(4)) - toneEndMs(recording, toneHz(3)), 2000 + 900);
+}

@@ -1,0 +1,304 @@
+// The interpretation trainer driven through its controls on the virtual sound
+// engine: the clock moves only when a test moves it, so every tick of a pass,
+// the wait and the student timing file are checked exactly.
+#include "dialogs/DlgxMessage.h"
+#include "listening/FormTransNoText.h"
+#include "sound/MediaPlayer.h"
+#include "sound/SoundFiles.h"
+#include "sound/VirtualSoundEngine.h"
+#include "support/ModalDriver.h"
+#include "support/TempCourse.h"
+#include "widgets/BtnImgD1QF.h"
+#include "widgets/BtnImgTransD1QF.h"
+#include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/HelpContext.h"
+#include "widgets/Memo.h"
+#include "widgets/PrgssBarQF.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+// Reads the next message window into `text` (its title first) and closes it.
+void readMessage(QString& text)
+{
+    whenModal([&text](QWidget* window) {
+        text = window->windowTitle();
+        for (TMemo* memo : window->findChildren<TMemo*>())
+            text += u'|' + memo->Lines().join(u'|');
+        for (TBtnImgD1QF* button : window->findChildren<TBtnImgD1QF*>())
+            if (button->isVisible())
+                return QTest::mouseClick(button, Qt::LeftButton);
+    });
+}
+
+// A title and nine lines; line 5 is a heading. Syntagm k sounds from k s to
+// k s + 800 ms; the recording is 11000 ms long.
+struct Trainer {
+    TempCourse course;
+    QString oldFolder = QDir::currentPath();
+    std::unique_ptr<TFormTransNoText> form;
+
+    Trainer()
+    {
+        VirtualSound::use();
+        VirtualSound::reset();
+        QStringList text{"#Titel"}, trans{QStringLiteral("#Заголовок")}, timing{"#\t#"};
+        for (int k = 2; k <= 10; ++k) {
+            const bool heading = k == 5;
+            text.append(heading ? QStringLiteral("#Teil")
+                                : QStringLiteral("Satz %1 ist hier.").arg(k));
+            trans.append(heading ? QStringLiteral("#Часть") : QStringLiteral("Фраза %1.").arg(k));
+            timing.append(heading ? QStringLiteral("#\t#")
+                                  : QStringLiteral("%1\t%2").arg(k * 1000).arg(k * 1000 + 800));
+        }
+        course.writeLines("T.txt", text, true);
+        course.writeLines("T.ru", trans);
+        course.writeLines("T.tim", timing);
+        course.writeLines("T.pic", {"0\t3500\tnone.jpg"});
+        VirtualSound::setLength(course.filePath("T.wav"), 11000);
+        EXPECT_TRUE(writeTemplate(course.filePath("TSBegin.wav")));
+        QDir::setCurrent(course.path());
+    }
+    ~Trainer()
+    {
+        form.reset();
+        QDir::setCurrent(oldFolder);
+        VirtualSound::use(false);
+    }
+
+    void open(const QString& recording, bool wait, bool text = false)
+    {
+        TransNoTextSettings settings{course.filePath("T.wav"),
+                                     recording.isEmpty() ? QString() : course.filePath(recording),
+                                     LessonFileNames{"T.txt", "T.ru", "T.tim", "T.pic", {}},
+                                     text,
+                                     false,
+                                     wait,
+                                     course.path() + "/",
+                                     140};
+        form = std::make_unique<TFormTransNoText>(settings);
+        form->resize(700, 430);
+        form->show();
+    }
+    // Moves the sound clock by whole ticks, letting the window look each time.
+    void run(qint64 ms)
+    {
+        for (qint64 done = 0; done < ms; done += 50) {
+            VirtualSound::advance(std::min<qint64>(50, ms - done));
+            form->TimerPosTimer();
+        }
+    }
+    void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5)); }
+    bool idle() const { return form->BitBtnPlay->isEnabled() && !form->BitBtnStop->isEnabled(); }
+    QStringList timingLines() const
+    {
+        return QString::fromLatin1(course.read("Anna12.txt")).split("\r\n", Qt::SkipEmptyParts);
+    }
+};
+} // namespace
+
+// Damaged text files: the message, and a window that still works.
+TEST(TransNoTextWindow, DamagedTextFilesAreTold)
+{
+    Trainer t;
+    t.course.writeLines("T.tim", {"#\t#", "2000\tx"});
+    QString message;
+    readMessage(message);
+    t.open({}, false);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_TRUE(message.contains(QStringLiteral("Повреждены текстовые файлы")))
+        << message.toStdString();
+    t.click(t.form->BitBtnPlay);
+    EXPECT_TRUE(t.form->Running());
+}
+
+TEST(TransNoTextWindow, OpensIdleWithWhatTheExerciseAllows)
+{
+    Trainer t;
+    t.open("Anna12.wav", true);
+    TFormTransNoText& f = *t.form;
+    EXPECT_EQ(f.LabelPlay->text(), QStringLiteral("Переводить"));
+    EXPECT_TRUE(t.idle());
+    EXPECT_FALSE(f.BitBtnPause->isEnabled());
+    EXPECT_TRUE(f.BtnImgWait->isEnabled());
+    EXPECT_FALSE(f.CheckBoxText->Enabled());
+    EXPECT_FALSE(f.PaintBoxText->isVisible());
+    EXPECT_TRUE(f.ImageStatic->isVisible());
+    EXPECT_EQ(HelpContextOf(&f), 140);
+    const int paneHeight = 430 - 77;
+    EXPECT_EQ(f.PaintArea(),
+              QSize(int(std::nearbyint(paneHeight * 260.0 / 280 - 50)), paneHeight - 30));
+    EXPECT_EQ(f.PanelNavF->height(), 77);
+    EXPECT_EQ(f.LaidText().Places()[1].startLine, 3) << "the title is not shown";
+
+    Trainer listening;
+    listening.open({}, false, true);
+    EXPECT_EQ(listening.form->LabelPlay->text(), QStringLiteral("Слушать"));
+    EXPECT_FALSE(listening.form->BtnImgWait->isEnabled());
+    // The text may be ticked before a pass; the tick shows the idle box.
+    listening.click(listening.form->CheckBoxText);
+    EXPECT_TRUE(listening.form->PaintBoxText->isVisible());
+}
+
+// A pass without recording writes nothing and ends by itself with the lesson.
+TEST(TransNoTextWindow, ListeningPassEndsWithTheLesson)
+{
+    Trainer t;
+    t.open({}, false, true);
+    TFormTransNoText& f = *t.form;
+    t.click(f.CheckBoxText);
+    const QStringList before = QDir(t.course.path()).entryList(QDir::Files);
+    t.click(f.BitBtnPlay);
+    EXPECT_TRUE(f.Running());
+    EXPECT_FALSE(f.Recording());
+    EXPECT_TRUE(f.PaintBoxText->isVisible());
+    EXPECT_FALSE(f.BitBtnClose->isEnabled());
+    EXPECT_EQ(f.ProgressBarRec->Max(), 11);
+    t.run(2800);
+    EXPECT_EQ(f.N(), 2);
+    t.run(50);
+    EXPECT_EQ(f.N(), 3);
+    EXPECT_EQ(f.ProgressBarRec->Position(), 2);
+    t.run(8150);
+    EXPECT_TRUE(t.idle()) << "the lesson's end ends the pass";
+    EXPECT_FALSE(f.PaintBoxText->isVisible());
+    EXPECT_EQ(QDir(t.course.path()).entryList(QDir::Files), before);
+}
+
+// Kind 12: the recording starts as the template, the lesson can be held back
+// while recording goes on, a wait longer than its syntagm plus 20 s ends by
+// itself, and recording goes on 10 s past the lesson's end.
+TEST(TransNoTextWindow, RecordingPassWithAWaitWritesTheStudentTiming)
+{
+    Trainer t;
+    t.course.write("Anna12.wav", "an older recording");
+    t.open("Anna12.wav", true);
+    TFormTransNoText& f = *t.form;
+    t.click(f.BitBtnPlay);
+    ASSERT_TRUE(f.Recording());
+    EXPECT_EQ(f.MediaPlayerRec->Mode(), MediaPlayer::PlayerMode::Recording);
+    EXPECT_EQ(t.timingLines(), QStringList{"#\t#"});
+    t.run(3000); // past syntagm 2 (ends at 2800)
+    EXPECT_EQ(f.N(), 3);
+    EXPECT_EQ(t.timingLines(), (QStringList{"#\t#", "0\t2850"}));
+
+    t.click(f.BtnImgWait);
+    EXPECT_TRUE(f.Waiting());
+    EXPECT_EQ(f.LabelWait->text(), QStringLiteral("Далее"));
+    EXPECT_FALSE(f.BitBtnPause->isEnabled());
+    t.run(2000);
+    EXPECT_EQ(f.MediaPlayerPlay->Position(), 3000) << "the lesson holds";
+    t.click(f.BtnImgWait);
+    EXPECT_FALSE(f.Waiting());
+    EXPECT_EQ(f.LabelWait->text(), QStringLiteral("Подождать"));
+
+    // Syntagm 3 lasts 800 ms: a wait of more than 20.8 s ends by itself.
+    t.click(f.BtnImgWait);
+    t.run(20800);
+    EXPECT_TRUE(f.Waiting());
+    t.run(100);
+    EXPECT_FALSE(f.Waiting());
+    const qint64 lag = 2000 + 20850; // the recording is ahead of the lesson by both waits
+
+    t.run(8100); // the lesson (at 3050 after the wait's last tick) ends at 11000
+    EXPECT_TRUE(f.Running()) << "recording goes on past the lesson";
+    t.run(9800);
+    EXPECT_TRUE(f.Running());
+    t.run(300);
+    EXPECT_TRUE(t.idle());
+
+    const QStringList lines = t.timingLines();
+    ASSERT_EQ(lines.size(), 10) << lines.join('|').toStdString();
+    EXPECT_EQ(lines[4], "#\t#") << "line 5 is the heading";
+    EXPECT_EQ(lines[2].section('\t', 0, 0), "2850");
+    EXPECT_EQ(lines[2].section('\t', 1).toLongLong(), 3850 + lag);
+    for (int i = 2; i < lines.size(); ++i) {
+        if (lines[i] != "#\t#" && lines[i - 1] != "#\t#") {
+            EXPECT_EQ(lines[i].section('\t', 0, 0), lines[i - 1].section('\t', 1)) << i;
+        }
+    }
+    EXPECT_GT(QFileInfo(t.course.filePath("Anna12.wav")).size(), 44) << "recorded";
+    EXPECT_NE(t.course.read("Anna12.wav"), "an older recording");
+}
+
+TEST(TransNoTextWindow, PauseHoldsBothAndStopFinishesTheTiming)
+{
+    Trainer t;
+    t.open("Anna12.wav", true);
+    TFormTransNoText& f = *t.form;
+    t.click(f.BitBtnPlay);
+    t.run(1000);
+    t.click(f.BitBtnPause);
+    EXPECT_EQ(f.LabelPause->text(), QStringLiteral("Далее"));
+    EXPECT_FALSE(f.TimerPos.isActive());
+    EXPECT_FALSE(f.BtnImgWait->isEnabled());
+    EXPECT_EQ(f.MediaPlayerRec->Mode(), MediaPlayer::PlayerMode::Paused);
+    VirtualSound::advance(5000);
+    EXPECT_EQ(f.MediaPlayerPlay->Position(), 1000);
+    EXPECT_EQ(f.MediaPlayerRec->Position(), 1000);
+    t.click(f.BitBtnPause);
+    EXPECT_EQ(f.LabelPause->text(), QStringLiteral("Пауза"));
+    EXPECT_TRUE(f.TimerPos.isActive());
+    EXPECT_TRUE(f.BtnImgWait->isEnabled());
+    t.run(3000);
+    t.click(f.BitBtnStop);
+    VirtualSound::advance(0);
+    EXPECT_TRUE(t.idle());
+    EXPECT_EQ(f.MediaPlayerRec->Mode(), MediaPlayer::PlayerMode::NotReady);
+    EXPECT_EQ(t.timingLines(), (QStringList{"#\t#", "0\t2850", "2850\t3850", "3850\t4000"}));
+}
+
+// "Выход" in the middle of a pass leaves a complete timing file, as "Стоп" does.
+TEST(TransNoTextWindow, LeavingInAPassFinishesTheTiming)
+{
+    Trainer t;
+    t.open("Anna12.wav", true);
+    t.click(t.form->BitBtnPlay);
+    t.run(3500);
+    t.form->BitBtnCloseClick();
+    EXPECT_FALSE(t.form->isVisible());
+    EXPECT_EQ(t.timingLines(), (QStringList{"#\t#", "0\t2850", "2850\t3500"}));
+}
+
+// Without a readable template the pass records nothing and the previous
+// recording stays as it was.
+TEST(TransNoTextWindow, MissingTemplateKeepsThePreviousRecording)
+{
+    Trainer t;
+    QFile::remove(t.course.filePath("TSBegin.wav"));
+    t.course.write("Anna12.wav", "the previous recording");
+    t.open("Anna12.wav", true);
+    QString message;
+    readMessage(message);
+    t.click(t.form->BitBtnPlay);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_TRUE(message.contains(QStringLiteral("Повреждены файлы"))) << message.toStdString();
+    EXPECT_TRUE(message.contains("TSBegin.wav")) << message.toStdString();
+    EXPECT_TRUE(t.form->Running());
+    EXPECT_FALSE(t.form->Recording());
+    EXPECT_FALSE(t.form->BtnImgWait->isEnabled());
+    EXPECT_EQ(t.course.read("Anna12.wav"), "the previous recording");
+    EXPECT_FALSE(QFileInfo::exists(t.course.filePath("Anna12.txt")));
+}
+
+// No sound device: a message, the pass ends, nothing hangs.
+TEST(TransNoTextWindow, NoDeviceEndsThePassWithAMessage)
+{
+    Trainer t;
+    t.open("Anna12.wav", true);
+    VirtualSound::setDeviceWorking(false);
+    QString message;
+    readMessage(message);
+    t.click(t.form->BitBtnPlay);
+    VirtualSound::advance(0);
+    QTest::qWait(50);
+    EXPECT_TRUE(modalActionsDone());
+    EXPECT_FALSE(message.isEmpty());
+    EXPECT_TRUE(t.idle());
+    EXPECT_FALSE(t.form->Running());
+}
