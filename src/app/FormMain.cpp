@@ -693,7 +693,7 @@ void TFormMain::N6Click()
         // the client area, with the recording as the one to follow.
         auto play = [this](const QString& mode, int entry, const QString& recording) {
             const CatalogueEntry& lesson = courseCatalogues().entry(mode.at(0), entry);
-            exerciseLaunch(5, prefixedEntry(lesson, DataFolder), recording)(nullptr);
+            exerciseLaunch(5, entry, prefixedEntry(lesson, DataFolder), recording)(nullptr);
         };
         prepod_ = new TFormPrepod(session_, {reportEntries, play}, this);
     }
