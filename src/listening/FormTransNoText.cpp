@@ -211,14 +211,7 @@ void TFormTransNoText::arrangeLowerPanel()
 
 void TFormTransNoText::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    const int frame = pictureFrameWidth;
-    for (QWidget* page : {PanelText, PanelTrans})
-        drawPictureFrame(painter, page->geometry().adjusted(-frame, -frame, frame, frame));
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawLine(0, PanelNavF->y(), width(), PanelNavF->y());
-    painter.setPen(Qt::white);
-    painter.drawLine(0, PanelNavF->y() + 1, width(), PanelNavF->y() + 1);
+    paintPagesAndPanelEdge(this, PanelText, PanelTrans, PanelNavF->y());
 }
 
 void TFormTransNoText::showEvent(QShowEvent* event)

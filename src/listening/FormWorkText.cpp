@@ -208,14 +208,7 @@ void TFormWorkText::arrangeLowerPanel()
 
 void TFormWorkText::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    const int frame = pictureFrameWidth;
-    for (QWidget* page : {PanelText, PanelTrans})
-        drawPictureFrame(painter, page->geometry().adjusted(-frame, -frame, frame, frame));
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawLine(0, Panel7->y(), width(), Panel7->y());
-    painter.setPen(Qt::white);
-    painter.drawLine(0, Panel7->y() + 1, width(), Panel7->y() + 1);
+    paintPagesAndPanelEdge(this, PanelText, PanelTrans, Panel7->y());
 }
 
 void TFormWorkText::showEvent(QShowEvent* event)

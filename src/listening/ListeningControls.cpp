@@ -8,6 +8,8 @@
 #include "widgets/PicturePaths.h"
 #include "widgets/Pictures.h"
 
+#include <QPainter>
+
 #include <QLabel>
 
 namespace {
@@ -86,4 +88,16 @@ QPixmap lessonPicture(const QList<PictureEntry>& pictures, int index, const QStr
     if (picture.isNull())
         return pageDrawing(size);
     return picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+void paintPagesAndPanelEdge(QWidget* window, QWidget* textPage, QWidget* transPage, int panelTop)
+{
+    QPainter painter(window);
+    const int frame = pictureFrameWidth;
+    for (QWidget* page : {textPage, transPage})
+        drawPictureFrame(painter, page->geometry().adjusted(-frame, -frame, frame, frame));
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawLine(0, panelTop, window->width(), panelTop);
+    painter.setPen(Qt::white);
+    painter.drawLine(0, panelTop + 1, window->width(), panelTop + 1);
 }

@@ -35,3 +35,7 @@ QPixmap lessonPicture(const QList<PictureEntry>& pictures, int index, const QStr
                       QSize size, bool* known);
 // The page's own drawing.
 QPixmap pageDrawing(QSize size);
+
+// The listening windows' background: the framed text and translation pages
+// and the sunken edge above the lower panel, whose top is panelTop.
+void paintPagesAndPanelEdge(QWidget* window, QWidget* textPage, QWidget* transPage, int panelTop);
