@@ -11,13 +11,18 @@
 #include "app/FormMain.h"
 #include "app/FormProgress.h"
 #include "users/Completion.h"
+#include "users/DlgPassWord.h"
 #include "users/NewUser.h"
+#include "users/OKBottomDlgNewUser.h"
+#include "users/OKBottomDlgSelectUsers.h"
+#include "users/UserList.h"
 #include "users/UserSession.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -174,6 +179,37 @@ void FinishedExercise10000(benchmark::State& state)
     }
 }
 BENCHMARK(FinishedExercise10000)->Unit(benchmark::kMillisecond);
+
+// The user selection dialog the way a student opens it on a list of n users
+// (93,600 users make a 50 MB list): the list is read, the rows are filled and
+// the dialog is shown.
+void UserSelection(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
+    UserTable table;
+    for (int i = 0; i < state.range(0); ++i) {
+        UserRecord user = AnonymousUser();
+        const QString name = QStringLiteral("Student%1").arg(i);
+        user.setName(name);
+        user.setMode(QStringLiteral("B"));
+        user.setFolder(name);
+        user.setProgressFile(name + QStringLiteral("/") + name + QStringLiteral(".prg"));
+        table.append(user);
+    }
+    WriteUserList(table);
+    UserSession session;
+    TOKBottomDlgNewUser newUser(session);
+    TDlgPassWord password;
+    for (auto _ : state) {
+        TOKBottomDlgSelectUsers dialog(session, newUser, password);
+        dialog.show();
+        settle();
+        if (dialog.ListBoxUsers->count() != state.range(0))
+            state.SkipWithError("not every user was listed");
+    }
+}
+BENCHMARK(UserSelection)->Arg(1000)->Arg(10000)->Arg(93600)->Unit(benchmark::kMillisecond);
 
 void LoadCatalogues10000(benchmark::State& state)
 {

@@ -19,6 +19,8 @@ TOKBottomDlgSelectUsers::TOKBottomDlgSelectUsers(UserSession& session, TOKBottom
     setDialogBackground(this);
     SetHelpContext(this, 30);
     ListBoxUsers->setObjectName(QStringLiteral("ListBoxUsers"));
+    // Rows are one line each: a list of many thousand users is not measured row by row.
+    ListBoxUsers->setUniformItemSizes(true);
 
     using Kind = TBtnImgD1QF::ButtonKind;
     auto* buttons = new QHBoxLayout;

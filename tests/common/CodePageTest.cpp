@@ -1,5 +1,6 @@
 #include "common/CodePage.h"
 
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 TEST(CodePage, RussianAndGermanRoundTrip)
@@ -24,4 +25,19 @@ TEST(CodePage, RefusesCharactersTheCodePageLacks)
     EXPECT_FALSE(encode(CodePage::Cp1250, QStringLiteral("Привет")));
     EXPECT_FALSE(encode(CodePage::Cp1251, QStringLiteral("日本")));
     EXPECT_TRUE(encode(CodePage::Cp1251, QString()));
+}
+
+TEST(CodePage, EveryByteConvertsAsTheSystemCodecDoes)
+{
+    for (const auto& [page, name] : {std::pair{CodePage::Cp1250, "windows-1250"},
+                                     std::pair{CodePage::Cp1251, "windows-1251"}}) {
+        for (int byte = 0; byte < 256; ++byte) {
+            const QByteArray one(1, char(byte));
+            const QString expected = QStringDecoder(name).decode(one);
+            EXPECT_EQ(decode(page, one), expected) << name << " byte " << byte;
+            if (expected != QString(QChar::ReplacementCharacter)) {
+                EXPECT_EQ(encode(page, expected), one) << name << " byte " << byte;
+            }
+        }
+    }
 }
