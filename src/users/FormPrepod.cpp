@@ -174,7 +174,7 @@ QString TFormPrepod::loadProgress(int user)
     entries_ = course_.entries ? course_.entries(record.mode()) : QList<ReportEntry>();
     // Progress of this run not yet written is in memory: the current named
     // user is shown from there, everyone else from the file.
-    if (user == session_.currentIndex()) {
+    if (session_.holdsCurrentProgress(record)) {
         copy_ = session_.progress();
         return {};
     }

@@ -63,6 +63,11 @@ int UserSession::indexOfSameUser(const UserRecord& user) const
     return -1;
 }
 
+bool UserSession::holdsCurrentProgress(const UserRecord& user) const
+{
+    return currentIndex_ >= 0 && canonicalForm(progressPathOf(user)) == currentProgress_;
+}
+
 void UserSession::findCurrentAgain()
 {
     if (currentIndex_ < 0)

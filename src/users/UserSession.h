@@ -45,6 +45,9 @@ public:
 
     // The current named user's progress; empty for the anonymous user.
     const ProgressTable& progress() const { return progress_; }
+    // True when the user's progress file is the current named user's, however
+    // its path is spelt ("\\" or "/", relative or absolute, through a link).
+    bool holdsCurrentProgress(const UserRecord& user) const;
     // True when a named user is current and the entry's record says done.
     bool isDone(int entry) const;
 

@@ -333,3 +333,19 @@ TEST_F(Session, ACopiedCourseKeepsItsStudentsAndNeverWritesIntoTheOriginal)
     EXPECT_TRUE(session.markDone(3, 1, {}).isEmpty());
     EXPECT_TRUE(progressOf("Olga").at(3 * 264));
 }
+
+TEST_F(Session, TheCurrentProgressIsKnownHoweverItsPathIsSpelt)
+{
+    const int olga = add("Olga", "B");
+    add("Max", "C");
+    UserRecord sameFile = session.users().at(olga);
+    EXPECT_FALSE(session.holdsCurrentProgress(sameFile)) << "the anonymous user is current";
+    ASSERT_TRUE(session.changeUser(olga).isEmpty());
+    for (const QString& spelling : {QStringLiteral("Report\\Olga\\Olga.rep"),
+                                    QStringLiteral("./Report/Olga/../Olga/Olga.rep"),
+                                    course.filePath("Report/Olga/Olga.rep")}) {
+        ASSERT_TRUE(sameFile.setProgressFile(spelling));
+        EXPECT_TRUE(session.holdsCurrentProgress(sameFile)) << spelling.toStdString();
+    }
+    EXPECT_FALSE(session.holdsCurrentProgress(session.users().at(1)));
+}
