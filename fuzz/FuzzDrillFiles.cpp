@@ -1,32 +1,13 @@
 // Any bytes as a drill's files (split at zero bytes into the text, second and
 // timing file): loading never fails hard, and a drill that is declared
 // runnable can be gone through to its end without touching a missing item.
+#include "FuzzSupport.h"
 #include "drills/DrillRandom.h"
 #include "drills/Lexicon.h"
 #include "drills/Questions.h"
 #include "drills/Statements.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <cstdint>
-#include <cstdlib>
-
 namespace {
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes)
-{
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    QFile file(path);
-    check(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
-}
-
 void runLexicon(const DrillFiles& files)
 {
     const DrillLoad<LexiconItem> load = loadLexicon(files);
@@ -85,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QList<QByteArray> parts =
         QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)).split('\0');
     const DrillFiles files{
-        writeFile(dir, "text", parts.value(0)), writeFile(dir, "trans", parts.value(1)),
-        parts.size() > 2 ? writeFile(dir, "timing", parts.value(2)) : QString(), QString()};
+        writeFuzzFile(dir, "text", parts.value(0)), writeFuzzFile(dir, "trans", parts.value(1)),
+        parts.size() > 2 ? writeFuzzFile(dir, "timing", parts.value(2)) : QString(), QString()};
     runLexicon(files);
     runQuestions(files);
     runStatements(files);

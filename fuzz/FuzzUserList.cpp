@@ -1,5 +1,6 @@
-// A user list of any bytes: every field reads inside its record, and the list
-// written back is byte-for-byte the whole records that were read.
+// A user list of any bytes: every field, and the check for damage, reads
+// inside its record, and the list written back is byte-for-byte what was
+// read: the whole records, then the piece too short to be one.
 #include "users/UserList.h"
 
 #include <cstdint>
@@ -15,9 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         (void)user.folder();
         (void)user.progressFile();
         (void)user.password();
+        (void)recordDamage(user);
     }
     const qsizetype whole = bytes.size() - bytes.size() % UserRecord::Size;
-    if (table.toBytes() != bytes.left(whole))
+    if (table.tail() != bytes.mid(whole) || table.toBytes() != bytes)
         std::abort();
     return 0;
 }
