@@ -14,18 +14,23 @@
 #include "widgets/ChBxImgTransD1QF.h"
 #include "widgets/HelpContext.h"
 
+#include <QDeadlineTimer>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -431,6 +436,99 @@ TEST(ReportPrinting, APdfHoldsTheTextsOnThePagesAndPlacesTheLayoutGave)
             ++checked;
         }
     EXPECT_GT(checked, 100);
+}
+
+namespace {
+// The private print queue that scripts/test starts (scripts/print-server):
+// a PDF printer that writes each job into a folder of its own.
+struct PrintQueue {
+    QString name = qEnvironmentVariable("TOLVAREN_PRINTER");
+    QString out = qEnvironmentVariable("TOLVAREN_PRINT_OUT");
+
+    static QString lpstat(const QStringList& arguments)
+    {
+        QProcess tool;
+        tool.start("lpstat", arguments);
+        EXPECT_TRUE(tool.waitForFinished(10000));
+        return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+    }
+    // Every job the queue has taken, printed or not.
+    qsizetype jobs() const
+    {
+        return lpstat({"-W", "all", "-o", name}).split('\n', Qt::SkipEmptyParts).size();
+    }
+    // True once no job waits or prints; false after a minute.
+    bool waitIdle() const
+    {
+        for (QDeadlineTimer deadline(60000); !lpstat({"-o", name}).isEmpty(); QThread::msleep(200))
+            if (deadline.hasExpired())
+                return false;
+        return true;
+    }
+    QStringList pdfs() const { return QDir(out).entryList({"*.pdf"}, QDir::Files); }
+};
+
+int pdfPages(const QString& pdf)
+{
+    QProcess tool;
+    tool.start("pdfinfo", {pdf});
+    EXPECT_TRUE(tool.waitForFinished(30000)) << "pdfinfo (poppler-utils) is needed";
+    static const QRegularExpression pages(R"(\nPages:\s+(\d+))");
+    return pages.match(QString::fromLocal8Bit(tool.readAllStandardOutput())).captured(1).toInt();
+}
+
+// The print dialog's own button: the dialog's language may differ.
+void pressPrintDialog(QWidget* dialog, QDialogButtonBox::StandardButton which)
+{
+    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(buttons && buttons->button(which)) << dialog->metaObject()->className();
+    buttons->button(which)->click();
+}
+} // namespace
+
+TEST(ReportPrinting, TheConsolePrintsALongReportOnAPrintQueueAndACancelledDialogPrintsNothing)
+{
+    const PrintQueue queue;
+    if (queue.name.isEmpty())
+        GTEST_SKIP() << "no print queue: scripts/test starts one with scripts/print-server, "
+                        "which needs root";
+    QList<ReportEntry> entries;
+    for (int lesson = 1; lesson <= 30; ++lesson)
+        entries << ReportEntry{QString("Урок %1").arg(lesson), 0}
+                << ReportEntry{QString("Лексика%1").arg(lesson), 1};
+    TempCourse course;
+    course.writeLines("InitRegD.txt", QStringList(entries.size(), "e"));
+    UserSession session;
+    session.loadUserList();
+    session.addUser({"Ivan", "", "", defaultProgressPath(course.path(), "Ivan"), "D"});
+    TFormPrepod prepod(session, {[&](const QString&) { return entries; }, {}});
+    const qsizetype jobsBefore = queue.jobs();
+    const QStringList pdfsBefore = queue.pdfs();
+    qsizetype pages = 0;
+    whenModal([&](QWidget*) {
+        QTest::mouseClick(prepod.CheckBoxChek, Qt::LeftButton); // every row, done or not
+        whenModal([](QWidget* dialog) { pressPrintDialog(dialog, QDialogButtonBox::Cancel); });
+        QTest::mouseClick(prepod.BitBtn3, Qt::LeftButton);
+        EXPECT_EQ(queue.jobs(), jobsBefore) << "a cancelled dialog prints nothing";
+        whenModal([&](QWidget* dialog) {
+            QPrinter* printer = static_cast<QPrintDialog*>(dialog)->printer();
+            EXPECT_EQ(printer->printerName(), queue.name);
+            pressPrintDialog(dialog, QDialogButtonBox::Ok);
+            pages =
+                reportPrintLayout(prepod.PrintInput(printer->width(), printer->height())).size();
+        });
+        QTest::mouseClick(prepod.BitBtn3, Qt::LeftButton);
+        clickButton(&prepod, "Выход");
+    });
+    prepod.exec();
+    ASSERT_TRUE(queue.waitIdle()) << "the job did not print within a minute";
+    EXPECT_EQ(queue.jobs(), jobsBefore + 1);
+    QStringList printed = queue.pdfs();
+    for (const QString& old : pdfsBefore)
+        printed.removeAll(old);
+    ASSERT_EQ(printed.size(), 1) << "in " << queue.out.toStdString();
+    EXPECT_GE(pages, 2);
+    EXPECT_EQ(pdfPages(QDir(queue.out).filePath(printed[0])), pages);
 }
 
 TEST(ReportPrinting, WithoutAnyPrinterTheTeacherIsToldAndNothingOpens)
