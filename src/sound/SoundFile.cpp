@@ -95,7 +95,8 @@ qint64 SoundReader::read(qint64 frame, qint64 frames, qint16* out)
 
 template <typename Sample> qint64 SoundReader::readAs(qint64 frame, qint64 frames, Sample* out)
 {
-    frames = std::clamp<qint64>(info_.frames - frame, 0, frames);
+    // Nothing lies before the first frame: a decoded file would be read outside its samples.
+    frames = frame < 0 ? 0 : std::clamp<qint64>(info_.frames - frame, 0, frames);
     if (frames == 0)
         return 0;
     if (!file_) {

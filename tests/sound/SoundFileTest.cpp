@@ -44,6 +44,7 @@ TEST(SoundFile, ReadsEveryVariantFromAnyPosition)
         EXPECT_GT(shareAt(block.data(), 2205, 22050, 500), 0.8);
         // 500 Hz at 22050 Hz: frame 22050 starts a period again.
         EXPECT_NEAR(block[11], 0.5 * std::sin(2 * M_PI * 500 * 11 / 22050), 0.08);
+        EXPECT_EQ(reader->read(-1, 10, block.data()), 0) << "nothing lies before the start";
     }
 }
 
