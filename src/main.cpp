@@ -19,6 +19,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -78,6 +81,11 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = answeredOnTerminal(argc, argv))
         return *status;
     QApplication app(argc, argv);
+    // Qt's own dialogs (the print dialog) speak Russian like the rest.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     const StartOptions options = parseStartOptions(app.arguments());
     QString message = options.error;
     bool demoCopied = false;
