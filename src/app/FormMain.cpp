@@ -26,6 +26,7 @@
 #include "widgets/ButtonPictures.h"
 #include "widgets/FitText.h"
 #include "widgets/HelpContext.h"
+#include "widgets/Look.h"
 #include "widgets/PrgssBarQF.h"
 
 #include "widgets/BtnImgTransD1QF.h"
@@ -55,7 +56,6 @@
 
 namespace {
 
-const QColor WindowGrey(204, 204, 204);
 const QString FontFile = QStringLiteral("NFREESET.TTF");
 const QString FontFace = QStringLiteral("UkrainianFreeSet");
 
@@ -101,7 +101,7 @@ class FramedPanel : public QFrame {
 public:
     FramedPanel(QWidget* parent, QMargins margins) : QFrame(parent)
     {
-        fill(this, WindowGrey);
+        fill(this, look::WindowGrey);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(margins);
         layout->setSpacing(0);
@@ -127,7 +127,7 @@ TFormMain::TFormMain(UserSession& session, QWidget* parent) : QMainWindow(parent
         treeImages_[image] = treeImage(image);
     setWindowTitle(QStringLiteral("Tolvaren"));
     setFont(arial(15));
-    fill(this, WindowGrey);
+    fill(this, look::WindowGrey);
     makeMenu();
     makeToolBar();
     makePanels();
@@ -161,7 +161,7 @@ QAction* TFormMain::addMenuItem(QMenu* menu, const QString& caption, void (TForm
 
 void TFormMain::makeMenu()
 {
-    menuBar()->setFont(arial(15));
+    menuBar()->setFont(look::arial(15));
     QMenu* user = menuBar()->addMenu(QStringLiteral("Пользователь"));
     NNewUserN = addMenuItem(user, QStringLiteral("Новое имя..."), &TFormMain::NNewUserClick);
     NSelectUserN =
@@ -180,7 +180,7 @@ void TFormMain::makeMenu()
     help->addSeparator();
     NAboutN = addMenuItem(help, QStringLiteral("О программе..."), &TFormMain::NAboutClick);
     for (QMenu* menu : {user, work, help})
-        menu->setFont(arial(15));
+        menu->setFont(look::arial(15));
 }
 
 QToolButton* TFormMain::addToolButton(int image, const QString& caption,
@@ -213,7 +213,7 @@ void TFormMain::makeToolBar()
     ToolButtonReport = addToolButton(4, QStringLiteral("Отчет"), &TFormMain::NReportClick);
     ToolBarMain->addSeparator();
     ToolButtonExit = addToolButton(5, QStringLiteral("Выход"), &TFormMain::NExitClick);
-    ToolBarMain->setFont(toolBarFont(*ToolBarMain, QStringLiteral("Arial")));
+    ToolBarMain->setFont(toolBarFont(*ToolBarMain, look::FaceName));
     // Nothing is selected and nobody is named until the first show has run.
     ToolButton4->setEnabled(false);
     ToolButtonReport->setEnabled(false);
@@ -325,7 +325,7 @@ void TFormMain::InstallCourseFont()
     if (!families.isEmpty())
         CourseFontFamily = families.first();
     else
-        CourseFontFamily = QFontDatabase::hasFamily(FontFace) ? FontFace : QStringLiteral("Arial");
+        CourseFontFamily = QFontDatabase::hasFamily(FontFace) ? FontFace : look::FaceName;
     TreeView->setFont(courseFont(CourseFontFamily));
     ToolBarMain->setFont(toolBarFont(*ToolBarMain, CourseFontFamily));
 }

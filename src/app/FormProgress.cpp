@@ -2,6 +2,7 @@
 
 #include "widgets/ButtonPictures.h"
 #include "widgets/FitText.h"
+#include "widgets/Look.h"
 #include "widgets/PrgssBarQF.h"
 
 #include <QFrame>
@@ -13,20 +14,15 @@ TFormProgress::TFormProgress(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::F
 {
     setObjectName(QStringLiteral("FormProgress"));
     setFixedSize(409, 67);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(204, 204, 204));
-    setPalette(colours);
-    setAutoFillBackground(true);
+    look::fillBackground(this);
 
     auto* bevel = new QFrame(this);
     bevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     bevel->setGeometry(rect());
 
     Label1 = new QLabel(QStringLiteral("Пожалуйста, подождите..."), this);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(16);
     Label1->setGeometry(4, 4, 401, 26);
-    fitLabel(*Label1, font);
+    fitLabel(*Label1, look::arial(16));
 
     ProgressBarTree = new TPrgssBarQF(this);
     ProgressBarTree->setGeometry(4, 32, 401, 31);

@@ -2,6 +2,7 @@
 
 #include "dialogs/SharedDialogs.h"
 #include "widgets/BtnImgD1QF.h"
+#include "widgets/Look.h"
 #include "widgets/Memo.h"
 
 TDlgDoubleError::TDlgDoubleError(QWidget* parent)
@@ -13,14 +14,14 @@ TDlgDoubleError::TDlgDoubleError(QWidget* parent)
     SetTextArea({96, 16, 383, 136});
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(toWindow({100, 20, 375, 30}));
-    Memo1->SetFittedFont(arial(16, false));
+    Memo1->SetFittedFont(look::arial(16, false));
     Memo1->SetAlignment(Qt::AlignHCenter);
     Memo1->SetTextColor(Qt::red);
     Memo1->Add(QStringLiteral("Вы ошиблись. Правильный ответ:"));
 
     MemoTrueQuest->setObjectName(QStringLiteral("MemoTrueQuest"));
     MemoTrueQuest->setGeometry(toWindow({100, 54, 375, 94}));
-    MemoTrueQuest->SetFittedFont(arial(16, true));
+    MemoTrueQuest->SetFittedFont(look::arial(16, true));
     MemoTrueQuest->SetAlignment(Qt::AlignHCenter);
 
     BtnImgD1QF1->setObjectName(QStringLiteral("BtnImgD1QF1"));
@@ -44,9 +45,9 @@ TDlgLexicError::TDlgLexicError(QWidget* parent) : TDlgDoubleError(parent)
     setObjectName(QStringLiteral("DlgLexicError"));
     // The answer here is Russian: where Arial is missing, fall back on
     // families known to carry Cyrillic rather than on whatever comes first.
-    QFont font = arial(16, true);
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
+    QFont font = look::arial(16, true);
+    font.setFamilies(
+        {look::FaceName, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     MemoTrueQuest->SetFittedFont(font);
 }
 

@@ -3,6 +3,7 @@
 #include "widgets/BitmapRules.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/ButtonPictures.h"
+#include "widgets/Look.h"
 #include "widgets/PicturePaths.h"
 #include "widgets/Pictures.h"
 
@@ -17,8 +18,8 @@ TDlgFrame::TDlgFrame(QSize client, const QString& title, QWidget* parent)
 {
     setFixedSize(client.width() + 2 * border, client.height() + captionHeight + 2 * border);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(204, 204, 204));
-    pal.setColor(QPalette::Button, QColor(204, 204, 204));
+    pal.setColor(QPalette::Window, look::WindowGrey);
+    pal.setColor(QPalette::Button, look::WindowGrey);
     pal.setColor(QPalette::Base, Qt::white);
     pal.setColor(QPalette::Text, Qt::black);
     pal.setColor(QPalette::WindowText, Qt::black);
@@ -55,14 +56,6 @@ QRect TDlgFrame::toWindow(const QRect& client) const
     return client.translated(border, border + captionHeight);
 }
 
-QFont TDlgFrame::arial(int pixels, bool bold)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 TBtnImgD1QF* TDlgFrame::makeButton(const QString& label, QPoint clientAt, int modalResult)
 {
     auto* button = new TBtnImgD1QF(this);
@@ -85,7 +78,7 @@ void TDlgFrame::paintEvent(QPaintEvent*)
     gradient.setColorAt(0, winColor(7798784));
     gradient.setColorAt(1, winColor(16733525));
     painter.fillRect(bar, gradient);
-    painter.setFont(arial(14, true));
+    painter.setFont(look::arial(14, true));
     painter.setPen(Qt::white);
     painter.drawText(bar.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, windowTitle());
 

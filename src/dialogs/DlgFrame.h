@@ -23,10 +23,6 @@ public:
     // dragged or put by the window manager the time before.
     void setVisible(bool visible) override;
 
-    // The dialogs' font: Arial at a pixel size (the desktop's fallback where
-    // Arial is missing).
-    static QFont arial(int pixels, bool bold = false);
-
     static constexpr int border = 2;
     static constexpr int captionHeight = 24;
 

@@ -5,6 +5,7 @@
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
 #include "widgets/FitText.h"
+#include "widgets/Look.h"
 #include "widgets/Memo.h"
 #include "widgets/PicturePaths.h"
 
@@ -31,13 +32,13 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
     SetTextArea({96, 8, 347, 72});
     MemoComent->setObjectName(QStringLiteral("MemoComent"));
     MemoComent->setGeometry(toWindow({100, 10, 339, 68}));
-    MemoComent->SetFittedFont(arial(16, true));
+    MemoComent->SetFittedFont(look::arial(16, true));
     MemoComent->SetAlignment(Qt::AlignHCenter);
     MemoComent->Add(QStringLiteral("Вы просмотрели лексику урока."));
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(toWindow({96, 82, 347, 22}));
-    fitLabel(*Label1, arial(15, true));
+    fitLabel(*Label1, look::arial(15, true));
 
     QLabel* choices[3] = {Label2, Label3, Label4};
     const char* names[3] = {"Label2", "Label3", "Label4"};
@@ -45,7 +46,7 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
         choices[i]->setObjectName(QString::fromLatin1(names[i]));
         choices[i]->setGeometry(toWindow({146, rowTop[i], 297, rowHeight}));
     }
-    fitLabels({Label2, Label3, Label4}, arial(15, false));
+    fitLabels({Label2, Label3, Label4}, look::arial(15, false));
 
     BitBtnOk->setObjectName(QStringLiteral("BitBtnOk"));
     BitBtnOk->setText(QStringLiteral("Отметить"));

@@ -3,6 +3,7 @@
 #include "dialogs/SharedDialogs.h"
 #include "sound/MediaPlayer.h"
 #include "widgets/BtnImgD1QF.h"
+#include "widgets/Look.h"
 #include "widgets/Memo.h"
 
 TDlgTestFullDulex::TDlgTestFullDulex(QWidget* parent)
@@ -15,7 +16,7 @@ TDlgTestFullDulex::TDlgTestFullDulex(QWidget* parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(toWindow({94, 30, 322, 110}));
     // Each of the lines below is one line on screen.
-    Memo1->SetFittedFont(arial(14), false);
+    Memo1->SetFittedFont(look::arial(14), false);
     Memo1->SetAlignment(Qt::AlignHCenter);
     Memo1->SetLines({QStringLiteral("На вашем компьютере данное упражнение не "),
                      QStringLiteral("может быть выполнено. Звуковая карта не "),

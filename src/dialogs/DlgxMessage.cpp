@@ -3,6 +3,7 @@
 #include "dialogs/DlgMessage.h"
 #include "dialogs/SharedDialogs.h"
 #include "widgets/BtnImgD1QF.h"
+#include "widgets/Look.h"
 #include "widgets/Memo.h"
 #include "widgets/PicturePaths.h"
 #include "widgets/Pictures.h"
@@ -31,7 +32,7 @@ TDlgxMessage::TDlgxMessage(QWidget* parent)
     SetTextArea({134, 16, 229, 135});
     MemoMess->setObjectName(QStringLiteral("MemoMess"));
     MemoMess->setGeometry(toWindow(TextArea()));
-    MemoMess->SetFittedFont(arial(15));
+    MemoMess->SetFittedFont(look::arial(15));
     MemoMess->SetAlignment(Qt::AlignHCenter);
 
     BtnImgD1QF1->setObjectName(QStringLiteral("BtnImgD1QF1"));

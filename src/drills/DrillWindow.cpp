@@ -5,6 +5,7 @@
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
 #include "widgets/FitText.h"
+#include "widgets/Look.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -20,23 +21,14 @@ static void registerDrillPictures()
     Q_INIT_RESOURCE(drills);
 }
 
-namespace {
-const QColor WindowGrey(204, 204, 204);
-} // namespace
-
 DrillWindow::DrillWindow(QSize client, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), MediaPlayerPlay(new MediaPlayer(this))
 {
     static const bool pictures = (registerDrillPictures(), true);
     Q_UNUSED(pictures);
     setFixedSize(client);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, WindowGrey);
-    setPalette(colours);
-    setAutoFillBackground(true);
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(13);
-    setFont(arial);
+    look::fillBackground(this);
+    setFont(look::arial(13));
     connect(MediaPlayerPlay, &MediaPlayer::Notify, this, &DrillWindow::MediaPlayerPlayNotify);
 }
 
@@ -53,7 +45,7 @@ void DrillWindow::paintEvent(QPaintEvent*)
     painter.setPen(Qt::white);
     painter.drawLine(outer.topLeft(), outer.topRight());
     painter.drawLine(outer.topLeft(), outer.bottomLeft());
-    painter.setPen(QColor(128, 128, 128));
+    painter.setPen(look::ShadowGrey);
     painter.drawLine(outer.bottomLeft(), outer.bottomRight());
     painter.drawLine(outer.topRight(), outer.bottomRight());
     painter.setPen(QColor(96, 96, 96));
@@ -100,11 +92,7 @@ TBtnImgTransD1QF* DrillWindow::AddBarButton(const QString& symbol, const QString
 {
     auto* button = new TBtnImgTransD1QF(this);
     dressButton(*button, symbolButtonPictures(symbol, 40));
-    button->move(x - button->width() / 2, BarTop() + 6);
-    auto* label = new QLabel(caption, this);
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(x - 50, BarTop() + 50, 100, 18);
-    fitLabel(*label);
+    PlaceOnBar(button, caption, x);
     return button;
 }
 
@@ -114,19 +102,53 @@ TBtnImgD1QF* DrillWindow::AddNextButton(const QString& caption, int x)
     dressButton(*button, symbolButtonPictures(SymbolNext, 40));
     button->SetCaption(caption);
     button->SetDefault(true);
-    button->move(x - button->width() / 2, BarTop() + 6);
-    auto* label = new QLabel(caption, this);
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(x - 50, BarTop() + 50, 100, 18);
-    fitLabel(*label);
+    PlaceOnBar(button, caption, x);
     return button;
 }
 
-QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area)
+void DrillWindow::PlaceOnBar(QWidget* button, const QString& caption, int x)
+{
+    button->move(x - button->width() / 2, BarTop() + 6);
+    AddBarCaption(caption, x, 100);
+}
+
+void DrillWindow::AddBarCaption(const QString& caption, int x, int width)
+{
+    auto* label = new QLabel(caption, this);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(x - width / 2, BarTop() + 50, width, 18);
+    fitLabel(*label);
+}
+
+void DrillWindow::AddCaption(const QString& caption, QPoint at)
+{
+    auto* label = new QLabel(caption, this);
+    label->setGeometry(QRect(at, QSize(400, 18)));
+    fitLabel(*label);
+}
+
+QFrame* DrillWindow::AddRaisedPanel(const QRect& area)
 {
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(area);
+    return panel;
+}
+
+QTextEdit* DrillWindow::AddReadOnlyMemo(QWidget* panel, const QRect& area, const QFont& font)
+{
+    auto* memo = new QTextEdit(panel);
+    memo->setReadOnly(true);
+    // Display only: Enter goes to the window, not into the text.
+    memo->setFocusPolicy(Qt::NoFocus);
+    memo->setGeometry(area);
+    memo->setFont(font);
+    return memo;
+}
+
+QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area)
+{
+    QFrame* panel = AddRaisedPanel(area);
     auto* label = new QLabel(caption, panel);
     label->setGeometry(10, 5, area.width() - 20, 16);
     fitLabel(*label);
@@ -135,33 +157,21 @@ QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area)
     // Display only: Enter goes to the window, not into the text.
     edit->setFocusPolicy(Qt::NoFocus);
     edit->setGeometry(10, 24, area.width() - 20, area.height() - 32);
-    QFont text = ItemFont();
-    text.setPixelSize(16);
-    text.setBold(true);
-    edit->setFont(text);
+    edit->setFont(look::arial(16, true));
     return edit;
 }
 
 QTextEdit* DrillWindow::AddMemoPanel(const QRect& area)
 {
-    auto* panel = new QFrame(this);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(area);
-    auto* memo = new QTextEdit(panel);
-    memo->setReadOnly(true);
-    memo->setFocusPolicy(Qt::NoFocus);
-    memo->setGeometry(6, 6, area.width() - 12, area.height() - 12);
-    QFont text = ItemFont();
-    text.setBold(true);
-    memo->setFont(text);
-    return memo;
+    QFrame* panel = AddRaisedPanel(area);
+    QFont bold = ItemFont();
+    bold.setBold(true);
+    return AddReadOnlyMemo(panel, panel->rect().adjusted(6, 6, -6, -6), bold);
 }
 
 QFont DrillWindow::ItemFont()
 {
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(15);
-    return arial;
+    return look::arial(15);
 }
 
 QLabel* DrillWindow::AddCounter(const QString& caption, int x)
@@ -178,10 +188,7 @@ QLabel* DrillWindow::AddCounter(const QString& caption, int x)
     bold.setBold(true);
     box->setFont(bold);
     box->setGeometry(x - 30, BarTop() + 12, 60, 30);
-    auto* label = new QLabel(caption, this);
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(x - 45, BarTop() + 50, 90, 18);
-    fitLabel(*label);
+    AddBarCaption(caption, x, 90);
     return box;
 }
 

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class MediaPlayer;
+class QFrame;
 class QAbstractButton;
 class QLabel;
 class QLineEdit;
@@ -61,6 +62,12 @@ protected:
     QLabel* AddCounter(const QString& caption, int x);
     // The default button of the previews' bottom bar, with its caption.
     TBtnImgD1QF* AddNextButton(const QString& caption, int x);
+    // A caption above a control, at its designed place.
+    void AddCaption(const QString& caption, QPoint at);
+    // A raised panel over the area.
+    QFrame* AddRaisedPanel(const QRect& area);
+    // A read-only memo in the panel that leaves Enter to the window.
+    static QTextEdit* AddReadOnlyMemo(QWidget* panel, const QRect& area, const QFont& font);
     // A raised panel with a caption and a read-only line for an item's text.
     QLineEdit* AddTextPanel(const QString& caption, const QRect& area);
     // A raised panel holding a read-only memo for a question.
@@ -80,6 +87,10 @@ protected:
     }
 
 private:
+    // Centres a bar control on x with its caption under it.
+    void PlaceOnBar(QWidget* button, const QString& caption, int x);
+    void AddBarCaption(const QString& caption, int x, int width);
+
     QAbstractButton* play_ = nullptr;
     QAbstractButton* enter_ = nullptr;
     QString soundFile_;

@@ -3,7 +3,6 @@
 #include "dialogs/DrillDialogs.h"
 #include "drills/DrillLaunch.h"
 #include "widgets/BtnImgTransD1QF.h"
-#include "widgets/FitText.h"
 #include "widgets/HelpContext.h"
 #include "widgets/PicturePaths.h"
 
@@ -22,9 +21,7 @@ TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent
 
     EditText = AddTextPanel(QStringLiteral("Исходное выражение"), {16, 46, 648, 64});
 
-    auto* label1 = new QLabel(QStringLiteral("Выберите правильный перевод"), this);
-    label1->setGeometry(16, 118, 400, 18);
-    fitLabel(*label1);
+    AddCaption(QStringLiteral("Выберите правильный перевод"), {16, 118});
     ListBoxTrans = new QListWidget(this);
     ListBoxTrans->setGeometry(16, 138, 648, 238);
     ListBoxTrans->setFrameShape(QFrame::NoFrame);

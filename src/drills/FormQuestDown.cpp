@@ -5,7 +5,6 @@
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
 #include "widgets/ChBxImgTransD1QF.h"
-#include "widgets/FitText.h"
 #include "widgets/HelpContext.h"
 #include "widgets/PicturePaths.h"
 
@@ -17,22 +16,14 @@ TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent
 {
     SetHelpTopic(this, QStringLiteral("QuestEnd"));
     setWindowTitle(QStringLiteral("Послетекстовые вопросы"));
-    auto* label1 = new QLabel(QStringLiteral("Выберите правильный вариант"), this);
-    label1->setGeometry(16, 12, 400, 18);
-    fitLabel(*label1);
+    AddCaption(QStringLiteral("Выберите правильный вариант"), {16, 12});
     MemoQuest = AddMemoPanel({16, 32, 573, 92});
     for (int p = 0; p < MaxAnswers; ++p) {
-        PanelQ[p] = new QFrame(this);
-        PanelQ[p]->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        PanelQ[p]->setGeometry(16, 132 + p * 72, 573, 66);
+        PanelQ[p] = AddRaisedPanel({16, 132 + p * 72, 573, 66});
         RadioButton[p] = new TChBxImgTransD1QF(PanelQ[p]);
         dressCheckBox(*RadioButton[p], 22);
         RadioButton[p]->setGeometry(10, 20, 26, 26);
-        Memo[p] = new QTextEdit(PanelQ[p]);
-        Memo[p]->setReadOnly(true);
-        Memo[p]->setFocusPolicy(Qt::NoFocus);
-        Memo[p]->setGeometry(44, 6, 521, 54);
-        Memo[p]->setFont(ItemFont());
+        Memo[p] = AddReadOnlyMemo(PanelQ[p], {44, 6, 521, 54}, ItemFont());
         connect(RadioButton[p], &TChBxImgTransD1QF::clicked, this, [this, p] { ChoiceClick(p); });
     }
     // In the design the first box is the checked one.

@@ -11,6 +11,7 @@
 #include "widgets/ButtonPictures.h"
 #include "widgets/ChBxImgTransD1QF.h"
 #include "widgets/HelpContext.h"
+#include "widgets/Look.h"
 #include "widgets/Pictures.h"
 #include "widgets/PrgssBarQF.h"
 
@@ -31,7 +32,6 @@ static void registerTrainerPictures()
 const QString TFormTransNoText::RecordingTemplate = QStringLiteral("TSBegin.wav");
 
 namespace {
-const QColor WindowGrey(204, 204, 204);
 const QString ReadFaultCaption = QStringLiteral("Ошибка чтения файла");
 const QString TextFaultText = QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы");
 const QString TemplateFaultText = QStringLiteral("Повреждены файлы");
@@ -74,11 +74,8 @@ TFormTransNoText::TFormTransNoText(const TransNoTextSettings& settings, QWidget*
         settings_.recording = coursePath(settings_.recording);
     static const bool registered = (registerTrainerPictures(), true);
     Q_UNUSED(registered);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, WindowGrey);
-    setPalette(colours);
-    setAutoFillBackground(true);
-    setFont(arial(12));
+    look::fillBackground(this);
+    setFont(look::arial(12));
     resize(Design.design);
     makePanes();
     makeLowerPanel();
@@ -244,8 +241,8 @@ void TFormTransNoText::SetPaintBegin()
     laidText_.SetText(lesson_.text);
     laidTrans_.SetText(lesson_.trans);
     const int width = paintArea_.width() - 20;
-    laidText_.LayOut(width, widthIn(arial(16)));
-    laidTrans_.LayOut(width, widthIn(arial(16)));
+    laidText_.LayOut(width, widthIn(look::arial(16)));
+    laidTrans_.LayOut(width, widthIn(look::arial(16)));
     textScroll_.currentTop = transScroll_.currentTop = paintArea_.height() / 2;
     textScroll_.drift = transScroll_.drift = 0;
 }
@@ -263,12 +260,12 @@ bool TFormTransNoText::isHeading(int line) const
 
 void TFormTransNoText::PaintText()
 {
-    paintPane(PaintBoxText, laidText_, textScroll_, arial(16));
+    paintPane(PaintBoxText, laidText_, textScroll_, look::arial(16));
 }
 
 void TFormTransNoText::PaintTrans()
 {
-    paintPane(PaintBoxTrans, laidTrans_, transScroll_, arial(16));
+    paintPane(PaintBoxTrans, laidTrans_, transScroll_, look::arial(16));
 }
 
 void TFormTransNoText::paintPane(TransPaintBox* box, SyntagmText& laid, PaneScroll& scroll,

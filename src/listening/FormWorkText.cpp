@@ -11,6 +11,7 @@
 #include "widgets/ButtonPictures.h"
 #include "widgets/ChBxImgTransD1QF.h"
 #include "widgets/HelpContext.h"
+#include "widgets/Look.h"
 #include "widgets/Memo.h"
 #include "widgets/PicturePaths.h"
 #include "widgets/Pictures.h"
@@ -27,7 +28,6 @@ static void registerListeningPictures()
 }
 
 namespace {
-const QColor WindowGrey(204, 204, 204);
 const QString SymbolMark = QStringLiteral(":/listening/pictures/mark.svg");
 const QString SymbolComment = QStringLiteral(":/listening/pictures/comment.svg");
 const QString ReadFaultText = QStringLiteral("Повреждены звуковые файлы");
@@ -39,7 +39,7 @@ constexpr int PagePadding = 10;
 
 void dressView(TTextSintagm* view, QWidget* page)
 {
-    view->SetFont(arial(16), qRgb(0, 0, 0));
+    view->SetFont(look::arial(16), qRgb(0, 0, 0));
     view->SetFontSelSintagm(StyleUnderline, qRgb(255, 0, 0));
     view->SetFontSelMultSint(0, qRgb(0, 0, 255));
     view->SetHeightIntervString(TIntevalString::is1_25);
@@ -56,11 +56,8 @@ TFormWorkText::TFormWorkText(const WorkTextNames& names, QWidget* parent)
     static const bool registered = (registerListeningPictures(), true);
     Q_UNUSED(registered);
     names_.files.studentRecording = names_.studentRecording;
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, WindowGrey);
-    setPalette(colours);
-    setAutoFillBackground(true);
-    setFont(arial(12));
+    look::fillBackground(this);
+    setFont(look::arial(12));
     resize(Design.design);
     makePanes();
     makeLowerPanel();
@@ -98,7 +95,7 @@ void TFormWorkText::makePanes()
         QStringLiteral("#PanelComent { background: white; border: 2px solid #33488c; }"));
     PanelComent->resize(ComentSize);
     MemoComent = new TMemo(PanelComent);
-    MemoComent->setFont(arial(16));
+    MemoComent->setFont(look::arial(16));
     MemoComent->setFrameShape(QFrame::NoFrame);
     MemoComent->setGeometry(QRect(QPoint(0, 0), ComentSize).adjusted(8, 8, -8, -8));
     MemoComent->viewport()->installEventFilter(this);

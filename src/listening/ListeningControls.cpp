@@ -5,6 +5,7 @@
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
 #include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/Look.h"
 #include "widgets/PicturePaths.h"
 #include "widgets/Pictures.h"
 
@@ -14,14 +15,6 @@
 
 namespace {
 const QString LessonPicture = QStringLiteral(":/listening/pictures/lesson.svg");
-}
-
-QFont arial(int pixels, bool bold)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
 }
 
 QLabel* pageImage(QWidget* page)
@@ -62,7 +55,7 @@ TChBxImgTransD1QF* checkBox(const QString& caption, QWidget* parent)
 {
     auto* box = new TChBxImgTransD1QF(parent);
     box->SetCaption(caption);
-    box->setFont(arial(12));
+    box->setFont(look::arial(12));
     const QSize ball(18, 18);
     box->SetImgOn(renderSvg(pictures::ballGrey, ball));
     box->SetImgOnDis(renderSvg(pictures::ballGreyDisabled, ball));
@@ -96,7 +89,7 @@ void paintPagesAndPanelEdge(QWidget* window, QWidget* textPage, QWidget* transPa
     const int frame = pictureFrameWidth;
     for (QWidget* page : {textPage, transPage})
         drawPictureFrame(painter, page->geometry().adjusted(-frame, -frame, frame, frame));
-    painter.setPen(QColor(128, 128, 128));
+    painter.setPen(look::ShadowGrey);
     painter.drawLine(0, panelTop, window->width(), panelTop);
     painter.setPen(Qt::white);
     painter.drawLine(0, panelTop + 1, window->width(), panelTop + 1);

@@ -14,7 +14,6 @@ class TChBxImgTransD1QF;
 
 // The controls both listening windows are made of, dressed alike.
 
-QFont arial(int pixels, bool bold = false);
 // A picture that covers a page while its text is hidden.
 QLabel* pageImage(QWidget* page);
 // A wide blue button with its label on it.

@@ -1,9 +1,11 @@
 #include "listening/TextSintagm.h"
 
+#include "widgets/Look.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
-TTextSintagm::TTextSintagm(QWidget* parent) : QWidget(parent), font_(QStringLiteral("Arial"))
+TTextSintagm::TTextSintagm(QWidget* parent) : QWidget(parent), font_(look::FaceName)
 {
     font_.setPointSize(10);
     resize(150, 200);

@@ -11,6 +11,7 @@
 #include "widgets/ButtonPictures.h"
 #include "widgets/ChBxImgTransD1QF.h"
 #include "widgets/HelpContext.h"
+#include "widgets/Look.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -23,18 +24,10 @@
 #include <QPrinterInfo>
 
 namespace {
-QFont arial(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel* heading(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
-    label->setFont(arial(14, true));
+    label->setFont(look::arial(14, true));
     return label;
 }
 
@@ -56,14 +49,14 @@ TFormPrepod::TFormPrepod(const UserSession& session, ConsoleCourse course, QWidg
     setDialogBackground(this);
     SetHelpContext(this, 60);
     ListBoxUsers->setObjectName(QStringLiteral("ListBoxUsers"));
-    ListBoxUsers->setFont(arial(15));
+    ListBoxUsers->setFont(look::arial(15));
     ListBoxReport->setObjectName(QStringLiteral("ListBoxReport"));
-    ListBoxReport->setFont(arial(12));
+    ListBoxReport->setFont(look::arial(12));
     ListBoxReport->setUniformItemSizes(true);
     ListBoxReport->setStyleSheet(QStringLiteral("QListWidget::item { height: 15px; }"));
     EditPassword->setObjectName(QStringLiteral("EditPassword"));
     EditPassword->setReadOnly(true);
-    EditPassword->setFont(arial(15));
+    EditPassword->setFont(look::arial(15));
     makeButtons();
 
     auto* grid = new QGridLayout(this);
@@ -99,7 +92,7 @@ void TFormPrepod::makeButtons()
     CheckBoxChek = new TChBxImgTransD1QF(this);
     dressCheckBox(*CheckBoxChek);
     CheckBoxChek->SetCaption(QStringLiteral("Печать только выполненых"));
-    CheckBoxChek->setFont(arial(14));
+    CheckBoxChek->setFont(look::arial(14));
     CheckBoxChek->SetChecked(true);
     CheckBoxChek->setMinimumWidth(260);
     BitBtn2 = makeDialogButton(QStringLiteral("Изменить пароль\nпреподавателя"),

@@ -5,6 +5,7 @@
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
 #include "widgets/HelpContext.h"
+#include "widgets/Look.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -56,9 +57,7 @@ TFormReport::TFormReport(UserSession& session, QWidget* parent)
     SetHelpContext(this, 70);
 
     ListBoxReport->setObjectName(QStringLiteral("ListBoxReport"));
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(16);
-    ListBoxReport->setFont(arial);
+    ListBoxReport->setFont(look::arial(16));
     ListBoxReport->setItemDelegate(new ReportRowDelegate(ListBoxReport));
     ListBoxReport->setUniformItemSizes(true);
     QPalette white = ListBoxReport->palette();

@@ -1,4 +1,5 @@
 #include "users/ReportPrinter.h"
+#include "widgets/Look.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -7,8 +8,7 @@
 namespace {
 QFont cellFont(int cellHeight, QPaintDevice* device)
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(cellHeight);
+    QFont font = look::arial(cellHeight);
     const qreal cell = QFontMetricsF(font, device).height();
     if (cell > 0)
         font.setPixelSize(qMax(1, qRound(cellHeight * cellHeight / cell)));

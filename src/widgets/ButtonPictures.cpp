@@ -3,6 +3,7 @@
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/Look.h"
 #include "widgets/PicturePaths.h"
 #include "widgets/Pictures.h"
 #include "widgets/PrgssBarQF.h"
@@ -17,10 +18,7 @@ using Decoration = void (*)(QPainter&, const QRect&, Look, const QString&);
 
 void drawLabel(QPainter& painter, const QRect& area, Look look, const QString& label)
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(qMax(11, area.height() * 3 / 7));
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(look::arial(qMax(11, area.height() * 3 / 7), true));
     const QRect text = area.translated(look == Look::Down ? QPoint(1, 1) : QPoint(0, 0));
     if (look != Look::Disabled) {
         painter.setPen(QColor(0, 0, 51, 170));

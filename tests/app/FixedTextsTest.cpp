@@ -24,6 +24,7 @@
 #include "users/OKBottomDlgNewUser.h"
 #include "users/OKBottomDlgSelectUsers.h"
 #include "users/UserSession.h"
+#include "widgets/Look.h"
 #include "widgets/Memo.h"
 
 #include <QApplication>
@@ -119,7 +120,7 @@ protected:
     void SetUp() override
     {
         ASSERT_FALSE(runFace().isEmpty()) << "--face= names the face of this run";
-        ASSERT_EQ(faceOf(TDlgFrame::arial(16)), runFace());
+        ASSERT_EQ(faceOf(look::arial(16)), runFace());
     }
 };
 

@@ -1,4 +1,5 @@
 #include "widgets/FitText.h"
+#include "widgets/Look.h"
 #include "widgets/Memo.h"
 
 #include <QLabel>
@@ -8,12 +9,6 @@
 namespace {
 const QString sentence = QStringLiteral("Вы не в достаточной мере поняли содержание текста.");
 
-QFont sansPixels(int pixels)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    return font;
-}
 } // namespace
 
 TEST(FitText, LabelKeepsItsSizeWhereTheTextFitsElseShowsItWhole)
@@ -33,7 +28,7 @@ TEST(FitText, LabelKeepsItsSizeWhereTheTextFitsElseShowsItWhole)
         QLabel label(sentence);
         label.setWordWrap(c.wrap);
         label.resize(c.box);
-        fitLabel(label, sansPixels(16));
+        fitLabel(label, look::arial(16));
         EXPECT_EQ(label.font().pixelSize() == 16, c.keepsSize) << c.box.width();
         if (c.wrap)
             EXPECT_LE(label.heightForWidth(label.width()), label.height()) << c.box.width();
@@ -46,7 +41,7 @@ TEST(FitText, FittedMemoNeverScrollsAndFollowsItsText)
 {
     TMemo memo;
     memo.resize(340, 30);
-    memo.SetFittedFont(sansPixels(16));
+    memo.SetFittedFont(look::arial(16));
     memo.show();
     memo.SetLines({QStringLiteral("Коротко.")});
     EXPECT_EQ(memo.font().pixelSize(), 16);

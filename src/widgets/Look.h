@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QWidget;
+
+// The program's look: the colours and the face its windows are drawn in.
+// Every window takes them from here, so that the look is changed in one place.
+namespace look {
+
+// The light grey behind every window and dialog.
+inline const QColor WindowGrey(204, 204, 204);
+// The shaded edge of the raised bevels and the drawn frames.
+inline const QColor ShadowGrey(128, 128, 128);
+
+// The face the windows are designed for.
+inline const QString FaceName = QStringLiteral("Arial");
+
+// The course's face ("Arial", met by a metric-compatible face where Arial is
+// missing) at a size in pixels, so that the designed sizes hold on any screen.
+QFont arial(int pixels, bool bold = false);
+
+// Fills the widget's background (its window colour) with `colour`.
+void fillBackground(QWidget* widget, const QColor& colour = WindowGrey);
+
+} // namespace look
