@@ -2,6 +2,7 @@
 
 #include "app/AppImages.h"
 #include "app/CourseTree.h"
+#include "app/DescriptionPane.h"
 #include "app/ErrorMessage.h"
 #include "app/FormBegin.h"
 #include "app/FormProgress.h"
@@ -23,16 +24,12 @@
 #include "users/OKBottomDlgSelectUsers.h"
 #include "users/UserDialogs.h"
 #include "users/UserSession.h"
-#include "widgets/ButtonPictures.h"
 #include "widgets/FitText.h"
 #include "widgets/HelpContext.h"
 #include "widgets/Look.h"
 #include "widgets/PrgssBarQF.h"
 
-#include "widgets/BtnImgTransD1QF.h"
-#include "widgets/Memo.h"
 #include <QCloseEvent>
-#include <QFile>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
@@ -80,44 +77,6 @@ QFont toolBarFont(const QToolBar& bar, const QString& family)
     });
 }
 
-QFont arial(int pixels)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    return font;
-}
-
-void fill(QWidget* widget, const QColor& colour)
-{
-    QPalette colours = widget->palette();
-    colours.setColor(QPalette::Window, colour);
-    colours.setColor(QPalette::Base, colour);
-    widget->setPalette(colours);
-    widget->setAutoFillBackground(true);
-}
-
-// A panel whose margins hold the decorative frame around its content.
-class FramedPanel : public QFrame {
-public:
-    FramedPanel(QWidget* parent, QMargins margins) : QFrame(parent)
-    {
-        fill(this, look::WindowGrey);
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(margins);
-        layout->setSpacing(0);
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        QFrame::paintEvent(event);
-        QPainter painter(this);
-        const int w = pictureFrameWidth;
-        const QRect inside = rect().marginsRemoved(layout()->contentsMargins());
-        drawPictureFrame(painter, inside.adjusted(-w, -w, w, w));
-    }
-};
-
 } // namespace
 
 TFormMain::TFormMain(UserSession& session, QWidget* parent) : QMainWindow(parent), session_(session)
@@ -126,8 +85,8 @@ TFormMain::TFormMain(UserSession& session, QWidget* parent) : QMainWindow(parent
     for (int image = 0; image < 3; ++image)
         treeImages_[image] = treeImage(image);
     setWindowTitle(QStringLiteral("Tolvaren"));
-    setFont(arial(15));
-    fill(this, look::WindowGrey);
+    setFont(look::arial(15));
+    fillPane(this, look::WindowGrey);
     makeMenu();
     makeToolBar();
     makePanels();
@@ -240,25 +199,16 @@ void TFormMain::makePanels()
     TreeView->setIconSize(QSize(16, 16));
     TreeView->setFrameShape(QFrame::NoFrame);
     TreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView->setFont(courseFont(QStringLiteral("Arial")));
-    fill(TreeView, Qt::white);
+    TreeView->setFont(courseFont(look::FaceName));
+    fillPane(TreeView, Qt::white);
     PanelTree->layout()->addWidget(TreeView);
     connect(TreeView, &QTreeWidget::currentItemChanged, this, &TFormMain::TreeViewChange);
     connect(TreeView, &QTreeWidget::itemDoubleClicked, this, &TFormMain::TreeViewDblClick);
     TreeView->installEventFilter(this);
 
-    Panel1 = new FramedPanel(Splitter1, QMargins(35, 34, 35, 34));
-    ImageAbout = new QLabel(Panel1);
-    ImageAbout->setAlignment(Qt::AlignCenter);
-    fill(ImageAbout, Qt::white);
-    ImageAbout->hide();
-    RichEditAboutLern = new QTextEdit(Panel1);
-    RichEditAboutLern->setReadOnly(true);
-    RichEditAboutLern->setFrameShape(QFrame::NoFrame);
-    RichEditAboutLern->setFont(arial(12));
-    fill(RichEditAboutLern, Qt::white);
-    Panel1->layout()->addWidget(ImageAbout);
-    Panel1->layout()->addWidget(RichEditAboutLern);
+    Panel1 = new TDescriptionPane(Splitter1);
+    ImageAbout = Panel1->ImageAbout;
+    RichEditAboutLern = Panel1->RichEditAboutLern;
 
     Splitter1->addWidget(PanelTree);
     Splitter1->addWidget(Panel1);
@@ -441,40 +391,13 @@ void TFormMain::TreeViewChange()
 void TFormMain::ShowEntryInfo(const CatalogueEntry& entry)
 {
     const QString path = coursePath(DataFolder + entry.InfoFile);
-    if (entry.InfoKind == 0) {
-        ImageAbout->hide();
-        RichEditAboutLern->show();
-        RichEditAboutLern->clear();
-        showTextFile(path);
-    } else if (entry.InfoKind == 1) {
-        RichEditAboutLern->hide();
-        ImageAbout->show();
-        showPictureFile(path);
-    }
-}
-
-void TFormMain::showTextFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showError(QStringLiteral("Не удается открыть файл \"%1\".").arg(path));
-        return;
-    }
-    readDescription(file.readAll(), RichEditAboutLern->document());
-}
-
-void TFormMain::showPictureFile(const QString& path)
-{
-    QPixmap picture;
-    if (!picture.load(path)) {
-        showError(QStringLiteral("Не удается прочитать рисунок \"%1\".").arg(path));
-        return;
-    }
-    // A picture larger than the pane is shown whole, in its own proportions.
-    const QSize room = Panel1->rect().marginsRemoved(Panel1->layout()->contentsMargins()).size();
-    if (picture.width() > room.width() || picture.height() > room.height())
-        picture = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    ImageAbout->setPixmap(picture);
+    std::optional<CourseError> fault;
+    if (entry.InfoKind == 0)
+        fault = Panel1->ShowText(path);
+    else if (entry.InfoKind == 1)
+        fault = Panel1->ShowPicture(path);
+    if (fault)
+        showError(fault->userText());
 }
 
 void TFormMain::ToolButton4Click()
@@ -627,12 +550,7 @@ void TFormMain::prepareCompletion(int kind, const DrillCounts& counts,
     TDlgLexRepit* dialog = DlgLexRepit();
     const bool named = session_.currentUser() != nullptr;
     const JudgedText judged = judgeRun(kind, counts.errors, counts.questions, previousRecording);
-    // The label follows its button: left greyed by a failed run, it would
-    // show marking as refused while the button offers it.
-    dialog->BitBtnOk->setEnabled(named && judged.passed);
-    dialog->Label2->setEnabled(named && judged.passed);
-    dialog->MemoComent->Clear();
-    dialog->MemoComent->Add(judged.text);
+    dialog->SetOutcome(judged.text, named && judged.passed);
 }
 
 void TFormMain::FinishLaunch()

@@ -17,6 +17,7 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TDescriptionPane;
 class TDlgPassWord;
 class TFormBegin;
 class TFormPrepod;
@@ -123,7 +124,7 @@ public:
     QFrame* PanelTree;
     QTreeWidget* TreeView;
     QSplitter* Splitter1;
-    QFrame* Panel1;
+    TDescriptionPane* Panel1;
     QLabel* ImageAbout;
     QTextEdit* RichEditAboutLern;
 
@@ -154,8 +155,6 @@ private:
     void makePanels();
     QToolButton* addToolButton(int image, const QString& caption, void (TFormMain::*handler)());
     QAction* addMenuItem(QMenu* menu, const QString& caption, void (TFormMain::*handler)());
-    void showTextFile(const QString& path);
-    void showPictureFile(const QString& path);
 
     UserSession& session_;
     ShellWindows windows_;

@@ -86,6 +86,14 @@ void TDlgLexRepit::keyPressEvent(QKeyEvent* event)
         done(Cancel);
 }
 
+void TDlgLexRepit::SetOutcome(const QString& text, bool markable)
+{
+    BitBtnOk->setEnabled(markable);
+    Label2->setEnabled(markable);
+    MemoComent->Clear();
+    MemoComent->Add(text);
+}
+
 void TDlgLexRepit::BitBtnOkClick()
 {
     done(Ok);

@@ -8,14 +8,19 @@ class TBtnImgD1QF;
 class TBtnImgTransD1QF;
 
 // The completion dialog: mark the exercise done (OK), repeat it (Retry) or
-// leave it (Cancel). The caller writes MemoComent and enables or disables
-// BitBtnOk and Label2 before showing it.
+// leave it (Cancel). The caller gives the outcome through SetOutcome before
+// showing it.
 class TDlgLexRepit : public TDlgFrame {
     Q_OBJECT
 public:
     enum Result { Ok = 1, Cancel = 2, Retry = 4 };
 
     explicit TDlgLexRepit(QWidget* parent = nullptr);
+
+    // The text about the run, and whether marking it done is offered: the
+    // button and its label always agree, so a label is never left greyed
+    // while its button offers marking (or the other way round).
+    void SetOutcome(const QString& text, bool markable);
 
     TMemo* MemoComent;
     QLabel* Label1;

@@ -122,8 +122,7 @@ protected:
     TDlgLexRepit* dialog = DlgLexRepit();
     void TearDown() override
     {
-        dialog->BitBtnOk->setEnabled(true);
-        dialog->Label2->setEnabled(true);
+        dialog->SetOutcome(QStringLiteral("Вы просмотрели лексику урока."), true);
     }
     int choose(const QString& button)
     {
@@ -143,6 +142,19 @@ TEST_F(CompletionDialog, Texts)
               QStringList{QStringLiteral("Вы просмотрели лексику урока.")});
 }
 
+// A failed run greys marking out; the next passed run offers it again, with
+// its label, not only its button.
+TEST_F(CompletionDialog, OutcomeSetsButtonLabelAndTextTogether)
+{
+    for (const bool markable : {false, true, false, true}) {
+        const QString text = markable ? QStringLiteral("passed") : QStringLiteral("failed");
+        dialog->SetOutcome(text, markable);
+        EXPECT_EQ(dialog->BitBtnOk->isEnabled(), markable);
+        EXPECT_EQ(dialog->Label2->isEnabled(), markable);
+        EXPECT_EQ(dialog->MemoComent->Lines(), QStringList{text});
+    }
+}
+
 TEST_F(CompletionDialog, EachChoiceGivesItsResult)
 {
     EXPECT_EQ(choose(QStringLiteral("Отметить")), TDlgLexRepit::Ok);
@@ -155,8 +167,7 @@ TEST_F(CompletionDialog, EachChoiceGivesItsResult)
 
 TEST_F(CompletionDialog, WithMarkingDisabledOnlyRetryAndCancelRemain)
 {
-    dialog->BitBtnOk->setEnabled(false);
-    dialog->Label2->setEnabled(false);
+    dialog->SetOutcome(QStringLiteral("failed"), false);
     bool stayedOpen = false;
     whenModal([&](QWidget* window) {
         clickButton(window, QStringLiteral("Отметить"));
@@ -172,8 +183,7 @@ TEST_F(CompletionDialog, WithMarkingDisabledOnlyRetryAndCancelRemain)
 TEST_F(CompletionDialog, EnterMarksWhereOfferedElseLeavesAndNeverRepeats)
 {
     for (const bool markable : {true, false}) {
-        dialog->BitBtnOk->setEnabled(markable);
-        dialog->Label2->setEnabled(markable);
+        dialog->SetOutcome(QStringLiteral("run"), markable);
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
             EXPECT_EQ(choose(QStringLiteral("Повторить")), TDlgLexRepit::Retry);
             whenModal([key](QWidget* window) {
