@@ -1,6 +1,5 @@
 #include "app/AppStart.h"
 #include "app/CourseCheck.h"
-#include "app/ErrorMessage.h"
 #include "app/FormBegin.h"
 #include "app/FormMain.h"
 #include "app/FormProgress.h"
@@ -90,7 +89,7 @@ int main(int argc, char* argv[])
     QString message = options.error;
     bool demoCopied = false;
     if (!message.isEmpty() || !openCourseFolder(options.courseFolder, &demoCopied, &message)) {
-        showError(message);
+        showFileProblems({message}, FileFault::Error);
         return 1;
     }
     setHelpFile(HelpFileName);
@@ -112,7 +111,7 @@ int main(int argc, char* argv[])
     if (options.splash) {
         begin = std::make_unique<TFormBegin>(&formMain);
         if (!begin->musicReady()) {
-            showError(begin->musicError());
+            showFileProblems({begin->musicError()}, FileFault::Error);
             return 1;
         }
     }

@@ -1,6 +1,7 @@
 #include "app/AppStart.h"
 
 #include "app/Catalogue.h"
+#include "common/CourseError.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,8 +40,10 @@ bool copyMissing(const QDir& from, const QDir& to, const QString& relative, QStr
         return true;
     if (QDir().mkpath(QFileInfo(target).path()) && QFile::copy(from.filePath(relative), target))
         return true;
-    *message = QStringLiteral("Не удалось скопировать учебный курс в папку \"%1\": файл %2")
-                   .arg(QDir::toNativeSeparators(to.path()), QDir::toNativeSeparators(relative));
+    *message = CourseError{QDir::toNativeSeparators(target), 0,
+                           QStringLiteral("не удалось скопировать учебный курс в папку \"%1\"")
+                               .arg(QDir::toNativeSeparators(to.path()))}
+                   .userText();
     return false;
 }
 

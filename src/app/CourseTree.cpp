@@ -22,7 +22,8 @@ std::vector<int> CourseTreeShape::displayOrder() const
     return order;
 }
 
-std::variant<CourseTreeShape, QString> shapeCourseTree(const CatalogueEntries& entries)
+std::variant<CourseTreeShape, CourseError> shapeCourseTree(const CatalogueEntries& entries,
+                                                           const QString& file)
 {
     CourseTreeShape shape;
     const int n = std::max<int>(0, int(entries.size()) - 1);
@@ -30,10 +31,8 @@ std::variant<CourseTreeShape, QString> shapeCourseTree(const CatalogueEntries& e
     for (int i = 2; i <= n; ++i) {
         const qint32 anchor = entries[i].Anchor;
         if (anchor < 0 || anchor > n)
-            return QStringLiteral("строка %1: ссылка %2 вне диапазона 0..%3")
-                .arg(i)
-                .arg(anchor)
-                .arg(n);
+            return CourseError{file, i,
+                               QStringLiteral("ссылка %1 вне диапазона 0..%2").arg(anchor).arg(n)};
         if (anchor == 0 || anchor >= i)
             continue;
         shape.parent[i] = entries[i].IsChild ? anchor : shape.parent[anchor];

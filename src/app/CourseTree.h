@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Catalogue.h"
+#include "common/CourseError.h"
 
 #include <variant>
 #include <vector>
@@ -16,7 +17,8 @@ struct CourseTreeShape {
     std::vector<int> displayOrder() const;
 };
 
-// Fails (with a text for the user) when an anchor lies outside 0..n. An anchor
+// Fails (naming the line of `file`) when an anchor lies outside 0..n. An anchor
 // that names the entry itself or a later one has no node yet: the node goes to
 // the top level. Entry 1 is always at the top level.
-std::variant<CourseTreeShape, QString> shapeCourseTree(const CatalogueEntries& entries);
+std::variant<CourseTreeShape, CourseError> shapeCourseTree(const CatalogueEntries& entries,
+                                                           const QString& file);

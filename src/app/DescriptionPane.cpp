@@ -57,7 +57,7 @@ std::optional<CourseError> TDescriptionPane::ShowText(const QString& path)
     RichEditAboutLern->clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return CourseError{path, 0, QStringLiteral("файл не найден или не читается")};
+        return CourseError{path, 0, UnreadableFileText};
     readDescription(file.readAll(), RichEditAboutLern->document());
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #include "app/FormBegin.h"
 
 #include "app/AppImages.h"
+#include "common/CourseError.h"
 #include "sound/MediaPlayer.h"
 
 #include <QGuiApplication>
@@ -40,9 +41,7 @@ bool TFormBegin::musicReady() const
 
 QString TFormBegin::musicError() const
 {
-    return QStringLiteral("Не удается открыть звуковой файл \"%1\" (ошибка %2).")
-        .arg(MusicFile)
-        .arg(MediaPlayerBegin->Error());
+    return CourseError{MusicFile, 0, MediaPlayer::ErrorText(MediaPlayerBegin->Error())}.userText();
 }
 
 void TFormBegin::showEvent(QShowEvent* event)

@@ -3,7 +3,6 @@
 #include "app/AppImages.h"
 #include "app/CourseTree.h"
 #include "app/DescriptionPane.h"
-#include "app/ErrorMessage.h"
 #include "app/FormBegin.h"
 #include "app/FormProgress.h"
 #include "app/HelpViewer.h"
@@ -36,12 +35,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
 #include <QScreen>
 #include <QSplitter>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -251,7 +247,7 @@ void TFormMain::FormShow()
     if (windows_.begin)
         windows_.begin->exec();
     if (windows_.selectUsers)
-        showFileProblems(windows_.selectUsers->LoadProblems());
+        showFileProblems(windows_.selectUsers->LoadProblems(), FileFault::Warning);
     TreeReady = false;
     session_.setCurrentValid(true);
     InstallCourseFont();
@@ -260,7 +256,7 @@ void TFormMain::FormShow()
     for (const CourseError& fault : courseCatalogues().LoadCatalogues())
         faults << fault.userText();
     if (!faults.isEmpty())
-        showError(faults.join(QLatin1Char('\n')));
+        showFileProblems({faults.join(QLatin1Char('\n'))}, FileFault::Error);
     DataFolder = QStringLiteral("DataTest\\");
     ChangeUser(-1);
     emit startupFinished();
@@ -283,7 +279,7 @@ void TFormMain::InstallCourseFont()
 void TFormMain::ChangeUser(int index)
 {
     TreeReady = false;
-    showFileProblems(session_.changeUser(index));
+    showFileProblems(session_.changeUser(index), FileFault::Warning);
     ToolButtonReport->setEnabled(session_.currentUser() != nullptr);
     setWindowTitle(session_.title());
     const QChar mode = session_.currentMode().at(0);
@@ -329,11 +325,11 @@ bool TFormMain::BuildCourseTree(QChar mode)
         bar->SetMax(n);
     }
     TreeView->clear();
-    const auto shape = shapeCourseTree(entries);
-    if (const QString* error = std::get_if<QString>(&shape)) {
+    const auto shape = shapeCourseTree(entries, catalogueFileName(mode));
+    if (const CourseError* error = std::get_if<CourseError>(&shape)) {
         if (bar)
             windows_.progress->hide();
-        showError(QStringLiteral("Ошибка в файле \"%1\", %2").arg(catalogueFileName(mode), *error));
+        showFileProblems({error->userText()}, FileFault::Error);
         return false;
     }
     const std::vector<int>& parent = std::get<CourseTreeShape>(shape).parent;
@@ -397,7 +393,7 @@ void TFormMain::ShowEntryInfo(const CatalogueEntry& entry)
     else if (entry.InfoKind == 1)
         fault = Panel1->ShowPicture(path);
     if (fault)
-        showError(fault->userText());
+        showFileProblems({fault->userText()}, FileFault::Error);
 }
 
 void TFormMain::ToolButton4Click()
@@ -536,10 +532,12 @@ void TFormMain::RunExercise(int index, int kind, const ExerciseLaunch& launch,
             continue;
         }
         if (result == TDlgLexRepit::Ok)
-            showFileProblems(session_.markDone(
-                index, kind,
-                RunOutcome{counts.errors, counts.questions,
-                           storesRecording(kind) ? session_.recordingName(index) : QString()}));
+            showFileProblems(
+                session_.markDone(
+                    index, kind,
+                    RunOutcome{counts.errors, counts.questions,
+                               storesRecording(kind) ? session_.recordingName(index) : QString()}),
+                FileFault::Warning);
         return;
     }
 }
@@ -622,7 +620,7 @@ void TFormMain::NChengRegClick()
 {
     if (!windows_.chengeReg || windows_.chengeReg->exec() != ResultOK)
         return;
-    showFileProblems(session_.changeMode(windows_.chengeReg->SelectedMode()));
+    showFileProblems(session_.changeMode(windows_.chengeReg->SelectedMode()), FileFault::Warning);
     ChangeUser(session_.currentIndex());
 }
 
@@ -670,7 +668,7 @@ void TFormMain::FormClose()
 {
     const QStringList problems = session_.close();
     if (!closingBySignal_) {
-        showFileProblems(problems);
+        showFileProblems(problems, FileFault::Warning);
         return;
     }
     for (const QString& problem : problems)

@@ -1,7 +1,8 @@
 #include "app/HelpViewer.h"
 
-#include "app/ErrorMessage.h"
 #include "app/HelpTopics.h"
+#include "common/CourseError.h"
+#include "dialogs/DlgMessage.h"
 #include "widgets/HelpContext.h"
 
 #include <QApplication>
@@ -93,7 +94,8 @@ void showAnchor(const QString& anchor)
 {
     const QFileInfo file(helpFile());
     if (!file.isFile() || !file.isReadable()) {
-        showError(QStringLiteral("Файл справки \"%1\" не найден.").arg(helpFile()));
+        showFileProblems({CourseError{helpFile(), 0, UnreadableFileText}.userText()},
+                         FileFault::Error);
         return;
     }
     QWidget* window = makeViewer();

@@ -12,3 +12,7 @@ struct CourseError {
     // The Russian text shown to the user, naming the file and the line.
     QString userText() const;
 };
+
+// The reasons said alike wherever a file fails.
+inline const QString UnreadableFileText = QStringLiteral("файл не найден или не читается");
+inline const QString UnwritableFileText = QStringLiteral("файл не удается записать");

@@ -1,9 +1,21 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The program's message window: text, caption and an icon code
 // (16 error, 32 question, 48 warning, 64 information; any other code, 0
 // included, shows the information picture). Modal; returns
 // when the user closed it.
 void ShowDlgMessage(const QString& text, const QString& caption, int iconCode);
+
+// How much a fault in a file weighs: an error stopped what was asked; a
+// warning tells what the program worked around and went on.
+enum class FileFault { Error, Warning };
+
+// Every fault in a file is told here, one message window per text (the text
+// a CourseError gives, or a window's own fixed wording). An error shows the
+// error picture under "Ошибка", a warning the warning picture under
+// "Внимание"; a window whose faults have a caption of their own gives it.
+void showFileProblems(const QStringList& texts, FileFault weight,
+                      const QString& caption = QString());

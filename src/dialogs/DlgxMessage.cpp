@@ -62,3 +62,13 @@ void ShowDlgMessage(const QString& text, const QString& caption, int iconCode)
     dialog->SetMessage(text, caption, iconCode);
     dialog->exec();
 }
+
+void showFileProblems(const QStringList& texts, FileFault weight, const QString& caption)
+{
+    const bool error = weight == FileFault::Error;
+    const QString shownCaption = !caption.isEmpty() ? caption
+                                 : error            ? QStringLiteral("Ошибка")
+                                                    : QStringLiteral("Внимание");
+    for (const QString& text : texts)
+        ShowDlgMessage(text, shownCaption, error ? 16 : 48);
+}

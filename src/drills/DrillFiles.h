@@ -44,4 +44,3 @@ inline const QString ReadErrorText = QStringLiteral("Ошибка чтения �
 inline const QString ReadErrorTextsText =
     QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы ");
 inline const QString ReadErrorCaption = QStringLiteral("Ошибка чтения файла");
-inline constexpr int ErrorIconCode = 16;

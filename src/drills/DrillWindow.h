@@ -82,7 +82,7 @@ protected:
     bool AcceptLoad(const DrillLoad<Item>& load, const QString& message = ReadErrorText)
     {
         if (load.error)
-            ShowDlgMessage(message, ReadErrorCaption, ErrorIconCode);
+            showFileProblems({message}, FileFault::Error, ReadErrorCaption);
         return load.runnable;
     }
 

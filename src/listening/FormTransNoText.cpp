@@ -236,7 +236,7 @@ void TFormTransNoText::SetPaintBegin()
         QStringList lines{TextFaultText};
         for (const CourseError& error : lesson_.errors)
             lines.append(error.userText());
-        ShowDlgMessage(lines.join(u'\r'), ReadFaultCaption, ErrorIcon);
+        showFileProblems({lines.join(u'\r')}, FileFault::Error, ReadFaultCaption);
     }
     laidText_.SetText(lesson_.text);
     laidTrans_.SetText(lesson_.trans);
@@ -303,7 +303,8 @@ void TFormTransNoText::BitBtnPlayClick()
             startRecordingFile(coursePath(RecordingTemplate), settings_.recording);
         recording_ = fault.isEmpty();
         if (!recording_)
-            ShowDlgMessage(TemplateFaultText + u'\r' + fault, ReadFaultCaption, ErrorIcon);
+            showFileProblems({TemplateFaultText + u'\r' + fault}, FileFault::Error,
+                             ReadFaultCaption);
     }
     MediaPlayerPlay->SetFileName(settings_.lessonRecording);
     MediaPlayerPlay->Open();
@@ -331,7 +332,7 @@ void TFormTransNoText::BitBtnPlayClick()
     n_ = 2;
     textScroll_.drift = transScroll_.drift = 0;
     if (timingKept() && !timing_.start(studentTimingName(settings_.recording)))
-        tell(QStringLiteral("Не удается записать файл \"%1\".").arg(timing_.path()));
+        tell(CourseError{timing_.path(), 0, UnwritableFileText}.userText());
 }
 
 void TFormTransNoText::openRecording()
@@ -360,7 +361,7 @@ void TFormTransNoText::TimerPosTimer()
     if (position > lesson_.timing.value(n_).end) {
         ++n_;
         if (timingKept() && !timing_.next(MediaPlayerRec->Position(), isHeading(n_)))
-            tell(QStringLiteral("Не удается записать файл \"%1\".").arg(timing_.path()));
+            tell(CourseError{timing_.path(), 0, UnwritableFileText}.userText());
     }
     if (isHeading(n_) && n_ < lesson_.count())
         ++n_;
@@ -459,7 +460,7 @@ void TFormTransNoText::BitBtnStopClick()
 void TFormTransNoText::finishTiming(qint64 position)
 {
     if (timing_.open() && !timing_.finish(position))
-        tell(QStringLiteral("Не удается записать файл \"%1\".").arg(timing_.path()));
+        tell(CourseError{timing_.path(), 0, UnwritableFileText}.userText());
 }
 
 void TFormTransNoText::setIdleControls()
@@ -609,12 +610,13 @@ QString startRecordingFile(const QString& templatePath, const QString& recording
 {
     QFile source(templatePath);
     if (!probeSoundFile(templatePath) || !source.open(QIODevice::ReadOnly))
-        return QStringLiteral("Не удается прочитать шаблон записи \"%1\".").arg(templatePath);
+        return CourseError{templatePath, 0, UnreadableFileText}.userText();
     QSaveFile copy(recording);
     if (!copy.open(QIODevice::WriteOnly) || copy.write(source.readAll()) != source.size() ||
         !copy.commit())
-        return QStringLiteral("Не удается записать файл \"%1\": %2")
-            .arg(recording, copy.errorString());
+        return CourseError{recording, 0,
+                           UnwritableFileText + QStringLiteral(" (%1)").arg(copy.errorString())}
+            .userText();
     return {};
 }
 

@@ -32,7 +32,6 @@ const QString SymbolMark = QStringLiteral(":/listening/pictures/mark.svg");
 const QString SymbolComment = QStringLiteral(":/listening/pictures/comment.svg");
 const QString ReadFaultText = QStringLiteral("Повреждены звуковые файлы");
 const QString ReadFaultCaption = QStringLiteral("Ошибка чтения файла");
-constexpr int ErrorIcon = 16;
 constexpr QSize ComentSize(461, 246);
 // Room between a page's frame and its text.
 constexpr int PagePadding = 10;
@@ -233,7 +232,7 @@ void TFormWorkText::FormShow()
         QStringList lines{ReadFaultText};
         for (const CourseError& error : lesson_.errors)
             lines.append(error.userText());
-        ShowDlgMessage(lines.join(u'\r'), ReadFaultCaption, ErrorIcon);
+        showFileProblems({lines.join(u'\r')}, FileFault::Error, ReadFaultCaption);
     }
     TrackBarText->setRange(1, std::max(1, lesson_.count()));
     n_ = 1;

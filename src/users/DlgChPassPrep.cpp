@@ -1,5 +1,6 @@
 #include "users/DlgChPassPrep.h"
 
+#include "dialogs/DlgMessage.h"
 #include "users/TeacherPassword.h"
 #include "users/UserDialogs.h"
 
@@ -44,11 +45,11 @@ void TDlgChPassPrep::done(int result)
 {
     if (result == ResultOK) {
         if (auto fault = checkTeacherPassword(Edit1->text(), Edit2->text())) {
-            showUserMessage(*fault, QStringLiteral("Ошибка"), 48);
+            ShowDlgMessage(*fault, QStringLiteral("Ошибка"), 48);
             return;
         }
         if (auto fault = StoreTeacherPassword(Edit1->text())) {
-            showUserMessage(*fault, QStringLiteral("Ошибка"), 16);
+            ShowDlgMessage(*fault, QStringLiteral("Ошибка"), 16);
             return;
         }
     }

@@ -1,6 +1,7 @@
 #include "users/FormPrepod.h"
 
 #include "common/Paths.h"
+#include "dialogs/DlgMessage.h"
 #include "users/DlgChPassPrep.h"
 #include "users/DlgPassWord.h"
 #include "users/ReportPrinter.h"
@@ -158,7 +159,7 @@ void TFormPrepod::ListBoxUsersClick()
     }
     QApplication::restoreOverrideCursor();
     if (!problem.isEmpty())
-        showUserMessage(problem, QStringLiteral("Внимание"), 48);
+        ShowDlgMessage(problem, QStringLiteral("Внимание"), 48);
 }
 
 QString TFormPrepod::loadProgress(int user)
@@ -198,8 +199,8 @@ void TFormPrepod::BitBtnPlayClick()
         return;
     const QString recording = copy_.record(entry).text();
     if (!QFileInfo::exists(coursePath(recording))) {
-        showUserMessage(QStringLiteral("Звуковой файл \"%1\" не найден.").arg(recording),
-                        QStringLiteral("Ошибка"), 16);
+        showFileProblems({CourseError{recording, 0, UnreadableFileText}.userText()},
+                         FileFault::Error);
         return;
     }
     // Out of sight while the lesson plays, yet still running: the dialog's own
@@ -235,9 +236,9 @@ void TFormPrepod::BitBtn3Click()
     if (ListBoxUsers->currentRow() < 0)
         return;
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        showUserMessage(QStringLiteral("В системе не установлен ни один принтер. Установите "
-                                       "принтер и повторите печать."),
-                        QStringLiteral("Ошибка"), 16);
+        ShowDlgMessage(QStringLiteral("В системе не установлен ни один принтер. Установите "
+                                      "принтер и повторите печать."),
+                       QStringLiteral("Ошибка"), 16);
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -246,9 +247,9 @@ void TFormPrepod::BitBtn3Click()
         return;
     if (!PrintReportPages(printer,
                           reportPrintLayout(PrintInput(printer.width(), printer.height()))))
-        showUserMessage(QStringLiteral("Не удалось начать печать на принтере \"%1\".")
-                            .arg(printer.printerName()),
-                        QStringLiteral("Ошибка"), 16);
+        ShowDlgMessage(QStringLiteral("Не удалось начать печать на принтере \"%1\".")
+                           .arg(printer.printerName()),
+                       QStringLiteral("Ошибка"), 16);
 }
 
 bool TeacherLogin(TDlgPassWord& prompt)
@@ -259,7 +260,7 @@ bool TeacherLogin(TDlgPassWord& prompt)
     if (!open && prompt.exec() == ResultOK) {
         open = prompt.Password() == stored;
         if (!open)
-            showUserMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);
+            ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);
     }
     SetHelpContext(&prompt, 0);
     return open;

@@ -1,5 +1,6 @@
 #include "users/FormReport.h"
 
+#include "dialogs/DlgMessage.h"
 #include "users/UserDialogs.h"
 #include "users/UserSession.h"
 #include "widgets/BtnImgTransD1QF.h"
@@ -123,7 +124,7 @@ void TFormReport::BitBtn1Click()
     const int entry = entryOfRow(row);
     if (entry == 0)
         return;
-    showFileProblems(session_.takeBackRecording(entry, kindOfRow(row)));
+    showFileProblems(session_.takeBackRecording(entry, kindOfRow(row)), FileFault::Warning);
     showRow(row);
 }
 

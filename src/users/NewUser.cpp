@@ -1,6 +1,7 @@
 #include "users/NewUser.h"
 
 #include "common/CodePage.h"
+#include "common/CourseError.h"
 #include "common/Paths.h"
 #include "common/ShortString.h"
 #include "users/ProgressFile.h"
@@ -80,11 +81,11 @@ std::optional<QString> checkNewUser(const NewUserInput& input, const UserTable& 
     if (name.isEmpty())
         return QStringLiteral("Не введено имя пользователя");
     if (name.size() > UserNameMax)
-        return QStringLiteral("Имя пользователя не может превышать 30 символов");
+        return QStringLiteral("Имя пользователя не может превышать %1 символов").arg(UserNameMax);
     if (input.password != input.confirmation)
         return QStringLiteral("Не подтвержден пароль");
     if (input.password.size() > PasswordMax)
-        return QStringLiteral("Длина пароля не может превышать 10 символов");
+        return QStringLiteral("Длина пароля не может превышать %1 символов").arg(PasswordMax);
     if (table.indexOfProgressFile(input.fileName) >= 0)
         return QStringLiteral("Этот файл используется другим пользователем");
     if (input.fileName.isEmpty())
@@ -121,7 +122,7 @@ std::optional<QString> makeUserFolder(const UserRecord& user)
     // A record without a folder keeps its progress file in the current folder.
     if (user.folder().isEmpty() || QDir().mkpath(coursePath(user.folder())))
         return std::nullopt;
-    return QStringLiteral("Не удается создать папку \"%1\".").arg(user.folder());
+    return CourseError{user.folder(), 0, QStringLiteral("папку не удается создать")}.userText();
 }
 
 std::optional<QString> prepareUserFiles(const UserRecord& user)

@@ -1,5 +1,6 @@
 #include "users/OKBottomDlgChengeReg.h"
 
+#include "dialogs/DlgMessage.h"
 #include "users/UserDialogs.h"
 #include "users/UserSession.h"
 #include "widgets/HelpContext.h"
@@ -88,6 +89,6 @@ bool ChangeWorkMode(TOKBottomDlgChengeReg& dialog, UserSession& session)
 {
     if (dialog.exec() != ResultOK)
         return false;
-    showFileProblems(session.changeMode(dialog.SelectedMode()));
+    showFileProblems(session.changeMode(dialog.SelectedMode()), FileFault::Warning);
     return true;
 }

@@ -1,5 +1,6 @@
 #include "users/OKBottomDlgNewUser.h"
 
+#include "dialogs/DlgMessage.h"
 #include "users/UserDialogs.h"
 #include "users/UserSession.h"
 #include "widgets/HelpContext.h"
@@ -85,7 +86,7 @@ void TOKBottomDlgNewUser::done(int result)
 {
     if (result == ResultOK) {
         if (auto message = checkNewUser(Input(), session_.users())) {
-            showUserMessage(*message, QStringLiteral("Ошибка"), 48);
+            ShowDlgMessage(*message, QStringLiteral("Ошибка"), 48);
             return;
         }
     }

@@ -1,5 +1,6 @@
 #include "users/OKBottomDlgSelectUsers.h"
 
+#include "dialogs/DlgMessage.h"
 #include "users/DlgPassWord.h"
 #include "users/OKBottomDlgNewUser.h"
 #include "users/UserDialogs.h"
@@ -66,7 +67,7 @@ void TOKBottomDlgSelectUsers::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // Another program on the same course may have changed the list meanwhile.
-    showFileProblems(session_.refreshUserList());
+    showFileProblems(session_.refreshUserList(), FileFault::Warning);
     fillList();
     ListBoxUsers->setFocus();
 }
@@ -82,7 +83,7 @@ std::optional<int> TOKBottomDlgSelectUsers::CreateUser()
     if (newUser_.exec() != ResultOK)
         return std::nullopt;
     UserSession::Added added = session_.addUser(newUser_.Input());
-    showFileProblems(added.messages);
+    showFileProblems(added.messages, FileFault::Warning);
     if (added.index) {
         fillList(); // read again with the new user, others' changes included
         ListBoxUsers->setCurrentRow(*added.index);
@@ -100,15 +101,15 @@ void TOKBottomDlgSelectUsers::ButtonDelClick()
     if (password_.exec() != ResultOK)
         return;
     if (session_.users().isEmpty()) {
-        showUserMessage(QStringLiteral("Удалять больше нечего"), QString(), 64);
+        ShowDlgMessage(QStringLiteral("Удалять больше нечего"), QString(), 64);
         return;
     }
     const int row = SelectedRow();
     if (!session_.passwordMatches(row, password_.Password())) {
-        showUserMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Внимание"), 48);
+        ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Внимание"), 48);
         return;
     }
-    showFileProblems(session_.deleteUser(row));
+    showFileProblems(session_.deleteUser(row), FileFault::Warning);
     fillList();
     // A row stays selected, so that OK and the next deletion have a user.
     ListBoxUsers->setCurrentRow(std::min(row, ListBoxUsers->count() - 1));
@@ -126,7 +127,7 @@ std::optional<int> SelectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& pas
         if (dialog.exec() != ResultOK)
             return leave();
         if (session.users().isEmpty()) {
-            showUserMessage(QStringLiteral("Нет ни одного имени"), QStringLiteral("Ошибка"), 16);
+            ShowDlgMessage(QStringLiteral("Нет ни одного имени"), QStringLiteral("Ошибка"), 16);
             continue;
         }
         // A user who still stands stays current when the password is cancelled;
@@ -136,7 +137,7 @@ std::optional<int> SelectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& pas
         const int row = dialog.SelectedRow();
         if (session.passwordMatches(row, password.Password()))
             return row;
-        showUserMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);
+        ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);
     }
 }
 

@@ -1,8 +1,7 @@
 #include "users/UserDialogs.h"
 
-#include "dialogs/DlgMessage.h"
-
 #include "widgets/ButtonPictures.h"
+#include "widgets/Look.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -33,21 +32,7 @@ QLineEdit* makePasswordEdit(QWidget* parent)
 
 void setDialogBackground(QWidget* dialog)
 {
-    QPalette palette = dialog->palette();
-    palette.setColor(QPalette::Window, QColor(204, 204, 204));
-    dialog->setPalette(palette);
-    dialog->setAutoFillBackground(true);
-}
-
-void showUserMessage(const QString& text, const QString& caption, int iconCode)
-{
-    ShowDlgMessage(text, caption, iconCode);
-}
-
-void showFileProblems(const QStringList& messages)
-{
-    for (const QString& message : messages)
-        showUserMessage(message, QStringLiteral("Внимание"), 48);
+    look::fillBackground(dialog);
 }
 
 QStringList modeDescription(const QString& mode)

@@ -10,7 +10,7 @@ class QRadioButton;
 
 class QLineEdit;
 
-// What the user dialogs share: their bitmap buttons, their messages and the
+// What the user dialogs share: their bitmap buttons, their background and the
 // descriptions of the work modes.
 
 // Modal results the dialogs close with.
@@ -26,11 +26,6 @@ QLineEdit* makePasswordEdit(QWidget* parent);
 
 // The light grey the program's dialogs share.
 void setDialogBackground(QWidget* dialog);
-
-// The program's message window, as the user dialogs use it.
-void showUserMessage(const QString& text, const QString& caption, int iconCode);
-// Problems with the user's files, one message each.
-void showFileProblems(const QStringList& messages);
 
 // The description lines of a work mode "A" to "D".
 QStringList modeDescription(const QString& mode);

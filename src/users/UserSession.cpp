@@ -1,5 +1,6 @@
 #include "users/UserSession.h"
 
+#include "common/CourseError.h"
 #include "common/Paths.h"
 #include "users/ReportLines.h"
 #include "users/UserFiles.h"
@@ -291,12 +292,15 @@ QStringList UserSession::markDone(int entry, int kind, const RunOutcome& outcome
     if (!currentUser() || !progress_.isEntry(entry))
         return {};
     if (!progressWritable_)
-        return {QStringLiteral("Отметка не сохранена: файл отчета \"%1\" не удалось прочитать, и "
-                               "запись в него стерла бы то, что в нем есть.")
-                    .arg(currentUser()->progressFile())};
+        return {CourseError{currentUser()->progressFile(), 0,
+                            QStringLiteral("отметка не сохранена: файл не удалось прочитать, и "
+                                           "запись в него стерла бы то, что в нем есть")}
+                    .userText()};
     if (!markProgress(progress_.record(entry), kind, outcome))
-        return {QStringLiteral("Путь к записи \"%1\" не помещается в файл отчета.")
-                    .arg(outcome.recordingName)};
+        return {CourseError{
+            currentUser()->progressFile(), 0,
+            QStringLiteral("путь к записи \"%1\" в нем не помещается").arg(outcome.recordingName)}
+                    .userText()};
     return writeCurrentProgress();
 }
 

@@ -21,7 +21,7 @@ CatalogueEntries entriesOf(const std::vector<Link>& links)
 
 CourseTreeShape shapeOf(const std::vector<Link>& links)
 {
-    auto shape = shapeCourseTree(entriesOf(links));
+    auto shape = shapeCourseTree(entriesOf(links), QStringLiteral("InitRegD.txt"));
     EXPECT_TRUE(std::holds_alternative<CourseTreeShape>(shape));
     return std::holds_alternative<CourseTreeShape>(shape) ? std::get<CourseTreeShape>(shape)
                                                           : CourseTreeShape{};
@@ -83,9 +83,13 @@ TEST(CourseTree, SiblingOfANestedNodeSharesItsParent)
 TEST(CourseTree, AnchorsOutsideTheCatalogueStopTheBuilding)
 {
     for (int anchor : {-1, 4, 1000}) {
-        auto shape = shapeCourseTree(entriesOf({{false, 0}, {true, 1}, {true, anchor}}));
-        ASSERT_TRUE(std::holds_alternative<QString>(shape)) << anchor;
-        EXPECT_TRUE(std::get<QString>(shape).contains(QString::number(anchor)));
+        auto shape = shapeCourseTree(entriesOf({{false, 0}, {true, 1}, {true, anchor}}),
+                                     QStringLiteral("InitRegD.txt"));
+        ASSERT_TRUE(std::holds_alternative<CourseError>(shape)) << anchor;
+        const CourseError& fault = std::get<CourseError>(shape);
+        EXPECT_EQ(fault.file, QStringLiteral("InitRegD.txt"));
+        EXPECT_EQ(fault.line, 3) << "the entry's own line";
+        EXPECT_TRUE(fault.what.contains(QString::number(anchor)));
     }
 }
 

@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTextEdit>
@@ -84,16 +83,6 @@ struct Shell {
     void select(int entry) { main.TreeView->setCurrentItem(node(entry)); }
     QString description() const { return main.RichEditAboutLern->toPlainText(); }
 };
-
-// Arranges a press of OK on the next message box and returns its text through `text`.
-void acceptMessage(QString* text)
-{
-    whenModal([text](QWidget* window) {
-        if (auto* box = qobject_cast<QMessageBox*>(window))
-            *text = box->text();
-        clickButton(window, QStringLiteral("OK"));
-    });
-}
 
 } // namespace
 
@@ -172,10 +161,10 @@ TEST(FormMain, MissingDescriptionIsReportedAndThePaneStaysCleared)
     writeCourse(course);
     QFile::remove(course.filePath("DataTest/lexicon.rtf"));
     Shell shell;
-    QString message;
-    acceptMessage(&message);
+    MessageAnswers messages;
     shell.select(3);
-    EXPECT_TRUE(modalActionsDone());
+    ASSERT_EQ(messages.said.size(), 1);
+    const QString message = messages.said[0];
     EXPECT_TRUE(message.contains(QLatin1String("lexicon.rtf"))) << message.toStdString();
     EXPECT_EQ(shell.description(), QString());
     EXPECT_EQ(shell.main.SelectedEntry(), 3);
@@ -187,10 +176,10 @@ TEST(FormMain, UnreadablePictureIsReportedWithThePicturePaneShown)
     writeCourse(course);
     course.write("DataTest/picture.bmp", "not a picture");
     Shell shell;
-    QString message;
-    acceptMessage(&message);
+    MessageAnswers messages;
     shell.select(4);
-    EXPECT_TRUE(modalActionsDone());
+    ASSERT_EQ(messages.said.size(), 1);
+    const QString message = messages.said[0];
     EXPECT_TRUE(message.contains(QLatin1String("picture.bmp"))) << message.toStdString();
     EXPECT_TRUE(shell.main.ImageAbout->isVisible());
 }
@@ -212,10 +201,10 @@ TEST(FormMain, AnchorOutsideTheCatalogueStopsTheTree)
 {
     TempCourse course;
     writeCourse(course, {CourseLines[0], line("x", "1", 9, 0, "course.rtf", 1)});
-    QString message;
-    acceptMessage(&message);
+    MessageAnswers messages;
     Shell shell;
-    EXPECT_TRUE(modalActionsDone());
+    ASSERT_EQ(messages.said.size(), 1);
+    const QString message = messages.said[0];
     EXPECT_TRUE(message.contains(QLatin1String("InitRegD.txt"))) << message.toStdString();
     EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
     EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
@@ -343,10 +332,10 @@ TEST(FormMain, DamagedCataloguesAreNamedInOneMessageAndTheOthersWork)
     writeCourse(course);
     course.writeLines("InitRegB.txt", {CourseLines[0], DamagedLine});
     course.writeLines("InitRegC.txt", {DamagedLine});
-    QString message;
-    acceptMessage(&message);
+    MessageAnswers messages;
     Shell shell;
-    EXPECT_TRUE(modalActionsDone()) << "one message for both";
+    ASSERT_EQ(messages.said.size(), 1) << "one message for both";
+    const QString message = messages.said[0];
     for (const char* named : {"InitRegB.txt\", строка 2", "InitRegC.txt\", строка 1"})
         EXPECT_TRUE(message.contains(QString::fromUtf8(named))) << message.toStdString();
     EXPECT_TRUE(message.contains(QLatin1String("InfoKind"))) << message.toStdString();
@@ -364,10 +353,10 @@ TEST(FormMain, DamagedAnonymousModeLeavesItsTreeEmptyButNotTheOthers)
     TempCourse course;
     writeCourse(course);
     course.writeLines("InitRegD.txt", {CourseLines[0], DamagedLine});
-    QString message;
-    acceptMessage(&message);
+    MessageAnswers messages;
     Shell shell;
-    EXPECT_TRUE(modalActionsDone());
+    ASSERT_EQ(messages.said.size(), 1);
+    const QString message = messages.said[0];
     EXPECT_TRUE(message.contains(QLatin1String("InitRegD.txt"))) << message.toStdString();
     EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
     EXPECT_FALSE(shell.main.ToolButton4->isEnabled());

@@ -79,23 +79,6 @@ constexpr int PreviewLesson1 = 4;
 constexpr int PreviewLesson2 = 13;
 constexpr int Heading = 3;
 
-// Answers the next message window and keeps what it said.
-void acceptMessage(QStringList* said, std::function<void()> then = {})
-{
-    whenModal([=](QWidget* window) {
-        QStringList parts{window->windowTitle()};
-        for (QLabel* label : window->findChildren<QLabel*>())
-            if (!label->text().isEmpty())
-                parts << label->text();
-        for (TMemo* memo : window->findChildren<TMemo*>())
-            parts << memo->Lines();
-        *said << parts.join(QLatin1Char('|'));
-        if (then)
-            then();
-        clickButton(window, QStringLiteral("OK"));
-    });
-}
-
 // Types into the next password prompt and confirms or cancels it.
 void typePassword(const QString& typed, const QString& button = QStringLiteral("OK"),
                   std::function<void()> then = {})
@@ -157,13 +140,19 @@ protected:
     // "Выбрать имя..." with the row chosen and the password typed.
     void selectUser(int row, const QString& typed, std::function<void()> afterPassword = {})
     {
+        answerSelection(row, typed, afterPassword);
+        p().main.NSelectUserClick();
+    }
+    // The next user selection, answered so; `afterPassword` arranges what comes
+    // after the password prompt.
+    void answerSelection(int row, const QString& typed, std::function<void()> afterPassword = {})
+    {
         whenModal([=, this](QWidget* window) {
             ASSERT_EQ(window, &p().selectUsers);
             p().selectUsers.ListBoxUsers->setCurrentRow(row);
             typePassword(typed, QStringLiteral("OK"), afterPassword);
             clickButton(window, QStringLiteral("Подверждение"));
         });
-        p().main.NSelectUserClick();
     }
 
     // Starts the lexicon preview of the entry from the tree, goes through it and
@@ -261,21 +250,10 @@ TEST_F(UserFlows, NewUserSelectedWithThePasswordKeepsItsMarksOverARestart)
     start();
     EXPECT_EQ(p().title(), AnonymousTitle) << "every run starts with the anonymous user";
     EXPECT_TRUE(p().doneEntries().empty());
-    QStringList said;
-    whenModal([&](QWidget* window) {
-        p().selectUsers.ListBoxUsers->setCurrentRow(0);
-        typePassword(QStringLiteral("wrong"), QStringLiteral("OK"), [&] {
-            acceptMessage(&said, [&] {
-                whenModal([&](QWidget* again) {
-                    typePassword(QStringLiteral("pw"));
-                    clickButton(again, QStringLiteral("Подверждение"));
-                });
-            });
-        });
-        clickButton(window, QStringLiteral("Подверждение"));
-    });
-    p().main.NSelectUserClick();
-    EXPECT_EQ(said, QStringList{QStringLiteral("Ошибка|Неправильный пароль")});
+    MessageAnswers messages;
+    // The wrong password is told, and the selection opens again.
+    selectUser(0, QStringLiteral("wrong"), [&] { answerSelection(0, QStringLiteral("pw")); });
+    EXPECT_EQ(messages.said, QStringList{QStringLiteral("Ошибка|Неправильный пароль")});
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Anna - Режим D."));
     EXPECT_EQ(p().doneEntries(), std::vector<int>{PreviewLesson1});
 }
@@ -398,18 +376,11 @@ TEST_F(UserFlows, SelectionTakesTheRightOrTheEmptyPasswordAndNothingElse)
     selectUser(1, QString());
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Boris - Режим D.")) << "empty password";
 
-    QStringList said;
-    whenModal([&](QWidget* window) {
-        p().selectUsers.ListBoxUsers->setCurrentRow(0);
-        typePassword(QString(), QStringLiteral("OK"), [&] {
-            acceptMessage(&said, [&] {
-                whenModal([](QWidget* again) { clickButton(again, QStringLiteral("Отмена")); });
-            });
-        });
-        clickButton(window, QStringLiteral("Подверждение"));
+    MessageAnswers messages;
+    selectUser(0, QString(), [] {
+        whenModal([](QWidget* again) { clickButton(again, QStringLiteral("Отмена")); });
     });
-    p().main.NSelectUserClick();
-    EXPECT_EQ(said, QStringList{QStringLiteral("Ошибка|Неправильный пароль")})
+    EXPECT_EQ(messages.said, QStringList{QStringLiteral("Ошибка|Неправильный пароль")})
         << "an empty entry is wrong for a user with a password";
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Boris - Режим D."))
         << "leaving the selection keeps the user who stands";
@@ -523,11 +494,11 @@ TEST_F(UserFlows, MissingOrShortProgressFileIsToldAndTheUserStillBecomesCurrent)
     start();
     // A file that ends after entry 5: the mark of entry 4 is there, the rest is missing.
     course.write("Report/Anna/Anna.rep", whole.left(6 * ProgressRecord::Size));
-    QStringList said;
-    selectUser(0, QString(), [&] { acceptMessage(&said); });
-    ASSERT_EQ(said.size(), 1);
-    EXPECT_TRUE(said[0].contains(QDir::toNativeSeparators("Report/Anna/Anna.rep")))
-        << said[0].toStdString();
+    MessageAnswers messages;
+    selectUser(0, QString());
+    ASSERT_EQ(messages.said.size(), 1);
+    EXPECT_TRUE(messages.said[0].contains(QDir::toNativeSeparators("Report/Anna/Anna.rep")))
+        << messages.said[0].toStdString();
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Anna - Режим D."));
     EXPECT_EQ(p().doneEntries(), std::vector<int>{PreviewLesson1});
     p().main.close();
@@ -535,9 +506,9 @@ TEST_F(UserFlows, MissingOrShortProgressFileIsToldAndTheUserStillBecomesCurrent)
 
     start();
     QFile::remove(path);
-    said.clear();
-    selectUser(0, QString(), [&] { acceptMessage(&said); });
-    EXPECT_EQ(said.size(), 1);
+    messages.said.clear();
+    selectUser(0, QString());
+    EXPECT_EQ(messages.said.size(), 1);
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Anna - Режим D."));
     EXPECT_TRUE(p().doneEntries().empty());
     p().main.close();
@@ -579,15 +550,15 @@ TEST_F(UserFlows, AUserRecordWithoutAModeLetterCannotBecomeCurrent)
     QByteArray list = course.read(UserListFile);
     list[31] = '\0'; // the mode letter
     course.write(UserListFile, list);
-    QStringList warned;
-    acceptMessage(&warned);
+    MessageAnswers messages;
     start();
-    ASSERT_EQ(warned.size(), 1) << "the damaged record is told at the start";
-    EXPECT_TRUE(warned[0].contains(QStringLiteral("Запись 1"))) << warned[0].toStdString();
-    QStringList said;
-    selectUser(0, QString(), [&] { acceptMessage(&said); });
-    ASSERT_EQ(said.size(), 1);
-    EXPECT_TRUE(said[0].contains(QStringLiteral("\"Anna\""))) << said[0].toStdString();
+    ASSERT_EQ(messages.said.size(), 1) << "the damaged record is told at the start";
+    EXPECT_TRUE(messages.said[0].contains(QStringLiteral("Запись 1")))
+        << messages.said[0].toStdString();
+    selectUser(0, QString());
+    ASSERT_EQ(messages.said.size(), 2);
+    EXPECT_TRUE(messages.said[1].contains(QStringLiteral("\"Anna\"")))
+        << messages.said[1].toStdString();
     EXPECT_EQ(p().title(), AnonymousTitle) << "the user who stood stays";
     EXPECT_EQ(p().main.TreeMode, QChar(u'D'));
     EXPECT_GT(p().main.TreeView->topLevelItemCount(), 0);

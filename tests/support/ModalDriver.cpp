@@ -5,17 +5,40 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
-int pending = 0;
+// Notes that the window active when an action was arranged has closed since:
+// shown again, it is the next window.
+class HideWatch : public QObject {
+public:
+    bool hidden = false;
 
-void poll(QPointer<QWidget> before, std::function<void(QWidget*)> action, QElapsedTimer clock,
-          int timeoutMs)
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        hidden = hidden || event->type() == QEvent::Hide;
+        return false;
+    }
+};
+
+int pending = 0;
+int answering = 0; // MessageAnswers alive: their windows are not for whenModal
+
+bool answeredElsewhere(const QWidget* modal)
+{
+    return answering > 0 && modal->objectName() == QLatin1String("DlgxMessage");
+}
+
+void poll(QPointer<QWidget> before, std::shared_ptr<HideWatch> watch,
+          std::function<void(QWidget*)> action, QElapsedTimer clock, int timeoutMs)
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != before && modal->isVisible()) {
+    const bool next = modal && (modal != before || watch->hidden);
+    if (next && modal->isVisible() && !answeredElsewhere(modal)) {
         --pending;
         action(modal);
         return;
@@ -25,7 +48,7 @@ void poll(QPointer<QWidget> before, std::function<void(QWidget*)> action, QElaps
         ADD_FAILURE() << "no modal window appeared within " << timeoutMs << " ms";
         return;
     }
-    QTimer::singleShot(10, [=] { poll(before, action, clock, timeoutMs); });
+    QTimer::singleShot(10, [=] { poll(before, watch, action, clock, timeoutMs); });
 }
 } // namespace
 
@@ -35,12 +58,40 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs)
     QElapsedTimer clock;
     clock.start();
     QPointer<QWidget> before = QApplication::activeModalWidget();
-    QTimer::singleShot(0, [=] { poll(before, action, clock, timeoutMs); });
+    auto watch = std::make_shared<HideWatch>();
+    if (before)
+        before->installEventFilter(watch.get());
+    QTimer::singleShot(0, [=] { poll(before, watch, action, clock, timeoutMs); });
 }
 
 bool modalActionsDone()
 {
     return pending == 0;
+}
+
+MessageAnswers::MessageAnswers()
+{
+    ++answering;
+    qApp->installEventFilter(this);
+}
+
+MessageAnswers::~MessageAnswers()
+{
+    --answering;
+}
+
+bool MessageAnswers::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::Show || watched->objectName() != QLatin1String("DlgxMessage"))
+        return false;
+    auto* window = static_cast<QWidget*>(watched);
+    QStringList parts{window->windowTitle()};
+    for (QTextEdit* text : window->findChildren<QTextEdit*>())
+        parts << text->toPlainText().replace(QChar::LineSeparator, u'\n').split(u'\n');
+    said << parts.join(QLatin1Char('|'));
+    // Pressed once the window's own loop runs, as a user would.
+    QTimer::singleShot(0, window, [window] { clickButton(window, QStringLiteral("OK")); });
+    return false;
 }
 
 void clickButton(QWidget* window, const QString& text)

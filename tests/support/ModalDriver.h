@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -13,6 +14,20 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
 // True when no arranged action is still waiting (so every expected window came).
 bool modalActionsDone();
+
+// Answers the program's message windows while it lives, whichever modal
+// window they open over, so a flow needs no handler nested inside the one of
+// the dialog that shows the message. Keeps what each said ("caption|text",
+// the text's lines joined by "|") and closes it with OK.
+class MessageAnswers : public QObject {
+public:
+    MessageAnswers();
+    ~MessageAnswers() override;
+    QStringList said;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
 
 // Presses the button whose text is `text` inside the widget (a dialog's own
 // button or a QMessageBox button). Fails the test when there is none.

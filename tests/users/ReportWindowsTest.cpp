@@ -36,28 +36,6 @@
 namespace {
 // The head of a sound file: what a recording must at least start with to be taken back.
 const QByteArray WavHead("RIFF\0\0\0\0WAVE", 12);
-QString wording(QWidget* window)
-{
-    QStringList parts{window->windowTitle()};
-    for (QLabel* label : window->findChildren<QLabel*>())
-        if (!label->text().isEmpty())
-            parts << label->text();
-    for (QTextEdit* memo : window->findChildren<QTextEdit*>())
-        parts << memo->toPlainText();
-    return parts.join(QLatin1Char('|'));
-}
-
-// The next modal window is a message; what it said is kept, and it is closed.
-void answerMessage(QStringList* said, std::function<void()> then = {})
-{
-    whenModal([=](QWidget* box) {
-        *said << wording(box);
-        if (then)
-            then();
-        clickButton(box, "OK");
-    });
-}
-
 // Catalogue D: a heading, a lexicon, questions, an interpretation, a
 // translation kept with its recording, and an entry that launches nothing.
 const QList<ReportEntry> EntriesD{{"Урок 1", 0},   {"Лексика", 1},  {"Вопросы", 6},
@@ -117,7 +95,6 @@ TEST_F(ReportWindows, StudentSeesTheReportAndTakesBackARecording)
     TFormReport report(session);
     EXPECT_EQ(report.windowTitle(), "Отчет");
     EXPECT_FALSE(report.BtnImgDeleteFile->isEnabled());
-    QStringList said;
     whenModal([&](QWidget* window) {
         ASSERT_EQ(window, &report);
         QListWidget* list = report.ListBoxReport;
@@ -152,12 +129,12 @@ TEST_F(ReportWindows, AFailedDeletionIsToldAndTheRowStays)
     course.write("elsewhere/Ivan4.wav", WavHead);
     ASSERT_TRUE(session.markDone(4, 12, {0, 0, course.filePath("elsewhere/Ivan4.wav")}).isEmpty());
     TFormReport report(session);
-    QStringList said;
+    MessageAnswers messages;
+    QStringList& said = messages.said;
     whenModal([&](QWidget*) {
         QListWidget* list = report.ListBoxReport;
         const int row = rowOfEntry(list, 4);
         list->setCurrentRow(row);
-        answerMessage(&said);
         QTest::mouseClick(report.BtnImgDeleteFile, Qt::LeftButton);
         EXPECT_EQ(list->item(row)->text(), Seven + "Перевод - Выполнено");
         EXPECT_TRUE(list->item(row)->data(TFormReport::DoneRole).toBool());
@@ -201,7 +178,8 @@ TEST_F(ReportWindows, ConsoleShowsMemoryForTheCurrentUserAndFilesForOthersAndWri
     console = &prepod;
     EXPECT_EQ(prepod.windowTitle(), "Переподаватель");
     EXPECT_TRUE(prepod.CheckBoxChek->Checked());
-    QStringList said;
+    MessageAnswers messages;
+    QStringList& said = messages.said;
     whenModal([&](QWidget* window) {
         ASSERT_EQ(window, &prepod);
         EXPECT_EQ(rows(prepod.ListBoxUsers), (QStringList{"Ivan - Режим D", "Olga - Режим C"}));
@@ -222,10 +200,8 @@ TEST_F(ReportWindows, ConsoleShowsMemoryForTheCurrentUserAndFilesForOthersAndWri
         // A recording that is gone is told, and nothing plays.
         QFile::remove(ivanFolder() + "Ivan4.wav");
         EXPECT_TRUE(prepod.BitBtnPlay->isEnabled()) << "the same row after playing";
-        answerMessage(&said);
         QTest::mouseClick(prepod.BitBtnPlay, Qt::LeftButton);
         // Olga's short file: the rows it can, and a message naming the file.
-        answerMessage(&said);
         prepod.ListBoxUsers->setCurrentRow(1);
         EXPECT_EQ(prepod.EditPassword->text(), "");
         EXPECT_EQ(rows(report), (QStringList{"   Раздел: Урок 1", Seven + "Слушать - Не выполнено",
@@ -293,18 +269,16 @@ TEST_F(TeacherPassword, OpenUntilSetThenOnlyWithTheExactPassword)
     EXPECT_EQ(HelpContextOf(&password), 0);
 
     TDlgChPassPrep change;
-    QStringList said;
+    MessageAnswers messages;
+    QStringList& said = messages.said;
     whenModal([&](QWidget* window) {
         ASSERT_EQ(window, &change);
         EXPECT_EQ(change.windowTitle(), "Изменить преподавательский пароль");
         auto confirm = [&] { clickButton(&change, "Подтверждние"); };
-        answerMessage(&said);
         confirm();
         QTest::keyClicks(change.Edit1, "Secret");
-        answerMessage(&said);
         confirm();
         QTest::keyClicks(change.Edit2, "secret");
-        answerMessage(&said);
         confirm();
         EXPECT_TRUE(change.isVisible()) << "stays open while a check fails";
         change.Edit2->clear();
@@ -325,7 +299,6 @@ TEST_F(TeacherPassword, OpenUntilSetThenOnlyWithTheExactPassword)
 
     said.clear();
     prompt("secret", "OK");
-    answerMessage(&said);
     EXPECT_FALSE(TeacherLogin(password)) << "letter case counts";
     EXPECT_EQ(said, QStringList{"Ошибка|Неправильный пароль"});
     EXPECT_EQ(contextSeen, 90);
@@ -541,9 +514,9 @@ TEST(ReportPrinting, WithoutAnyPrinterTheTeacherIsToldAndNothingOpens)
     session.loadUserList();
     session.addUser({"Ivan", "", "", defaultProgressPath(course.path(), "Ivan"), "D"});
     TFormPrepod prepod(session, {[](const QString&) { return EntriesD; }, {}});
-    QStringList said;
+    MessageAnswers messages;
+    QStringList& said = messages.said;
     whenModal([&](QWidget*) {
-        answerMessage(&said);
         QTest::mouseClick(prepod.BitBtn3, Qt::LeftButton);
         clickButton(&prepod, "Выход");
     });
