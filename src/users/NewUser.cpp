@@ -38,7 +38,8 @@ std::optional<QString> checkStorable(const NewUserInput& input)
     const QString recording = folderOf(input.fileName) + input.name + LongestRecordingEnd;
     if (input.fileName.size() > PathMax || recording.size() > PathMax)
         return QStringLiteral("Путь к файлу отчета слишком длинный: путь к записям пользователя "
-                              "не может превышать 255 символов.");
+                              "не может превышать %1 символов.")
+            .arg(PathMax);
     return std::nullopt;
 }
 } // namespace
