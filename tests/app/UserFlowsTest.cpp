@@ -230,14 +230,18 @@ TBtnImgD1QF* TDlgLexRepit::*const Leave = &TDlgLexRepit::BitBtn2;
 
 } // namespace
 
-TEST_F(UserFlows, NewUserSelectedWithThePasswordKeepsItsMarksOverARestart)
+TEST_F(UserFlows, NewUserBecomesCurrentWithItsListRecordAndProgressFileOnDisk)
 {
     createUser(QStringLiteral("Anna"), QStringLiteral("pw"));
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Anna - Режим D."));
     EXPECT_TRUE(p().main.ToolButtonReport->isEnabled());
     EXPECT_EQ(LoadUserList().table.count(), 1) << "the list is on disk at once";
     EXPECT_EQ(progressFile("Anna").size(), (entries('D') + 1) * ProgressRecord::Size);
+}
 
+TEST_F(UserFlows, AMarkedPreviewReachesTheFileAtOnceAndShowsInTheTree)
+{
+    createUser(QStringLiteral("Anna"), QStringLiteral("pw"));
     EXPECT_EQ(runPreview(PreviewLesson1, {Mark}), 1);
     EXPECT_EQ(completionTexts, QStringList{QStringLiteral("Вы просмотрели лексику урока.")});
     EXPECT_EQ(markable, QList<bool>{true});
@@ -246,7 +250,12 @@ TEST_F(UserFlows, NewUserSelectedWithThePasswordKeepsItsMarksOverARestart)
         << "a mark reaches the file before the program ends";
     EXPECT_EQ(p().image(Heading), 0);
     EXPECT_EQ(p().image(PreviewLesson2), 1);
+}
 
+TEST_F(UserFlows, AfterARestartOnlyTheRightPasswordBringsBackTheUsersMarks)
+{
+    createUser(QStringLiteral("Anna"), QStringLiteral("pw"));
+    runPreview(PreviewLesson1, {Mark});
     start();
     EXPECT_EQ(p().title(), AnonymousTitle) << "every run starts with the anonymous user";
     EXPECT_TRUE(p().doneEntries().empty());
@@ -358,13 +367,22 @@ TEST_F(UserFlows, ModeChangeWipesTheProgressAndTheDialogKeepsItsLastChoice)
     chooseMode(nullptr, "A", QStringLiteral("Отмена"));
 }
 
-TEST_F(UserFlows, SelectionTakesTheRightOrTheEmptyPasswordAndNothingElse)
-{
-    createUser(QStringLiteral("Anna"), QStringLiteral("pw"));
-    createUser(QStringLiteral("Boris"), QString());
-    start();
+// Anna with a password and Boris without one, after a restart.
+class Selection : public UserFlows {
+protected:
+    void SetUp() override
+    {
+        UserFlows::SetUp();
+        if (IsSkipped())
+            return;
+        createUser(QStringLiteral("Anna"), QStringLiteral("pw"));
+        createUser(QStringLiteral("Boris"), QString());
+        start();
+    }
+};
 
-    // The prompt cancelled: nothing changes.
+TEST_F(Selection, CancellingThePasswordPromptChangesNothing)
+{
     selectUser(0, QStringLiteral("pw"), [] {});
     whenModal([&](QWidget* window) {
         typePassword(QStringLiteral("pw"), QStringLiteral("Отмена"));
@@ -372,7 +390,10 @@ TEST_F(UserFlows, SelectionTakesTheRightOrTheEmptyPasswordAndNothingElse)
     });
     p().main.NSelectUserClick();
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Anna - Режим D."));
+}
 
+TEST_F(Selection, AnEmptyEntryIsRightOnlyForAUserWithoutAPassword)
+{
     selectUser(1, QString());
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Boris - Режим D.")) << "empty password";
 
@@ -485,16 +506,28 @@ TEST_F(UserFlows, NewUserCancelledKeepsTheCurrentUser)
     EXPECT_EQ(LoadUserList().table.count(), 1);
 }
 
-TEST_F(UserFlows, MissingOrShortProgressFileIsToldAndTheUserStillBecomesCurrent)
-{
-    createUser(QStringLiteral("Anna"), QString());
-    runPreview(PreviewLesson1, {Mark});
-    const QString path = course.filePath("Report/Anna/Anna.rep");
-    const QByteArray whole = course.read("Report/Anna/Anna.rep");
-    start();
-    // A file that ends after entry 5: the mark of entry 4 is there, the rest is missing.
-    course.write("Report/Anna/Anna.rep", whole.left(6 * ProgressRecord::Size));
+// Anna, without a password, has marked the first preview; the program restarted.
+class DamagedProgress : public UserFlows {
+protected:
+    void SetUp() override
+    {
+        UserFlows::SetUp();
+        if (IsSkipped())
+            return;
+        createUser(QStringLiteral("Anna"), QString());
+        runPreview(PreviewLesson1, {Mark});
+        whole = course.read(ProgressPath);
+        start();
+    }
+    const QString ProgressPath = QStringLiteral("Report/Anna/Anna.rep");
+    QByteArray whole;
     MessageAnswers messages;
+};
+
+TEST_F(DamagedProgress, AShortFileIsToldItsMarksKeptAndTheNextWriteIsWhole)
+{
+    // A file that ends after entry 5: the mark of entry 4 is there, the rest is missing.
+    course.write(ProgressPath, whole.left(6 * ProgressRecord::Size));
     selectUser(0, QString());
     ASSERT_EQ(messages.said.size(), 1);
     EXPECT_TRUE(messages.said[0].contains(QDir::toNativeSeparators("Report/Anna/Anna.rep")))
@@ -502,17 +535,18 @@ TEST_F(UserFlows, MissingOrShortProgressFileIsToldAndTheUserStillBecomesCurrent)
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Anna - Режим D."));
     EXPECT_EQ(p().doneEntries(), std::vector<int>{PreviewLesson1});
     p().main.close();
-    EXPECT_EQ(course.read("Report/Anna/Anna.rep"), whole) << "the next write is whole";
+    EXPECT_EQ(course.read(ProgressPath), whole) << "the next write is whole";
+}
 
-    start();
-    QFile::remove(path);
-    messages.said.clear();
+TEST_F(DamagedProgress, AMissingFileIsToldAndWrittenAnewWithoutMarks)
+{
+    QFile::remove(course.filePath(ProgressPath));
     selectUser(0, QString());
     EXPECT_EQ(messages.said.size(), 1);
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Anna - Режим D."));
     EXPECT_TRUE(p().doneEntries().empty());
     p().main.close();
-    EXPECT_EQ(course.read("Report/Anna/Anna.rep"), ProgressTable(entries('D')).toBytes());
+    EXPECT_EQ(course.read(ProgressPath), ProgressTable(entries('D')).toBytes());
 }
 
 TEST_F(UserFlows, TrueFalseRunIsFollowedByTheCompletionDialogAndMarksAGrade)
