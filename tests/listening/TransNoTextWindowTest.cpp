@@ -1,7 +1,6 @@
 // The interpretation trainer driven through its controls on the virtual sound
 // engine: the clock moves only when a test moves it, so every tick of a pass,
 // the wait and the student timing file are checked exactly.
-#include "dialogs/DlgxMessage.h"
 #include "listening/FormTransNoText.h"
 #include "sound/MediaPlayer.h"
 #include "sound/SoundFiles.h"
@@ -23,19 +22,6 @@
 #include <memory>
 
 namespace {
-// Reads the next message window into `text` (its title first) and closes it.
-void readMessage(QString& text)
-{
-    whenModal([&text](QWidget* window) {
-        text = window->windowTitle();
-        for (TMemo* memo : window->findChildren<TMemo*>())
-            text += u'|' + memo->Lines().join(u'|');
-        for (TBtnImgD1QF* button : window->findChildren<TBtnImgD1QF*>())
-            if (button->isVisible())
-                return QTest::mouseClick(button, Qt::LeftButton);
-    });
-}
-
 // A title and nine lines; line 5 is a heading. Syntagm k sounds from k s to
 // k s + 800 ms; the recording is 11000 ms long.
 struct Trainer {
@@ -107,10 +93,10 @@ TEST(TransNoTextWindow, DamagedTextFilesAreTold)
 {
     Trainer t;
     t.course.writeLines("T.tim", {"#\t#", "2000\tx"});
-    QString message;
-    readMessage(message);
+    MessageAnswers messages;
     t.open({}, false);
-    EXPECT_TRUE(modalActionsDone());
+    ASSERT_EQ(messages.said.size(), 1);
+    const QString message = messages.said[0];
     EXPECT_TRUE(message.contains(QStringLiteral("Повреждены текстовые файлы")))
         << message.toStdString();
     t.click(t.form->BitBtnPlay);
@@ -273,10 +259,10 @@ TEST(TransNoTextWindow, MissingTemplateKeepsThePreviousRecording)
     QFile::remove(t.course.filePath("TSBegin.wav"));
     t.course.write("Anna12.wav", "the previous recording");
     t.open("Anna12.wav", true);
-    QString message;
-    readMessage(message);
+    MessageAnswers messages;
     t.click(t.form->BitBtnPlay);
-    EXPECT_TRUE(modalActionsDone());
+    ASSERT_EQ(messages.said.size(), 1);
+    const QString message = messages.said[0];
     EXPECT_TRUE(message.contains(QStringLiteral("Повреждены файлы"))) << message.toStdString();
     EXPECT_TRUE(message.contains("TSBegin.wav")) << message.toStdString();
     EXPECT_TRUE(t.form->Running());
@@ -292,12 +278,12 @@ TEST(TransNoTextWindow, NoDeviceEndsThePassWithAMessage)
     Trainer t;
     t.open("Anna12.wav", true);
     VirtualSound::setDeviceWorking(false);
-    QString message;
-    readMessage(message);
+    MessageAnswers messages;
     t.click(t.form->BitBtnPlay);
     VirtualSound::advance(0);
     QTest::qWait(50);
-    EXPECT_TRUE(modalActionsDone());
+    ASSERT_EQ(messages.said.size(), 1);
+    const QString message = messages.said[0];
     EXPECT_FALSE(message.isEmpty());
     EXPECT_TRUE(t.idle());
     EXPECT_FALSE(t.form->Running());
