@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     if (entries->size() != size_t(lines.size()) + 1)
         std::abort();
-    const auto shape = shapeCourseTree(*entries);
+    const auto shape = shapeCourseTree(*entries, QStringLiteral("InitRegA.txt"));
     if (const auto* tree = std::get_if<CourseTreeShape>(&shape)) {
         std::vector<int> order = tree->displayOrder();
         if (order.size() != size_t(tree->count()))
