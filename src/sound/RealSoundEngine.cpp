@@ -346,10 +346,15 @@ qint64 RealSoundEngine::recordedFrame() const
         return written;
     const qint64 captured =
         startFrame_ + recordFormat_.framesForDuration(source_->processedUSecs());
-    // A device whose clock runs while it hands over nothing (a server waking
-    // up) has not recorded what its clock says.
-    const qint64 ahead = recordFormat_.framesForDuration(DrainMs * 1000);
-    return std::min({std::max(captured, written), written + ahead, limitFrame_});
+    // The clock runs on while the server hands over nothing (a server waking
+    // up stalls a new stream for a second or more) and, never going back,
+    // stays ahead of the sound afterwards: a student timing entry taken from
+    // it would point past its syntagm. Nothing is captured further than one
+    // piece beyond what the device has handed over.
+    const qint64 handedOver = written + (partialFrame_.size() + source_->bytesAvailable()) /
+                                            recordFormat_.bytesPerFrame();
+    const qint64 inFlight = recordFormat_.framesForDuration(RecordPieceUs);
+    return std::min({std::max(captured, written), handedOver + inFlight, limitFrame_});
 }
 
 // Writes what has come and ends the recording once its limit is being
