@@ -1,5 +1,6 @@
 #include "drills/DrillWindow.h"
 
+#include "dialogs/NoSoundNotice.h"
 #include "sound/MediaPlayer.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
@@ -79,6 +80,7 @@ void DrillWindow::PlaySegment(qint32 start, qint32 end)
     if (play_)
         play_->setEnabled(false);
     MediaPlayerPlay->Play(start, end);
+    tellIfNoSound(this, *MediaPlayerPlay);
 }
 
 void DrillWindow::MediaPlayerPlayNotify()

@@ -3,6 +3,7 @@
 #include "common/Paths.h"
 #include "dialogs/DlgLexRepit.h"
 #include "dialogs/DlgMessage.h"
+#include "dialogs/NoSoundNotice.h"
 #include "listening/ListeningControls.h"
 #include "listening/TextSintagm.h"
 #include "sound/MediaPlayer.h"
@@ -360,6 +361,7 @@ void TFormWorkText::startPlaying(qint32 from, std::optional<qint32> to, bool fol
     if (follow)
         setSpeeds(FollowSpeed);
     MediaPlayerText->Play(from, to ? std::optional<qint64>(*to) : std::nullopt);
+    tellIfNoSound(this, *MediaPlayerText);
 }
 
 void TFormWorkText::setPlayControls(bool idle)

@@ -1,6 +1,7 @@
 #include "sound/RealSoundEngine.h"
 
 #include "sound/FrameConverter.h"
+#include "sound/ServerLink.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>
@@ -132,6 +133,7 @@ bool failed(QAudio::Error error)
 
 RealSoundEngine::RealSoundEngine()
 {
+    ServerLink::watch();
     endTimer_.setSingleShot(true);
     endTimer_.setTimerType(Qt::PreciseTimer);
     connect(&endTimer_, &QTimer::timeout, this, [this] {
@@ -148,6 +150,7 @@ RealSoundEngine::~RealSoundEngine()
 int RealSoundEngine::open(const QString& path)
 {
     close();
+    ServerLink::restore();
     reader_ = SoundReader::open(path);
     if (!reader_)
         return SoundFileError;

@@ -293,6 +293,26 @@ TEST(WorkTextWindow, DamagedFileLeavesAUsableWindow)
     EXPECT_EQ(w.form->N(), 3);
 }
 
+// Without a sound device the first Play tells the student so, once in the
+// window's life; a window opened later tells again.
+TEST(WorkTextWindow, WithoutASoundDeviceTheFirstPlaySaysSoOnce)
+{
+    LessonWindow w;
+    VirtualSound::setDeviceWorking(false);
+    MessageAnswers messages;
+    for (int window = 1; window <= 2; ++window) {
+        w.open();
+        for (int play = 0; play < 3; ++play) {
+            w.click(w.form->BitBtnPlayAll);
+            QTest::qWait(20);
+            EXPECT_TRUE(w.idle());
+        }
+        ASSERT_EQ(messages.said.size(), window);
+        EXPECT_TRUE(messages.said.back().startsWith(QStringLiteral("Нет звука|")))
+            << messages.said.back().toStdString();
+    }
+}
+
 // A lesson of one line plays from its only entry; the pictures follow the
 // lesson's timing while the translation is hidden, and one that cannot be
 // loaded leaves the page's drawing.

@@ -5,6 +5,7 @@
 #include "SoundFiles.h"
 #include "sound/MediaPlayer.h"
 #include "sound/SoundEngine.h"
+#include "support/HeardSound.h"
 #include "support/SoundServer.h"
 
 #include <QElapsedTimer>
@@ -90,4 +91,45 @@ TEST(SoundFault, AServerDyingMidPlayEndsBothWithAnError)
     sound.player.Play(0, 500);
     QTRY_COMPARE_WITH_TIMEOUT(sound.played.count(), 2, 4000);
     EXPECT_NE(sound.player.Error(), 0);
+}
+
+// A sound server that dies and is started again (the desktop restarts it) is
+// found again by the next Open: the lesson is heard, not silence.
+TEST(SoundFault, AServerThatComesBackIsHeardAfterTheNextOpen)
+{
+    OwnSoundServer server;
+    ASSERT_TRUE(server.started());
+    QTemporaryDir dir;
+    constexpr int Rate = MonitorCapture::Rate;
+    const std::vector<float> file = noise(Rate);
+    ASSERT_TRUE(writeSamples(dir.filePath("noise.wav"), Rate, file));
+    MediaPlayer player;
+    QSignalSpy notify(&player, &MediaPlayer::Notify);
+    const auto playAndHear = [&] {
+        player.SetFileName(dir.filePath("noise.wav"));
+        player.Open();
+        MonitorCapture capture;
+        notify.clear();
+        player.Play(200, 700);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return notify.count() == 1; }, 4000));
+        QTest::qWait(200);
+        return findHeard(capture.samples(), file, Rate);
+    };
+    std::vector<HeardPiece> heard = playAndHear();
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_GE(heard[0].fileFrame, 0);
+
+    server.kill();
+    // Longer than Qt's own next try, which finds no server and gives up.
+    QTest::qWait(4000);
+    notify.clear();
+    player.Open();
+    player.Play(0, 300);
+    QTRY_COMPARE_WITH_TIMEOUT(notify.count(), 1, 4000);
+    EXPECT_EQ(player.Error(), SoundNoDevice) << "no server, no sound";
+    ASSERT_TRUE(server.start());
+    heard = playAndHear();
+    EXPECT_EQ(player.Error(), 0);
+    ASSERT_EQ(heard.size(), 1u) << "silent after the server came back";
+    EXPECT_NEAR(heard[0].fileStartMs(Rate), 200, 10);
 }

@@ -1,9 +1,12 @@
 #include "support/SoundServer.h"
 
 #include <QAudioDevice>
+#include <QFile>
 #include <QMediaDevices>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 
 void requireSoundServer()
@@ -15,25 +18,49 @@ void requireSoundServer()
     ASSERT_FALSE(QMediaDevices::audioInputs().isEmpty()) << "the sound server lists no input";
 }
 
-OwnSoundServer::OwnSoundServer(Kind kind)
+OwnSoundServer::OwnSoundServer(Kind kind) : kind_(kind)
 {
-    QStringList arguments{"start", state_.path()};
-    if (kind == Kind::PlayOnly)
-        arguments << "play-only";
-    QProcess start;
-    start.start(TOLVAREN_SOUND_SERVER_SCRIPT, arguments);
-    if (!start.waitForFinished(15000))
-        return;
-    const QString out = QString::fromUtf8(start.readAllStandardOutput());
-    const auto found =
-        QRegularExpression("PULSE_SERVER=(\\S+); SOUND_SERVER_PID=(\\d+)").match(out);
-    if (!found.hasMatch())
-        return;
-    qputenv("PULSE_SERVER", found.captured(1).toUtf8());
-    pid_ = found.captured(2).toLongLong();
+    start();
 }
 
 OwnSoundServer::~OwnSoundServer()
 {
     QProcess::execute(TOLVAREN_SOUND_SERVER_SCRIPT, {"stop", state_.path()});
+}
+
+bool OwnSoundServer::start()
+{
+    pid_ = 0;
+    QStringList arguments{"start", state_.path()};
+    if (kind_ == Kind::PlayOnly)
+        arguments << "play-only";
+    QProcess start;
+    start.start(TOLVAREN_SOUND_SERVER_SCRIPT, arguments);
+    if (!start.waitForFinished(15000))
+        return false;
+    const QString out = QString::fromUtf8(start.readAllStandardOutput());
+    const auto found =
+        QRegularExpression("PULSE_SERVER=(\\S+); SOUND_SERVER_PID=(\\d+)").match(out);
+    if (!found.hasMatch())
+        return false;
+    qputenv("PULSE_SERVER", found.captured(1).toUtf8());
+    pid_ = found.captured(2).toLongLong();
+    return true;
+}
+
+void OwnSoundServer::kill()
+{
+    if (pid_ <= 0)
+        return;
+    ::kill(pid_t(pid_), SIGKILL);
+    // Its socket is closed once it has died (a zombie no longer runs).
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid_));
+    for (int i = 0; i < 300 && stat.open(QIODevice::ReadOnly); ++i) {
+        const bool zombie = stat.readAll().contains(") Z ");
+        stat.close();
+        if (zombie)
+            break;
+        QThread::msleep(10);
+    }
+    pid_ = 0;
 }

@@ -23,8 +23,13 @@ public:
 
     bool started() const { return pid_ > 0; }
     qint64 pid() const { return pid_; }
+    // Ends the server as a crash would (SIGKILL); start() brings it back on
+    // the same socket, as a sound server restarted by the desktop comes back.
+    void kill();
+    bool start();
 
 private:
     QTemporaryDir state_;
+    Kind kind_;
     qint64 pid_ = 0;
 };
