@@ -22,7 +22,12 @@ constexpr qint64 CheckMs = 250;
 // on its way when a recording ends is waited for at most DrainMs.
 constexpr qint64 RecordPieceUs = 10000;
 constexpr qint64 DrainMs = 100;
+// The sink is fed by the engine in large writes, each as much as the buffer
+// has room for: Qt's own feeding would hand over 20 ms at a time, and every
+// write wakes the sound thread and the server.
 constexpr qint64 PlayBufferUs = 250000;
+constexpr int FeedMs = 100;
+constexpr int FirstFeedMs = 20;
 // How much of the silence after a range the server must have taken too.
 constexpr qint64 TakenSlackUs = 20000;
 // The device's clock may round the time of the last sample down a little.
@@ -41,7 +46,7 @@ public:
                   out.sampleRate() == reader.info().sampleRate &&
                   out.channelCount() == reader.info().channels)
     {
-        open(QIODevice::ReadOnly);
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
 
     bool isSequential() const override { return true; }
@@ -140,6 +145,8 @@ RealSoundEngine::RealSoundEngine()
         checkPlayEnd();
         checkRecordEnd();
     });
+    feedTimer_.setInterval(FeedMs);
+    connect(&feedTimer_, &QTimer::timeout, this, &RealSoundEngine::feedSink);
 }
 
 RealSoundEngine::~RealSoundEngine()
@@ -232,11 +239,15 @@ int RealSoundEngine::play(qint64 from, qint64 to)
     // played and a stop discards what is queued; the smaller it is, the
     // sooner the server's requests show what it has taken.
     sink_->setBufferSize(format.bytesForDuration(PlayBufferUs));
-    sink_->start(feed_.get());
-    if (failed(sink_->error())) {
+    output_ = sink_->start();
+    if (!output_ || failed(sink_->error())) {
         releaseSink();
         return SoundNoDevice;
     }
+    // The first write waits a little: one made as soon as the stream exists
+    // loses the first 1.5-2.5 ms of the range on the server; 20 ms later, as
+    // Qt's own feeding comes, none.
+    feedTimer_.start(FirstFeedMs);
     // Connected only now: start() itself reports its state changes.
     connect(sink_.get(), &QAudioSink::stateChanged, this, [this] { sinkStateChanged(); });
     lastProgress_ = -1;
@@ -287,9 +298,24 @@ void RealSoundEngine::finishPlay(int error)
         finished(error);
 }
 
+// Fills the room in the sink's buffer in one write, whole frames only.
+void RealSoundEngine::feedSink()
+{
+    if (!sink_ || !output_)
+        return;
+    const qint64 frameBytes = sink_->format().bytesPerFrame();
+    const qint64 room = sink_->bytesFree() / frameBytes * frameBytes;
+    feedTimer_.setInterval(FeedMs); // after the first write
+    if (room <= 0)
+        return;
+    feedBuffer_.resize(qsizetype(room));
+    output_->write(feedBuffer_.constData(), feed_->read(feedBuffer_.data(), room));
+}
+
 void RealSoundEngine::releaseSink()
 {
     endTimer_.stop();
+    feedTimer_.stop();
     if (!sink_)
         return;
     disconnect(sink_.get(), nullptr, this, nullptr);

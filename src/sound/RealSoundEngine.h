@@ -16,7 +16,7 @@ class QIODevice;
 class RangeFeed;
 
 // The sound device through Qt Multimedia: libsndfile decodes the file,
-// QAudioSink plays the bytes of the range and then silence until the range
+// QAudioSink is fed the bytes of the range and then silence until the range
 // has been played, QAudioSource records into the file as the samples come.
 // The play position is what the device reports as played, not what was
 // handed to it, so that what the windows highlight is what is heard; the
@@ -42,6 +42,7 @@ private:
     bool rangeTaken() const;
     void checkPlayEnd();
     bool stalled(qint64 progress);
+    void feedSink();
     void sinkStateChanged();
     void finishPlay(int error);
     void releaseSink();
@@ -66,7 +67,10 @@ private:
     qint64 feedUs_ = 0;    // duration of the range's frames
     qint64 feedBytes_ = 0; // the same in the sink's format
     qint64 takenSlackBytes_ = 0;
-    QTimer endTimer_; // a play's end, or a recording's
+    QTimer endTimer_;            // a play's end, or a recording's
+    QPointer<QIODevice> output_; // the sink deletes it when it stops
+    QTimer feedTimer_;
+    QByteArray feedBuffer_;
     qint64 lastProgress_ = -1;
     QElapsedTimer sinceProgress_;
 
