@@ -535,7 +535,9 @@ void TFormTransNoText::checkFault(MediaPlayer* player)
     if (error == 0 || !running_ || stopRequested_)
         return;
     QString text = MediaPlayer::ErrorText(error);
-    if (player == MediaPlayerRec)
+    // Whichever player met the fault first, a pass that records keeps what
+    // it recorded, and the student should know where.
+    if (recording_)
         text += QStringLiteral("\rЗапись до этого места сохранена в файле \"%1\".")
                     .arg(settings_.recording);
     BitBtnStopClick();

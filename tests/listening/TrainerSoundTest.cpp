@@ -6,14 +6,22 @@
 #include "listening/FormTransNoText.h"
 #include "sound/MediaPlayer.h"
 #include "sound/SoundFile.h"
+#include "support/ModalDriver.h"
 #include "support/SoundServer.h"
 #include "support/TempCourse.h"
+#include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
+#include "widgets/Memo.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <memory>
@@ -159,4 +167,97 @@ TEST(TrainerSound, StudentTimingMatchesTheRecording)
     }
     // The wait lies between syntagms 3 and 4 in the recording.
     EXPECT_GT(toneEndMs(recording, toneHz(4)) - toneEndMs(recording, toneHz(3)), 2000 + 900);
+}
+
+// The sound server dies two seconds into a recording pass: the pass ends with
+// a message that says where the recording is, what was recorded stays in it,
+// and nothing hangs.
+TEST(TrainerSound, AServerLostMidPassKeepsTheRecordingAndSaysSo)
+{
+    OwnSoundServer server;
+    ASSERT_TRUE(server.started());
+    TrainerRun run;
+    TFormTransNoText& f = *run.form;
+    QString message;
+    whenModal([&message](QWidget* window) {
+        for (TMemo* memo : window->findChildren<TMemo*>())
+            message += memo->Lines().join(u'|');
+        for (TBtnImgD1QF* button : window->findChildren<TBtnImgD1QF*>())
+            if (button->isVisible())
+                return QTest::mouseClick(button, Qt::LeftButton);
+    });
+    QTest::mouseClick(f.BitBtnPlay, Qt::LeftButton);
+    ASSERT_TRUE(f.Recording());
+    ASSERT_TRUE(run.waitFor([&] { return f.N() == 4; }, 5000));
+    server.kill();
+    EXPECT_TRUE(run.waitFor([&] { return !f.Running() && modalActionsDone(); }, 8000));
+    EXPECT_TRUE(message.contains(QStringLiteral("сохранена в файле"))) << message.toStdString();
+    EXPECT_TRUE(message.contains("Anna12.wav")) << message.toStdString();
+    EXPECT_TRUE(f.BitBtnPlay->isEnabled());
+    const ReadBack recording = readSound(run.course.filePath("Anna12.wav"));
+    EXPECT_GT(toneEndMs(recording, toneHz(3)), 0) << "the syntagms before the fault are kept";
+}
+
+// The program killed with SIGKILL three seconds into a recording pass: the
+// recording opens and holds the sound up to within a second of the kill, and
+// the timing file has only complete, well-formed lines. The pass runs in a
+// child process: this test again, told so by its environment.
+TEST(TrainerSound, AKilledPassLeavesAPlayableRecording)
+{
+    if (qEnvironmentVariableIsSet("TRAINER_PASS_CHILD")) {
+        TrainerRun run;
+        QTest::mouseClick(run.form->BitBtnPlay, Qt::LeftButton);
+        std::cout << "course " << run.course.path().toStdString() << std::endl;
+        QTest::qWait(60000);
+        return;
+    }
+    OwnSoundServer server;
+    ASSERT_TRUE(server.started());
+    // A server just started records nothing for its first second or so: a
+    // tone played first gets it going, so that the child's pass records from
+    // its start.
+    QTemporaryDir warm;
+    ASSERT_TRUE(writeTone(warm.filePath("tone.wav"), Tone{}));
+    MediaPlayer player;
+    QSignalSpy played(&player, &MediaPlayer::Notify);
+    player.SetFileName(warm.filePath("tone.wav"));
+    player.Open();
+    player.Play(0, 300);
+    ASSERT_TRUE(played.wait(5000));
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TRAINER_PASS_CHILD", "1");
+    child.setProcessEnvironment(environment);
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    child.start(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
+    QString course;
+    QElapsedTimer wall;
+    wall.start();
+    while (course.isEmpty() && wall.elapsed() < 15000 && child.waitForReadyRead(1000))
+        course =
+            QRegularExpression("course (\\S+)").match(child.readAllStandardOutput()).captured(1);
+    ASSERT_FALSE(course.isEmpty()) << "the pass did not start";
+    QElapsedTimer ran;
+    ran.start();
+    QTest::qWait(3000);
+    ::kill(pid_t(child.processId()), SIGKILL);
+    const qint64 ranMs = ran.elapsed();
+    child.waitForFinished();
+
+    const ReadBack recording = readSound(course + "/Anna12.wav");
+    ASSERT_GT(recording.sampleRate, 0) << "the recording does not open";
+    std::cout << "killed " << ranMs << " ms into the pass; the recording holds "
+              << recording.frames() * 1000 / recording.sampleRate << " ms" << std::endl;
+    EXPECT_GE(recording.frames() * 1000 / recording.sampleRate, ranMs - 1000);
+    QFile timing(course + "/Anna12.txt");
+    ASSERT_TRUE(timing.open(QIODevice::ReadOnly));
+    const QByteArray text = timing.readAll();
+    EXPECT_TRUE(text.endsWith("\r\n"));
+    for (const QByteArray& line : text.split('\n'))
+        EXPECT_TRUE(line.isEmpty() ||
+                    QRegularExpression("^(#\t#|\\d+\t\\d+)\r$").match(line).hasMatch())
+            << line.toStdString();
+    QDir(course).removeRecursively();
 }
