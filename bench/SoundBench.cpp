@@ -210,28 +210,40 @@ void report(benchmark::State& state, const char* name, std::vector<double> value
     state.counters[std::string(name) + "_max"] = values.back();
 }
 
-// A lesson played by the media player and by paplay in turns, CPU time per
-// second of sound (ms), on a file of SOUND_BENCH_SECONDS (60 by default) at
-// the benchmark's rate and channel count.
-void CpuAgainstPaplay(benchmark::State& state)
+int benchSeconds()
 {
-    const int rate = int(state.range(0));
-    const int channels = int(state.range(1));
-    const int seconds = qEnvironmentVariableIntValue("SOUND_BENCH_SECONDS") > 0
-                            ? qEnvironmentVariableIntValue("SOUND_BENCH_SECONDS")
-                            : 60;
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tone.wav");
-    std::vector<float> samples(size_t(rate) * size_t(seconds) * size_t(channels));
+    const int seconds = qEnvironmentVariableIntValue("SOUND_BENCH_SECONDS");
+    return seconds > 0 ? seconds : 60;
+}
+
+// A tone of SOUND_BENCH_SECONDS (60 by default); empty if it cannot be
+// written or there is no sound server to play it on.
+QString writeLesson(const QTemporaryDir& dir, int rate, int channels)
+{
+    const QString path = dir.filePath("lesson.wav");
+    std::vector<float> samples(size_t(rate) * size_t(benchSeconds()) * size_t(channels));
     for (size_t i = 0; i < samples.size(); ++i)
         samples[i] = float(0.3 * std::sin(2 * M_PI * 440 * double(i / size_t(channels)) / rate));
-    if (!writeSamples(path, rate, channels, samples)) {
-        state.SkipWithError("cannot write the tone");
-        return;
-    }
     // The sound back end connects once per process; that is not playback.
-    if (QMediaDevices::defaultAudioOutput().isNull()) {
-        state.SkipWithError("no sound server");
+    if (!writeSamples(path, rate, channels, samples) ||
+        QMediaDevices::defaultAudioOutput().isNull())
+        return {};
+    return path;
+}
+
+double msPerSecond(double cpu)
+{
+    return cpu * 1000 / benchSeconds();
+}
+
+// A lesson played by the media player and by paplay in turns, CPU time per
+// second of sound (ms), at the benchmark's rate and channel count.
+void CpuAgainstPaplay(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString lesson = writeLesson(dir, int(state.range(0)), int(state.range(1)));
+    if (lesson.isEmpty()) {
+        state.SkipWithError("cannot write the lesson, or no sound server");
         return;
     }
     std::vector<double> ours, theirs, ratios, wakeups;
@@ -239,24 +251,78 @@ void CpuAgainstPaplay(benchmark::State& state)
         const double before = cpuSeconds(RUSAGE_SELF);
         const qint64 switchesBefore = switches();
         MediaPlayer player;
-        player.SetFileName(path);
+        player.SetFileName(lesson);
         player.Open();
         QEventLoop loop;
         QObject::connect(&player, &MediaPlayer::Notify, &loop, &QEventLoop::quit);
         player.Play();
         loop.exec();
-        ours.push_back((cpuSeconds(RUSAGE_SELF) - before) * 1000 / seconds);
-        wakeups.push_back(double(switches() - switchesBefore) / seconds);
+        ours.push_back(msPerSecond(cpuSeconds(RUSAGE_SELF) - before));
+        wakeups.push_back(double(switches() - switchesBefore) / benchSeconds());
 
         const double childBefore = cpuSeconds(RUSAGE_CHILDREN);
-        QProcess::execute("paplay", {path});
-        theirs.push_back((cpuSeconds(RUSAGE_CHILDREN) - childBefore) * 1000 / seconds);
+        QProcess::execute("paplay", {lesson});
+        theirs.push_back(msPerSecond(cpuSeconds(RUSAGE_CHILDREN) - childBefore));
         ratios.push_back(theirs.back() > 0 ? ours.back() / theirs.back() : 0);
     }
     report(state, "ours_cpu_ms_per_s", ours);
     report(state, "paplay_cpu_ms_per_s", theirs);
     report(state, "ratio", ratios);
     report(state, "ours_switches_per_s", wakeups);
+}
+
+// The trainer's recording pass: the lesson played while a recording is made
+// in the course's format, against paplay and parecord running together on
+// the same files, in turns. Also what the recording lost: how much shorter it
+// is than the time it ran (ms).
+void RecordingPassAgainstPaplayParecord(benchmark::State& state)
+{
+    constexpr int CourseRate = 22050;
+    QTemporaryDir dir;
+    const QString lesson = writeLesson(dir, CourseRate, 1);
+    const QString recording = dir.filePath("recording.wav");
+    if (lesson.isEmpty() || QMediaDevices::defaultAudioInput().isNull()) {
+        state.SkipWithError("cannot write the lesson, or no sound server");
+        return;
+    }
+    std::vector<double> ours, theirs, ratios, lost;
+    for (auto _ : state) {
+        writeSamples(recording, CourseRate, 1, {});
+        const double before = cpuSeconds(RUSAGE_SELF);
+        MediaPlayer player;
+        MediaPlayer recorder;
+        player.SetFileName(lesson);
+        recorder.SetFileName(recording);
+        player.Open();
+        recorder.Open();
+        QEventLoop loop;
+        QObject::connect(&player, &MediaPlayer::Notify, &loop, &QEventLoop::quit);
+        QElapsedTimer ran;
+        ran.start();
+        recorder.StartRecording(0);
+        player.Play();
+        loop.exec();
+        recorder.Stop();
+        const qint64 ranMs = ran.elapsed();
+        recorder.Save();
+        ours.push_back(msPerSecond(cpuSeconds(RUSAGE_SELF) - before));
+        lost.push_back(double(ranMs - recorder.Length()));
+
+        const double childBefore = cpuSeconds(RUSAGE_CHILDREN);
+        QProcess parecord;
+        parecord.start("parecord", {"--rate=22050", "--channels=1", "--format=s16le",
+                                    "--file-format=wav", dir.filePath("theirs.wav")});
+        parecord.waitForStarted();
+        QProcess::execute("paplay", {lesson});
+        parecord.terminate();
+        parecord.waitForFinished();
+        theirs.push_back(msPerSecond(cpuSeconds(RUSAGE_CHILDREN) - childBefore));
+        ratios.push_back(theirs.back() > 0 ? ours.back() / theirs.back() : 0);
+    }
+    report(state, "ours_cpu_ms_per_s", ours);
+    report(state, "paplay_parecord_cpu_ms_per_s", theirs);
+    report(state, "ratio", ratios);
+    report(state, "recording_lost_ms", lost);
 }
 } // namespace
 
@@ -267,6 +333,7 @@ BENCHMARK(CpuAgainstPaplay)
     ->Args({44100, 2})
     ->Iterations(3)
     ->Unit(benchmark::kSecond);
+BENCHMARK(RecordingPassAgainstPaplayParecord)->Iterations(3)->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv)
 {

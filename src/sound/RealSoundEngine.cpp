@@ -24,9 +24,12 @@ constexpr qint64 RecordPieceUs = 10000;
 constexpr qint64 DrainMs = 100;
 // The sink is fed by the engine in large writes, each as much as the buffer
 // has room for: Qt's own feeding would hand over 20 ms at a time, and every
-// write wakes the sound thread and the server.
-constexpr qint64 PlayBufferUs = 250000;
-constexpr int FeedMs = 100;
+// write wakes the sound thread and the server. Of the buffer the server keeps
+// about half in the device and plays the rest from the stream: what is left
+// there when a feed comes, about 120 ms, is how long the window may be busy
+// without a gap in the sound.
+constexpr qint64 PlayBufferUs = 500000;
+constexpr int FeedMs = 150;
 constexpr int FirstFeedMs = 20;
 // How much of the silence after a range the server must have taken too.
 constexpr qint64 TakenSlackUs = 20000;
