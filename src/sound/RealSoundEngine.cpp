@@ -239,8 +239,7 @@ int RealSoundEngine::play(qint64 from, qint64 to)
         return SoundNoDevice;
     }
     // The buffer costs nothing in accuracy, as the position is what was
-    // played and a stop discards what is queued; the smaller it is, the
-    // sooner the server's requests show what it has taken.
+    // played and a stop discards what is queued.
     sink_->setBufferSize(format.bytesForDuration(PlayBufferUs));
     output_ = sink_->start();
     if (!output_ || failed(sink_->error())) {
