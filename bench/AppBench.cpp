@@ -171,7 +171,7 @@ void FinishedExercise10000(benchmark::State& state)
     QTreeWidgetItem* heading = shell.main.TreeView->topLevelItem(0);
     int entry = 2;
     for (auto _ : state) {
-        shell.session.markDone(entry, 2, RunOutcome{});
+        shell.session.markDone(entry, ExerciseKind::Lexicon, RunOutcome{});
         entry = entry % 9999 + 2;
         shell.main.TreeView->setCurrentItem(heading);
         shell.main.ToolButton4Click();

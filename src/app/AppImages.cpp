@@ -13,11 +13,11 @@ QIcon toolBarImage(int index)
     return QIcon(renderSvg(QString::fromLatin1(paths[std::clamp(index, 0, 5)]), QSize(32, 32)));
 }
 
-QIcon treeImage(int index)
+QIcon treeImage(TreeImage image)
 {
-    static const char* const paths[] = {pictures::treeHeading, pictures::treeToDo,
-                                        pictures::treeDone};
-    return QIcon(renderSvg(QString::fromLatin1(paths[std::clamp(index, 0, 2)]), QSize(16, 16)));
+    static const char* const paths[TreeImageCount] = {pictures::treeHeading, pictures::treeToDo,
+                                                      pictures::treeDone};
+    return QIcon(renderSvg(QString::fromLatin1(paths[int(image)]), QSize(16, 16)));
 }
 
 QPixmap splashPicture(QSize size)

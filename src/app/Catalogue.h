@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/CourseCodes.h"
 #include "common/CourseError.h"
 
 #include <QString>
@@ -22,6 +23,11 @@ struct CatalogueEntry {
     QString SoundFile;
     QString TimingFile;
     QString PictureFile;
+
+    // The stored codes by name; any stored byte converts, unnamed ones mean
+    // nothing to launch or to show.
+    ExerciseKind exerciseKind() const { return ExerciseKind(Kind); }
+    DescriptionKind descriptionKind() const { return DescriptionKind(InfoKind); }
 
     bool operator==(const CatalogueEntry&) const = default;
 };

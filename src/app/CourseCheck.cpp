@@ -28,8 +28,6 @@ struct TimedLine {
     Segment segment;
 };
 
-const QSet<int> LessonKinds{4, 5, 8, 11, 12, 13, 14, 15};
-
 // The decoders turn a byte the code page leaves undefined into a control
 // character, and a file saved as UTF-8 may hold letters the code page lacks:
 // neither shows as text.
@@ -119,34 +117,36 @@ private:
         const DrillFiles files{dataPath(entry.TextFile), dataPath(entry.TransFile),
                                entry.TimingFile.isEmpty() ? QString() : dataPath(entry.TimingFile),
                                entry.SoundFile.isEmpty() ? QString() : dataPath(entry.SoundFile)};
-        switch (entry.Kind) {
-        case 1:
-        case 2:
+        const ExerciseKind kind = entry.exerciseKind();
+        switch (kind) {
+        case ExerciseKind::LexiconPreview:
+        case ExerciseKind::Lexicon:
             checkLexicon(files, at);
             break;
-        case 3:
-        case 6:
-            checkQuestions(files, entry.Kind == 6, at);
+        case ExerciseKind::QuestionPreview:
+        case ExerciseKind::Questions:
+            checkQuestions(files, kind == ExerciseKind::Questions, at);
             break;
-        case 7:
+        case ExerciseKind::TrueFalse:
             checkStatements(files, at);
             break;
         default:
-            if (LessonKinds.contains(entry.Kind))
+            if (playsLesson(kind))
                 checkLesson(files, dataPath(entry.PictureFile), at);
         }
     }
 
     void checkDescription(const CatalogueEntry& entry, const CourseError& at)
     {
-        if (entry.InfoKind > 1)
+        const DescriptionKind kind = entry.descriptionKind();
+        if (kind != DescriptionKind::RichText && kind != DescriptionKind::Picture)
             return;
         if (entry.InfoFile.isEmpty()) {
             report(CourseError{at.file, at.line, QStringLiteral("не указан файл описания")});
             return;
         }
         const QString file = dataPath(entry.InfoFile);
-        if (entry.InfoKind == 1)
+        if (kind == DescriptionKind::Picture)
             checkPicture(file, at);
         else
             checkRichText(file, at);

@@ -78,8 +78,8 @@ QFont toolBarFont(const QToolBar& bar, const QString& family)
 TFormMain::TFormMain(UserSession& session, QWidget* parent) : QMainWindow(parent), session_(session)
 {
     setObjectName(QStringLiteral("FormMain"));
-    for (int image = 0; image < 3; ++image)
-        treeImages_[image] = treeImage(image);
+    for (TreeImage image : {TreeImage::Heading, TreeImage::ToDo, TreeImage::Done})
+        treeImages_[int(image)] = treeImage(image);
     setWindowTitle(QStringLiteral("Tolvaren"));
     setFont(look::arial(15));
     fillPane(this, look::WindowGrey);
@@ -295,22 +295,22 @@ void TFormMain::ChangeUser(int index)
     TreeView->setFocus();
 }
 
-int TFormMain::TreeImageOf(int entry) const
+TreeImage TFormMain::TreeImageOf(int entry) const
 {
     return imageIn(TreeMode, entry);
 }
 
-int TFormMain::imageIn(QChar mode, int entry) const
+TreeImage TFormMain::imageIn(QChar mode, int entry) const
 {
-    if (courseCatalogues().entry(mode, entry).Kind == 0)
-        return 0;
-    return session_.isDone(entry) ? 2 : 1;
+    if (courseCatalogues().entry(mode, entry).exerciseKind() == ExerciseKind::Heading)
+        return TreeImage::Heading;
+    return session_.isDone(entry) ? TreeImage::Done : TreeImage::ToDo;
 }
 
-void TFormMain::setNodeImage(QTreeWidgetItem* node, int image) const
+void TFormMain::setNodeImage(QTreeWidgetItem* node, TreeImage image) const
 {
-    node->setIcon(0, treeImages_[std::clamp(image, 0, 2)]);
-    node->setData(0, ImageRole, image);
+    node->setIcon(0, treeImages_[int(image)]);
+    node->setData(0, ImageRole, int(image));
 }
 
 bool TFormMain::BuildCourseTree(QChar mode)
@@ -356,13 +356,13 @@ bool TFormMain::BuildCourseTree(QChar mode)
     return true;
 }
 
-void TFormMain::SetTreeImages(const std::function<int(int entry)>& imageOf)
+void TFormMain::SetTreeImages(const std::function<TreeImage(int entry)>& imageOf)
 {
     // Only nodes whose picture differs are touched: each change makes the
     // view measure its titles again.
     for (QTreeWidgetItemIterator it(TreeView); *it; ++it) {
-        const int image = imageOf((*it)->data(0, EntryRole).toInt());
-        if ((*it)->data(0, ImageRole) != QVariant(image))
+        const TreeImage image = imageOf((*it)->data(0, EntryRole).toInt());
+        if ((*it)->data(0, ImageRole) != QVariant(int(image)))
             setNodeImage(*it, image);
     }
 }
@@ -379,7 +379,7 @@ void TFormMain::TreeViewChange()
         return;
     const int index = SelectedEntry();
     const CatalogueEntry& entry = courseCatalogues().entry(TreeMode, index);
-    ToolButton4->setEnabled(index > 0 && entry.Kind != 0);
+    ToolButton4->setEnabled(index > 0 && entry.exerciseKind() != ExerciseKind::Heading);
     if (index > 0)
         ShowEntryInfo(entry);
 }
@@ -388,9 +388,9 @@ void TFormMain::ShowEntryInfo(const CatalogueEntry& entry)
 {
     const QString path = coursePath(DataFolder + entry.InfoFile);
     std::optional<CourseError> fault;
-    if (entry.InfoKind == 0)
+    if (entry.descriptionKind() == DescriptionKind::RichText)
         fault = Panel1->ShowText(path);
-    else if (entry.InfoKind == 1)
+    else if (entry.descriptionKind() == DescriptionKind::Picture)
         fault = Panel1->ShowPicture(path);
     if (fault)
         showFileProblems({fault->userText()}, FileFault::Error);
@@ -400,18 +400,20 @@ void TFormMain::ToolButton4Click()
 {
     const int index = SelectedEntry();
     const CatalogueEntry& entry = courseCatalogues().entry(TreeMode, index);
+    const ExerciseKind kind = entry.exerciseKind();
     // Lesson listening analyses the student's recording of the interpretation
     // before it, found once: a repeat keeps the same one.
     const QString previousRecording =
-        entry.Kind == 5
+        kind == ExerciseKind::LessonListening
             ? session_.previousRecordingName(
-                  [this](int i) { return courseCatalogues().entry(TreeMode, i).Kind; }, index)
+                  [this](int i) { return courseCatalogues().entry(TreeMode, i).exerciseKind(); },
+                  index)
             : QString();
-    if (const ExerciseLaunch launch = exerciseLaunch(
-            entry.Kind, index, prefixedEntry(entry, DataFolder), previousRecording)) {
+    if (const ExerciseLaunch launch =
+            exerciseLaunch(kind, index, prefixedEntry(entry, DataFolder), previousRecording)) {
         PanelMain->hide();
         CoolBar1->hide();
-        RunExercise(index, entry.Kind, launch, previousRecording);
+        RunExercise(index, kind, launch, previousRecording);
     }
     FinishLaunch();
 }
@@ -421,48 +423,50 @@ using DrillOperation = int (*)(int x, int y, const CatalogueEntry& entry, DrillC
 
 // The exercise windows by kind: each window joins the launch here. Kinds
 // without a window end at once, as a heading does.
-const std::map<int, DrillOperation> ExerciseWindows{
-    {1,
+const std::map<ExerciseKind, DrillOperation> ExerciseWindows{
+    {ExerciseKind::LexiconPreview,
      [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
          return ExecuteLexicDemo(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
      }},
-    {2,
+    {ExerciseKind::Lexicon,
      [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
          return ExecuteLexic(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
      }},
-    {3,
+    {ExerciseKind::QuestionPreview,
      [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
          return ExecuteQuestDemo(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
      }},
-    {6,
+    {ExerciseKind::Questions,
      [](int x, int y, const CatalogueEntry& e, DrillCounts* counts) {
          return ExecuteQuestDown(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile, counts);
      }},
-    {7,
+    {ExerciseKind::TrueFalse,
      [](int x, int y, const CatalogueEntry& e, DrillCounts* counts) {
          return ExecuteQuestTrFl(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile, counts);
      }},
 };
 
-// The interpretation trainer's kinds: what the exercise allows and whether it
-// records the student (into the entry's recording name).
+// The interpretation trainer's kinds: what the exercise allows. Whether it
+// records the student (into the entry's recording name) is its kind's own rule.
 struct TrainerKind {
     bool textAllowed;
     bool transAllowed;
     bool waitAllowed;
     int helpTopic;
-    bool records;
+    // The text is allowed in the easier work modes only, whatever textAllowed says.
+    bool textByMode = false;
 };
-// Kinds 4 and 8 allow the text in the easier work modes only: their row says
-// false and the mode decides.
-const std::map<int, TrainerKind> TrainerKinds{
-    {4, {false, false, false, 0, true}},     {8, {false, false, false, 0, false}},
-    {11, {false, false, false, 110, false}}, {12, {false, false, true, 140, true}},
-    {13, {false, false, false, 150, true}},  {14, {false, true, false, 160, true}},
-    {15, {true, false, false, 170, true}},
+const std::map<ExerciseKind, TrainerKind> TrainerKinds{
+    {ExerciseKind::Interpretation, {false, false, false, 0, true}},
+    {ExerciseKind::InterpretationListening, {false, false, false, 0, true}},
+    {ExerciseKind::TrainerListening, {false, false, false, 110}},
+    {ExerciseKind::TrainerWithWait, {false, false, true, 140}},
+    {ExerciseKind::TrainerRecording, {false, false, false, 150}},
+    {ExerciseKind::TrainerWithTranslation, {false, true, false, 160}},
+    {ExerciseKind::TrainerWithText, {true, false, false, 170}},
 };
 
-// Before kind 4 records: the sound card plays and records at once (the test
+// Before the interpretation records: the sound card plays and records at once (the test
 // shows its own dialog), and the recording's disk has room for the lesson.
 bool recordingPossible(const QString& recording, const QString& soundFile)
 {
@@ -476,7 +480,7 @@ bool recordingPossible(const QString& recording, const QString& soundFile)
 }
 } // namespace
 
-TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(int kind, int index,
+TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(ExerciseKind kind, int index,
                                                     const CatalogueEntry& entry,
                                                     const QString& previousRecording) const
 {
@@ -485,10 +489,10 @@ TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(int kind, int index,
     const QRect room(client->mapToGlobal(QPoint(0, 0)), client->size());
     if (const auto trainer = TrainerKinds.find(kind); trainer != TrainerKinds.end()) {
         TrainerKind flags = trainer->second;
-        if (kind == 4 || kind == 8)
+        if (flags.textByMode)
             flags.textAllowed = TreeMode == u'C' || TreeMode == u'D';
-        const QString recording = flags.records ? session_.recordingName(index) : QString();
-        if (kind == 4 && !recordingPossible(recording, entry.SoundFile))
+        const QString recording = recordsVoice(kind) ? session_.recordingName(index) : QString();
+        if (kind == ExerciseKind::Interpretation && !recordingPossible(recording, entry.SoundFile))
             return {};
         return [room, entry, flags, recording, data = DataFolder](DrillCounts*) {
             return ExecuteTransNoText(room.x(), room.y(), room.width(), room.height(),
@@ -497,7 +501,7 @@ TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(int kind, int index,
                                       flags.transAllowed, flags.waitAllowed, data, flags.helpTopic);
         };
     }
-    if (kind == 5) {
+    if (kind == ExerciseKind::LessonListening) {
         return [room, entry, previousRecording, data = DataFolder](DrillCounts*) {
             return ExecuteWorkText(room.x(), room.y(), room.width(), room.height(), entry.SoundFile,
                                    previousRecording, entry.TextFile, entry.TransFile,
@@ -515,7 +519,7 @@ TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(int kind, int index,
     };
 }
 
-void TFormMain::RunExercise(int index, int kind, const ExerciseLaunch& launch,
+void TFormMain::RunExercise(int index, ExerciseKind kind, const ExerciseLaunch& launch,
                             const QString& previousRecording)
 {
     DrillCounts counts;
@@ -536,13 +540,13 @@ void TFormMain::RunExercise(int index, int kind, const ExerciseLaunch& launch,
                 session_.markDone(
                     index, kind,
                     RunOutcome{counts.errors, counts.questions,
-                               storesRecording(kind) ? session_.recordingName(index) : QString()}),
+                               storesRecordingName(kind) ? session_.recordingName(index) : QString()}),
                 FileFault::Warning);
         return;
     }
 }
 
-void TFormMain::prepareCompletion(int kind, const DrillCounts& counts,
+void TFormMain::prepareCompletion(ExerciseKind kind, const DrillCounts& counts,
                                   const QString& previousRecording)
 {
     TDlgLexRepit* dialog = DlgLexRepit();
@@ -594,8 +598,8 @@ QList<ReportEntry> reportEntries(const QString& mode)
     QList<ReportEntry> entries;
     const QChar letter = mode.isEmpty() ? QChar() : mode.at(0);
     for (int i = 1; i <= courseCatalogues().count(letter); ++i)
-        entries.append(
-            {courseCatalogues().entry(letter, i).Title, courseCatalogues().entry(letter, i).Kind});
+        entries.append({courseCatalogues().entry(letter, i).Title,
+                        courseCatalogues().entry(letter, i).exerciseKind()});
     return entries;
 }
 } // namespace
@@ -609,7 +613,8 @@ void TFormMain::N6Click()
         // the client area, with the recording as the one to follow.
         auto play = [this](const QString& mode, int entry, const QString& recording) {
             const CatalogueEntry& lesson = courseCatalogues().entry(mode.at(0), entry);
-            exerciseLaunch(5, entry, prefixedEntry(lesson, DataFolder), recording)(nullptr);
+            exerciseLaunch(ExerciseKind::LessonListening, entry, prefixedEntry(lesson, DataFolder),
+                           recording)(nullptr);
         };
         prepod_ = new TFormPrepod(session_, {reportEntries, play}, this);
     }

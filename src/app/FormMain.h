@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AppImages.h"
 #include "app/Catalogue.h"
 
 #include <QIcon>
@@ -75,9 +76,9 @@ public:
     bool BuildCourseTree(QChar mode);
     // Gives every node the picture its entry index now has; nodes that already
     // show it are left alone.
-    void SetTreeImages(const std::function<int(int entry)>& imageOf);
-    // The picture of an entry's node: 0 heading, 1 to do, 2 done by the named user.
-    int TreeImageOf(int entry) const;
+    void SetTreeImages(const std::function<TreeImage(int entry)>& imageOf);
+    // The picture of an entry's node; done only for the named user's marks.
+    TreeImage TreeImageOf(int entry) const;
     void ShowEntryInfo(const CatalogueEntry& entry);
     // Entry index of the selected node; 0 when nothing is selected.
     int SelectedEntry() const;
@@ -86,8 +87,9 @@ public:
     // exercise window and returns 0 when it was gone through), then offers the
     // completion dialog until the student leaves, repeats or marks it.
     using ExerciseLaunch = std::function<int(DrillCounts* counts)>;
-    // Kind 5 tells in its completion text whether a recording was analysed.
-    void RunExercise(int index, int kind, const ExerciseLaunch& launch,
+    // Lesson listening tells in its completion text whether a recording was
+    // analysed.
+    void RunExercise(int index, ExerciseKind kind, const ExerciseLaunch& launch,
                      const QString& previousRecording = {});
 
     // Commands.
@@ -142,13 +144,14 @@ private:
     void FormClose();
     void TreeViewChange();
     void InstallCourseFont();
-    int imageIn(QChar mode, int entry) const;
-    void setNodeImage(QTreeWidgetItem* node, int image) const;
+    TreeImage imageIn(QChar mode, int entry) const;
+    void setNodeImage(QTreeWidgetItem* node, TreeImage image) const;
     void FinishLaunch();
-    ExerciseLaunch exerciseLaunch(int kind, int index, const CatalogueEntry& entry,
+    ExerciseLaunch exerciseLaunch(ExerciseKind kind, int index, const CatalogueEntry& entry,
                                   const QString& previousRecording) const;
     // Fills the completion dialog for the counts of the last run.
-    void prepareCompletion(int kind, const DrillCounts& counts, const QString& previousRecording);
+    void prepareCompletion(ExerciseKind kind, const DrillCounts& counts,
+                           const QString& previousRecording);
 
     void makeMenu();
     void makeToolBar();
@@ -162,7 +165,7 @@ private:
     TFormReport* report_ = nullptr;
     TFormPrepod* prepod_ = nullptr;
     // The three node pictures, shared by all nodes.
-    std::array<QIcon, 3> treeImages_;
+    std::array<QIcon, TreeImageCount> treeImages_;
     bool shown_ = false;
     bool closingBySignal_ = false;
 };

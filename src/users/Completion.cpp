@@ -15,11 +15,6 @@ QString nearestExistingFolder(const QString& file)
         folder = QFileInfo(folder.absolutePath());
     return folder.absoluteFilePath();
 }
-
-bool isInterpretation(int kind)
-{
-    return kind == 4 || kind == 8 || (kind >= 11 && kind <= 15);
-}
 } // namespace
 
 JudgedText judgeQuestions(int errors, int questions)
@@ -33,9 +28,9 @@ JudgedText judgeQuestions(int errors, int questions)
     return {count + QStringLiteral(" Рекомендуется отметить упражнение как выполненное"), true};
 }
 
-JudgedText judgeRun(int kind, int errors, int questions, const QString& previousRecording)
+JudgedText judgeRun(ExerciseKind kind, int errors, int questions, const QString& previousRecording)
 {
-    if (kind == 6 || kind == 7)
+    if (countsErrors(kind))
         return judgeQuestions(errors, questions);
     return {outcomeText(kind, previousRecording), true};
 }
@@ -58,34 +53,24 @@ qint32 trueFalseGrade(int errors, int statements)
     return 3;
 }
 
-QString outcomeText(int kind, const QString& previousRecording)
+QString outcomeText(ExerciseKind kind, const QString& previousRecording)
 {
     switch (kind) {
-    case 1:
+    case ExerciseKind::LexiconPreview:
         return QStringLiteral("Вы просмотрели лексику урока.");
-    case 2:
+    case ExerciseKind::Lexicon:
         return QStringLiteral("Вы успешно выполнили упражнение.");
-    case 3:
+    case ExerciseKind::QuestionPreview:
         return QStringLiteral("Вы просмотрели вопросы к тексту.");
-    case 4:
+    case ExerciseKind::Interpretation:
         return QStringLiteral("Вы перевели текст.");
-    case 5:
+    case ExerciseKind::LessonListening:
         if (!previousRecording.isEmpty())
             return QStringLiteral("Вы анализировали свой перевод");
         return QStringLiteral("Вы прослушали текст урока.");
     default:
-        return isInterpretation(kind) ? QStringLiteral("Вы прослушали текст урока.") : QString();
+        return storesRecordingName(kind) ? QStringLiteral("Вы прослушали текст урока.") : QString();
     }
-}
-
-bool recordsVoice(int kind)
-{
-    return kind == 4 || (kind >= 12 && kind <= 15);
-}
-
-bool storesRecording(int kind)
-{
-    return isInterpretation(kind);
 }
 
 QString RecordingName(const UserRecord* namedUser, int entry)
@@ -96,14 +81,14 @@ QString RecordingName(const UserRecord* namedUser, int entry)
            QStringLiteral(".wav");
 }
 
-QString previousRecordingName(const std::function<int(int entry)>& kindOf,
+QString previousRecordingName(const std::function<ExerciseKind(int entry)>& kindOf,
                               const ProgressTable* progress, int entry)
 {
     if (!progress)
         return {};
     for (int i = entry - 1; i >= 1; --i) {
-        const int kind = kindOf(i);
-        if (kind == 0)
+        const ExerciseKind kind = kindOf(i);
+        if (kind == ExerciseKind::Heading)
             return {};
         if (recordsVoice(kind))
             return progress->isEntry(i) ? progress->record(i).text() : QString();
@@ -111,14 +96,14 @@ QString previousRecordingName(const std::function<int(int entry)>& kindOf,
     return {};
 }
 
-bool markProgress(ProgressRecord& record, int kind, const RunOutcome& outcome)
+bool markProgress(ProgressRecord& record, ExerciseKind kind, const RunOutcome& outcome)
 {
     ProgressRecord marked = record;
-    if (storesRecording(kind) && !marked.setText(outcome.recordingName))
+    if (storesRecordingName(kind) && !marked.setText(outcome.recordingName))
         return false;
-    if (kind == 6)
+    if (kind == ExerciseKind::Questions)
         marked.setResult(errorPercent(outcome.errors, outcome.questions));
-    if (kind == 7)
+    if (kind == ExerciseKind::TrueFalse)
         marked.setResult(trueFalseGrade(outcome.errors, outcome.questions));
     marked.setDone(true);
     record = marked;

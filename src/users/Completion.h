@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/CourseCodes.h"
 #include "users/ProgressFile.h"
 #include "users/UserList.h"
 
@@ -19,10 +20,11 @@ struct JudgedText {
 JudgedText judgeQuestions(int errors, int questions);
 
 // The completion dialog's text for a finished run of any kind, and whether it
-// may be marked done: questions (kind 6) and statements (kind 7) are judged by
-// their errors, the other kinds always pass.
-// Lesson listening (kind 5) tells whether it analysed a previous recording.
-JudgedText judgeRun(int kind, int errors, int questions, const QString& previousRecording = {});
+// may be marked done: the question kinds are judged by their errors, the other
+// kinds always pass. Lesson listening tells whether it analysed a previous
+// recording.
+JudgedText judgeRun(ExerciseKind kind, int errors, int questions,
+                    const QString& previousRecording = {});
 
 // Wrong answers in percent, truncated; 0 when there were no questions.
 qint32 errorPercent(int errors, int questions);
@@ -32,24 +34,19 @@ qint32 errorPercent(int errors, int questions);
 // cannot be marked, so 2 is never given).
 qint32 trueFalseGrade(int errors, int statements);
 
-// The outcome text of the kinds whose text does not depend on counts (1 to 5,
-// 8, 11 to 15); for kind 5 it depends on whether a recording is analysed.
-QString outcomeText(int kind, const QString& previousRecording = {});
-
-// Kinds whose window records the student's voice, and kinds whose record keeps
-// the recording's path when marked.
-bool recordsVoice(int kind);
-bool storesRecording(int kind);
+// The outcome text of the kinds whose text does not depend on counts; for
+// lesson listening it depends on whether a recording is analysed.
+QString outcomeText(ExerciseKind kind, const QString& previousRecording = {});
 
 // Where the recording of an entry goes: the user's folder + name + entry +
 // ".wav"; "AnonSnd.wav" in the current folder for the anonymous user (nullptr).
 QString RecordingName(const UserRecord* namedUser, int entry);
 
-// For lesson listening (kind 5): the recording of the nearest interpretation
-// exercise before the entry in the same section, empty at a heading or for the
-// anonymous user (progress nullptr). kindOf gives the kind of an entry, 0 for
-// entry 0.
-QString previousRecordingName(const std::function<int(int entry)>& kindOf,
+// For lesson listening: the recording of the nearest exercise before the entry
+// in the same section whose window records the voice, empty at a heading or for
+// the anonymous user (progress nullptr). kindOf gives the kind of an entry, a
+// heading for entry 0.
+QString previousRecordingName(const std::function<ExerciseKind(int entry)>& kindOf,
                               const ProgressTable* progress, int entry);
 
 // What a run leaves for the marking.
@@ -60,9 +57,9 @@ struct RunOutcome {
 };
 
 // Marks the record done and stores what the kind keeps: the error percentage
-// (kind 6), the grade (kind 7), the recording's path (interpretation kinds).
+// (questions), the grade (true/false), the recording's path (trainer kinds).
 // False when the recording's path cannot be stored; the record is then unchanged.
-bool markProgress(ProgressRecord& record, int kind, const RunOutcome& outcome);
+bool markProgress(ProgressRecord& record, ExerciseKind kind, const RunOutcome& outcome);
 
 // The free-space check before a recording: true when the file system that holds
 // the recording's folder has less room than the lesson's sound file takes.

@@ -188,7 +188,7 @@ void TFormPrepod::ListBoxReportClick()
 {
     const int entry = selectedEntry();
     BitBtnPlay->setEnabled(entry > 0 && copy_.record(entry).done() &&
-                           offersRecording(entries_.at(entry - 1).kind) &&
+                           recordsVoice(entries_.at(entry - 1).kind) &&
                            !copy_.record(entry).text().isEmpty());
 }
 

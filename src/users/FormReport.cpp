@@ -105,17 +105,17 @@ int TFormReport::entryOfRow(int row) const
     return item ? item->data(EntryRole).toInt() : 0;
 }
 
-int TFormReport::kindOfRow(int row) const
+ExerciseKind TFormReport::kindOfRow(int row) const
 {
     const int entry = entryOfRow(row);
-    return entry >= 1 && entry <= entries_.size() ? entries_.at(entry - 1).kind : 0;
+    return entry >= 1 && entry <= entries_.size() ? entries_.at(entry - 1).kind
+                                                  : ExerciseKind::Heading;
 }
 
 void TFormReport::ListBoxReportClick()
 {
     const int row = ListBoxReport->currentRow();
-    BtnImgDeleteFile->setEnabled(session_.isDone(entryOfRow(row)) &&
-                                 offersRecording(kindOfRow(row)));
+    BtnImgDeleteFile->setEnabled(session_.isDone(entryOfRow(row)) && recordsVoice(kindOfRow(row)));
 }
 
 void TFormReport::BitBtn1Click()

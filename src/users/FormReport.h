@@ -35,7 +35,7 @@ private:
     void BitBtn1Click();
     void BtnImgD1QF1Click();
     void showRow(int row);
-    int kindOfRow(int row) const;
+    ExerciseKind kindOfRow(int row) const;
     int entryOfRow(int row) const;
 
     UserSession& session_;

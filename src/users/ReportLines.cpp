@@ -11,13 +11,13 @@
 namespace {
 const QString ExerciseIndent = QStringLiteral(" ") + QStringLiteral("      ");
 
-QString doneText(int kind, const ProgressRecord& record)
+QString doneText(ExerciseKind kind, const ProgressRecord& record)
 {
     if (!record.done())
         return QStringLiteral("Не выполнено");
-    if (kind == 6)
+    if (kind == ExerciseKind::Questions)
         return QStringLiteral("Выполнено, Ошибок - %1%").arg(record.result());
-    if (kind == 7)
+    if (kind == ExerciseKind::TrueFalse)
         return QStringLiteral("Выполнено, Оценка - %1").arg(record.result());
     return QStringLiteral("Выполнено");
 }
@@ -26,9 +26,9 @@ QString doneText(int kind, const ProgressRecord& record)
 
 std::optional<QString> reportLine(const ReportEntry& entry, const ProgressRecord& record)
 {
-    if (entry.kind == 0)
+    if (entry.kind == ExerciseKind::Heading)
         return QStringLiteral("   Раздел: ") + entry.title;
-    if (entry.kind == 9 || entry.kind == 10 || entry.kind > 15)
+    if (!launchesExercise(entry.kind))
         return std::nullopt;
     return ExerciseIndent + entry.title + QStringLiteral(" - ") + doneText(entry.kind, record);
 }
@@ -43,16 +43,11 @@ QList<ReportRow> reportRows(const QList<ReportEntry>& entries, const ProgressTab
     return rows;
 }
 
-bool offersRecording(int kind)
-{
-    return kind == 4 || (kind >= 12 && kind <= 15);
-}
-
-TakeBack takeBackRecording(ProgressRecord& record, int kind, const UserRecord& user,
+TakeBack takeBackRecording(ProgressRecord& record, ExerciseKind kind, const UserRecord& user,
                            const UserTable& table)
 {
     const QString path = record.text();
-    if (!record.done() || !offersRecording(kind) || path.isEmpty())
+    if (!record.done() || !recordsVoice(kind) || path.isEmpty())
         return {};
     const QFileInfo file(coursePath(path));
     const bool gone = !file.exists() && !file.isSymLink();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/CourseCodes.h"
 #include "users/ProgressFile.h"
 #include "users/UserList.h"
 
@@ -14,11 +15,11 @@
 // What the report needs of a catalogue entry.
 struct ReportEntry {
     QString title;
-    int kind = 0;
+    ExerciseKind kind = ExerciseKind::Heading;
 };
 
 // The line of an entry with its progress record; nothing for the kinds that
-// launch nothing (9, 10 and above 15).
+// launch nothing.
 std::optional<QString> reportLine(const ReportEntry& entry, const ProgressRecord& record);
 
 struct ReportRow {
@@ -30,9 +31,6 @@ struct ReportRow {
 // records of the same index; entries without a record give no row.
 QList<ReportRow> reportRows(const QList<ReportEntry>& entries, const ProgressTable& progress);
 
-// Kinds whose recording the student may take back and the teacher may play.
-bool offersRecording(int kind);
-
 // What taking back a recording from the report did.
 struct TakeBack {
     bool changed = false; // the record is no longer done
@@ -41,8 +39,8 @@ struct TakeBack {
 
 // Takes back the recording of a done exercise: the file is deleted (one that
 // is already gone counts as deleted), then the record is made not done with no
-// recording. Nothing happens for a record that is not done, a kind that offers
-// no recording or an empty path. A file that is not surely the user's
+// recording. Nothing happens for a record that is not done, a kind whose window
+// records no voice or an empty path. A file that is not surely the user's
 // recording, or that could not be deleted, stays, and so does the record.
-TakeBack takeBackRecording(ProgressRecord& record, int kind, const UserRecord& user,
+TakeBack takeBackRecording(ProgressRecord& record, ExerciseKind kind, const UserRecord& user,
                            const UserTable& table);

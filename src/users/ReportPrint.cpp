@@ -23,7 +23,7 @@ public:
             const ReportEntry entry =
                 i <= in_.entries.size() ? in_.entries.at(i - 1) : ReportEntry{};
             const ProgressRecord& record = in_.progress.record(i);
-            if (in_.doneOnly && !record.done() && entry.kind != 0)
+            if (in_.doneOnly && !record.done() && entry.kind != ExerciseKind::Heading)
                 continue;
             // A page ends only when another row follows, so a report that
             // fills its last page exactly leaves no page with nothing on it.
@@ -85,10 +85,10 @@ private:
         const QString doneWord =
             record.done() ? QStringLiteral("Выполнено") : QStringLiteral("Не выполнено");
         switch (entry.kind) {
-        case 0:
+        case ExerciseKind::Heading:
             text(pw_ / 10, line, font_, QStringLiteral("   Раздел: ") + entry.title);
             return;
-        case 6:
+        case ExerciseKind::Questions:
             text(pw_ / 18, line, font_, title);
             if (record.done()) {
                 column(pw_ * 2 / 5);
@@ -98,14 +98,11 @@ private:
             column(pw_ * 2 / 3);
             text(state, line, font_, record.done() ? QStringLiteral("Выполнено ") : doneWord);
             return;
-        case 7:
+        case ExerciseKind::TrueFalse:
             text(pw_ / 18, line, font_, *reportLine(entry, record));
             return;
-        case 9:
-        case 10:
-            return;
         default:
-            if (entry.kind > 15)
+            if (!launchesExercise(entry.kind))
                 return;
             text(pw_ / 18, line, font_, title);
             column(pw_ * 2 / 3);

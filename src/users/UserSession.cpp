@@ -281,13 +281,13 @@ QString UserSession::recordingName(int entry) const
     return RecordingName(currentUser(), entry);
 }
 
-QString UserSession::previousRecordingName(const std::function<int(int entry)>& kindOf,
+QString UserSession::previousRecordingName(const std::function<ExerciseKind(int entry)>& kindOf,
                                            int entry) const
 {
     return ::previousRecordingName(kindOf, currentUser() ? &progress_ : nullptr, entry);
 }
 
-QStringList UserSession::markDone(int entry, int kind, const RunOutcome& outcome)
+QStringList UserSession::markDone(int entry, ExerciseKind kind, const RunOutcome& outcome)
 {
     if (!currentUser() || !progress_.isEntry(entry))
         return {};
@@ -304,7 +304,7 @@ QStringList UserSession::markDone(int entry, int kind, const RunOutcome& outcome
     return writeCurrentProgress();
 }
 
-QStringList UserSession::takeBackRecording(int entry, int kind)
+QStringList UserSession::takeBackRecording(int entry, ExerciseKind kind)
 {
     if (!currentUser() || !progress_.isEntry(entry))
         return {};

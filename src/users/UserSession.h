@@ -84,15 +84,16 @@ public:
 
     // The recording of an entry for the current user.
     QString recordingName(int entry) const;
-    QString previousRecordingName(const std::function<int(int entry)>& kindOf, int entry) const;
+    QString previousRecordingName(const std::function<ExerciseKind(int entry)>& kindOf,
+                                  int entry) const;
 
     // Marks the entry done as its kind requires and writes the progress file at
     // once. Nothing happens for the anonymous user.
-    QStringList markDone(int entry, int kind, const RunOutcome& outcome);
+    QStringList markDone(int entry, ExerciseKind kind, const RunOutcome& outcome);
 
     // The report's deletion of the entry's recording (takeBackRecording in
     // ReportLines.h); a changed record is written to the progress file at once.
-    QStringList takeBackRecording(int entry, int kind);
+    QStringList takeBackRecording(int entry, ExerciseKind kind);
 
     // What closing the program writes: the current progress. Every change of
     // the list was written when it was made, so the list is not written again.

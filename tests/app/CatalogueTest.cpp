@@ -46,8 +46,10 @@ TEST(CatalogueLine, ReadsEveryFieldInOrder)
     EXPECT_TRUE(entry.IsChild);
     EXPECT_EQ(entry.Anchor, 1);
     EXPECT_EQ(entry.InfoKind, 0);
+    EXPECT_EQ(entry.descriptionKind(), DescriptionKind::RichText);
     EXPECT_EQ(entry.InfoFile, QStringLiteral("lex.rtf"));
     EXPECT_EQ(entry.Kind, 2);
+    EXPECT_EQ(entry.exerciseKind(), ExerciseKind::Lexicon);
     EXPECT_EQ(entry.TextFile, QStringLiteral("t.txt"));
     EXPECT_EQ(entry.TransFile, QStringLiteral("tr.txt"));
     EXPECT_EQ(entry.SoundFile, QStringLiteral("s.wav"));

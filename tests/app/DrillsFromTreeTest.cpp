@@ -132,14 +132,14 @@ struct DemoShell {
     ~DemoShell() { VirtualSound::use(false); }
 
     QTreeWidgetItem* node(int entry) { return nodeOfEntry(main, entry); }
-    int image(int entry) { return imageOfEntry(main, entry); }
+    TreeImage image(int entry) { return imageOfEntry(main, entry); }
 
     // Selects the entry's node (after checking it is the kind the flow is
     // about) and presses "Выполнить".
-    void start(int entry, int kind)
+    void start(int entry, ExerciseKind kind)
     {
         ASSERT_TRUE(copied) << "the demo course could not be made";
-        ASSERT_EQ(courseCatalogues().entry(u'D', entry).Kind, kind);
+        ASSERT_EQ(courseCatalogues().entry(u'D', entry).exerciseKind(), kind);
         ASSERT_TRUE(node(entry));
         main.TreeView->setCurrentItem(node(entry));
         ASSERT_TRUE(main.ToolButton4->isEnabled());
@@ -272,13 +272,13 @@ TEST(DrillsFromTree, LexiconPreviewToItsEnd)
         whenCompletion(&seen, Choice::Mark, "1-lexicon-preview-completion");
         QTest::mouseClick(form->BtnImgD1QF1, Qt::LeftButton);
     });
-    shell.start(LexiconPreviewEntry, 1);
+    shell.start(LexiconPreviewEntry, ExerciseKind::LexiconPreview);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(seen.text, QStringLiteral("Вы просмотрели лексику урока."));
     EXPECT_TRUE(seen.markable);
     EXPECT_TRUE(shell.session.isDone(LexiconPreviewEntry));
-    EXPECT_EQ(shell.image(LexiconPreviewEntry), 2);
-    EXPECT_EQ(shell.image(LexiconDrillEntry), 1);
+    EXPECT_EQ(shell.image(LexiconPreviewEntry), TreeImage::Done);
+    EXPECT_EQ(shell.image(LexiconDrillEntry), TreeImage::ToDo);
     EXPECT_TRUE(shell.main.PanelMain->isVisible());
     EXPECT_TRUE(shell.main.CoolBar1->isVisible());
 }
@@ -334,11 +334,11 @@ TEST(DrillsFromTree, LexiconDrillWithTwoMissesToItsEnd)
         }
         EXPECT_FALSE(form->isVisible()) << "18 right answers end the drill";
     });
-    shell.start(LexiconDrillEntry, 2);
+    shell.start(LexiconDrillEntry, ExerciseKind::Lexicon);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(seen.text, QStringLiteral("Вы успешно выполнили упражнение."));
     EXPECT_TRUE(seen.markable);
-    EXPECT_EQ(shell.image(LexiconDrillEntry), 2);
+    EXPECT_EQ(shell.image(LexiconDrillEntry), TreeImage::Done);
 }
 
 // Kind 3: the question preview, repeated once from the completion dialog; the
@@ -369,12 +369,12 @@ TEST(DrillsFromTree, QuestionPreviewRepeatedThenMarked)
         QTest::mouseClick(form->BtnImgD1QF1, Qt::LeftButton);
     };
     whenModal(goThrough);
-    shell.start(QuestionPreviewEntry, 3);
+    shell.start(QuestionPreviewEntry, ExerciseKind::QuestionPreview);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(first.text, QStringLiteral("Вы просмотрели вопросы к тексту."));
     EXPECT_EQ(second.text, first.text);
-    EXPECT_EQ(shell.image(QuestionPreviewEntry), 2);
+    EXPECT_EQ(shell.image(QuestionPreviewEntry), TreeImage::Done);
 }
 
 // Kind 6: the after-text questions with a first miss (try again) and a second
@@ -433,12 +433,12 @@ TEST(DrillsFromTree, QuestionsWithOneErrorAreMarkedWithTheirPercentage)
         }
         EXPECT_TRUE(missed) << "the demo course has questions with more than two answers";
     });
-    shell.start(QuestionsEntry, 6);
+    shell.start(QuestionsEntry, ExerciseKind::Questions);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(seen.text,
               QStringLiteral("Ошибок: 1. Рекомендуется отметить упражнение как выполненное"));
     EXPECT_TRUE(seen.markable);
-    EXPECT_EQ(shell.image(QuestionsEntry), 2);
+    EXPECT_EQ(shell.image(QuestionsEntry), TreeImage::Done);
     EXPECT_EQ(shell.session.progress().record(QuestionsEntry).result(), 14);
 }
 
@@ -505,7 +505,7 @@ TEST(DrillsFromTree, TrueFalseShowsItsResultsThenTheCompletion)
         });
         answerStatements(form, 1);
     });
-    shell.start(TrueFalseEntry, 7);
+    shell.start(TrueFalseEntry, ExerciseKind::TrueFalse);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(statements.size(), 8);
     EXPECT_EQ(std::count_if(statements.begin(), statements.end(),
@@ -514,7 +514,7 @@ TEST(DrillsFromTree, TrueFalseShowsItsResultsThenTheCompletion)
     EXPECT_EQ(seen.text,
               QStringLiteral("Ошибок: 1. Рекомендуется отметить упражнение как выполненное"));
     EXPECT_TRUE(seen.markable);
-    EXPECT_EQ(shell.image(TrueFalseEntry), 2);
+    EXPECT_EQ(shell.image(TrueFalseEntry), TreeImage::Done);
     EXPECT_EQ(shell.session.progress().record(TrueFalseEntry).result(), 4) << "7 of 8 right";
 }
 
@@ -535,7 +535,7 @@ TEST(DrillsFromTree, TrueFalseWithTooManyErrorsCannotBeMarked)
             });
             answerStatements(form, wrong);
         });
-        shell.start(TrueFalseEntry, 7);
+        shell.start(TrueFalseEntry, ExerciseKind::TrueFalse);
         EXPECT_TRUE(modalActionsDone());
         EXPECT_EQ(seen.text, QStringLiteral("Ошибок: %1. Вы не в достаточной мере поняли "
                                             "содержание текста. Попробуйте прослушать текст еще "
@@ -543,7 +543,7 @@ TEST(DrillsFromTree, TrueFalseWithTooManyErrorsCannotBeMarked)
                                  .arg(wrong));
         EXPECT_FALSE(seen.markable) << wrong;
         EXPECT_FALSE(shell.session.isDone(TrueFalseEntry)) << wrong;
-        EXPECT_EQ(shell.image(TrueFalseEntry), 1) << wrong;
+        EXPECT_EQ(shell.image(TrueFalseEntry), TreeImage::ToDo) << wrong;
     }
 }
 
@@ -587,12 +587,12 @@ TEST(DrillsFromTree, QuestionsWithTooManyErrorsCannotBeMarked)
             EXPECT_EQ(form->LabelError->text(), QString::number(asked + 1));
         }
     });
-    shell.start(QuestionsEntry, 6);
+    shell.start(QuestionsEntry, ExerciseKind::Questions);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(seen.text, QStringLiteral("Ошибок: 3. Вы не в достаточной мере поняли содержание "
                                         "текста. Попробуйте прослушать текст еще раз."));
     EXPECT_FALSE(seen.markable);
-    EXPECT_EQ(shell.image(QuestionsEntry), 1);
+    EXPECT_EQ(shell.image(QuestionsEntry), TreeImage::ToDo);
     EXPECT_FALSE(shell.session.isDone(QuestionsEntry));
 }
 
@@ -602,20 +602,21 @@ TEST(DrillsFromTree, HelpButtonAndF1OpenTheWindowsTopic)
 {
     struct HelpCase {
         int entry;
-        int kind;
+        ExerciseKind kind;
         QString topic;
         ButtonOf help;
         ButtonOf leave;
     };
     const QList<HelpCase> cases{
-        {LexiconPreviewEntry, 1, "LexicDemo", buttonOf(&TFormExecLexicDemo::BtnImgTransD1QF1),
+        {LexiconPreviewEntry, ExerciseKind::LexiconPreview, "LexicDemo",
+         buttonOf(&TFormExecLexicDemo::BtnImgTransD1QF1),
          buttonOf(&TFormExecLexicDemo::BtnImgTransD1QF2)},
-        {LexiconDrillEntry, 2, "Lexic", buttonOf(&TFormExecLexic::BtnImgTransD1QF2),
-         buttonOf(&TFormExecLexic::BtnImgTransD1QF3)},
-        {QuestionPreviewEntry, 3, "QuestDemo", buttonOf(&TFormQuestDemo::BtnImgTransD1QF1),
-         buttonOf(&TFormQuestDemo::BtnImgTransD1QF2)},
-        {QuestionsEntry, 6, "QuestEnd", buttonOf(&TFormQuestDown::BtnImgTransD1QF2),
-         buttonOf(&TFormQuestDown::BtnImgTransD1QF3)},
+        {LexiconDrillEntry, ExerciseKind::Lexicon, "Lexic",
+         buttonOf(&TFormExecLexic::BtnImgTransD1QF2), buttonOf(&TFormExecLexic::BtnImgTransD1QF3)},
+        {QuestionPreviewEntry, ExerciseKind::QuestionPreview, "QuestDemo",
+         buttonOf(&TFormQuestDemo::BtnImgTransD1QF1), buttonOf(&TFormQuestDemo::BtnImgTransD1QF2)},
+        {QuestionsEntry, ExerciseKind::Questions, "QuestEnd",
+         buttonOf(&TFormQuestDown::BtnImgTransD1QF2), buttonOf(&TFormQuestDown::BtnImgTransD1QF3)},
     };
     DemoShell shell;
     // What the program does at its start, before any window exists.
@@ -688,19 +689,21 @@ TEST(DrillsFromTree, LessonListeningWithAndWithoutARecording)
         whenCompletion(&seen, Choice::Mark, "5-listening-completion");
         QTest::mouseClick(form->BitBtn5, Qt::LeftButton);
     });
-    shell.start(ListeningEntry, 5);
+    shell.start(ListeningEntry, ExerciseKind::LessonListening);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(seen.text, QStringLiteral("Вы прослушали текст урока."));
     EXPECT_TRUE(seen.markable);
-    EXPECT_EQ(shell.image(ListeningEntry), 2);
+    EXPECT_EQ(shell.image(ListeningEntry), TreeImage::Done);
 
     // Mode A: entry 4 (kind 12) is an interpretation, entry 5 its analysis.
     EXPECT_TRUE(shell.session.changeMode(QStringLiteral("A")).isEmpty());
     shell.main.ChangeUser(shell.session.currentIndex());
-    ASSERT_EQ(courseCatalogues().entry(u'A', 4).Kind, 12);
-    ASSERT_EQ(courseCatalogues().entry(u'A', 5).Kind, 5);
+    ASSERT_EQ(courseCatalogues().entry(u'A', 4).exerciseKind(), ExerciseKind::TrainerWithWait);
+    ASSERT_EQ(courseCatalogues().entry(u'A', 5).exerciseKind(), ExerciseKind::LessonListening);
     const QString recording = shell.session.recordingName(4);
-    EXPECT_TRUE(shell.session.markDone(4, 12, RunOutcome{0, 0, recording}).isEmpty());
+    EXPECT_TRUE(
+        shell.session.markDone(4, ExerciseKind::TrainerWithWait, RunOutcome{0, 0, recording})
+            .isEmpty());
     whenModal([&](QWidget* window) {
         auto* form = qobject_cast<TFormWorkText*>(window);
         ASSERT_TRUE(form) << window->metaObject()->className();
@@ -712,7 +715,7 @@ TEST(DrillsFromTree, LessonListeningWithAndWithoutARecording)
     QTest::mouseClick(shell.main.ToolButton4, Qt::LeftButton);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(seen.text, QStringLiteral("Вы анализировали свой перевод"));
-    EXPECT_EQ(shell.image(5), 1) << "left, not marked";
+    EXPECT_EQ(shell.image(5), TreeImage::ToDo) << "left, not marked";
 }
 
 // Kinds 4, 8 and 11 to 15 open the interpretation trainer over the client area
@@ -725,15 +728,20 @@ TEST(DrillsFromTree, InterpretationKindsToTheirMark)
     struct Case {
         char mode;
         int entry;
-        int kind;
+        ExerciseKind kind;
         bool text, trans, wait, records;
         int help;
     };
+    using enum ExerciseKind;
     const Case cases[] = {
-        {'B', 3, 11, false, false, false, false, 110}, {'B', 4, 14, false, true, false, true, 160},
-        {'B', 5, 4, false, false, false, true, 0},     {'C', 7, 8, true, false, false, false, 0},
-        {'C', 8, 4, true, false, false, true, 0},      {'A', 3, 13, false, false, false, true, 150},
-        {'A', 6, 15, true, false, false, true, 170},   {'A', 4, 12, false, false, true, true, 140},
+        {'B', 3, TrainerListening, false, false, false, false, 110},
+        {'B', 4, TrainerWithTranslation, false, true, false, true, 160},
+        {'B', 5, Interpretation, false, false, false, true, 0},
+        {'C', 7, InterpretationListening, true, false, false, false, 0},
+        {'C', 8, Interpretation, true, false, false, true, 0},
+        {'A', 3, TrainerRecording, false, false, false, true, 150},
+        {'A', 6, TrainerWithText, true, false, false, true, 170},
+        {'A', 4, TrainerWithWait, false, false, true, true, 140},
     };
     DemoShell shell;
     ASSERT_TRUE(shell.copied);
@@ -741,7 +749,7 @@ TEST(DrillsFromTree, InterpretationKindsToTheirMark)
         SCOPED_TRACE(testing::Message() << "mode " << c.mode << " entry " << c.entry);
         EXPECT_TRUE(shell.session.changeMode(QString(QLatin1Char(c.mode))).isEmpty());
         shell.main.ChangeUser(shell.session.currentIndex());
-        ASSERT_EQ(courseCatalogues().entry(QLatin1Char(c.mode), c.entry).Kind, c.kind);
+        ASSERT_EQ(courseCatalogues().entry(QLatin1Char(c.mode), c.entry).exerciseKind(), c.kind);
         const QString recording = shell.session.recordingName(c.entry);
         QFile::remove(coursePath(recording));
         Completion seen;
@@ -760,7 +768,7 @@ TEST(DrillsFromTree, InterpretationKindsToTheirMark)
                 QTest::mouseClick(form->CheckBoxText, Qt::LeftButton, {}, QPoint(5, 5));
             if (c.trans)
                 QTest::mouseClick(form->CheckBoxTrans, Qt::LeftButton, {}, QPoint(5, 5));
-            if (c.kind == 12)
+            if (c.kind == TrainerWithWait)
                 snap("12-trainer-idle");
             QTest::mouseClick(form->BitBtnPlay, Qt::LeftButton);
             form->TimerPos.stop();
@@ -787,9 +795,10 @@ TEST(DrillsFromTree, InterpretationKindsToTheirMark)
         shell.main.TreeView->setCurrentItem(shell.node(c.entry));
         QTest::mouseClick(shell.main.ToolButton4, Qt::LeftButton);
         EXPECT_TRUE(modalActionsDone());
-        EXPECT_EQ(seen.text, c.kind == 4 ? QStringLiteral("Вы перевели текст.")
-                                         : QStringLiteral("Вы прослушали текст урока."));
-        EXPECT_EQ(shell.image(c.entry), 2);
+        EXPECT_EQ(seen.text, c.kind == Interpretation
+                                 ? QStringLiteral("Вы перевели текст.")
+                                 : QStringLiteral("Вы прослушали текст урока."));
+        EXPECT_EQ(shell.image(c.entry), TreeImage::Done);
         EXPECT_EQ(shell.session.progress().record(c.entry).text(), recording);
         EXPECT_EQ(QFileInfo::exists(coursePath(recording)), c.records);
     }

@@ -111,10 +111,10 @@ TEST(FormMain, NodesShowHeadingsAndExercisesApart)
     TempCourse course;
     writeCourse(course);
     Shell shell;
-    const std::vector<int> images{0, 0, 1, 1, 1};
+    using enum TreeImage;
+    const std::vector<TreeImage> images{Heading, Heading, ToDo, ToDo, ToDo};
     for (int entry = 1; entry <= 5; ++entry)
-        EXPECT_EQ(shell.node(entry)->data(0, TFormMain::ImageRole).toInt(), images[entry - 1])
-            << entry;
+        EXPECT_EQ(imageOfEntry(shell.main, entry), images[entry - 1]) << entry;
 }
 
 TEST(FormMain, SelectionEnablesStartOnlyForExercises)
@@ -308,18 +308,18 @@ TEST(FormMain, NamedUserSeesTheirModeAndDoneExercises)
     EXPECT_EQ(shell.main.windowTitle(), QStringLiteral("Tolvaren Ivan - Режим B."));
     EXPECT_TRUE(shell.main.ToolButtonReport->isEnabled());
     EXPECT_EQ(shell.main.TreeMode, QChar(u'B'));
-    EXPECT_EQ(shell.node(3)->data(0, TFormMain::ImageRole).toInt(), 1);
-    EXPECT_TRUE(shell.session.markDone(3, 2, RunOutcome{}).isEmpty());
+    EXPECT_EQ(imageOfEntry(shell.main, 3), TreeImage::ToDo);
+    EXPECT_TRUE(shell.session.markDone(3, ExerciseKind::Lexicon, RunOutcome{}).isEmpty());
     // Switching to the same user writes the progress and reads it back.
     shell.main.ChangeUser(ivan);
-    EXPECT_EQ(shell.node(3)->data(0, TFormMain::ImageRole).toInt(), 2);
-    EXPECT_EQ(shell.node(4)->data(0, TFormMain::ImageRole).toInt(), 1);
-    EXPECT_EQ(shell.node(2)->data(0, TFormMain::ImageRole).toInt(), 0);
+    EXPECT_EQ(imageOfEntry(shell.main, 3), TreeImage::Done);
+    EXPECT_EQ(imageOfEntry(shell.main, 4), TreeImage::ToDo);
+    EXPECT_EQ(imageOfEntry(shell.main, 2), TreeImage::Heading);
     shell.main.ChangeUser(-1);
     EXPECT_EQ(shell.main.windowTitle(),
               QStringLiteral("Tolvaren Анонимный пользователь - Режим D."));
     EXPECT_FALSE(shell.main.ToolButtonReport->isEnabled());
-    EXPECT_EQ(shell.node(3)->data(0, TFormMain::ImageRole).toInt(), 1);
+    EXPECT_EQ(imageOfEntry(shell.main, 3), TreeImage::ToDo);
 }
 
 namespace {
@@ -463,7 +463,7 @@ TEST(FormMain, QuestionsWithFewErrorsCanBeMarkedWithTheirPercentage)
     QString text;
     bool markable = false;
     answerCompletion(TDlgLexRepit::Ok, &text, &markable);
-    shell.main.RunExercise(5, 6, exercise.launch());
+    shell.main.RunExercise(5, ExerciseKind::Questions, exercise.launch());
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(text, QStringLiteral("Ошибок: 3. Рекомендуется отметить упражнение как выполненное"));
     EXPECT_TRUE(markable);
@@ -482,7 +482,7 @@ TEST(FormMain, TooManyErrorsCannotBeMarkedButCanBeRepeated)
     bool firstMarkable = true, secondMarkable = false;
     answerCompletion(TDlgLexRepit::Retry, &first, &firstMarkable);
     const TFormMain::ExerciseLaunch run = exercise.launch();
-    shell.main.RunExercise(5, 6, [&](DrillCounts* counts) {
+    shell.main.RunExercise(5, ExerciseKind::Questions, [&](DrillCounts* counts) {
         // The repeated run is judged afresh in a second dialog.
         if (exercise.calls == 1)
             answerCompletion(TDlgLexRepit::Cancel, &second, &secondMarkable);
@@ -500,9 +500,9 @@ TEST(FormMain, TooManyErrorsCannotBeMarkedButCanBeRepeated)
     // another kind offers marking whole again.
     FakeExercise failed{{{0, {10, 4}}}}, lexicon{{{0, {0, 0}}}};
     answerCompletion(TDlgLexRepit::Cancel, &first, &firstMarkable);
-    shell.main.RunExercise(5, 6, failed.launch());
+    shell.main.RunExercise(5, ExerciseKind::Questions, failed.launch());
     answerCompletion(TDlgLexRepit::Cancel, &second, &secondMarkable);
-    shell.main.RunExercise(3, 2, lexicon.launch());
+    shell.main.RunExercise(3, ExerciseKind::Lexicon, lexicon.launch());
     EXPECT_FALSE(firstMarkable);
     EXPECT_TRUE(secondMarkable);
 }
@@ -513,7 +513,7 @@ TEST(FormMain, AnExerciseLeftEarlyGetsNoCompletionDialog)
     writeCourse(course);
     Shell shell;
     FakeExercise exercise{{{2, {}}}};
-    shell.main.RunExercise(3, 2, exercise.launch());
+    shell.main.RunExercise(3, ExerciseKind::Lexicon, exercise.launch());
     EXPECT_EQ(exercise.calls, 1);
     EXPECT_FALSE(DlgLexRepit()->isVisible());
 }
@@ -527,7 +527,7 @@ TEST(FormMain, TheAnonymousUserSeesTheOutcomeButCannotMark)
     QString text;
     bool markable = true;
     answerCompletion(TDlgLexRepit::Cancel, &text, &markable);
-    shell.main.RunExercise(3, 2, exercise.launch());
+    shell.main.RunExercise(3, ExerciseKind::Lexicon, exercise.launch());
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(text, QStringLiteral("Вы успешно выполнили упражнение."));
     EXPECT_FALSE(markable);
@@ -565,20 +565,20 @@ TEST(FormMain, RefreshAfterAnExerciseChangesOnlyTheNodesWhoseMarksChanged)
     QString text;
     bool markable = false;
     answerCompletion(TDlgLexRepit::Ok, &text, &markable);
-    shell.main.RunExercise(3, 2, exercise.launch());
+    shell.main.RunExercise(3, ExerciseKind::Lexicon, exercise.launch());
     shell.select(2);
     shell.main.ToolButton4Click();
     EXPECT_EQ(changedEntries(spy), std::set<int>{3});
-    EXPECT_EQ(imageOfEntry(shell.main, 3), 2);
+    EXPECT_EQ(imageOfEntry(shell.main, 3), TreeImage::Done);
     EXPECT_NE(pictureOf(3), toDo);
     EXPECT_EQ(pictureOf(4), toDo);
 
     // A mark taken back, as deleting a recording in the report does.
     spy.clear();
     shell.main.SetTreeImages(
-        [&](int entry) { return entry == 3 ? 1 : shell.main.TreeImageOf(entry); });
+        [&](int entry) { return entry == 3 ? TreeImage::ToDo : shell.main.TreeImageOf(entry); });
     EXPECT_EQ(changedEntries(spy), std::set<int>{3});
     EXPECT_EQ(pictureOf(3), toDo);
-    EXPECT_EQ(imageOfEntry(shell.main, 2), 0);
-    EXPECT_EQ(imageOfEntry(shell.main, 5), 1);
+    EXPECT_EQ(imageOfEntry(shell.main, 2), TreeImage::Heading);
+    EXPECT_EQ(imageOfEntry(shell.main, 5), TreeImage::ToDo);
 }

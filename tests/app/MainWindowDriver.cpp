@@ -24,10 +24,11 @@ QTreeWidgetItem* nodeOfEntry(const TFormMain& main, int entry)
     return nullptr;
 }
 
-int imageOfEntry(const TFormMain& main, int entry)
+TreeImage imageOfEntry(const TFormMain& main, int entry)
 {
+    // A missing node has failed the test already.
     const QTreeWidgetItem* item = nodeOfEntry(main, entry);
-    return item ? item->data(0, TFormMain::ImageRole).toInt() : -1;
+    return item ? TreeImage(item->data(0, TFormMain::ImageRole).toInt()) : TreeImage::Heading;
 }
 
 QString builtDemoCourse()

@@ -131,10 +131,12 @@ protected:
 TEST_F(ReportFlows, StudentTakesBackARecordingAndTheTreeShowsItWhenTheReportCloses)
 {
     const QString recording = record();
-    ASSERT_TRUE(p().session.markDone(Questions, 6, {2, 7, ""}).isEmpty());
-    ASSERT_TRUE(p().session.markDone(Interpretation, 4, {0, 0, recording}).isEmpty());
+    ASSERT_TRUE(p().session.markDone(Questions, ExerciseKind::Questions, {2, 7, ""}).isEmpty());
+    ASSERT_TRUE(
+        p().session.markDone(Interpretation, ExerciseKind::Interpretation, {0, 0, recording})
+            .isEmpty());
     p().main.SetTreeImages([&](int entry) { return p().main.TreeImageOf(entry); });
-    ASSERT_EQ(imageOfEntry(p().main, Interpretation), 2);
+    ASSERT_EQ(imageOfEntry(p().main, Interpretation), TreeImage::Done);
     whenModal([&](QWidget* window) {
         auto* report = qobject_cast<TFormReport*>(window);
         ASSERT_TRUE(report);
@@ -146,19 +148,22 @@ TEST_F(ReportFlows, StudentTakesBackARecordingAndTheTreeShowsItWhenTheReportClos
         snap("report");
         QTest::mouseClick(report->BtnImgDeleteFile, Qt::LeftButton);
         EXPECT_EQ(row->text(), "       Перевод с записью - Не выполнено");
-        EXPECT_EQ(imageOfEntry(p().main, Interpretation), 2) << "the tree waits for the close";
+        EXPECT_EQ(imageOfEntry(p().main, Interpretation), TreeImage::Done)
+            << "the tree waits for the close";
         clickButton(report, "Закрыть");
     });
     QTest::mouseClick(p().main.ToolButtonReport, Qt::LeftButton);
-    EXPECT_EQ(imageOfEntry(p().main, Interpretation), 1);
-    EXPECT_EQ(imageOfEntry(p().main, Questions), 2);
+    EXPECT_EQ(imageOfEntry(p().main, Interpretation), TreeImage::ToDo);
+    EXPECT_EQ(imageOfEntry(p().main, Questions), TreeImage::Done);
     EXPECT_FALSE(QFile::exists(recording));
 }
 
 TEST_F(ReportFlows, TeacherSetsAPasswordThenSeesTheStudentAsInMemoryAndPlaysTheRecording)
 {
     const QString recording = record();
-    ASSERT_TRUE(p().session.markDone(Interpretation, 4, {0, 0, recording}).isEmpty());
+    ASSERT_TRUE(
+        p().session.markDone(Interpretation, ExerciseKind::Interpretation, {0, 0, recording})
+            .isEmpty());
     // The file says nothing is done: the console must show memory.
     ASSERT_FALSE(
         WriteProgress(annaFolder() + "Anna.rep", ProgressTable(courseCatalogues().count('B'))));

@@ -59,13 +59,13 @@ struct Program {
 
     QTreeWidgetItem* node(int entry) { return nodeOfEntry(main, entry); }
     void select(int entry) { main.TreeView->setCurrentItem(node(entry)); }
-    int image(int entry) { return imageOfEntry(main, entry); }
+    TreeImage image(int entry) { return imageOfEntry(main, entry); }
     // The entries whose node shows the done picture.
     std::vector<int> doneEntries()
     {
         std::vector<int> done;
         for (QTreeWidgetItemIterator it(main.TreeView); *it; ++it)
-            if ((*it)->data(0, TFormMain::ImageRole).toInt() == 2)
+            if ((*it)->data(0, TFormMain::ImageRole).toInt() == int(TreeImage::Done))
                 done.push_back((*it)->data(0, TFormMain::EntryRole).toInt());
         std::sort(done.begin(), done.end());
         return done;
@@ -248,8 +248,8 @@ TEST_F(UserFlows, AMarkedPreviewReachesTheFileAtOnceAndShowsInTheTree)
     EXPECT_EQ(p().doneEntries(), std::vector<int>{PreviewLesson1});
     EXPECT_TRUE(progressOnDisk("Anna").record(PreviewLesson1).done())
         << "a mark reaches the file before the program ends";
-    EXPECT_EQ(p().image(Heading), 0);
-    EXPECT_EQ(p().image(PreviewLesson2), 1);
+    EXPECT_EQ(p().image(Heading), TreeImage::Heading);
+    EXPECT_EQ(p().image(PreviewLesson2), TreeImage::ToDo);
 }
 
 TEST_F(UserFlows, AfterARestartOnlyTheRightPasswordBringsBackTheUsersMarks)
@@ -283,7 +283,7 @@ TEST_F(UserFlows, ChangeUserWritesTheNamedUsersProgressBeforeGoingAnonymousAndRe
     p().main.ChangeUser(-1);
     EXPECT_EQ(p().title(), AnonymousTitle);
     EXPECT_FALSE(p().main.ToolButtonReport->isEnabled());
-    EXPECT_EQ(p().image(PreviewLesson1), 1) << "the anonymous user has nothing done";
+    EXPECT_EQ(p().image(PreviewLesson1), TreeImage::ToDo) << "the anonymous user has nothing done";
     EXPECT_TRUE(progressOnDisk("Anna").record(PreviewLesson1).done());
     EXPECT_EQ(progressFile("Anna").size(), (entries('D') + 1) * ProgressRecord::Size);
 
@@ -559,7 +559,7 @@ TEST_F(UserFlows, TrueFalseRunIsFollowedByTheCompletionDialogAndMarksAGrade)
         EXPECT_TRUE(DlgLexRepit()->BitBtnOk->isEnabled());
         QTest::mouseClick(DlgLexRepit()->BitBtnOk, Qt::LeftButton);
     });
-    p().main.RunExercise(TrueFalse, 7, [](DrillCounts* counts) {
+    p().main.RunExercise(TrueFalse, ExerciseKind::TrueFalse, [](DrillCounts* counts) {
         *counts = {8, 2}; // 6 of 8 right: 75 %
         return 0;
     });
@@ -607,7 +607,7 @@ TEST_F(UserFlows, AfterTextQuestionsWithoutQuestionsPassAndStoreZero)
         text = DlgLexRepit()->MemoComent->Lines().join('\n');
         QTest::mouseClick(DlgLexRepit()->BitBtnOk, Qt::LeftButton);
     });
-    p().main.RunExercise(Questions, 6, [](DrillCounts* counts) {
+    p().main.RunExercise(Questions, ExerciseKind::Questions, [](DrillCounts* counts) {
         *counts = {0, 0};
         return 0;
     });

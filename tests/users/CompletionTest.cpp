@@ -49,18 +49,18 @@ TEST(Completion, ErrorPercentIsTruncatedAndZeroWithoutQuestions)
 // marked; the other kinds always can.
 TEST(Completion, TrueFalseRunsAreJudgedLikeQuestions)
 {
-    for (int kind : {6, 7}) {
+    for (ExerciseKind kind : {ExerciseKind::Questions, ExerciseKind::TrueFalse}) {
         const JudgedText passed = judgeRun(kind, 3, 10);
-        EXPECT_TRUE(passed.passed) << kind;
-        EXPECT_EQ(passed.text, QStringLiteral("Ошибок: 3.") + Pass) << kind;
+        EXPECT_TRUE(passed.passed) << int(kind);
+        EXPECT_EQ(passed.text, QStringLiteral("Ошибок: 3.") + Pass) << int(kind);
         const JudgedText failed = judgeRun(kind, 8, 8);
-        EXPECT_FALSE(failed.passed) << kind << ": every answer wrong";
-        EXPECT_EQ(failed.text, QStringLiteral("Ошибок: 8") + Fail) << kind;
-        EXPECT_FALSE(judgeRun(kind, 3, 8).passed) << kind << ": 37.5 % wrong";
+        EXPECT_FALSE(failed.passed) << int(kind) << ": every answer wrong";
+        EXPECT_EQ(failed.text, QStringLiteral("Ошибок: 8") + Fail) << int(kind);
+        EXPECT_FALSE(judgeRun(kind, 3, 8).passed) << int(kind) << ": 37.5 % wrong";
     }
-    const JudgedText drill = judgeRun(2, 5, 5);
+    const JudgedText drill = judgeRun(ExerciseKind::Lexicon, 5, 5);
     EXPECT_TRUE(drill.passed) << "the lexicon drill counts no errors for its caller";
-    EXPECT_EQ(drill.text, outcomeText(2));
+    EXPECT_EQ(drill.text, outcomeText(ExerciseKind::Lexicon));
 }
 
 TEST(Completion, TrueFalseGradeFollowsTheShareOfRightAnswers)
@@ -83,61 +83,75 @@ TEST(Completion, RecordingNameForNamedAndAnonymousUser)
 
 TEST(Completion, PreviousRecordingStopsAtTheNearestHeadingOrRecording)
 {
-    // 1 heading, 2 kind 12 (marked), 3 kind 1, 4 kind 5 | 5 heading, 6 kind 5
-    const QList<int> kinds{0, 0, 12, 1, 5, 0, 5, 4, 8, 5};
+    using enum ExerciseKind;
+    // Entry 2 is marked; entries 7 and 8 are not.
+    const QList<ExerciseKind> kinds{
+        Heading, Heading,         TrainerWithWait, LexiconPreview,          LessonListening,
+        Heading, LessonListening, Interpretation,  InterpretationListening, LessonListening};
     auto kindOf = [&](int entry) { return kinds[entry]; };
     ProgressTable progress(9);
     progress.record(2).setDone(true);
     progress.record(2).setText("/u/Ivan2.wav");
 
     EXPECT_EQ(previousRecordingName(kindOf, &progress, 4), "/u/Ivan2.wav");
-    EXPECT_EQ(outcomeText(5, "/u/Ivan2.wav"), QStringLiteral("Вы анализировали свой перевод"));
+    EXPECT_EQ(outcomeText(LessonListening, "/u/Ivan2.wav"),
+              QStringLiteral("Вы анализировали свой перевод"));
     EXPECT_EQ(previousRecordingName(kindOf, &progress, 6), "") << "a heading between";
-    EXPECT_EQ(outcomeText(5, ""), QStringLiteral("Вы прослушали текст урока."));
+    EXPECT_EQ(outcomeText(LessonListening, ""), QStringLiteral("Вы прослушали текст урока."));
     EXPECT_EQ(previousRecordingName(kindOf, &progress, 9), "")
-        << "kind 8 records nothing; kind 4 never marked";
+        << "plain listening records nothing; the interpretation was never marked";
     EXPECT_EQ(previousRecordingName(kindOf, nullptr, 4), "") << "anonymous user";
 }
 
 TEST(Completion, MarkingStoresWhatEachKindKeeps)
 {
+    using enum ExerciseKind;
     const RunOutcome run{1, 3, "/u/Ivan7.wav"};
-    for (int kind : {1, 2, 3, 5}) {
+    for (ExerciseKind kind : {LexiconPreview, Lexicon, QuestionPreview, LessonListening}) {
         ProgressRecord record;
         ASSERT_TRUE(markProgress(record, kind, run));
-        EXPECT_TRUE(record.done()) << kind;
-        EXPECT_EQ(record.result(), 0) << kind;
-        EXPECT_EQ(record.text(), "") << kind;
+        EXPECT_TRUE(record.done()) << int(kind);
+        EXPECT_EQ(record.result(), 0) << int(kind);
+        EXPECT_EQ(record.text(), "") << int(kind);
     }
     ProgressRecord questions;
-    markProgress(questions, 6, run);
+    markProgress(questions, Questions, run);
     EXPECT_EQ(questions.result(), 33);
     ProgressRecord statements;
-    markProgress(statements, 7, RunOutcome{2, 10, {}});
+    markProgress(statements, TrueFalse, RunOutcome{2, 10, {}});
     EXPECT_TRUE(statements.done());
     EXPECT_EQ(statements.result(), 4);
-    for (int kind : {4, 8, 11, 12, 13, 14, 15}) {
+    for (ExerciseKind kind :
+         {Interpretation, InterpretationListening, TrainerListening, TrainerWithWait,
+          TrainerRecording, TrainerWithTranslation, TrainerWithText}) {
         ProgressRecord record;
         markProgress(record, kind, run);
-        EXPECT_EQ(record.text(), "/u/Ivan7.wav") << kind;
+        EXPECT_EQ(record.text(), "/u/Ivan7.wav") << int(kind);
     }
     ProgressRecord tooLong;
-    EXPECT_FALSE(markProgress(tooLong, 4, RunOutcome{0, 0, QString(256, QLatin1Char('x'))}));
+    EXPECT_FALSE(
+        markProgress(tooLong, Interpretation, RunOutcome{0, 0, QString(256, QLatin1Char('x'))}));
     EXPECT_FALSE(tooLong.done());
 }
 
-TEST(Completion, OutcomeTextsAndRecordingKinds)
+TEST(Completion, OutcomeTextOfEachKind)
 {
-    EXPECT_EQ(outcomeText(1), QStringLiteral("Вы просмотрели лексику урока."));
-    EXPECT_EQ(outcomeText(2), QStringLiteral("Вы успешно выполнили упражнение."));
-    EXPECT_EQ(outcomeText(3), QStringLiteral("Вы просмотрели вопросы к тексту."));
-    EXPECT_EQ(outcomeText(4), QStringLiteral("Вы перевели текст."));
-    for (int kind : {8, 11, 12, 13, 14, 15})
-        EXPECT_EQ(outcomeText(kind), QStringLiteral("Вы прослушали текст урока.")) << kind;
-    for (int kind : {4, 12, 13, 14, 15})
-        EXPECT_TRUE(recordsVoice(kind)) << kind;
-    for (int kind : {5, 8, 11})
-        EXPECT_FALSE(recordsVoice(kind)) << kind;
+    using enum ExerciseKind;
+    const QString listened = QStringLiteral("Вы прослушали текст урока.");
+    const std::vector<std::pair<ExerciseKind, QString>> outcomes{
+        {LexiconPreview, QStringLiteral("Вы просмотрели лексику урока.")},
+        {Lexicon, QStringLiteral("Вы успешно выполнили упражнение.")},
+        {QuestionPreview, QStringLiteral("Вы просмотрели вопросы к тексту.")},
+        {Interpretation, QStringLiteral("Вы перевели текст.")},
+        {InterpretationListening, listened},
+        {TrainerListening, listened},
+        {TrainerWithWait, listened},
+        {TrainerRecording, listened},
+        {TrainerWithTranslation, listened},
+        {TrainerWithText, listened},
+    };
+    for (const auto& [kind, text] : outcomes)
+        EXPECT_EQ(outcomeText(kind), text) << int(kind);
 }
 
 TEST(Completion, FreeSpaceIsThatOfTheRecordingsFileSystem)

@@ -23,39 +23,49 @@ ProgressRecord record(bool done, qint32 result = 0, const QString& text = {})
 }
 } // namespace
 
+// Codes a catalogue may store that have no window.
+const ExerciseKind Unnamed9 = ExerciseKind(9);
+const ExerciseKind Unnamed10 = ExerciseKind(10);
+const ExerciseKind PastLast = ExerciseKind(int(LastExerciseKind) + 1);
+
 TEST(ReportLines, EveryKindHasItsLine)
 {
+    using enum ExerciseKind;
     const QString seven = "       ";
     struct Case {
-        int kind;
+        ExerciseKind kind;
         ProgressRecord progress;
         std::optional<QString> line;
     };
     const std::vector<Case> cases{
-        {0, record(false), "   Раздел: Text 3"},
-        {0, record(true), "   Раздел: Text 3"},
-        {1, record(true), seven + "Text 3 - Выполнено"},
-        {5, record(false), seven + "Text 3 - Не выполнено"},
-        {12, record(true, 0, "r.wav"), seven + "Text 3 - Выполнено"},
-        {15, record(false), seven + "Text 3 - Не выполнено"},
-        {6, record(true, 25), seven + "Text 3 - Выполнено, Ошибок - 25%"},
-        {6, record(true, 0), seven + "Text 3 - Выполнено, Ошибок - 0%"},
-        {6, record(false, 40), seven + "Text 3 - Не выполнено"},
-        {7, record(true, 4), seven + "Text 3 - Выполнено, Оценка - 4"},
-        {7, record(false), seven + "Text 3 - Не выполнено"},
-        {9, record(true), std::nullopt},
-        {10, record(false), std::nullopt},
-        {16, record(true), std::nullopt},
+        {Heading, record(false), "   Раздел: Text 3"},
+        {Heading, record(true), "   Раздел: Text 3"},
+        {LexiconPreview, record(true), seven + "Text 3 - Выполнено"},
+        {LessonListening, record(false), seven + "Text 3 - Не выполнено"},
+        {TrainerWithWait, record(true, 0, "r.wav"), seven + "Text 3 - Выполнено"},
+        {TrainerWithText, record(false), seven + "Text 3 - Не выполнено"},
+        {Questions, record(true, 25), seven + "Text 3 - Выполнено, Ошибок - 25%"},
+        {Questions, record(true, 0), seven + "Text 3 - Выполнено, Ошибок - 0%"},
+        {Questions, record(false, 40), seven + "Text 3 - Не выполнено"},
+        {TrueFalse, record(true, 4), seven + "Text 3 - Выполнено, Оценка - 4"},
+        {TrueFalse, record(false), seven + "Text 3 - Не выполнено"},
+        {Unnamed9, record(true), std::nullopt},
+        {Unnamed10, record(false), std::nullopt},
+        {PastLast, record(true), std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(reportLine({"Text 3", c.kind}, c.progress), c.line) << "kind " << c.kind;
+        EXPECT_EQ(reportLine({"Text 3", c.kind}, c.progress), c.line) << "kind " << int(c.kind);
 }
 
 TEST(ReportLines, RowsRememberTheirEntriesPastEntriesWithoutARow)
 {
     ProgressTable progress(5);
     progress.record(5).setDone(true);
-    const QList<ReportEntry> entries{{"H", 0}, {"Gap", 9}, {"Other", 16}, {"A", 1}, {"B", 2}};
+    const QList<ReportEntry> entries{{"H", ExerciseKind::Heading},
+                                     {"Gap", Unnamed9},
+                                     {"Other", PastLast},
+                                     {"A", ExerciseKind::LexiconPreview},
+                                     {"B", ExerciseKind::Lexicon}};
     const QList<ReportRow> rows = reportRows(entries, progress);
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0].entry, 1);
@@ -64,12 +74,6 @@ TEST(ReportLines, RowsRememberTheirEntriesPastEntriesWithoutARow)
     EXPECT_EQ(rows[2].text, "       B - Выполнено");
     // A catalogue longer than the progress shows only the entries with a record.
     EXPECT_EQ(reportRows(entries, ProgressTable(2)).size(), 1);
-}
-
-TEST(ReportLines, OnlyInterpretationsWithTheirOwnRecordingOfferIt)
-{
-    for (int kind = 0; kind <= 16; ++kind)
-        EXPECT_EQ(offersRecording(kind), kind == 4 || (kind >= 12 && kind <= 15)) << kind;
 }
 
 namespace {
@@ -91,7 +95,7 @@ protected:
     // Marks entry 2 done with the recording at path and writes it.
     void recorded(const QString& path)
     {
-        ASSERT_TRUE(session.markDone(2, 12, {0, 0, path}).isEmpty());
+        ASSERT_TRUE(session.markDone(2, ExerciseKind::TrainerWithWait, {0, 0, path}).isEmpty());
     }
     ProgressRecord onDisk(int entry) const
     {
@@ -109,7 +113,7 @@ TEST_F(TakeBackTest, OwnRecordingAndItsTimingGoAndTheFileSaysNotDoneAtOnce)
     course.write("Report/Ivan/Ivan2.wav", WavHead);
     course.write("Report/Ivan/Ivan2.txt", "0\t10");
     recorded(folder() + "Ivan2.wav");
-    EXPECT_TRUE(session.takeBackRecording(2, 12).isEmpty());
+    EXPECT_TRUE(session.takeBackRecording(2, ExerciseKind::TrainerWithWait).isEmpty());
     EXPECT_FALSE(QFile::exists(folder() + "Ivan2.wav"));
     EXPECT_FALSE(QFile::exists(folder() + "Ivan2.txt"));
     EXPECT_FALSE(session.isDone(2));
@@ -120,20 +124,22 @@ TEST_F(TakeBackTest, OwnRecordingAndItsTimingGoAndTheFileSaysNotDoneAtOnce)
 TEST_F(TakeBackTest, ARecordingAlreadyGoneCountsAsTakenBack)
 {
     recorded(folder() + "Ivan2.wav");
-    EXPECT_TRUE(session.takeBackRecording(2, 12).isEmpty());
+    EXPECT_TRUE(session.takeBackRecording(2, ExerciseKind::TrainerWithWait).isEmpty());
     EXPECT_FALSE(onDisk(2).done());
 }
 
 TEST_F(TakeBackTest, NothingHappensWithoutADoneRecordingOfAnOfferingKind)
 {
     course.write("Report/Ivan/Ivan2.wav", WavHead);
+    using enum ExerciseKind;
     recorded(folder() + "Ivan2.wav");
-    EXPECT_TRUE(session.takeBackRecording(2, 8).isEmpty());  // kind 8 keeps its recording
-    EXPECT_TRUE(session.takeBackRecording(3, 12).isEmpty()); // not done
+    // Plain listening keeps its recording.
+    EXPECT_TRUE(session.takeBackRecording(2, InterpretationListening).isEmpty());
+    EXPECT_TRUE(session.takeBackRecording(3, TrainerWithWait).isEmpty()); // not done
     EXPECT_TRUE(session.isDone(2));
     EXPECT_TRUE(QFile::exists(folder() + "Ivan2.wav"));
-    ASSERT_TRUE(session.markDone(3, 4, {0, 0, ""}).isEmpty()); // done, but no path
-    EXPECT_TRUE(session.takeBackRecording(3, 4).isEmpty());
+    ASSERT_TRUE(session.markDone(3, Interpretation, {0, 0, ""}).isEmpty()); // done, but no path
+    EXPECT_TRUE(session.takeBackRecording(3, Interpretation).isEmpty());
     EXPECT_TRUE(session.isDone(3));
 }
 
@@ -147,7 +153,7 @@ TEST_F(TakeBackTest, FilesThatAreNotSurelyTheUsersStayAndSoDoesTheRecord)
                                 folder() + "Ivan3.wav"};
     for (const QString& path : strangers) {
         recorded(path);
-        const QStringList said = session.takeBackRecording(2, 12);
+        const QStringList said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
         ASSERT_EQ(said.size(), 1) << path.toStdString();
         EXPECT_TRUE(said[0].contains(path)) << said[0].toStdString();
         EXPECT_TRUE(session.isDone(2));

@@ -7,6 +7,8 @@
 namespace {
 constexpr int PW = 1200;
 constexpr int PH = 1800;
+// A code a catalogue may store that has no window.
+const ExerciseKind Unnamed9 = ExerciseKind(9);
 
 ReportPrintInput input(const QList<ReportEntry>& entries, const QList<int>& done = {},
                        bool doneOnly = false)
@@ -61,7 +63,8 @@ TEST(ReportPrint, DateReadsDayMonthNameYearAndTime)
 
 TEST(ReportPrint, TitleBlockStandsOnTheFirstPageOnly)
 {
-    const QList<PrintPage> pages = reportPrintLayout(input(QList<ReportEntry>(60, {"A", 1})));
+    const QList<PrintPage> pages =
+        reportPrintLayout(input(QList<ReportEntry>(60, {"A", ExerciseKind::LexiconPreview})));
     ASSERT_EQ(pages.size(), 2);
     const PrintPage& first = pages[0];
     EXPECT_TRUE(hasText(first, {240, 95, 60, "Tolvaren"}));
@@ -75,8 +78,10 @@ TEST(ReportPrint, TitleBlockStandsOnTheFirstPageOnly)
 
 TEST(ReportPrint, EveryKindHasItsColumns)
 {
-    const QList<ReportEntry> entries{{"Урок 1", 0},    {"Лексика", 1}, {"Вопросы", 6},
-                                     {"Вопросы 2", 6}, {"Тест", 7},    {"Пусто", 9}};
+    const QList<ReportEntry> entries{
+        {"Урок 1", ExerciseKind::Heading},    {"Лексика", ExerciseKind::LexiconPreview},
+        {"Вопросы", ExerciseKind::Questions}, {"Вопросы 2", ExerciseKind::Questions},
+        {"Тест", ExerciseKind::TrueFalse},    {"Пусто", Unnamed9}};
     const PrintPage page = reportPrintLayout(input(entries, {2, 3, 5})).first();
     // Row n's top is 288 + 30 n, its text 10 below.
     EXPECT_TRUE(hasText(page, {120, 328, 22, "   Раздел: Урок 1"}));
@@ -84,13 +89,13 @@ TEST(ReportPrint, EveryKindHasItsColumns)
     EXPECT_TRUE(hasText(page, {67, 358, 22, "       Лексика"}));
     EXPECT_TRUE(hasText(page, {867, 358, 22, "Выполнено"}));
     EXPECT_EQ(columns(page, 348), (QList<PrintLine>{{800, 348, 800, 378}}));
-    // A done kind 6 has three columns, a not-done one two.
+    // Done questions have three columns, not done two.
     EXPECT_TRUE(hasText(page, {547, 388, 22, "Ошибок - 28%"}));
     EXPECT_TRUE(hasText(page, {867, 388, 22, "Выполнено "}));
     EXPECT_EQ(columns(page, 378), (QList<PrintLine>{{480, 378, 480, 408}, {800, 378, 800, 408}}));
     EXPECT_TRUE(hasText(page, {867, 418, 22, "Не выполнено"}));
     EXPECT_EQ(columns(page, 408), (QList<PrintLine>{{800, 408, 800, 438}}));
-    // Kind 7 is one text without a column line.
+    // True/false statements are one text without a column line.
     EXPECT_TRUE(hasText(page, {67, 448, 22, "       Тест - Выполнено, Оценка - 28"}));
     EXPECT_TRUE(columns(page, 438).isEmpty());
     // Every row is framed: its top line and both sides; the table is closed below.
@@ -105,7 +110,10 @@ TEST(ReportPrint, EveryKindHasItsColumns)
 
 TEST(ReportPrint, DoneOnlyStillPrintsEveryHeading)
 {
-    const QList<ReportEntry> entries{{"Урок 1", 0}, {"A", 1}, {"Урок 2", 0}, {"B", 1}};
+    const QList<ReportEntry> entries{{"Урок 1", ExerciseKind::Heading},
+                                     {"A", ExerciseKind::LexiconPreview},
+                                     {"Урок 2", ExerciseKind::Heading},
+                                     {"B", ExerciseKind::LexiconPreview}};
     const PrintPage page = reportPrintLayout(input(entries, {4}, true)).first();
     QStringList printed;
     for (const PrintText& text : page.texts)
@@ -124,7 +132,8 @@ TEST(ReportPrint, DoneOnlyStillPrintsEveryHeading)
 TEST(ReportPrint, RowLeavingLessThanThreeRowsEndsThePage)
 {
     // Row 48 leaves (48 + 3) * 30 + 288 = 1818 > 1800: it is the last on page 1.
-    const QList<PrintPage> pages = reportPrintLayout(input(QList<ReportEntry>(100, {"A", 1})));
+    const QList<PrintPage> pages =
+        reportPrintLayout(input(QList<ReportEntry>(100, {"A", ExerciseKind::LexiconPreview})));
     ASSERT_EQ(pages.size(), 2);
     auto rowTops = [](const PrintPage& page) {
         QList<int> tops;
@@ -148,7 +157,8 @@ TEST(ReportPrint, RowLeavingLessThanThreeRowsEndsThePage)
 
 TEST(ReportPrint, AReportEndingAtABreakLeavesNoEmptyPage)
 {
-    const QList<PrintPage> pages = reportPrintLayout(input(QList<ReportEntry>(48, {"A", 1})));
+    const QList<PrintPage> pages =
+        reportPrintLayout(input(QList<ReportEntry>(48, {"A", ExerciseKind::LexiconPreview})));
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].lines.contains({60, 1758, 1140, 1758}));
     EXPECT_TRUE(hasText(pages[0], {600, 1770, 22, "1"}));

@@ -36,11 +36,20 @@
 namespace {
 // The head of a sound file: what a recording must at least start with to be taken back.
 const QByteArray WavHead("RIFF\0\0\0\0WAVE", 12);
+// A code a catalogue may store that has no window.
+const ExerciseKind Unnamed9 = ExerciseKind(9);
+
 // Catalogue D: a heading, a lexicon, questions, an interpretation, a
 // translation kept with its recording, and an entry that launches nothing.
-const QList<ReportEntry> EntriesD{{"Урок 1", 0},   {"Лексика", 1},  {"Вопросы", 6},
-                                  {"Перевод", 12}, {"Пересказ", 8}, {"Пусто", 9}};
-const QList<ReportEntry> EntriesC{{"Урок 1", 0}, {"Слушать", 5}, {"Перевод", 4}};
+const QList<ReportEntry> EntriesD{{"Урок 1", ExerciseKind::Heading},
+                                  {"Лексика", ExerciseKind::LexiconPreview},
+                                  {"Вопросы", ExerciseKind::Questions},
+                                  {"Перевод", ExerciseKind::TrainerWithWait},
+                                  {"Пересказ", ExerciseKind::InterpretationListening},
+                                  {"Пусто", Unnamed9}};
+const QList<ReportEntry> EntriesC{{"Урок 1", ExerciseKind::Heading},
+                                  {"Слушать", ExerciseKind::LessonListening},
+                                  {"Перевод", ExerciseKind::Interpretation}};
 
 class ReportWindows : public ::testing::Test {
 protected:
@@ -53,9 +62,14 @@ protected:
         olga = add("Olga", "C", "");
         ASSERT_TRUE(session.changeUser(ivan).isEmpty());
         course.write("Report/Ivan/Ivan4.wav", WavHead);
-        ASSERT_TRUE(session.markDone(3, 6, {2, 7, ""}).isEmpty());
-        ASSERT_TRUE(session.markDone(4, 12, {0, 0, ivanFolder() + "Ivan4.wav"}).isEmpty());
-        ASSERT_TRUE(session.markDone(5, 8, {0, 0, ivanFolder() + "Ivan5.wav"}).isEmpty());
+        ASSERT_TRUE(session.markDone(3, ExerciseKind::Questions, {2, 7, ""}).isEmpty());
+        ASSERT_TRUE(
+            session.markDone(4, ExerciseKind::TrainerWithWait, {0, 0, ivanFolder() + "Ivan4.wav"})
+                .isEmpty());
+        ASSERT_TRUE(session
+                        .markDone(5, ExerciseKind::InterpretationListening,
+                                  {0, 0, ivanFolder() + "Ivan5.wav"})
+                        .isEmpty());
     }
     void TearDown() override { EXPECT_TRUE(modalActionsDone()); }
 
@@ -104,7 +118,7 @@ TEST_F(ReportWindows, StudentSeesTheReportAndTakesBackARecording)
                                Seven + "Перевод - Выполнено", Seven + "Пересказ - Выполнено"}));
         EXPECT_FALSE(list->item(0)->data(TFormReport::DoneRole).toBool());
         EXPECT_TRUE(list->item(2)->data(TFormReport::DoneRole).toBool());
-        // Kind 8 keeps its recording, kind 6 has none, a heading is never done.
+        // Plain listening keeps its recording, questions have none, a heading is never done.
         for (int entry : {5, 3, 1, 2}) {
             list->setCurrentRow(rowOfEntry(list, entry));
             EXPECT_FALSE(report.BtnImgDeleteFile->isEnabled()) << entry;
@@ -127,7 +141,10 @@ TEST_F(ReportWindows, StudentSeesTheReportAndTakesBackARecording)
 TEST_F(ReportWindows, AFailedDeletionIsToldAndTheRowStays)
 {
     course.write("elsewhere/Ivan4.wav", WavHead);
-    ASSERT_TRUE(session.markDone(4, 12, {0, 0, course.filePath("elsewhere/Ivan4.wav")}).isEmpty());
+    ASSERT_TRUE(session
+                    .markDone(4, ExerciseKind::TrainerWithWait,
+                              {0, 0, course.filePath("elsewhere/Ivan4.wav")})
+                    .isEmpty());
     TFormReport report(session);
     MessageAnswers messages;
     QStringList& said = messages.said;
@@ -363,9 +380,9 @@ TEST(ReportPrinting, APdfHoldsTheTextsOnThePagesAndPlacesTheLayoutGave)
     printer.setFullPage(true);
     QList<ReportEntry> entries;
     for (int lesson = 1; lesson <= 30; ++lesson)
-        entries << ReportEntry{QString("Урок %1").arg(lesson), 0}
-                << ReportEntry{QString("Лексика%1").arg(lesson), 1}
-                << ReportEntry{QString("Вопросы%1").arg(lesson), 6};
+        entries << ReportEntry{QString("Урок %1").arg(lesson), ExerciseKind::Heading}
+                << ReportEntry{QString("Лексика%1").arg(lesson), ExerciseKind::LexiconPreview}
+                << ReportEntry{QString("Вопросы%1").arg(lesson), ExerciseKind::Questions};
     ReportPrintInput input{printer.width(),
                            printer.height(),
                            "Иван",

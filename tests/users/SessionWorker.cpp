@@ -38,7 +38,7 @@ int main(int argc, char** argv)
         if (told(added.messages) || !added.index)
             return 1;
         if (told(session.changeUser(indexOfName(session, name))) ||
-            told(session.markDone(1, 1, {})))
+            told(session.markDone(1, ExerciseKind::LexiconPreview, {})))
             return 1;
         if (round % 2 == 1 &&
             told(session.deleteUser(indexOfName(session, prefix + QString::number(round - 1)))))

@@ -265,7 +265,7 @@ TEST_F(Dialogs, ModeDialogKeepsItsLastChoiceAndAChangeWipesProgress)
 
     addUser(select, "Olga", "");
     session.changeUser(0);
-    session.markDone(2, 1, {});
+    session.markDone(2, ExerciseKind::LexiconPreview, {});
     whenModal([&](QWidget* window) {
         modes.RadioButtonB->setChecked(true);
         clickButton(window, QStringLiteral("Отмена"));

@@ -63,7 +63,7 @@ TEST_F(Session, ChangeUserWritesThePreviousUsersProgressAndReadsTheNext)
     EXPECT_EQ(session.progress().count(), 4);
     EXPECT_TRUE(session.currentValid());
 
-    ASSERT_TRUE(session.markDone(2, 6, RunOutcome{1, 3, {}}).isEmpty());
+    ASSERT_TRUE(session.markDone(2, ExerciseKind::Questions, RunOutcome{1, 3, {}}).isEmpty());
     EXPECT_TRUE(session.isDone(2));
     EXPECT_EQ(progressOf("Olga").mid(2 * 264 + 4, 1), QByteArray(1, 33)) << "written at once";
 
@@ -78,7 +78,7 @@ TEST_F(Session, ChangeUserWritesThePreviousUsersProgressAndReadsTheNext)
     session.changeUser(olga);
     EXPECT_FALSE(session.isDone(2)) << "read from the file, not kept in memory";
 
-    session.markDone(3, 5, {});
+    session.markDone(3, ExerciseKind::LessonListening, {});
     session.changeUser(olga); // the same user: written, then read back
     EXPECT_TRUE(session.isDone(3));
 }
@@ -87,7 +87,7 @@ TEST_F(Session, AnonymousUserKeepsNothing)
 {
     add("Olga", "B");
     session.changeUser(-1);
-    EXPECT_TRUE(session.markDone(2, 1, {}).isEmpty());
+    EXPECT_TRUE(session.markDone(2, ExerciseKind::LexiconPreview, {}).isEmpty());
     EXPECT_FALSE(session.isDone(2));
     EXPECT_EQ(session.recordingName(5), "AnonSnd.wav");
     EXPECT_EQ(progressOf("Olga"), ProgressTable(4).toBytes());
@@ -103,10 +103,10 @@ TEST_F(Session, MissingOrShortProgressFileStillMakesTheUserCurrent)
     EXPECT_EQ(session.currentIndex(), olga);
     EXPECT_EQ(session.progress().count(), 4);
 
-    session.markDone(4, 1, {});
+    session.markDone(4, ExerciseKind::LexiconPreview, {});
     EXPECT_EQ(progressOf("Olga").size(), 5 * 264) << "the next write is whole";
 
-    session.markDone(2, 1, {});
+    session.markDone(2, ExerciseKind::LexiconPreview, {});
     session.changeUser(-1);
     course.write("Report/Olga/Olga.rep", progressOf("Olga").left(3 * 264));
     messages = session.changeUser(olga);
@@ -124,14 +124,14 @@ TEST_F(Session, AVanishedFolderIsMadeAgainWhenTheProgressIsWritten)
     ASSERT_TRUE(QDir(course.filePath("Report")).removeRecursively());
     EXPECT_EQ(session.changeUser(olga).size(), 1) << "the missing file is told";
     EXPECT_EQ(session.currentIndex(), olga);
-    EXPECT_TRUE(session.markDone(2, 1, {}).isEmpty());
+    EXPECT_TRUE(session.markDone(2, ExerciseKind::LexiconPreview, {}).isEmpty());
     EXPECT_EQ(progressOf("Olga").size(), 5 * 264);
     EXPECT_TRUE(session.isDone(2));
 
     // Gone while the user is current: the next mark and the switch still save.
     session.changeUser(max);
     ASSERT_TRUE(QDir(course.filePath("Report/Max")).removeRecursively());
-    EXPECT_TRUE(session.markDone(3, 1, {}).isEmpty());
+    EXPECT_TRUE(session.markDone(3, ExerciseKind::LexiconPreview, {}).isEmpty());
     ASSERT_TRUE(QDir(course.filePath("Report/Max")).removeRecursively());
     EXPECT_TRUE(session.changeUser(olga).isEmpty());
     session.changeUser(max);
@@ -142,7 +142,7 @@ TEST_F(Session, ModeChangeStartsANamedUsersProgressAfresh)
 {
     const int max = add("Max", "C");
     session.changeUser(max);
-    session.markDone(2, 1, {});
+    session.markDone(2, ExerciseKind::LexiconPreview, {});
     ASSERT_TRUE(session.changeMode("C").isEmpty());
     EXPECT_EQ(progressOf("Max"), ProgressTable(5).toBytes()) << "written before the switch";
     session.changeUser(max);
@@ -200,7 +200,7 @@ TEST_F(Session, CloseWritesProgressAndListAndARestartReadsThemBack)
     const QString recording = session.recordingName(3);
     EXPECT_EQ(recording, QDir::toNativeSeparators("Report/Olga/Olga3.wav"))
         << "inside the course folder, paths are stored relative to it";
-    session.markDone(3, 12, RunOutcome{0, 0, recording});
+    session.markDone(3, ExerciseKind::TrainerWithWait, RunOutcome{0, 0, recording});
     EXPECT_TRUE(session.close().isEmpty());
 
     UserSession restarted;
@@ -208,7 +208,10 @@ TEST_F(Session, CloseWritesProgressAndListAndARestartReadsThemBack)
     restarted.changeUser(0);
     EXPECT_TRUE(restarted.isDone(3));
     EXPECT_EQ(restarted.progress().record(3).text(), recording);
-    auto kindOf = [](int entry) { return entry == 3 ? 12 : entry == 1 ? 0 : 1; };
+    auto kindOf = [](int entry) {
+        using enum ExerciseKind;
+        return entry == 3 ? TrainerWithWait : entry == 1 ? Heading : LexiconPreview;
+    };
     EXPECT_EQ(restarted.previousRecordingName(kindOf, 4), recording);
 }
 
@@ -234,7 +237,8 @@ TEST_F(Session, ProgressThatCouldNotBeReadIsNeverWrittenOver)
     QStringList messages = session.changeUser(olga);
     ASSERT_EQ(messages.size(), 1) << "a pipe is refused at once, never opened";
     EXPECT_TRUE(messages[0].contains("Olga.rep"));
-    EXPECT_EQ(session.markDone(2, 1, {}).size(), 1) << "the mark cannot be kept, and it says so";
+    EXPECT_EQ(session.markDone(2, ExerciseKind::LexiconPreview, {}).size(), 1)
+        << "the mark cannot be kept, and it says so";
     EXPECT_TRUE(session.close().isEmpty());
     EXPECT_FALSE(QFileInfo(path).isFile()) << "the pipe was not replaced by blank progress";
 
@@ -259,7 +263,7 @@ TEST_F(Session, AMissingCatalogueChangesNothing)
     const int olga = add("Olga", "B");
     const int max = add("Max", "C");
     session.changeUser(max);
-    session.markDone(2, 1, {});
+    session.markDone(2, ExerciseKind::LexiconPreview, {});
     const QByteArray olgas = progressOf("Olga");
     const QByteArray maxs = progressOf("Max");
     QFile::remove(course.filePath("InitRegB.txt"));
@@ -288,7 +292,7 @@ TEST_F(Session, AnotherSessionsChangesAreKeptAndTheCurrentUserFollowed)
     EXPECT_EQ(other.addUser(olga).index, 2);
     EXPECT_EQ(other.deleteUser(1).size(), 1) << "Max is at work in the other session";
     ASSERT_TRUE(other.deleteUser(0).isEmpty());
-    EXPECT_TRUE(session.markDone(3, 1, {}).isEmpty());
+    EXPECT_TRUE(session.markDone(3, ExerciseKind::LexiconPreview, {}).isEmpty());
     add("Ida", "A");
     EXPECT_EQ(session.currentUser()->name(), "Max") << "found again by its progress file";
     EXPECT_EQ(session.currentIndex(), 0);
@@ -318,7 +322,7 @@ TEST_F(Session, ACopiedCourseKeepsItsStudentsAndNeverWritesIntoTheOriginal)
     UserSession copied;
     copied.loadUserList();
     ASSERT_TRUE(copied.changeUser(0).isEmpty());
-    ASSERT_TRUE(copied.markDone(2, 1, {}).isEmpty());
+    ASSERT_TRUE(copied.markDone(2, ExerciseKind::LexiconPreview, {}).isEmpty());
     copied.close();
     QDir::setCurrent(course.path());
     EXPECT_EQ(progressOf("Olga"), original);
@@ -330,7 +334,7 @@ TEST_F(Session, ACopiedCourseKeepsItsStudentsAndNeverWritesIntoTheOriginal)
     ASSERT_FALSE(WriteUserList(table));
     ASSERT_TRUE(session.loadUserList().isEmpty());
     ASSERT_TRUE(session.changeUser(0).isEmpty());
-    EXPECT_TRUE(session.markDone(3, 1, {}).isEmpty());
+    EXPECT_TRUE(session.markDone(3, ExerciseKind::LexiconPreview, {}).isEmpty());
     EXPECT_TRUE(progressOf("Olga").at(3 * 264));
 }
 
