@@ -419,7 +419,8 @@ void TFormMain::ToolButton4Click()
 }
 
 namespace {
-using DrillOperation = int (*)(int x, int y, const CatalogueEntry& entry, DrillCounts* counts);
+using DrillOperation = LaunchResult (*)(int x, int y, const CatalogueEntry& entry,
+                                        DrillCounts* counts);
 
 // The exercise windows by kind: each window joins the launch here. Kinds
 // without a window end at once, as a heading does.
@@ -523,19 +524,19 @@ void TFormMain::RunExercise(int index, ExerciseKind kind, const ExerciseLaunch& 
                             const QString& previousRecording)
 {
     DrillCounts counts;
-    if (launch(&counts) != 0)
+    if (launch(&counts) != LaunchResult::GoneThrough)
         return;
     TDlgLexRepit* dialog = DlgLexRepit();
     for (;;) {
         prepareCompletion(kind, counts, previousRecording);
-        const int result = dialog->exec();
-        if (result == TDlgLexRepit::Retry) {
+        const DialogResult result = execDialog(*dialog);
+        if (result == DialogResult::Retry) {
             counts = {};
-            if (launch(&counts) != 0)
+            if (launch(&counts) != LaunchResult::GoneThrough)
                 return;
             continue;
         }
-        if (result == TDlgLexRepit::Ok)
+        if (result == DialogResult::OK)
             showFileProblems(
                 session_.markDone(
                     index, kind,
@@ -623,7 +624,7 @@ void TFormMain::N6Click()
 
 void TFormMain::NChengRegClick()
 {
-    if (!windows_.chengeReg || windows_.chengeReg->exec() != ResultOK)
+    if (!windows_.chengeReg || execDialog(*windows_.chengeReg) != DialogResult::OK)
         return;
     showFileProblems(session_.changeMode(windows_.chengeReg->SelectedMode()), FileFault::Warning);
     ChangeUser(session_.currentIndex());

@@ -2,6 +2,7 @@
 
 #include "app/AppImages.h"
 #include "app/Catalogue.h"
+#include "common/LaunchResult.h"
 
 #include <QIcon>
 #include <QMainWindow>
@@ -84,9 +85,9 @@ public:
     int SelectedEntry() const;
 
     // One exercise run of the selected entry: runs launch (which opens the
-    // exercise window and returns 0 when it was gone through), then offers the
+    // exercise window and says whether it was gone through), then offers the
     // completion dialog until the student leaves, repeats or marks it.
-    using ExerciseLaunch = std::function<int(DrillCounts* counts)>;
+    using ExerciseLaunch = std::function<LaunchResult(DrillCounts* counts)>;
     // Lesson listening tells in its completion text whether a recording was
     // analysed.
     void RunExercise(int index, ExerciseKind kind, const ExerciseLaunch& launch,

@@ -8,7 +8,7 @@
 TDlgDoubleError::TDlgDoubleError(QWidget* parent)
     : TDlgFrame({495, 212}, QStringLiteral("Ошибка"), parent), Memo1(new TMemo(this)),
       MemoTrueQuest(new TMemo(this)),
-      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {242, 167}, QDialog::Accepted))
+      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {242, 167}, DialogResult::OK))
 {
     setObjectName(QStringLiteral("DlgDoubleError"));
     SetTextArea({96, 16, 383, 136});

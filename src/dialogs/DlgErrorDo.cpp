@@ -19,7 +19,7 @@ QLabel* centredLabel(QWidget* parent, const QString& text, const QRect& at)
 
 TDlgErrorDo::TDlgErrorDo(QWidget* parent)
     : TDlgFrame({495, 211}, QStringLiteral("Внимание"), parent),
-      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {242, 166}, QDialog::Accepted))
+      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {242, 166}, DialogResult::OK))
 {
     setObjectName(QStringLiteral("DlgErrorDo"));
     SetTextArea({96, 16, 383, 135});

@@ -56,7 +56,8 @@ QRect TDlgFrame::toWindow(const QRect& client) const
     return client.translated(border, border + captionHeight);
 }
 
-TBtnImgD1QF* TDlgFrame::makeButton(const QString& label, QPoint clientAt, int modalResult)
+TBtnImgD1QF* TDlgFrame::makeButton(const QString& label, QPoint clientAt,
+                                   DialogResult modalResult)
 {
     auto* button = new TBtnImgD1QF(this);
     button->SetCaption(label);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/DialogResult.h"
+
 #include <QDialog>
 #include <QRect>
 
@@ -36,7 +38,7 @@ protected:
     // Space for the side picture: it keeps to the left of the client area.
     static constexpr int sideWidth = 80;
     // A blue 100 x 35 button with a white label, placed at a client position.
-    TBtnImgD1QF* makeButton(const QString& label, QPoint clientAt, int modalResult);
+    TBtnImgD1QF* makeButton(const QString& label, QPoint clientAt, DialogResult modalResult);
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

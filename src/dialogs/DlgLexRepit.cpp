@@ -58,13 +58,13 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
     BitBtn3->SetCaption(QStringLiteral("Повторить"));
     dressButton(*BitBtn3, symbolButtonPictures(QString::fromLatin1(pictures::symbolRepeat)));
     BitBtn3->move(toWindow({100, rowTop[1], 36, 36}).topLeft());
-    BitBtn3->SetModalResult(Retry);
+    BitBtn3->SetModalResult(DialogResult::Retry);
 
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->SetCaption(QStringLiteral("Выйти"));
     dressButton(*BitBtn2, symbolButtonPictures(QString::fromLatin1(pictures::symbolLeave)));
     BitBtn2->move(toWindow({100, rowTop[2], 36, 36}).topLeft());
-    BitBtn2->SetModalResult(Cancel);
+    BitBtn2->SetModalResult(DialogResult::Cancel);
     BitBtn2->SetCancel(true);
     // The picture buttons draw no focus, so none takes it: the student could
     // not see which one Enter or Space would press.
@@ -83,7 +83,7 @@ void TDlgLexRepit::keyPressEvent(QKeyEvent* event)
     if (BitBtnOk->isEnabled())
         BitBtnOkClick();
     else
-        done(Cancel);
+        closeDialog(*this, DialogResult::Cancel);
 }
 
 void TDlgLexRepit::SetOutcome(const QString& text, bool markable)
@@ -96,7 +96,7 @@ void TDlgLexRepit::SetOutcome(const QString& text, bool markable)
 
 void TDlgLexRepit::BitBtnOkClick()
 {
-    done(Ok);
+    closeDialog(*this, DialogResult::OK);
 }
 
 TDlgLexRepit* DlgLexRepit()

@@ -7,14 +7,12 @@ class TMemo;
 class TBtnImgD1QF;
 class TBtnImgTransD1QF;
 
-// The completion dialog: mark the exercise done (OK), repeat it (Retry) or
-// leave it (Cancel). The caller gives the outcome through SetOutcome before
+// The completion dialog: mark the exercise done (DialogResult::OK), repeat
+// it (Retry) or leave it (Cancel). The caller gives the outcome through SetOutcome before
 // showing it.
 class TDlgLexRepit : public TDlgFrame {
     Q_OBJECT
 public:
-    enum Result { Ok = 1, Cancel = 2, Retry = 4 };
-
     explicit TDlgLexRepit(QWidget* parent = nullptr);
 
     // The text about the run, and whether marking it done is offered: the

@@ -8,7 +8,7 @@
 
 TDlgTestFullDulex::TDlgTestFullDulex(QWidget* parent)
     : TDlgFrame({432, 213}, QStringLiteral("Внимание"), parent), Memo1(new TMemo(this)),
-      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {210, 168}, QDialog::Accepted)),
+      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {210, 168}, DialogResult::OK)),
       MediaPlayer1(new MediaPlayer(this)), MediaPlayer2(new MediaPlayer(this))
 {
     setObjectName(QStringLiteral("DlgTestFullDulex"));

@@ -20,7 +20,7 @@ int iconPictureIndex(int iconCode)
 TDlgxMessage::TDlgxMessage(QWidget* parent)
     : TDlgFrame({379, 211}, QString(), parent), ImageIcon(new QLabel(this)),
       MemoMess(new TMemo(this)),
-      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {198, 166}, QDialog::Accepted))
+      BtnImgD1QF1(makeButton(QStringLiteral("OK"), {198, 166}, DialogResult::OK))
 {
     setObjectName(QStringLiteral("DlgxMessage"));
     for (const char* path : {pictures::iconError, pictures::iconQuestion, pictures::iconWarning,

@@ -194,11 +194,11 @@ QLabel* DrillWindow::AddCounter(const QString& caption, int x)
     return box;
 }
 
-int LaunchResult(int modalResult, int left, int ignored)
+LaunchResult launchResultOf(DialogResult closed, LaunchResult left)
 {
-    if (modalResult == DrillWindow::ResultOk)
-        return 0;
-    if (modalResult == DrillWindow::ResultIgnore)
-        return ignored;
+    if (closed == DialogResult::OK)
+        return LaunchResult::GoneThrough;
+    if (closed == DialogResult::Ignore)
+        return LaunchResult::Cancelled;
     return left;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "common/LaunchResult.h"
 #include "dialogs/DlgMessage.h"
 #include "drills/DrillFiles.h"
+
+#include "widgets/DialogResult.h"
 
 #include <QDialog>
 
@@ -25,11 +28,6 @@ inline const QString SymbolNext = QStringLiteral(":/drills/pictures/next.svg");
 class DrillWindow : public QDialog {
     Q_OBJECT
 public:
-    // Modal results exchanged between the windows.
-    static constexpr int ResultOk = 1;
-    static constexpr int ResultCancel = 2;
-    static constexpr int ResultIgnore = 5;
-
     DrillWindow(QSize client, QWidget* parent);
 
     // Centres the window on a screen point; halves are truncated.
@@ -45,7 +43,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Escape and closing the window leave the exercise.
-    void reject() override { done(ResultCancel); }
+    void reject() override { closeDialog(*this, DialogResult::Cancel); }
 
     // Plays the segment of the sound file; the Play button stays disabled
     // until the notification.
@@ -96,6 +94,6 @@ private:
     QString soundFile_;
 };
 
-// Maps a window's modal result to what a launch returns: 0 for OK (the
-// exercise was gone through), `ignored` for Ignore, `left` for anything else.
-int LaunchResult(int modalResult, int left, int ignored);
+// Maps a window's modal result to what a launch returns: gone through for OK,
+// cancelled for Ignore, `left` for anything else.
+LaunchResult launchResultOf(DialogResult closed, LaunchResult left);

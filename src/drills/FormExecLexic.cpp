@@ -100,7 +100,7 @@ void TFormExecLexic::BitBtnNextClick()
     case LexiconDrill::Outcome::Right:
         if (answer.finished) {
             ShowCounters();
-            done(ResultOk);
+            closeDialog(*this, DialogResult::OK);
             return;
         }
         break;
@@ -132,15 +132,16 @@ void TFormExecLexic::BitBtn1Click()
 
 void TFormExecLexic::ImageButton3Click()
 {
-    done(ResultCancel);
+    closeDialog(*this, DialogResult::Cancel);
 }
 
-int ExecuteLexic(int centreX, int centreY, const QString& textFile, const QString& transFile,
-                 const QString& timingFile, const QString& soundFile)
+LaunchResult ExecuteLexic(int centreX, int centreY, const QString& textFile,
+                          const QString& transFile, const QString& timingFile,
+                          const QString& soundFile)
 {
     TFormExecLexic form;
     form.PlaceAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))
-        return 2;
-    return LaunchResult(form.exec(), 2, 1);
+        return LaunchResult::Left;
+    return launchResultOf(execDialog(form), LaunchResult::Left);
 }

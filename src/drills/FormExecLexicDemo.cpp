@@ -59,7 +59,7 @@ void TFormExecLexicDemo::BitBtn1Click()
     if (preview_->next())
         ShowCurrent();
     else
-        done(ResultOk);
+        closeDialog(*this, DialogResult::OK);
 }
 
 void TFormExecLexicDemo::BitBtn2Click()
@@ -74,16 +74,17 @@ void TFormExecLexicDemo::BitBtnPlayClick()
 
 void TFormExecLexicDemo::ImageButton3Click()
 {
-    done(ResultCancel);
+    closeDialog(*this, DialogResult::Cancel);
 }
 
-int ExecuteLexicDemo(int centreX, int centreY, const QString& textFile, const QString& transFile,
-                     const QString& timingFile, const QString& soundFile)
+LaunchResult ExecuteLexicDemo(int centreX, int centreY, const QString& textFile,
+                              const QString& transFile, const QString& timingFile,
+                              const QString& soundFile)
 {
     TFormExecLexicDemo form;
     form.PlaceAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))
-        return 1;
+        return LaunchResult::Cancelled;
     form.SetInitialData();
-    return LaunchResult(form.exec(), 1, 1);
+    return launchResultOf(execDialog(form), LaunchResult::Cancelled);
 }

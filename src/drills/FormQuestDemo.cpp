@@ -50,7 +50,7 @@ void TFormQuestDemo::BitBtn1Click()
     if (preview_->next())
         ShowQuestion();
     else
-        done(ResultOk);
+        closeDialog(*this, DialogResult::OK);
 }
 
 void TFormQuestDemo::BitBtn2Click()
@@ -60,16 +60,17 @@ void TFormQuestDemo::BitBtn2Click()
 
 void TFormQuestDemo::BtnImgTransD1QF2Click()
 {
-    done(ResultCancel);
+    closeDialog(*this, DialogResult::Cancel);
 }
 
-int ExecuteQuestDemo(int centreX, int centreY, const QString& textFile, const QString& transFile,
-                     const QString& timingFile, const QString& soundFile)
+LaunchResult ExecuteQuestDemo(int centreX, int centreY, const QString& textFile,
+                              const QString& transFile, const QString& timingFile,
+                              const QString& soundFile)
 {
     TFormQuestDemo form;
     form.PlaceAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))
-        return 2;
+        return LaunchResult::Left;
     form.Start();
-    return LaunchResult(form.exec(), 2, 1);
+    return launchResultOf(execDialog(form), LaunchResult::Left);
 }

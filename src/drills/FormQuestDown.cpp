@@ -105,7 +105,7 @@ void TFormQuestDown::BitBtn1Click()
         ShowDoubleError(answer.expected);
     if (answer.finished) {
         ShowCounters();
-        done(ResultOk);
+        closeDialog(*this, DialogResult::OK);
         return;
     }
     ShowQuestion();
@@ -123,20 +123,21 @@ void TFormQuestDown::BitBtn3Click()
 
 void TFormQuestDown::BtnImgTransD1QF3Click()
 {
-    done(ResultCancel);
+    closeDialog(*this, DialogResult::Cancel);
 }
 
-int ExecuteQuestDown(int centreX, int centreY, const QString& textFile, const QString& transFile,
-                     const QString& timingFile, const QString& soundFile, DrillCounts* counts)
+LaunchResult ExecuteQuestDown(int centreX, int centreY, const QString& textFile,
+                              const QString& transFile, const QString& timingFile,
+                              const QString& soundFile, DrillCounts* counts)
 {
     if (counts)
         *counts = {};
     TFormQuestDown form;
     form.PlaceAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))
-        return 2;
+        return LaunchResult::Left;
     form.Start();
-    const int result = LaunchResult(form.exec(), 2, 1);
+    const LaunchResult result = launchResultOf(execDialog(form), LaunchResult::Left);
     if (counts)
         *counts = {form.Drill().count(), form.Drill().errors()};
     return result;

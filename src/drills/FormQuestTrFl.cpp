@@ -77,9 +77,11 @@ TFormQuestTrFl::TFormQuestTrFl(QWidget* parent) : DrillWindow({553, 197}, parent
     BitBtnPlay = addButton(this, QStringLiteral("Проиграть"), 222);
     connect(BitBtnPlay, &QPushButton::clicked, this, &TFormQuestTrFl::BitBtnPlayClick);
     BitBtn3 = addButton(this, QStringLiteral("Cancel"), 340);
-    connect(BitBtn3, &QPushButton::clicked, this, [this] { done(ResultIgnore); });
+    connect(BitBtn3, &QPushButton::clicked, this,
+            [this] { closeDialog(*this, DialogResult::Ignore); });
     BitBtn4 = addButton(this, QStringLiteral("&Close"), 446);
-    connect(BitBtn4, &QPushButton::clicked, this, [this] { done(ResultCancel); });
+    connect(BitBtn4, &QPushButton::clicked, this,
+            [this] { closeDialog(*this, DialogResult::Cancel); });
 }
 
 bool TFormQuestTrFl::Load(const DrillFiles& files)
@@ -121,7 +123,7 @@ void TFormQuestTrFl::BitBtnNextClick()
 void TFormQuestTrFl::BitBtn1Click()
 {
     if (drill_->answer(RadioButtonYes->isChecked()))
-        done(ResultOk);
+        closeDialog(*this, DialogResult::OK);
     else
         ShowStatement();
 }
@@ -148,20 +150,21 @@ void FillQuestEnd(TFormQuestEnd& results, const TrueFalseDrill& drill)
             grid->setItem(row, column, new QTableWidgetItem(rows[row][column]));
 }
 
-int ExecuteQuestTrFl(int centreX, int centreY, const QString& textFile, const QString& transFile,
-                     const QString& timingFile, const QString& soundFile, DrillCounts* counts)
+LaunchResult ExecuteQuestTrFl(int centreX, int centreY, const QString& textFile,
+                              const QString& transFile, const QString& timingFile,
+                              const QString& soundFile, DrillCounts* counts)
 {
     if (counts)
         *counts = {};
     TFormQuestTrFl form;
     form.PlaceAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))
-        return 2;
+        return LaunchResult::Left;
     form.Start();
-    const int result = LaunchResult(form.exec(), 2, 1);
+    const LaunchResult result = launchResultOf(execDialog(form), LaunchResult::Left);
     if (counts)
         *counts = {form.Drill().count(), form.Drill().errors()};
-    if (result == 0) {
+    if (result == LaunchResult::GoneThrough) {
         FillQuestEnd(*FormQuestEnd(), form.Drill());
         FormQuestEnd()->exec();
     }

@@ -43,7 +43,7 @@ public:
 
 protected:
     // Escape is the "Cancel" button here, which gives Ignore.
-    void reject() override { done(ResultIgnore); }
+    void reject() override { closeDialog(*this, DialogResult::Ignore); }
 
 private:
     void ShowStatement();

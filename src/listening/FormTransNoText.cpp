@@ -1,7 +1,6 @@
 #include "listening/FormTransNoText.h"
 
 #include "common/Paths.h"
-#include "dialogs/DlgLexRepit.h"
 #include "dialogs/DlgMessage.h"
 #include "listening/ListeningControls.h"
 #include "sound/MediaPlayer.h"
@@ -10,6 +9,7 @@
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
 #include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/DialogResult.h"
 #include "widgets/HelpContext.h"
 #include "widgets/Look.h"
 #include "widgets/Pictures.h"
@@ -599,7 +599,7 @@ void TFormTransNoText::BitBtnCloseClick()
     }
     MediaPlayerPlay->Close();
     MediaPlayerRec->Close();
-    done(TDlgLexRepit::Cancel);
+    closeDialog(*this, DialogResult::Cancel);
 }
 
 // Escape and the window's close leave as "Выход" does, in a pass too.
@@ -622,11 +622,12 @@ QString startRecordingFile(const QString& templatePath, const QString& recording
     return {};
 }
 
-int ExecuteTransNoText(int left, int top, int width, int height, const QString& lessonRecording,
-                       const QString& recording, const QString& textFile, const QString& transFile,
-                       const QString& timingFile, const QString& pictureFile, bool textAllowed,
-                       bool transAllowed, bool waitAllowed, const QString& dataFolder,
-                       int helpTopic)
+LaunchResult ExecuteTransNoText(int left, int top, int width, int height,
+                                const QString& lessonRecording, const QString& recording,
+                                const QString& textFile, const QString& transFile,
+                                const QString& timingFile, const QString& pictureFile,
+                                bool textAllowed, bool transAllowed, bool waitAllowed,
+                                const QString& dataFolder, int helpTopic)
 {
     TransNoTextSettings settings{lessonRecording,
                                  recording,
@@ -639,5 +640,5 @@ int ExecuteTransNoText(int left, int top, int width, int height, const QString& 
     TFormTransNoText form(settings);
     form.setGeometry(fitWindow(QRect(left, top, width, height), TFormTransNoText::Design));
     form.exec();
-    return 0;
+    return LaunchResult::GoneThrough;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/LaunchResult.h"
 #include "listening/Lesson.h"
 #include "listening/SyntagmText.h"
 #include "listening/TrainerRules.h"
@@ -157,14 +158,16 @@ private:
 };
 
 // Opens the trainer fitted into the rectangle (the main window's client area,
-// screen coordinates). Returns 0 in every case: the launcher asks what next.
+// screen coordinates). The exercise is gone through in every case: the
+// launcher asks what next.
 // No "*.tmp" files are deleted or used to refill a recording: the recorder
 // writes straight into the recording file and makes none.
-int ExecuteTransNoText(int left, int top, int width, int height, const QString& lessonRecording,
-                       const QString& recording, const QString& textFile, const QString& transFile,
-                       const QString& timingFile, const QString& pictureFile, bool textAllowed,
-                       bool transAllowed, bool waitAllowed, const QString& dataFolder,
-                       int helpTopic);
+LaunchResult ExecuteTransNoText(int left, int top, int width, int height,
+                                const QString& lessonRecording, const QString& recording,
+                                const QString& textFile, const QString& transFile,
+                                const QString& timingFile, const QString& pictureFile,
+                                bool textAllowed, bool transAllowed, bool waitAllowed,
+                                const QString& dataFolder, int helpTopic);
 
 // Makes the recording file a fresh copy of the template, byte for byte. The
 // previous recording is replaced only once the copy is whole; a template that

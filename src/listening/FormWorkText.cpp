@@ -1,7 +1,6 @@
 #include "listening/FormWorkText.h"
 
 #include "common/Paths.h"
-#include "dialogs/DlgLexRepit.h"
 #include "dialogs/DlgMessage.h"
 #include "dialogs/NoSoundNotice.h"
 #include "listening/ListeningControls.h"
@@ -11,6 +10,7 @@
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
 #include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/DialogResult.h"
 #include "widgets/HelpContext.h"
 #include "widgets/Look.h"
 #include "widgets/Memo.h"
@@ -482,7 +482,7 @@ void TFormWorkText::BitBtn1Click()
 
 void TFormWorkText::BitBtn5Click()
 {
-    done(TDlgLexRepit::Cancel);
+    closeDialog(*this, DialogResult::Cancel);
 }
 
 void TFormWorkText::reject()
@@ -518,10 +518,11 @@ bool TFormWorkText::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-int ExecuteWorkText(int left, int top, int width, int height, const QString& lessonRecording,
-                    const QString& studentRecording, const QString& textFile,
-                    const QString& transFile, const QString& timingFile, const QString& pictureFile,
-                    int, const QString& dataFolder)
+LaunchResult ExecuteWorkText(int left, int top, int width, int height,
+                             const QString& lessonRecording, const QString& studentRecording,
+                             const QString& textFile, const QString& transFile,
+                             const QString& timingFile, const QString& pictureFile, int,
+                             const QString& dataFolder)
 {
     WorkTextNames names{lessonRecording, studentRecording,
                         LessonFileNames{textFile, transFile, timingFile, pictureFile, {}},
@@ -529,5 +530,5 @@ int ExecuteWorkText(int left, int top, int width, int height, const QString& les
     TFormWorkText form(names);
     form.setGeometry(fitWindow(QRect(left, top, width, height), TFormWorkText::Design));
     form.exec();
-    return 0;
+    return LaunchResult::GoneThrough;
 }

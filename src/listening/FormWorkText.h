@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/LaunchResult.h"
 #include "listening/Lesson.h"
 #include "listening/ListeningRules.h"
 #include "listening/WindowFitting.h"
@@ -137,9 +138,10 @@ private:
 // Opens the listening window fitted into the rectangle (the main window's
 // client area, screen coordinates) on the lesson files; a student recording,
 // when named, can be switched to and followed with its own timing file.
-// `unused` is kept for the callers, which pass 2. Returns 0: the window
-// reports no outcome.
-int ExecuteWorkText(int left, int top, int width, int height, const QString& lessonRecording,
-                    const QString& studentRecording, const QString& textFile,
-                    const QString& transFile, const QString& timingFile, const QString& pictureFile,
-                    int unused, const QString& dataFolder);
+// `unused` is kept for the callers, which pass 2. The exercise is always gone
+// through: the window reports no outcome.
+LaunchResult ExecuteWorkText(int left, int top, int width, int height,
+                             const QString& lessonRecording, const QString& studentRecording,
+                             const QString& textFile, const QString& transFile,
+                             const QString& timingFile, const QString& pictureFile, int unused,
+                             const QString& dataFolder);

@@ -43,7 +43,7 @@ void TDlgChPassPrep::showEvent(QShowEvent* event)
 
 void TDlgChPassPrep::done(int result)
 {
-    if (result == ResultOK) {
+    if (dialogResult(result) == DialogResult::OK) {
         if (auto fault = checkTeacherPassword(Edit1->text(), Edit2->text())) {
             ShowDlgMessage(*fault, QStringLiteral("Ошибка"), 48);
             return;

@@ -257,7 +257,7 @@ bool TeacherLogin(TDlgPassWord& prompt)
     const QString stored = StoredTeacherPassword();
     SetHelpContext(&prompt, 90);
     bool open = stored.isEmpty();
-    if (!open && prompt.exec() == ResultOK) {
+    if (!open && execDialog(prompt) == DialogResult::OK) {
         open = prompt.Password() == stored;
         if (!open)
             ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);

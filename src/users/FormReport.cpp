@@ -87,7 +87,7 @@ TFormReport::TFormReport(UserSession& session, QWidget* parent)
     resize(640, 480);
 }
 
-int TFormReport::Execute(const QList<ReportEntry>& entries)
+DialogResult TFormReport::Execute(const QList<ReportEntry>& entries)
 {
     entries_ = entries;
     ListBoxReport->clear();
@@ -96,7 +96,7 @@ int TFormReport::Execute(const QList<ReportEntry>& entries)
         item->setData(EntryRole, row.entry);
         item->setData(DoneRole, session_.isDone(row.entry));
     }
-    return exec();
+    return execDialog(*this);
 }
 
 int TFormReport::entryOfRow(int row) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "users/ReportLines.h"
+#include "widgets/DialogResult.h"
 
 #include <QDialog>
 
@@ -23,7 +24,7 @@ public:
 
     // Fills the list from the progress in memory for the entries of the
     // current user's mode (entries[0] is entry 1) and shows the window modally.
-    int Execute(const QList<ReportEntry>& entries);
+    DialogResult Execute(const QList<ReportEntry>& entries);
 
     QListWidget* ListBoxReport;
     TBtnImgTransD1QF* BtnImgDeleteFile;

@@ -87,7 +87,7 @@ QString TOKBottomDlgChengeReg::SelectedMode() const
 
 bool ChangeWorkMode(TOKBottomDlgChengeReg& dialog, UserSession& session)
 {
-    if (dialog.exec() != ResultOK)
+    if (execDialog(dialog) != DialogResult::OK)
         return false;
     showFileProblems(session.changeMode(dialog.SelectedMode()), FileFault::Warning);
     return true;

@@ -84,7 +84,7 @@ NewUserInput TOKBottomDlgNewUser::Input() const
 
 void TOKBottomDlgNewUser::done(int result)
 {
-    if (result == ResultOK) {
+    if (dialogResult(result) == DialogResult::OK) {
         if (auto message = checkNewUser(Input(), session_.users())) {
             ShowDlgMessage(*message, QStringLiteral("Ошибка"), 48);
             return;

@@ -80,7 +80,7 @@ int TOKBottomDlgSelectUsers::SelectedRow() const
 std::optional<int> TOKBottomDlgSelectUsers::CreateUser()
 {
     newUser_.StendInitial();
-    if (newUser_.exec() != ResultOK)
+    if (execDialog(newUser_) != DialogResult::OK)
         return std::nullopt;
     UserSession::Added added = session_.addUser(newUser_.Input());
     showFileProblems(added.messages, FileFault::Warning);
@@ -98,7 +98,7 @@ void TOKBottomDlgSelectUsers::Button1Click()
 
 void TOKBottomDlgSelectUsers::ButtonDelClick()
 {
-    if (password_.exec() != ResultOK)
+    if (execDialog(password_) != DialogResult::OK)
         return;
     if (session_.users().isEmpty()) {
         ShowDlgMessage(QStringLiteral("Удалять больше нечего"), QString(), 64);
@@ -124,7 +124,7 @@ std::optional<int> SelectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& pas
         return session.currentValid() ? std::nullopt : std::optional<int>(-1);
     };
     for (;;) {
-        if (dialog.exec() != ResultOK)
+        if (execDialog(dialog) != DialogResult::OK)
             return leave();
         if (session.users().isEmpty()) {
             ShowDlgMessage(QStringLiteral("Нет ни одного имени"), QStringLiteral("Ошибка"), 16);
@@ -132,7 +132,7 @@ std::optional<int> SelectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& pas
         }
         // A user who still stands stays current when the password is cancelled;
         // only a deleted current user gives way.
-        if (password.exec() != ResultOK)
+        if (execDialog(password) != DialogResult::OK)
             return session.currentIndex() < 0 ? leave() : std::nullopt;
         const int row = dialog.SelectedRow();
         if (session.passwordMatches(row, password.Password()))

@@ -13,10 +13,6 @@ class QLineEdit;
 // What the user dialogs share: their bitmap buttons, their background and the
 // descriptions of the work modes.
 
-// Modal results the dialogs close with.
-inline constexpr int ResultOK = 1;
-inline constexpr int ResultCancel = 2;
-
 // A wide bitmap button with its label; its kind brings its modal result (OK is
 // also the default button, Cancel answers Escape, Help opens the window's help).
 TBtnImgD1QF* makeDialogButton(const QString& label, TBtnImgD1QF::ButtonKind kind, QWidget* parent);

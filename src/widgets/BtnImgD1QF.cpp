@@ -74,17 +74,17 @@ void TBtnImgD1QF::SetKind(ButtonKind kind)
     kind_ = kind;
     switch (kind) {
     case ButtonKind::OK:
-        modalResult_ = QDialog::Accepted;
+        modalResult_ = DialogResult::OK;
         break;
     case ButtonKind::Cancel:
-        modalResult_ = 2;
+        modalResult_ = DialogResult::Cancel;
         SetCancel(true);
         break;
     case ButtonKind::Retry:
-        modalResult_ = 4;
+        modalResult_ = DialogResult::Retry;
         break;
     case ButtonKind::Ignore:
-        modalResult_ = 5;
+        modalResult_ = DialogResult::Ignore;
         break;
     case ButtonKind::Custom:
     case ButtonKind::Help:
@@ -105,10 +105,10 @@ void TBtnImgD1QF::onClicked()
         ShowHelpContext(HelpContextOf(this));
     if (kind_ == ButtonKind::Close)
         window()->close();
-    if (modalResult_ == 0)
+    if (modalResult_ == DialogResult::None)
         return;
     if (auto* dialog = qobject_cast<QDialog*>(window()))
-        dialog->done(modalResult_);
+        closeDialog(*dialog, modalResult_);
 }
 
 QPixmap TBtnImgD1QF::image(const QPixmap& strip, int index) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/BitmapRules.h"
+#include "widgets/DialogResult.h"
 
 #include <QPixmap>
 #include <QPushButton>
@@ -12,7 +13,7 @@ class QShortcut;
 // (tests and accessibility find the button by it) but never drawn, since the
 // pictures carry their own lettering.
 //
-// A click with a non-zero ModalResult closes the dialog it sits in with that
+// A click with a ModalResult other than None closes the dialog it sits in with that
 // result; Default reacts to Enter, Cancel to Escape. The Help kind opens the
 // help context of the nearest parent that has one (see HelpContext.h), the
 // Close kind closes the window.
@@ -41,8 +42,8 @@ public:
     int Spacing() const { return spacing_; }
     void SetSpacing(int spacing);
 
-    int ModalResult() const { return modalResult_; }
-    void SetModalResult(int result) { modalResult_ = result; }
+    DialogResult ModalResult() const { return modalResult_; }
+    void SetModalResult(DialogResult result) { modalResult_ = result; }
     bool Default() const { return isDefault(); }
     void SetDefault(bool on) { setDefault(on); }
     bool Cancel() const { return cancel_ != nullptr; }
@@ -85,7 +86,7 @@ private:
     GlyphLayout layout_ = GlyphLayout::Left;
     int margin_ = -1;
     int spacing_ = 4;
-    int modalResult_ = 0;
+    DialogResult modalResult_ = DialogResult::None;
     QShortcut* cancel_ = nullptr;
     ButtonKind kind_ = ButtonKind::Custom;
     QColor colorFon_;

@@ -398,7 +398,7 @@ TEST(FormMain, ModeChangeRebuildsTheTreeForTheAnonymousUser)
     shell.main.SetWindows(windows);
     whenModal([&dialog](QWidget*) {
         dialog.RadioButtonC->setChecked(true);
-        dialog.done(ResultOK);
+        closeDialog(dialog, DialogResult::OK);
     });
     shell.main.NChengRegClick();
     EXPECT_TRUE(modalActionsDone());
@@ -406,7 +406,7 @@ TEST(FormMain, ModeChangeRebuildsTheTreeForTheAnonymousUser)
               QStringLiteral("Tolvaren Анонимный пользователь - Режим C."));
     EXPECT_EQ(shell.main.TreeMode, QChar(u'C'));
     EXPECT_EQ(shell.main.TreeView->topLevelItem(0)->text(0), QStringLiteral("Режим C"));
-    whenModal([&dialog](QWidget*) { dialog.done(ResultCancel); });
+    whenModal([&dialog](QWidget*) { closeDialog(dialog, DialogResult::Cancel); });
     shell.main.NChengRegClick();
     EXPECT_EQ(shell.main.TreeMode, QChar(u'C'));
 }
@@ -426,7 +426,7 @@ namespace {
 
 // A stand-in exercise window: each run returns the next result and counts.
 struct FakeExercise {
-    std::vector<std::pair<int, DrillCounts>> runs;
+    std::vector<std::pair<LaunchResult, DrillCounts>> runs;
     int calls = 0;
     TFormMain::ExerciseLaunch launch()
     {
@@ -440,14 +440,14 @@ struct FakeExercise {
 
 // Arranges what the student does in the next completion dialog; `seen` gets its
 // text and whether marking was offered.
-void answerCompletion(int result, QString* text, bool* markable)
+void answerCompletion(DialogResult result, QString* text, bool* markable)
 {
     whenModal([=](QWidget*) {
         TDlgLexRepit* dialog = DlgLexRepit();
         *text = dialog->MemoComent->Lines().join(QLatin1Char('\n'));
         // Marking is offered when the button and its label both are.
         *markable = dialog->BitBtnOk->isEnabled() && dialog->Label2->isEnabled();
-        dialog->done(result);
+        closeDialog(*dialog, result);
     });
 }
 
@@ -459,10 +459,10 @@ TEST(FormMain, QuestionsWithFewErrorsCanBeMarkedWithTheirPercentage)
     writeCourse(course);
     Shell shell;
     shell.main.ChangeUser(addUser(shell, QStringLiteral("Olga"), QStringLiteral("D")));
-    FakeExercise exercise{{{0, {10, 3}}}};
+    FakeExercise exercise{{{LaunchResult::GoneThrough, {10, 3}}}};
     QString text;
     bool markable = false;
-    answerCompletion(TDlgLexRepit::Ok, &text, &markable);
+    answerCompletion(DialogResult::OK, &text, &markable);
     shell.main.RunExercise(5, ExerciseKind::Questions, exercise.launch());
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(text, QStringLiteral("Ошибок: 3. Рекомендуется отметить упражнение как выполненное"));
@@ -477,15 +477,16 @@ TEST(FormMain, TooManyErrorsCannotBeMarkedButCanBeRepeated)
     writeCourse(course);
     Shell shell;
     shell.main.ChangeUser(addUser(shell, QStringLiteral("Olga"), QStringLiteral("D")));
-    FakeExercise exercise{{{0, {10, 4}}, {0, {10, 0}}}};
+    FakeExercise exercise{
+        {{LaunchResult::GoneThrough, {10, 4}}, {LaunchResult::GoneThrough, {10, 0}}}};
     QString first, second;
     bool firstMarkable = true, secondMarkable = false;
-    answerCompletion(TDlgLexRepit::Retry, &first, &firstMarkable);
+    answerCompletion(DialogResult::Retry, &first, &firstMarkable);
     const TFormMain::ExerciseLaunch run = exercise.launch();
     shell.main.RunExercise(5, ExerciseKind::Questions, [&](DrillCounts* counts) {
         // The repeated run is judged afresh in a second dialog.
         if (exercise.calls == 1)
-            answerCompletion(TDlgLexRepit::Cancel, &second, &secondMarkable);
+            answerCompletion(DialogResult::Cancel, &second, &secondMarkable);
         return run(counts);
     });
     EXPECT_TRUE(modalActionsDone());
@@ -498,10 +499,11 @@ TEST(FormMain, TooManyErrorsCannotBeMarkedButCanBeRepeated)
 
     // A failed run greys the mark button's label; the next exercise of
     // another kind offers marking whole again.
-    FakeExercise failed{{{0, {10, 4}}}}, lexicon{{{0, {0, 0}}}};
-    answerCompletion(TDlgLexRepit::Cancel, &first, &firstMarkable);
+    FakeExercise failed{{{LaunchResult::GoneThrough, {10, 4}}}},
+        lexicon{{{LaunchResult::GoneThrough, {0, 0}}}};
+    answerCompletion(DialogResult::Cancel, &first, &firstMarkable);
     shell.main.RunExercise(5, ExerciseKind::Questions, failed.launch());
-    answerCompletion(TDlgLexRepit::Cancel, &second, &secondMarkable);
+    answerCompletion(DialogResult::Cancel, &second, &secondMarkable);
     shell.main.RunExercise(3, ExerciseKind::Lexicon, lexicon.launch());
     EXPECT_FALSE(firstMarkable);
     EXPECT_TRUE(secondMarkable);
@@ -512,7 +514,7 @@ TEST(FormMain, AnExerciseLeftEarlyGetsNoCompletionDialog)
     TempCourse course;
     writeCourse(course);
     Shell shell;
-    FakeExercise exercise{{{2, {}}}};
+    FakeExercise exercise{{{LaunchResult::Left, {}}}};
     shell.main.RunExercise(3, ExerciseKind::Lexicon, exercise.launch());
     EXPECT_EQ(exercise.calls, 1);
     EXPECT_FALSE(DlgLexRepit()->isVisible());
@@ -523,10 +525,10 @@ TEST(FormMain, TheAnonymousUserSeesTheOutcomeButCannotMark)
     TempCourse course;
     writeCourse(course);
     Shell shell;
-    FakeExercise exercise{{{0, {}}}};
+    FakeExercise exercise{{{LaunchResult::GoneThrough, {}}}};
     QString text;
     bool markable = true;
-    answerCompletion(TDlgLexRepit::Cancel, &text, &markable);
+    answerCompletion(DialogResult::Cancel, &text, &markable);
     shell.main.RunExercise(3, ExerciseKind::Lexicon, exercise.launch());
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(text, QStringLiteral("Вы успешно выполнили упражнение."));
@@ -561,10 +563,10 @@ TEST(FormMain, RefreshAfterAnExerciseChangesOnlyTheNodesWhoseMarksChanged)
 
     // A finished and marked exercise, back in the main window (the start
     // command on a heading comes back the same way without a window).
-    FakeExercise exercise{{{0, {}}}};
+    FakeExercise exercise{{{LaunchResult::GoneThrough, {}}}};
     QString text;
     bool markable = false;
-    answerCompletion(TDlgLexRepit::Ok, &text, &markable);
+    answerCompletion(DialogResult::OK, &text, &markable);
     shell.main.RunExercise(3, ExerciseKind::Lexicon, exercise.launch());
     shell.select(2);
     shell.main.ToolButton4Click();

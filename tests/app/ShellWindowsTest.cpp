@@ -10,6 +10,7 @@
 #include "support/TempCourse.h"
 #include "users/UserSession.h"
 
+#include "widgets/DialogResult.h"
 #include "widgets/PrgssBarQF.h"
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -61,7 +62,7 @@ TEST(AboutDialog, HasTwoPagesThatEachClose)
     for (int page = 0; page < 2; ++page) {
         about.PageControl1->setCurrentIndex(page);
         whenModal([](QWidget* window) { clickButton(window, QStringLiteral("OK")); });
-        EXPECT_EQ(about.exec(), QDialog::Accepted);
+        EXPECT_EQ(execDialog(about), DialogResult::OK);
         EXPECT_TRUE(modalActionsDone());
     }
 }
@@ -190,7 +191,7 @@ TEST(Splash, ClosesAfterItsTimeWhileTheMusicPlaysOn)
     EXPECT_EQ(splash.size(), QSize(600, 400));
     EXPECT_EQ(splash.TimerBegin->interval(), 4500);
     splash.TimerBegin->setInterval(20); // the real wait is too long for a test
-    EXPECT_EQ(splash.exec(), QDialog::Accepted);
+    EXPECT_EQ(execDialog(splash), DialogResult::OK);
     EXPECT_FALSE(splash.TimerBegin->isActive());
     EXPECT_EQ(splash.MediaPlayerBegin->Mode(), MediaPlayer::PlayerMode::Playing);
     VirtualSound::advance(10000);

@@ -561,7 +561,7 @@ TEST_F(UserFlows, TrueFalseRunIsFollowedByTheCompletionDialogAndMarksAGrade)
     });
     p().main.RunExercise(TrueFalse, ExerciseKind::TrueFalse, [](DrillCounts* counts) {
         *counts = {8, 2}; // 6 of 8 right: 75 %
-        return 0;
+        return LaunchResult::GoneThrough;
     });
     EXPECT_EQ(text, QStringLiteral("Ошибок: 2. Рекомендуется отметить упражнение как выполненное"));
     EXPECT_TRUE(progressOnDisk("Anna").record(TrueFalse).done());
@@ -609,7 +609,7 @@ TEST_F(UserFlows, AfterTextQuestionsWithoutQuestionsPassAndStoreZero)
     });
     p().main.RunExercise(Questions, ExerciseKind::Questions, [](DrillCounts* counts) {
         *counts = {0, 0};
-        return 0;
+        return LaunchResult::GoneThrough;
     });
     EXPECT_EQ(text, QStringLiteral("Ошибок: 0. Рекомендуется отметить упражнение как выполненное"));
     EXPECT_TRUE(progressOnDisk("Anna").record(Questions).done());

@@ -38,8 +38,9 @@ TEST(CourseCodes, EveryStoredKindHasItsNameAndItsGroups)
     };
     for (const Row& row : rows) {
         const ExerciseKind kind = ExerciseKind(row.stored);
-        if (row.name)
+        if (row.name) {
             EXPECT_EQ(kind, *row.name) << row.stored;
+        }
         EXPECT_EQ(launchesExercise(kind), row.groups.contains('L')) << row.stored;
         EXPECT_EQ(storesRecordingName(kind), row.groups.contains('N')) << row.stored;
         EXPECT_EQ(recordsVoice(kind), row.groups.contains('V')) << row.stored;

@@ -82,7 +82,7 @@ TEST(ErrorDialogs, FirstMissTextsAndClose)
     EXPECT_EQ(dialog->Label1->text(), QStringLiteral("Вы ошиблись."));
     EXPECT_EQ(dialog->Label2->text(), QStringLiteral("Попробуйте еще раз."));
     whenModal([](QWidget* window) { clickButton(window, QStringLiteral("OK")); });
-    EXPECT_EQ(dialog->exec(), QDialog::Accepted);
+    EXPECT_EQ(execDialog(*dialog), DialogResult::OK);
 }
 
 TEST(ErrorDialogs, SecondMissShowsTheAnswer)
@@ -124,10 +124,10 @@ protected:
     {
         dialog->SetOutcome(QStringLiteral("Вы просмотрели лексику урока."), true);
     }
-    int choose(const QString& button)
+    DialogResult choose(const QString& button)
     {
         whenModal([=](QWidget* window) { clickButton(window, button); });
-        return dialog->exec();
+        return execDialog(*dialog);
     }
 };
 
@@ -157,11 +157,11 @@ TEST_F(CompletionDialog, OutcomeSetsButtonLabelAndTextTogether)
 
 TEST_F(CompletionDialog, EachChoiceGivesItsResult)
 {
-    EXPECT_EQ(choose(QStringLiteral("Отметить")), TDlgLexRepit::Ok);
-    EXPECT_EQ(choose(QStringLiteral("Повторить")), TDlgLexRepit::Retry);
-    EXPECT_EQ(choose(QStringLiteral("Выйти")), TDlgLexRepit::Cancel);
+    EXPECT_EQ(choose(QStringLiteral("Отметить")), DialogResult::OK);
+    EXPECT_EQ(choose(QStringLiteral("Повторить")), DialogResult::Retry);
+    EXPECT_EQ(choose(QStringLiteral("Выйти")), DialogResult::Cancel);
     whenModal([](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); });
-    EXPECT_EQ(dialog->exec(), TDlgLexRepit::Cancel);
+    EXPECT_EQ(execDialog(*dialog), DialogResult::Cancel);
     EXPECT_TRUE(modalActionsDone());
 }
 
@@ -174,7 +174,7 @@ TEST_F(CompletionDialog, WithMarkingDisabledOnlyRetryAndCancelRemain)
         stayedOpen = window->isVisible();
         clickButton(window, QStringLiteral("Повторить"));
     });
-    EXPECT_EQ(dialog->exec(), TDlgLexRepit::Retry);
+    EXPECT_EQ(execDialog(*dialog), DialogResult::Retry);
     EXPECT_TRUE(stayedOpen);
 }
 
@@ -185,12 +185,12 @@ TEST_F(CompletionDialog, EnterMarksWhereOfferedElseLeavesAndNeverRepeats)
     for (const bool markable : {true, false}) {
         dialog->SetOutcome(QStringLiteral("run"), markable);
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-            EXPECT_EQ(choose(QStringLiteral("Повторить")), TDlgLexRepit::Retry);
+            EXPECT_EQ(choose(QStringLiteral("Повторить")), DialogResult::Retry);
             whenModal([key](QWidget* window) {
                 QWidget* focused = QApplication::focusWidget();
                 QTest::keyClick(focused ? focused : window, key);
             });
-            EXPECT_EQ(dialog->exec(), markable ? TDlgLexRepit::Ok : TDlgLexRepit::Cancel)
+            EXPECT_EQ(execDialog(*dialog), markable ? DialogResult::OK : DialogResult::Cancel)
                 << "marking offered: " << markable;
         }
     }

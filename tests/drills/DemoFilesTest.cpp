@@ -81,7 +81,8 @@ TEST(DemoCourseFiles, EachDrillRunsToItsEnd)
         }
     });
     const DrillFiles lex = lexiconFiles();
-    EXPECT_EQ(ExecuteLexic(400, 300, lex.text, lex.trans, lex.timing, lex.sound), 0);
+    EXPECT_EQ(ExecuteLexic(400, 300, lex.text, lex.trans, lex.timing, lex.sound),
+              LaunchResult::GoneThrough);
 
     whenModal([](QWidget* window) {
         auto* form = qobject_cast<TFormQuestDown*>(window);
@@ -96,7 +97,8 @@ TEST(DemoCourseFiles, EachDrillRunsToItsEnd)
     const DrillFiles quest = questionFiles();
     DrillCounts counts;
     EXPECT_EQ(
-        ExecuteQuestDown(400, 300, quest.text, quest.trans, quest.timing, quest.sound, &counts), 0);
+        ExecuteQuestDown(400, 300, quest.text, quest.trans, quest.timing, quest.sound, &counts),
+        LaunchResult::GoneThrough);
     EXPECT_EQ(counts.questions, 7);
     EXPECT_EQ(counts.errors, 0);
 
@@ -117,7 +119,7 @@ TEST(DemoCourseFiles, EachDrillRunsToItsEnd)
     });
     const DrillFiles trfl = statementFiles();
     EXPECT_EQ(ExecuteQuestTrFl(400, 300, trfl.text, trfl.trans, trfl.timing, trfl.sound, &counts),
-              0);
+              LaunchResult::GoneThrough);
     EXPECT_EQ(counts.errors, 0);
     EXPECT_TRUE(modalActionsDone());
 }

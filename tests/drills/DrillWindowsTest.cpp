@@ -18,7 +18,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-using Launch = int (*)(int, int, const QString&, const QString&, const QString&, const QString&);
+using Launch = LaunchResult (*)(int, int, const QString&, const QString&, const QString&,
+                                const QString&);
 
 struct DrillCase {
     const char* window;
@@ -26,7 +27,7 @@ struct DrillCase {
     DrillFiles files;
     // The button that leaves the window: its cancel button, else its exit button.
     std::function<QAbstractButton*(QWidget*)> leave;
-    int left;
+    LaunchResult left;
     QString readError;
 };
 
@@ -38,12 +39,14 @@ template <typename Form, typename Button> auto button(Button* Form::*member)
     };
 }
 
-int questDown(int x, int y, const QString& a, const QString& b, const QString& c, const QString& d)
+LaunchResult questDown(int x, int y, const QString& a, const QString& b, const QString& c,
+                       const QString& d)
 {
     return ExecuteQuestDown(x, y, a, b, c, d);
 }
 
-int questTrFl(int x, int y, const QString& a, const QString& b, const QString& c, const QString& d)
+LaunchResult questTrFl(int x, int y, const QString& a, const QString& b, const QString& c,
+                       const QString& d)
 {
     return ExecuteQuestTrFl(x, y, a, b, c, d);
 }
@@ -55,31 +58,31 @@ QList<DrillCase> drillCases()
          ExecuteLexicDemo,
          {"Lex.txt", "LexTr.txt", "LexTim.txt", ""},
          button(&TFormExecLexicDemo::BtnImgTransD1QF2),
-         1,
+         LaunchResult::Cancelled,
          ReadErrorTextsText},
         {"TFormExecLexic",
          ExecuteLexic,
          {"Lex.txt", "LexTr.txt", "LexTim.txt", ""},
          button(&TFormExecLexic::BtnImgTransD1QF3),
-         2,
+         LaunchResult::Left,
          ReadErrorText},
         {"TFormQuestDemo",
          ExecuteQuestDemo,
          {"Quest.txt", "", "QuestTim.txt", ""},
          button(&TFormQuestDemo::BtnImgTransD1QF2),
-         2,
+         LaunchResult::Left,
          ReadErrorText},
         {"TFormQuestDown",
          questDown,
          {"Quest.txt", "Answ.txt", "QuestTim.txt", ""},
          button(&TFormQuestDown::BtnImgTransD1QF3),
-         2,
+         LaunchResult::Left,
          ReadErrorText},
         {"TFormQuestTrFl",
          questTrFl,
          {"TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""},
          button(&TFormQuestTrFl::BitBtn3),
-         1,
+         LaunchResult::Cancelled,
          ReadErrorText},
     };
 }
@@ -97,7 +100,7 @@ void writeDrills(const TempCourse& course)
     course.writeLines("TrFlTim.txt", {"0\t900", "1000\t1900"});
 }
 
-int run(const DrillCase& drill, const DrillFiles& files)
+LaunchResult run(const DrillCase& drill, const DrillFiles& files)
 {
     return drill.launch(400, 300, files.text, files.trans, files.timing, files.sound);
 }
@@ -169,7 +172,7 @@ TEST(DrillWindows, MissingOrEmptyFirstFileKeepsTheWindowClosed)
         for (DrillCase drill : drillCases()) {
             drill.files.text = first;
             expectReadError(drill.readError);
-            EXPECT_NE(run(drill, drill.files), 0) << drill.window;
+            EXPECT_NE(run(drill, drill.files), LaunchResult::GoneThrough) << drill.window;
             EXPECT_TRUE(modalActionsDone()) << drill.window << " " << first.toStdString();
         }
     }

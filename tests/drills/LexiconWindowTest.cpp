@@ -105,7 +105,8 @@ TEST(LexiconWindow, WholeDrillUpToTheEnd)
             }
         }
     });
-    EXPECT_EQ(ExecuteLexic(800, 600, "Lex.txt", "LexTr.txt", "LexTim.txt", "Lex.wav"), 0);
+    EXPECT_EQ(ExecuteLexic(800, 600, "Lex.txt", "LexTr.txt", "LexTim.txt", "Lex.wav"),
+              LaunchResult::GoneThrough);
     EXPECT_TRUE(modalActionsDone());
 }
 
@@ -119,7 +120,7 @@ TEST(LexiconWindow, ExitWithoutTiming)
         EXPECT_FALSE(form->BitBtnPlay->isVisible());
         QTest::mouseClick(form->BtnImgTransD1QF3, Qt::LeftButton);
     });
-    EXPECT_EQ(ExecuteLexic(400, 300, "Lex.txt", "LexTr.txt", "", ""), 2);
+    EXPECT_EQ(ExecuteLexic(400, 300, "Lex.txt", "LexTr.txt", "", ""), LaunchResult::Left);
     EXPECT_TRUE(modalActionsDone());
 }
 
@@ -135,13 +136,14 @@ TEST(LexiconWindow, ReadErrors)
         EXPECT_EQ(form->LabelCount->text(), "3");
         QTest::mouseClick(form->BtnImgTransD1QF3, Qt::LeftButton);
     });
-    EXPECT_EQ(ExecuteLexic(400, 300, "Lex.txt", "LexTr.txt", "Bad.txt", "Lex.wav"), 2);
+    EXPECT_EQ(ExecuteLexic(400, 300, "Lex.txt", "LexTr.txt", "Bad.txt", "Lex.wav"),
+              LaunchResult::Left);
 
     expectReadError(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
-    EXPECT_EQ(ExecuteLexic(400, 300, "Absent.txt", "LexTr.txt", "", ""), 2)
+    EXPECT_EQ(ExecuteLexic(400, 300, "Absent.txt", "LexTr.txt", "", ""), LaunchResult::Left)
         << "without items the drill does not open";
     expectReadError(QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы "));
-    EXPECT_EQ(ExecuteLexicDemo(400, 300, "Lex.txt", "Absent.txt", "", ""), 1);
+    EXPECT_EQ(ExecuteLexicDemo(400, 300, "Lex.txt", "Absent.txt", "", ""), LaunchResult::Cancelled);
     EXPECT_TRUE(modalActionsDone());
 }
 
@@ -163,13 +165,14 @@ TEST(LexiconPreviewWindow, WalksToTheEndOrLeaves)
         EXPECT_EQ(form->LabelSelect->text(), "0");
         QTest::mouseClick(form->BtnImgD1QF1, Qt::LeftButton);
     });
-    EXPECT_EQ(ExecuteLexicDemo(400, 300, "Lex.txt", "LexTr.txt", "", ""), 0);
+    EXPECT_EQ(ExecuteLexicDemo(400, 300, "Lex.txt", "LexTr.txt", "", ""),
+              LaunchResult::GoneThrough);
 
     whenModal([](QWidget* window) {
         QTest::mouseClick(qobject_cast<TFormExecLexicDemo*>(window)->BtnImgTransD1QF2,
                           Qt::LeftButton);
     });
-    EXPECT_EQ(ExecuteLexicDemo(400, 300, "Lex.txt", "LexTr.txt", "", ""), 1);
+    EXPECT_EQ(ExecuteLexicDemo(400, 300, "Lex.txt", "LexTr.txt", "", ""), LaunchResult::Cancelled);
     EXPECT_TRUE(modalActionsDone());
 }
 

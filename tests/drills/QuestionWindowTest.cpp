@@ -104,7 +104,8 @@ TEST(QuestionWindow, WholeRunCountsErrorsForTheCaller)
         }
     });
     DrillCounts counts;
-    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Answ.txt", "", "", &counts), 0);
+    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Answ.txt", "", "", &counts),
+              LaunchResult::GoneThrough);
     EXPECT_EQ(counts.questions, 3);
     EXPECT_EQ(counts.errors, 1);
     EXPECT_TRUE(modalActionsDone());
@@ -117,12 +118,13 @@ TEST(QuestionWindow, ExitAndReadErrors)
     whenModal([](QWidget* window) {
         QTest::mouseClick(qobject_cast<TFormQuestDown*>(window)->BtnImgTransD1QF3, Qt::LeftButton);
     });
-    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Answ.txt", "", ""), 2);
+    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Answ.txt", "", ""), LaunchResult::Left);
 
     course.writeLines("Extra.txt", {"#", "a", "#", "b", "#", "c", "#", "d"}, true);
     expectReadError(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
     DrillCounts counts{7, 7};
-    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Extra.txt", "", "", &counts), 2)
+    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Extra.txt", "", "", &counts),
+              LaunchResult::Left)
         << "more answer blocks than questions: the window does not open";
     EXPECT_EQ(counts.questions, 0);
 
@@ -133,7 +135,7 @@ TEST(QuestionWindow, ExitAndReadErrors)
         ASSERT_TRUE(form) << "the questions read are whole: the window opens";
         QTest::mouseClick(form->BtnImgTransD1QF3, Qt::LeftButton);
     });
-    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Five.txt", "", ""), 2);
+    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Five.txt", "", ""), LaunchResult::Left);
     EXPECT_TRUE(modalActionsDone());
 }
 
@@ -154,13 +156,14 @@ TEST(QuestionPreviewWindow, CountsDownAndEnds)
         }
         EXPECT_EQ(shown, (QStringList{"2", "1", "0"}));
     });
-    EXPECT_EQ(ExecuteQuestDemo(400, 300, "Quest.txt", "Answ.txt", "", ""), 0);
+    EXPECT_EQ(ExecuteQuestDemo(400, 300, "Quest.txt", "Answ.txt", "", ""),
+              LaunchResult::GoneThrough);
 
     whenModal([](QWidget* window) {
         QTest::mouseClick(qobject_cast<TFormQuestDemo*>(window)->BtnImgTransD1QF2, Qt::LeftButton);
     });
-    EXPECT_EQ(ExecuteQuestDemo(400, 300, "Quest.txt", "", "", ""), 2);
+    EXPECT_EQ(ExecuteQuestDemo(400, 300, "Quest.txt", "", "", ""), LaunchResult::Left);
     expectReadError(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
-    EXPECT_EQ(ExecuteQuestDemo(400, 300, "Absent.txt", "", "", ""), 2);
+    EXPECT_EQ(ExecuteQuestDemo(400, 300, "Absent.txt", "", "", ""), LaunchResult::Left);
     EXPECT_TRUE(modalActionsDone());
 }

@@ -102,7 +102,7 @@ TEST(TrueFalseWindow, WholeRunThenResultsInFileOrder)
     DrillCounts counts;
     EXPECT_EQ(
         ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", "TrFl.wav", &counts),
-        0);
+        LaunchResult::GoneThrough);
     EXPECT_EQ(counts.questions, 3);
     EXPECT_EQ(counts.errors, 1);
     EXPECT_TRUE(modalActionsDone());
@@ -115,13 +115,16 @@ TEST(TrueFalseWindow, LeavingShowsNoResults)
     whenModal([](QWidget* window) {
         QTest::mouseClick(qobject_cast<TFormQuestTrFl*>(window)->BitBtn3, Qt::LeftButton);
     });
-    EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""), 1);
+    EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""),
+              LaunchResult::Cancelled);
     whenModal([](QWidget* window) {
         QTest::mouseClick(qobject_cast<TFormQuestTrFl*>(window)->BitBtn4, Qt::LeftButton);
     });
-    EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""), 2);
+    EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""),
+              LaunchResult::Left);
     whenModal([](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); });
-    EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""), 1);
+    EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""),
+              LaunchResult::Cancelled);
     EXPECT_FALSE(FormQuestEnd()->isVisible());
     EXPECT_TRUE(modalActionsDone());
 }

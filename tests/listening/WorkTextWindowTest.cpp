@@ -359,8 +359,9 @@ TEST(WorkTextWindow, ExecuteWorkTextFitsTheWindowAndReturns0)
         placed = window->geometry();
         QTest::mouseClick(qobject_cast<TFormWorkText*>(window)->BitBtn5, Qt::LeftButton);
     });
-    const int result = ExecuteWorkText(0, 0, 1094, 738, w.course.filePath("T.wav"), {}, "T.txt",
-                                       "T.ru", "T.tim", "T.pic", 2, w.course.path() + "/");
-    EXPECT_EQ(result, 0);
+    const LaunchResult result =
+        ExecuteWorkText(0, 0, 1094, 738, w.course.filePath("T.wav"), {}, "T.txt", "T.ru", "T.tim",
+                        "T.pic", 2, w.course.path() + "/");
+    EXPECT_EQ(result, LaunchResult::GoneThrough);
     EXPECT_EQ(placed, QRect(0, 16, 1094, 705));
 }

@@ -12,6 +12,7 @@
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/DialogResult.h"
 #include "widgets/HelpContext.h"
 
 #include <QDeadlineTimer>
@@ -134,7 +135,7 @@ TEST_F(ReportWindows, StudentSeesTheReportAndTakesBackARecording)
         QTest::mouseClick(report.BtnImgDeleteFile, Qt::LeftButton);
         clickButton(&report, "Закрыть");
     });
-    EXPECT_EQ(report.Execute(EntriesD), 1);
+    EXPECT_EQ(report.Execute(EntriesD), DialogResult::OK);
     EXPECT_FALSE(ReadProgress(ivanFolder() + "Ivan.rep", 6).table.record(4).done());
 }
 
@@ -225,7 +226,7 @@ TEST_F(ReportWindows, ConsoleShowsMemoryForTheCurrentUserAndFilesForOthersAndWri
                                              Seven + "Перевод - Не выполнено"}));
         clickButton(&prepod, "Выход");
     });
-    EXPECT_EQ(prepod.exec(), 1);
+    EXPECT_EQ(execDialog(prepod), DialogResult::OK);
     ASSERT_EQ(played.size(), 1u);
     EXPECT_EQ(played[0].mode, "D");
     EXPECT_EQ(played[0].entry, 4);
@@ -302,7 +303,7 @@ TEST_F(TeacherPassword, OpenUntilSetThenOnlyWithTheExactPassword)
         QTest::keyClicks(change.Edit2, "Secret");
         confirm();
     });
-    EXPECT_EQ(change.exec(), 1);
+    EXPECT_EQ(execDialog(change), DialogResult::OK);
     EXPECT_EQ(said, (QStringList{"Ошибка|Не введен пароль.", "Ошибка|Пароль не подтвержден.",
                                  "Ошибка|Пароль и подтверждение не индентичны"}));
     EXPECT_EQ(StoredTeacherPassword(), "Secret");

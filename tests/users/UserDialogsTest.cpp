@@ -5,6 +5,7 @@
 #include "users/OKBottomDlgNewUser.h"
 #include "users/OKBottomDlgSelectUsers.h"
 #include "users/UserSession.h"
+#include "widgets/DialogResult.h"
 
 #include <QApplication>
 #include <QDir>
@@ -107,7 +108,7 @@ TEST_F(Dialogs, NewUserDialogStaysOpenUntilTheInputPasses)
         clickButton(window, QStringLiteral("Подтверждние"));
     });
     newUser.StendInitial();
-    EXPECT_EQ(newUser.exec(), 1);
+    EXPECT_EQ(execDialog(newUser), DialogResult::OK);
     EXPECT_EQ(messages.said, (QStringList{QStringLiteral("Ошибка|Не введено имя пользователя"),
                                           QStringLiteral("Ошибка|Не подтвержден пароль")}));
 }

@@ -405,13 +405,26 @@ TEST_F(PushButton, GlyphDownWhilePressed)
     EXPECT_EQ(centre(), QColor(Qt::green));
 }
 
-TEST_F(PushButton, ModalResultClosesTheDialog)
+// Each kind brings its modal result, and a click closes the dialog with it;
+// the kinds without one leave the dialog open.
+TEST_F(PushButton, KindsCloseTheDialogWithTheirResult)
 {
-    button->SetModalResult(4);
-    dialog.open();
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), 4);
+    using Kind = TBtnImgD1QF::ButtonKind;
+    const std::pair<Kind, DialogResult> kinds[] = {
+        {Kind::Custom, DialogResult::None},   {Kind::OK, DialogResult::OK},
+        {Kind::Cancel, DialogResult::Cancel}, {Kind::Retry, DialogResult::Retry},
+        {Kind::Ignore, DialogResult::Ignore},
+    };
+    for (const auto& [kind, result] : kinds) {
+        button->SetKind(kind);
+        dialog.open();
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(dialog.isVisible(), result == DialogResult::None) << int(kind);
+        if (result != DialogResult::None) {
+            EXPECT_EQ(dialogResult(dialog.result()), result) << int(kind);
+        }
+        dialog.close();
+    }
 }
 
 TEST_F(PushButton, CancelReactsToEscapeAndDefaultToEnter)
@@ -421,15 +434,14 @@ TEST_F(PushButton, CancelReactsToEscapeAndDefaultToEnter)
     ok->SetDefault(true);
     button->SetKind(TBtnImgD1QF::ButtonKind::Cancel);
     EXPECT_TRUE(button->Cancel());
-    EXPECT_EQ(button->ModalResult(), 2);
     dialog.open();
     QApplication::setActiveWindow(&dialog);
     QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_EQ(dialog.result(), 2);
+    EXPECT_EQ(dialogResult(dialog.result()), DialogResult::Cancel);
     dialog.open();
     QApplication::setActiveWindow(&dialog);
     QTest::keyClick(&dialog, Qt::Key_Return);
-    EXPECT_EQ(dialog.result(), 1);
+    EXPECT_EQ(dialogResult(dialog.result()), DialogResult::OK);
 }
 
 TEST_F(PushButton, HelpKindOpensTheNearestContext)
