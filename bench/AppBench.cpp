@@ -43,7 +43,7 @@ struct Shell {
     {
         ShellWindows windows;
         windows.progress = &progress;
-        main.SetWindows(windows);
+        main.setWindows(windows);
     }
 };
 

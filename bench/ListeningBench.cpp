@@ -52,10 +52,10 @@ void LayoutOf1000Syntagms(benchmark::State& state)
         return metrics.horizontalAdvance(text);
     };
     for (auto _ : state) {
-        model.MarkStale();
+        model.markStale();
         benchmark::DoNotOptimize(model.Paint({360, 400}, 16, widthOf));
     }
-    state.counters["lines"] = model.LastLine();
+    state.counters["lines"] = model.lastLine();
 }
 
 void ScrollStepWithRepaint(benchmark::State& state)
@@ -78,7 +78,7 @@ void ScrollStepWithRepaint(benchmark::State& state)
         view.ScrollStep();
         view.render(&screen);
     }
-    state.counters["offset_px"] = view.Model().ScrollOffset();
+    state.counters["offset_px"] = view.Model().scrollOffset();
 }
 
 double cpuSeconds(int who)

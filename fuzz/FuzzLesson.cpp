@@ -30,9 +30,9 @@ void checkView(const QStringList& text, bool hideHeadings)
         view.SetPosition(position);
         for (const DrawnRun& run : view.Paint(QSize(320, 240), 20, widthOf))
             check(!run.text.isEmpty());
-        check(view.Places().size() == text.size());
-        for (const SyntagmPlace& place : view.Places())
-            check(place.startLine <= place.endLine && place.endLine <= view.LastLine());
+        check(view.places().size() == text.size());
+        for (const SyntagmPlace& place : view.places())
+            check(place.startLine <= place.endLine && place.endLine <= view.lastLine());
         for (int step = 0; step < 3; ++step)
             view.ScrollStep(240);
     }

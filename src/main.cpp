@@ -105,7 +105,7 @@ int main(int argc, char* argv[])
     TDlgPassWord password(&formMain);
     TOKBottomDlgSelectUsers selectUsers(session, newUser, password, &formMain);
     TOKBottomDlgChengeReg chengeReg(&formMain);
-    CreateSharedDialogs();
+    createSharedDialogs();
     TFormProgress progress(&formMain);
     std::unique_ptr<TFormBegin> begin;
     if (options.splash) {
@@ -115,11 +115,11 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
-    formMain.SetWindows(
+    formMain.setWindows(
         {&about, &selectUsers, &newUser, &chengeReg, &password, &progress, begin.get()});
     // A termination signal (a desktop logout, kill, Ctrl+C) closes the main
     // window the ordinary way, so what it writes on closing is written.
-    onTerminationSignal([&formMain] { formMain.CloseBySignal(); });
+    onTerminationSignal([&formMain] { formMain.closeBySignal(); });
     // The start benchmark times the way to the idle main window: with this
     // variable set the program says on its output when it got there.
     if (qEnvironmentVariableIsSet("TOLVAREN_REPORT_IDLE"))

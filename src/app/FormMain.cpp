@@ -99,10 +99,10 @@ TFormMain::TFormMain(UserSession& session, QWidget* parent) : QMainWindow(parent
     setMinimumSize(742, 526);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    SetHelpContext(this, 10);
+    setHelpContext(this, 10);
 }
 
-void TFormMain::SetWindows(const ShellWindows& windows)
+void TFormMain::setWindows(const ShellWindows& windows)
 {
     windows_ = windows;
 }
@@ -250,7 +250,7 @@ void TFormMain::FormShow()
         showFileProblems(windows_.selectUsers->LoadProblems(), FileFault::Warning);
     TreeReady = false;
     session_.setCurrentValid(true);
-    InstallCourseFont();
+    installCourseFont();
     // A damaged catalogue leaves its own mode empty; the other modes still work.
     QStringList faults;
     for (const CourseError& fault : courseCatalogues().LoadCatalogues())
@@ -262,7 +262,7 @@ void TFormMain::FormShow()
     emit startupFinished();
 }
 
-void TFormMain::InstallCourseFont()
+void TFormMain::installCourseFont()
 {
     const int id = QFontDatabase::addApplicationFont(FontFile);
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
@@ -295,7 +295,7 @@ void TFormMain::ChangeUser(int index)
     TreeView->setFocus();
 }
 
-TreeImage TFormMain::TreeImageOf(int entry) const
+TreeImage TFormMain::treeImageOf(int entry) const
 {
     return imageIn(TreeMode, entry);
 }
@@ -356,7 +356,7 @@ bool TFormMain::BuildCourseTree(QChar mode)
     return true;
 }
 
-void TFormMain::SetTreeImages(const std::function<TreeImage(int entry)>& imageOf)
+void TFormMain::setTreeImages(const std::function<TreeImage(int entry)>& imageOf)
 {
     // Only nodes whose picture differs are touched: each change makes the
     // view measure its titles again.
@@ -367,7 +367,7 @@ void TFormMain::SetTreeImages(const std::function<TreeImage(int entry)>& imageOf
     }
 }
 
-int TFormMain::SelectedEntry() const
+int TFormMain::selectedEntry() const
 {
     const QTreeWidgetItem* node = TreeView->currentItem();
     return node ? node->data(0, EntryRole).toInt() : 0;
@@ -377,7 +377,7 @@ void TFormMain::TreeViewChange()
 {
     if (!TreeReady)
         return;
-    const int index = SelectedEntry();
+    const int index = selectedEntry();
     const CatalogueEntry& entry = courseCatalogues().entry(TreeMode, index);
     ToolButton4->setEnabled(index > 0 && entry.exerciseKind() != ExerciseKind::Heading);
     if (index > 0)
@@ -398,7 +398,7 @@ void TFormMain::ShowEntryInfo(const CatalogueEntry& entry)
 
 void TFormMain::ToolButton4Click()
 {
-    const int index = SelectedEntry();
+    const int index = selectedEntry();
     const CatalogueEntry& entry = courseCatalogues().entry(TreeMode, index);
     const ExerciseKind kind = entry.exerciseKind();
     // Lesson listening analyses the student's recording of the interpretation
@@ -413,9 +413,9 @@ void TFormMain::ToolButton4Click()
             exerciseLaunch(kind, index, prefixedEntry(entry, DataFolder), previousRecording)) {
         PanelMain->hide();
         CoolBar1->hide();
-        RunExercise(index, kind, launch, previousRecording);
+        runExercise(index, kind, launch, previousRecording);
     }
-    FinishLaunch();
+    finishLaunch();
 }
 
 namespace {
@@ -520,7 +520,7 @@ TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(ExerciseKind kind, int index
     };
 }
 
-void TFormMain::RunExercise(int index, ExerciseKind kind, const ExerciseLaunch& launch,
+void TFormMain::runExercise(int index, ExerciseKind kind, const ExerciseLaunch& launch,
                             const QString& previousRecording)
 {
     DrillCounts counts;
@@ -537,12 +537,12 @@ void TFormMain::RunExercise(int index, ExerciseKind kind, const ExerciseLaunch& 
             continue;
         }
         if (result == DialogResult::OK)
-            showFileProblems(
-                session_.markDone(
-                    index, kind,
-                    RunOutcome{counts.errors, counts.questions,
-                               storesRecordingName(kind) ? session_.recordingName(index) : QString()}),
-                FileFault::Warning);
+            showFileProblems(session_.markDone(index, kind,
+                                               RunOutcome{counts.errors, counts.questions,
+                                                          storesRecordingName(kind)
+                                                              ? session_.recordingName(index)
+                                                              : QString()}),
+                             FileFault::Warning);
         return;
     }
 }
@@ -556,12 +556,12 @@ void TFormMain::prepareCompletion(ExerciseKind kind, const DrillCounts& counts,
     dialog->SetOutcome(judged.text, named && judged.passed);
 }
 
-void TFormMain::FinishLaunch()
+void TFormMain::finishLaunch()
 {
     PanelMain->show();
     CoolBar1->show();
     if (session_.currentUser())
-        SetTreeImages([this](int entry) { return TreeImageOf(entry); });
+        setTreeImages([this](int entry) { return treeImageOf(entry); });
     TreeView->viewport()->update();
     TreeView->setFocus();
 }
@@ -580,7 +580,7 @@ void TFormMain::NNewUserClick()
 {
     if (!windows_.selectUsers)
         return;
-    if (const std::optional<int> index = NewUser(*windows_.selectUsers))
+    if (const std::optional<int> index = newUser(*windows_.selectUsers))
         ChangeUser(*index);
 }
 
@@ -589,7 +589,7 @@ void TFormMain::NSelectUserClick()
     if (!windows_.selectUsers || !windows_.password)
         return;
     if (const std::optional<int> index =
-            SelectUser(*windows_.selectUsers, *windows_.password, session_))
+            selectUser(*windows_.selectUsers, *windows_.password, session_))
         ChangeUser(*index);
 }
 
@@ -607,7 +607,7 @@ QList<ReportEntry> reportEntries(const QString& mode)
 
 void TFormMain::N6Click()
 {
-    if (!windows_.password || !TeacherLogin(*windows_.password))
+    if (!windows_.password || !teacherLogin(*windows_.password))
         return;
     if (!prepod_) {
         // A recording plays as the lesson listening of its entry does, over
@@ -626,7 +626,7 @@ void TFormMain::NChengRegClick()
 {
     if (!windows_.chengeReg || execDialog(*windows_.chengeReg) != DialogResult::OK)
         return;
-    showFileProblems(session_.changeMode(windows_.chengeReg->SelectedMode()), FileFault::Warning);
+    showFileProblems(session_.changeMode(windows_.chengeReg->selectedMode()), FileFault::Warning);
     ChangeUser(session_.currentIndex());
 }
 
@@ -636,9 +636,9 @@ void TFormMain::NReportClick()
         return;
     if (!report_)
         report_ = new TFormReport(session_, this);
-    report_->Execute(reportEntries(session_.currentMode()));
+    report_->execute(reportEntries(session_.currentMode()));
     // A recording taken back shows in the tree at once.
-    SetTreeImages([this](int entry) { return TreeImageOf(entry); });
+    setTreeImages([this](int entry) { return treeImageOf(entry); });
     TreeView->viewport()->update();
 }
 
@@ -664,7 +664,7 @@ void TFormMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TFormMain::CloseBySignal()
+void TFormMain::closeBySignal()
 {
     closingBySignal_ = true;
     close();

@@ -56,8 +56,8 @@ public:
     // The session holds the user list, the current user and its progress; it
     // outlives the window.
     explicit TFormMain(UserSession& session, QWidget* parent = nullptr);
-    void SetWindows(const ShellWindows& windows);
-    UserSession& Session() const { return session_; }
+    void setWindows(const ShellWindows& windows);
+    UserSession& session() const { return session_; }
 
     // State the other windows read and change.
     QString DataFolder = QStringLiteral("DataTest\\");
@@ -71,18 +71,18 @@ public:
     // Closes as the close box does, for a termination signal (a logout): nobody
     // is there to answer a message, so a failed write is told on standard
     // error, and the files written before stay as they were.
-    void CloseBySignal();
+    void closeBySignal();
     // Fills the tree from the catalogue of a mode; false (after telling the
     // user) when the catalogue's anchors do not make a tree.
     bool BuildCourseTree(QChar mode);
     // Gives every node the picture its entry index now has; nodes that already
     // show it are left alone.
-    void SetTreeImages(const std::function<TreeImage(int entry)>& imageOf);
+    void setTreeImages(const std::function<TreeImage(int entry)>& imageOf);
     // The picture of an entry's node; done only for the named user's marks.
-    TreeImage TreeImageOf(int entry) const;
+    TreeImage treeImageOf(int entry) const;
     void ShowEntryInfo(const CatalogueEntry& entry);
     // Entry index of the selected node; 0 when nothing is selected.
-    int SelectedEntry() const;
+    int selectedEntry() const;
 
     // One exercise run of the selected entry: runs launch (which opens the
     // exercise window and says whether it was gone through), then offers the
@@ -90,7 +90,7 @@ public:
     using ExerciseLaunch = std::function<LaunchResult(DrillCounts* counts)>;
     // Lesson listening tells in its completion text whether a recording was
     // analysed.
-    void RunExercise(int index, ExerciseKind kind, const ExerciseLaunch& launch,
+    void runExercise(int index, ExerciseKind kind, const ExerciseLaunch& launch,
                      const QString& previousRecording = {});
 
     // Commands.
@@ -144,10 +144,10 @@ private:
     void FormShow();
     void FormClose();
     void TreeViewChange();
-    void InstallCourseFont();
+    void installCourseFont();
     TreeImage imageIn(QChar mode, int entry) const;
     void setNodeImage(QTreeWidgetItem* node, TreeImage image) const;
-    void FinishLaunch();
+    void finishLaunch();
     ExerciseLaunch exerciseLaunch(ExerciseKind kind, int index, const CatalogueEntry& entry,
                                   const QString& previousRecording) const;
     // Fills the completion dialog for the counts of the last run.

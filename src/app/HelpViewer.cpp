@@ -121,7 +121,7 @@ protected:
         if (event->type() != QEvent::KeyPress ||
             static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 || !watched->isWidgetType())
             return false;
-        ShowHelpFor(static_cast<QWidget*>(watched));
+        showHelpFor(static_cast<QWidget*>(watched));
         return true;
     }
 };
@@ -131,18 +131,8 @@ protected:
 void setHelpFile(const QString& name)
 {
     helpFile() = name;
-    SetHelpHandler(showHelpContext);
-    SetHelpTopicHandler(showHelpTopic);
-}
-
-void showHelpContext(int context)
-{
-    showAnchor(helpAnchor(context));
-}
-
-void showHelpTopic(const QString& topic)
-{
-    showAnchor(topic);
+    setHelpHandler([](int context) { showAnchor(helpAnchor(context)); });
+    setHelpTopicHandler(showAnchor);
 }
 
 void installHelpKey()

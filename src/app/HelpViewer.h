@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/HelpContext.h"
+
 #include <QString>
 
 class QWidget;
@@ -8,13 +10,9 @@ class QWidget;
 // it. The viewer is a separate window beside the one that asked for help.
 
 // Sets the help file (relative to the current folder), before any window exists,
-// and makes the help buttons of the controls and the windows open it. Windows
-// give their context number or topic with SetHelpContext or SetHelpTopic
-// (widgets/HelpContext.h).
+// and makes showHelpContext and showHelpTopic (widgets/HelpContext.h), and so the
+// help buttons and the windows, open it.
 void setHelpFile(const QString& name);
-// Opens the help at a window's context number (F1) or at a named topic (help buttons).
-void showHelpContext(int context);
-void showHelpTopic(const QString& topic);
 // Makes F1 open the help topic or context of the window it is pressed in.
 void installHelpKey();
 // The help window now open, if any (for tests).

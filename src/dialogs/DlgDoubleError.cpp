@@ -11,17 +11,17 @@ TDlgDoubleError::TDlgDoubleError(QWidget* parent)
       BtnImgD1QF1(makeButton(QStringLiteral("OK"), {242, 167}, DialogResult::OK))
 {
     setObjectName(QStringLiteral("DlgDoubleError"));
-    SetTextArea({96, 16, 383, 136});
+    setTextArea({96, 16, 383, 136});
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(toWindow({100, 20, 375, 30}));
-    Memo1->SetFittedFont(look::arial(16, false));
+    Memo1->setFittedFont(look::arial(16, false));
     Memo1->SetAlignment(Qt::AlignHCenter);
     Memo1->SetTextColor(Qt::red);
     Memo1->Add(QStringLiteral("Вы ошиблись. Правильный ответ:"));
 
     MemoTrueQuest->setObjectName(QStringLiteral("MemoTrueQuest"));
     MemoTrueQuest->setGeometry(toWindow({100, 54, 375, 94}));
-    MemoTrueQuest->SetFittedFont(look::arial(16, true));
+    MemoTrueQuest->setFittedFont(look::arial(16, true));
     MemoTrueQuest->SetAlignment(Qt::AlignHCenter);
 
     BtnImgD1QF1->setObjectName(QStringLiteral("BtnImgD1QF1"));
@@ -48,7 +48,7 @@ TDlgLexicError::TDlgLexicError(QWidget* parent) : TDlgDoubleError(parent)
     QFont font = look::arial(16, true);
     font.setFamilies(
         {look::FaceName, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    MemoTrueQuest->SetFittedFont(font);
+    MemoTrueQuest->setFittedFont(font);
 }
 
 TDlgDoubleError* DlgDoubleError()

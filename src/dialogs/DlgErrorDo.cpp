@@ -22,7 +22,7 @@ TDlgErrorDo::TDlgErrorDo(QWidget* parent)
       BtnImgD1QF1(makeButton(QStringLiteral("OK"), {242, 166}, DialogResult::OK))
 {
     setObjectName(QStringLiteral("DlgErrorDo"));
-    SetTextArea({96, 16, 383, 135});
+    setTextArea({96, 16, 383, 135});
     Label1 = centredLabel(this, QStringLiteral("Вы ошиблись."), toWindow({96, 44, 383, 30}));
     Label2 = centredLabel(this, QStringLiteral("Попробуйте еще раз."), toWindow({96, 84, 383, 30}));
     Label1->setObjectName(QStringLiteral("Label1"));

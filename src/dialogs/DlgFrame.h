@@ -33,8 +33,8 @@ protected:
     QRect clientRect() const;
     QRect toWindow(const QRect& client) const;
     // The white area the texts go in, its frame around it.
-    void SetTextArea(const QRect& client) { textArea_ = client; }
-    QRect TextArea() const { return textArea_; }
+    void setTextArea(const QRect& client) { textArea_ = client; }
+    QRect textArea() const { return textArea_; }
     // Space for the side picture: it keeps to the left of the client area.
     static constexpr int sideWidth = 80;
     // A blue 100 x 35 button with a white label, placed at a client position.

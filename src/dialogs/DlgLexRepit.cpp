@@ -29,10 +29,10 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
 {
     setObjectName(QStringLiteral("DlgLexRepit"));
     // Tall enough for the longest outcome, the failed questions' three lines.
-    SetTextArea({96, 8, 347, 72});
+    setTextArea({96, 8, 347, 72});
     MemoComent->setObjectName(QStringLiteral("MemoComent"));
     MemoComent->setGeometry(toWindow({100, 10, 339, 68}));
-    MemoComent->SetFittedFont(look::arial(16, true));
+    MemoComent->setFittedFont(look::arial(16, true));
     MemoComent->SetAlignment(Qt::AlignHCenter);
     MemoComent->Add(QStringLiteral("Вы просмотрели лексику урока."));
 

@@ -12,11 +12,11 @@ TDlgTestFullDulex::TDlgTestFullDulex(QWidget* parent)
       MediaPlayer1(new MediaPlayer(this)), MediaPlayer2(new MediaPlayer(this))
 {
     setObjectName(QStringLiteral("DlgTestFullDulex"));
-    SetTextArea({92, 16, 326, 136});
+    setTextArea({92, 16, 326, 136});
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(toWindow({94, 30, 322, 110}));
     // Each of the lines below is one line on screen.
-    Memo1->SetFittedFont(look::arial(14), false);
+    Memo1->setFittedFont(look::arial(14), false);
     Memo1->SetAlignment(Qt::AlignHCenter);
     Memo1->SetLines({QStringLiteral("На вашем компьютере данное упражнение не "),
                      QStringLiteral("может быть выполнено. Звуковая карта не "),

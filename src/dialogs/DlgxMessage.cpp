@@ -29,17 +29,17 @@ TDlgxMessage::TDlgxMessage(QWidget* parent)
     ImageIcon->setObjectName(QStringLiteral("ImageIcon"));
     ImageIcon->setGeometry(toWindow({86, 16, 32, 32}));
 
-    SetTextArea({134, 16, 229, 135});
+    setTextArea({134, 16, 229, 135});
     MemoMess->setObjectName(QStringLiteral("MemoMess"));
-    MemoMess->setGeometry(toWindow(TextArea()));
-    MemoMess->SetFittedFont(look::arial(15));
+    MemoMess->setGeometry(toWindow(textArea()));
+    MemoMess->setFittedFont(look::arial(15));
     MemoMess->SetAlignment(Qt::AlignHCenter);
 
     BtnImgD1QF1->setObjectName(QStringLiteral("BtnImgD1QF1"));
     BtnImgD1QF1->SetDefault(true);
 }
 
-void TDlgxMessage::SetMessage(const QString& text, const QString& caption, int iconCode)
+void TDlgxMessage::setMessage(const QString& text, const QString& caption, int iconCode)
 {
     iconIndex_ = iconPictureIndex(iconCode);
     QPixmap icon(ImageIcon->size());
@@ -59,7 +59,7 @@ TDlgxMessage* DlgxMessage()
 void ShowDlgMessage(const QString& text, const QString& caption, int iconCode)
 {
     TDlgxMessage* dialog = DlgxMessage();
-    dialog->SetMessage(text, caption, iconCode);
+    dialog->setMessage(text, caption, iconCode);
     dialog->exec();
 }
 

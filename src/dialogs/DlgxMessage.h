@@ -21,9 +21,9 @@ public:
     explicit TDlgxMessage(QWidget* parent = nullptr);
 
     // Fills the window for one message without showing it.
-    void SetMessage(const QString& text, const QString& caption, int iconCode);
+    void setMessage(const QString& text, const QString& caption, int iconCode);
     // The index of the picture now shown.
-    int IconIndex() const { return iconIndex_; }
+    int iconIndex() const { return iconIndex_; }
 
     QLabel* ImageIcon;
     TMemo* MemoMess;

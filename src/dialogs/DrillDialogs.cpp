@@ -3,17 +3,17 @@
 #include "dialogs/DlgDoubleError.h"
 #include "dialogs/DlgErrorDo.h"
 
-void ShowErrorDo()
+void showErrorDo()
 {
     DlgErrorDo()->exec();
 }
 
-void ShowDoubleError(const QString& rightAnswer)
+void showDoubleError(const QString& rightAnswer)
 {
     DlgDoubleError()->ShowMdText(rightAnswer);
 }
 
-void ShowLexicError(const QString& rightTranslation)
+void showLexicError(const QString& rightTranslation)
 {
     DlgLexicError()->ShowMdText(rightTranslation);
 }

@@ -4,8 +4,8 @@
 
 // The shared dialogs as the drills use them, shown modally.
 // After a first miss: "Вы ошиблись." / "Попробуйте еще раз.".
-void ShowErrorDo();
+void showErrorDo();
 // After a miss that counts: the right answer (questions, course language).
-void ShowDoubleError(const QString& rightAnswer);
+void showDoubleError(const QString& rightAnswer);
 // The same for the lexicon: the right translation (Russian).
-void ShowLexicError(const QString& rightTranslation);
+void showLexicError(const QString& rightTranslation);

@@ -6,7 +6,7 @@
 #include "dialogs/DlgTestFullDulex.h"
 #include "dialogs/DlgxMessage.h"
 
-void CreateSharedDialogs()
+void createSharedDialogs()
 {
     DlgxMessage();
     DlgErrorDo();

@@ -33,7 +33,7 @@ DrillWindow::DrillWindow(QSize client, QWidget* parent)
     connect(MediaPlayerPlay, &MediaPlayer::Notify, this, &DrillWindow::MediaPlayerPlayNotify);
 }
 
-void DrillWindow::PlaceAt(int centreX, int centreY)
+void DrillWindow::placeAt(int centreX, int centreY)
 {
     move(centreX - width() / 2, centreY - height() / 2);
 }
@@ -63,7 +63,7 @@ void DrillWindow::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void DrillWindow::SetPlayButton(QAbstractButton* button, const QString& soundFile)
+void DrillWindow::setPlayButton(QAbstractButton* button, const QString& soundFile)
 {
     // Play is the first control to take the focus, and a focused push button
     // of a dialog would take Enter for itself: Enter has to answer instead.
@@ -73,7 +73,7 @@ void DrillWindow::SetPlayButton(QAbstractButton* button, const QString& soundFil
     soundFile_ = soundFile;
 }
 
-void DrillWindow::PlaySegment(qint32 start, qint32 end)
+void DrillWindow::playSegment(qint32 start, qint32 end)
 {
     MediaPlayerPlay->SetFileName(soundFile_);
     MediaPlayerPlay->Open();
@@ -90,7 +90,7 @@ void DrillWindow::MediaPlayerPlayNotify()
         play_->setEnabled(true);
 }
 
-TBtnImgTransD1QF* DrillWindow::AddBarButton(const QString& symbol, const QString& caption, int x)
+TBtnImgTransD1QF* DrillWindow::addBarButton(const QString& symbol, const QString& caption, int x)
 {
     auto* button = new TBtnImgTransD1QF(this);
     dressButton(*button, symbolButtonPictures(symbol, 40));
@@ -98,7 +98,7 @@ TBtnImgTransD1QF* DrillWindow::AddBarButton(const QString& symbol, const QString
     return button;
 }
 
-TBtnImgD1QF* DrillWindow::AddNextButton(const QString& caption, int x)
+TBtnImgD1QF* DrillWindow::addNextButton(const QString& caption, int x)
 {
     auto* button = new TBtnImgD1QF(this);
     dressButton(*button, symbolButtonPictures(SymbolNext, 40));
@@ -110,7 +110,7 @@ TBtnImgD1QF* DrillWindow::AddNextButton(const QString& caption, int x)
 
 void DrillWindow::PlaceOnBar(QWidget* button, const QString& caption, int x)
 {
-    button->move(x - button->width() / 2, BarTop() + 6);
+    button->move(x - button->width() / 2, barTop() + 6);
     AddBarCaption(caption, x, 100);
 }
 
@@ -118,7 +118,7 @@ void DrillWindow::AddBarCaption(const QString& caption, int x, int width)
 {
     auto* label = new QLabel(caption, this);
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(x - width / 2, BarTop() + 50, width, 18);
+    label->setGeometry(x - width / 2, barTop() + 50, width, 18);
     fitLabel(*label);
 }
 
@@ -148,7 +148,7 @@ QTextEdit* DrillWindow::AddReadOnlyMemo(QWidget* panel, const QRect& area, const
     return memo;
 }
 
-QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area)
+QLineEdit* DrillWindow::addTextPanel(const QString& caption, const QRect& area)
 {
     QFrame* panel = AddRaisedPanel(area);
     auto* label = new QLabel(caption, panel);
@@ -163,20 +163,20 @@ QLineEdit* DrillWindow::AddTextPanel(const QString& caption, const QRect& area)
     return edit;
 }
 
-QTextEdit* DrillWindow::AddMemoPanel(const QRect& area)
+QTextEdit* DrillWindow::addMemoPanel(const QRect& area)
 {
     QFrame* panel = AddRaisedPanel(area);
-    QFont bold = ItemFont();
+    QFont bold = itemFont();
     bold.setBold(true);
     return AddReadOnlyMemo(panel, panel->rect().adjusted(6, 6, -6, -6), bold);
 }
 
-QFont DrillWindow::ItemFont()
+QFont DrillWindow::itemFont()
 {
     return look::arial(15);
 }
 
-QLabel* DrillWindow::AddCounter(const QString& caption, int x)
+QLabel* DrillWindow::addCounter(const QString& caption, int x)
 {
     auto* box = new QLabel(QStringLiteral("00"), this);
     box->setAlignment(Qt::AlignCenter);
@@ -189,7 +189,7 @@ QLabel* DrillWindow::AddCounter(const QString& caption, int x)
     bold.setPixelSize(18);
     bold.setBold(true);
     box->setFont(bold);
-    box->setGeometry(x - 30, BarTop() + 12, 60, 30);
+    box->setGeometry(x - 30, barTop() + 12, 60, 30);
     AddBarCaption(caption, x, 90);
     return box;
 }

@@ -31,7 +31,7 @@ public:
     DrillWindow(QSize client, QWidget* parent);
 
     // Centres the window on a screen point; halves are truncated.
-    void PlaceAt(int centreX, int centreY);
+    void placeAt(int centreX, int centreY);
 
     MediaPlayer* MediaPlayerPlay;
 
@@ -47,19 +47,19 @@ protected:
 
     // Plays the segment of the sound file; the Play button stays disabled
     // until the notification.
-    void PlaySegment(qint32 start, qint32 end);
-    void SetPlayButton(QAbstractButton* button, const QString& soundFile);
+    void playSegment(qint32 start, qint32 end);
+    void setPlayButton(QAbstractButton* button, const QString& soundFile);
     // The button that Enter presses. It may be hidden: the window's picture
     // buttons stand for it on screen.
-    void SetEnterButton(QAbstractButton* button) { enter_ = button; }
+    void setEnterButton(QAbstractButton* button) { enter_ = button; }
 
     // A round picture button of the bottom bar with its caption under it,
     // centred on x.
-    TBtnImgTransD1QF* AddBarButton(const QString& symbol, const QString& caption, int x);
+    TBtnImgTransD1QF* addBarButton(const QString& symbol, const QString& caption, int x);
     // A counter of the bottom bar: the number in a white box, the caption under it.
-    QLabel* AddCounter(const QString& caption, int x);
+    QLabel* addCounter(const QString& caption, int x);
     // The default button of the previews' bottom bar, with its caption.
-    TBtnImgD1QF* AddNextButton(const QString& caption, int x);
+    TBtnImgD1QF* addNextButton(const QString& caption, int x);
     // A caption above a control, at its designed place.
     void AddCaption(const QString& caption, QPoint at);
     // A raised panel over the area.
@@ -67,17 +67,17 @@ protected:
     // A read-only memo in the panel that leaves Enter to the window.
     static QTextEdit* AddReadOnlyMemo(QWidget* panel, const QRect& area, const QFont& font);
     // A raised panel with a caption and a read-only line for an item's text.
-    QLineEdit* AddTextPanel(const QString& caption, const QRect& area);
+    QLineEdit* addTextPanel(const QString& caption, const QRect& area);
     // A raised panel holding a read-only memo for a question.
-    QTextEdit* AddMemoPanel(const QRect& area);
+    QTextEdit* addMemoPanel(const QRect& area);
     // The font of the items' texts.
-    static QFont ItemFont();
-    int BarTop() const { return height() - 78; }
+    static QFont itemFont();
+    int barTop() const { return height() - 78; }
 
     // Reports a fault in the files with the drills' read-error message;
     // true when the items read are enough to run the window.
     template <typename Item>
-    bool AcceptLoad(const DrillLoad<Item>& load, const QString& message = ReadErrorText)
+    bool acceptLoad(const DrillLoad<Item>& load, const QString& message = ReadErrorText)
     {
         if (load.error)
             showFileProblems({message}, FileFault::Error, ReadErrorCaption);

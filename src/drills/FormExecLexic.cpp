@@ -14,12 +14,12 @@
 
 TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent)
 {
-    SetHelpTopic(this, QStringLiteral("Lexic"));
+    setHelpTopic(this, QStringLiteral("Lexic"));
     BitBtnPlay = new QPushButton(QStringLiteral("Play"), this);
     BitBtnPlay->setGeometry(16, 14, 75, 25);
     connect(BitBtnPlay, &QPushButton::clicked, this, &TFormExecLexic::BitBtnPlayClick);
 
-    EditText = AddTextPanel(QStringLiteral("Исходное выражение"), {16, 46, 648, 64});
+    EditText = addTextPanel(QStringLiteral("Исходное выражение"), {16, 46, 648, 64});
 
     AddCaption(QStringLiteral("Выберите правильный перевод"), {16, 118});
     ListBoxTrans = new QListWidget(this);
@@ -33,30 +33,30 @@ TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent
 
     BitBtnNext = new QPushButton(QStringLiteral("ОК"), this);
     BitBtnNext->hide();
-    SetEnterButton(BitBtnNext);
+    setEnterButton(BitBtnNext);
     connect(BitBtnNext, &QPushButton::clicked, this, &TFormExecLexic::BitBtnNextClick);
 
-    BtnImgTransD1QF1 = AddBarButton(pictures::symbolCheck, QStringLiteral("Подтверждение"), 80);
+    BtnImgTransD1QF1 = addBarButton(pictures::symbolCheck, QStringLiteral("Подтверждение"), 80);
     connect(BtnImgTransD1QF1, &QAbstractButton::clicked, this, &TFormExecLexic::BitBtnNextClick);
-    LabelSelect = AddCounter(QStringLiteral("Осталось"), 230);
-    LabelCount = AddCounter(QStringLiteral("Всего"), 320);
-    LabelError = AddCounter(QStringLiteral("Ошибок"), 410);
-    BtnImgTransD1QF2 = AddBarButton(SymbolHelp, QStringLiteral("Помощь"), 530);
+    LabelSelect = addCounter(QStringLiteral("Осталось"), 230);
+    LabelCount = addCounter(QStringLiteral("Всего"), 320);
+    LabelError = addCounter(QStringLiteral("Ошибок"), 410);
+    BtnImgTransD1QF2 = addBarButton(SymbolHelp, QStringLiteral("Помощь"), 530);
     connect(BtnImgTransD1QF2, &QAbstractButton::clicked, this, &TFormExecLexic::BitBtn1Click);
-    BtnImgTransD1QF3 = AddBarButton(pictures::symbolLeave, QStringLiteral("Выход"), 620);
+    BtnImgTransD1QF3 = addBarButton(pictures::symbolLeave, QStringLiteral("Выход"), 620);
     connect(BtnImgTransD1QF3, &QAbstractButton::clicked, this, &TFormExecLexic::ImageButton3Click);
 }
 
 bool TFormExecLexic::Load(const DrillFiles& files)
 {
     BitBtnPlay->setVisible(!files.timing.isEmpty());
-    SetPlayButton(BitBtnPlay, files.sound);
+    setPlayButton(BitBtnPlay, files.sound);
     DrillLoad<LexiconItem> load = loadLexicon(files);
     if (load.runnable) {
         drill_.emplace(load.items);
         ListBoxTrans->addItems(drill_->translations());
     }
-    return AcceptLoad(load);
+    return acceptLoad(load);
 }
 
 void TFormExecLexic::showEvent(QShowEvent* event)
@@ -69,23 +69,23 @@ void TFormExecLexic::showEvent(QShowEvent* event)
 void TFormExecLexic::SetInitialData()
 {
     drill_->start();
-    ShowCurrent();
-    ShowCounters();
+    showCurrent();
+    showCounters();
 }
 
 void TFormExecLexic::SelectNextLexic()
 {
     drill_->selectNext();
-    ShowCurrent();
+    showCurrent();
 }
 
-void TFormExecLexic::ShowCurrent()
+void TFormExecLexic::showCurrent()
 {
     EditText->setText(drill_->currentItem().expression);
     ListBoxTrans->setCurrentRow(0);
 }
 
-void TFormExecLexic::ShowCounters()
+void TFormExecLexic::showCounters()
 {
     LabelSelect->setText(QString::number(drill_->remaining()));
     LabelCount->setText(QString::number(drill_->count()));
@@ -99,20 +99,20 @@ void TFormExecLexic::BitBtnNextClick()
     switch (answer.outcome) {
     case LexiconDrill::Outcome::Right:
         if (answer.finished) {
-            ShowCounters();
+            showCounters();
             closeDialog(*this, DialogResult::OK);
             return;
         }
         break;
     case LexiconDrill::Outcome::FirstMiss:
-        ShowErrorDo();
+        showErrorDo();
         return;
     case LexiconDrill::Outcome::SecondMiss:
-        ShowLexicError(answer.expected);
+        showLexicError(answer.expected);
         break;
     }
-    ShowCurrent();
-    ShowCounters();
+    showCurrent();
+    showCounters();
 }
 
 void TFormExecLexic::BitBtnStepOverClick()
@@ -122,12 +122,12 @@ void TFormExecLexic::BitBtnStepOverClick()
 
 void TFormExecLexic::BitBtnPlayClick()
 {
-    PlaySegment(drill_->currentItem().start, drill_->currentItem().end);
+    playSegment(drill_->currentItem().start, drill_->currentItem().end);
 }
 
 void TFormExecLexic::BitBtn1Click()
 {
-    ShowHelpFor(this);
+    showHelpFor(this);
 }
 
 void TFormExecLexic::ImageButton3Click()
@@ -140,7 +140,7 @@ LaunchResult ExecuteLexic(int centreX, int centreY, const QString& textFile,
                           const QString& soundFile)
 {
     TFormExecLexic form;
-    form.PlaceAt(centreX, centreY);
+    form.placeAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))
         return LaunchResult::Left;
     return launchResultOf(execDialog(form), LaunchResult::Left);

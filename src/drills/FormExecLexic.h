@@ -27,7 +27,7 @@ public:
     void BitBtn1Click();
     void ImageButton3Click();
 
-    const LexiconDrill& Drill() const { return *drill_; }
+    const LexiconDrill& drill() const { return *drill_; }
 
     QPushButton* BitBtnPlay;
     QLineEdit* EditText;
@@ -44,8 +44,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void ShowCurrent();
-    void ShowCounters();
+    void showCurrent();
+    void showCounters();
 
     std::optional<LexiconDrill> drill_;
 };

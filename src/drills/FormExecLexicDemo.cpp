@@ -12,20 +12,20 @@
 
 TFormExecLexicDemo::TFormExecLexicDemo(QWidget* parent) : DrillWindow({550, 246}, parent)
 {
-    SetHelpTopic(this, QStringLiteral("LexicDemo"));
-    EditText = AddTextPanel(QStringLiteral("Исходное выражение"), {14, 12, 420, 60});
-    EditTranslate = AddTextPanel(QStringLiteral("Перевод"), {14, 78, 420, 60});
+    setHelpTopic(this, QStringLiteral("LexicDemo"));
+    EditText = addTextPanel(QStringLiteral("Исходное выражение"), {14, 12, 420, 60});
+    EditTranslate = addTextPanel(QStringLiteral("Перевод"), {14, 78, 420, 60});
     BitBtnPlay = new QPushButton(QStringLiteral("Проиграть"), this);
     BitBtnPlay->setGeometry(448, 32, 88, 28);
     connect(BitBtnPlay, &QPushButton::clicked, this, &TFormExecLexicDemo::BitBtnPlayClick);
 
-    BtnImgD1QF1 = AddNextButton(QStringLiteral("Далее"), 70);
+    BtnImgD1QF1 = addNextButton(QStringLiteral("Далее"), 70);
     connect(BtnImgD1QF1, &QPushButton::clicked, this, &TFormExecLexicDemo::BitBtn1Click);
-    LabelSelect = AddCounter(QStringLiteral("Осталось:"), 200);
-    LabelCount = AddCounter(QStringLiteral("Всего:"), 290);
-    BtnImgTransD1QF1 = AddBarButton(SymbolHelp, QStringLiteral("Помощь"), 400);
+    LabelSelect = addCounter(QStringLiteral("Осталось:"), 200);
+    LabelCount = addCounter(QStringLiteral("Всего:"), 290);
+    BtnImgTransD1QF1 = addBarButton(SymbolHelp, QStringLiteral("Помощь"), 400);
     connect(BtnImgTransD1QF1, &QAbstractButton::clicked, this, &TFormExecLexicDemo::BitBtn2Click);
-    BtnImgTransD1QF2 = AddBarButton(pictures::symbolLeave, QStringLiteral("Выход"), 490);
+    BtnImgTransD1QF2 = addBarButton(pictures::symbolLeave, QStringLiteral("Выход"), 490);
     connect(BtnImgTransD1QF2, &QAbstractButton::clicked, this,
             &TFormExecLexicDemo::ImageButton3Click);
 }
@@ -33,21 +33,21 @@ TFormExecLexicDemo::TFormExecLexicDemo(QWidget* parent) : DrillWindow({550, 246}
 bool TFormExecLexicDemo::Load(const DrillFiles& files)
 {
     BitBtnPlay->setVisible(!files.timing.isEmpty());
-    SetPlayButton(BitBtnPlay, files.sound);
+    setPlayButton(BitBtnPlay, files.sound);
     DrillLoad<LexiconItem> load = loadLexicon(files);
     if (load.runnable)
         preview_.emplace(load.items);
-    return AcceptLoad(load, ReadErrorTextsText);
+    return acceptLoad(load, ReadErrorTextsText);
 }
 
 void TFormExecLexicDemo::SetInitialData()
 {
     preview_->start();
-    ShowCurrent();
+    showCurrent();
     LabelCount->setText(QString::number(preview_->count()));
 }
 
-void TFormExecLexicDemo::ShowCurrent()
+void TFormExecLexicDemo::showCurrent()
 {
     EditText->setText(preview_->currentItem().expression);
     EditTranslate->setText(preview_->currentItem().translation);
@@ -57,19 +57,19 @@ void TFormExecLexicDemo::ShowCurrent()
 void TFormExecLexicDemo::BitBtn1Click()
 {
     if (preview_->next())
-        ShowCurrent();
+        showCurrent();
     else
         closeDialog(*this, DialogResult::OK);
 }
 
 void TFormExecLexicDemo::BitBtn2Click()
 {
-    ShowHelpFor(this);
+    showHelpFor(this);
 }
 
 void TFormExecLexicDemo::BitBtnPlayClick()
 {
-    PlaySegment(preview_->currentItem().start, preview_->currentItem().end);
+    playSegment(preview_->currentItem().start, preview_->currentItem().end);
 }
 
 void TFormExecLexicDemo::ImageButton3Click()
@@ -82,7 +82,7 @@ LaunchResult ExecuteLexicDemo(int centreX, int centreY, const QString& textFile,
                               const QString& soundFile)
 {
     TFormExecLexicDemo form;
-    form.PlaceAt(centreX, centreY);
+    form.placeAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))
         return LaunchResult::Cancelled;
     form.SetInitialData();

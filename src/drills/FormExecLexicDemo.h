@@ -35,7 +35,7 @@ public:
     QLabel* LabelCount;
 
 private:
-    void ShowCurrent();
+    void showCurrent();
 
     std::optional<LexiconPreview> preview_;
 };

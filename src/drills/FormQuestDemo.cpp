@@ -11,15 +11,15 @@
 
 TFormQuestDemo::TFormQuestDemo(QWidget* parent) : DrillWindow({555, 251}, parent)
 {
-    SetHelpTopic(this, QStringLiteral("QuestDemo"));
-    MemoQuest = AddMemoPanel({14, 14, 527, 150});
-    BtnImgD1QF1 = AddNextButton(QStringLiteral("Далее"), 70);
+    setHelpTopic(this, QStringLiteral("QuestDemo"));
+    MemoQuest = addMemoPanel({14, 14, 527, 150});
+    BtnImgD1QF1 = addNextButton(QStringLiteral("Далее"), 70);
     connect(BtnImgD1QF1, &QPushButton::clicked, this, &TFormQuestDemo::BitBtn1Click);
-    LabelSelect = AddCounter(QStringLiteral("Осталось"), 200);
-    LabelCount = AddCounter(QStringLiteral("Всего"), 290);
-    BtnImgTransD1QF1 = AddBarButton(SymbolHelp, QStringLiteral("Помощь"), 400);
+    LabelSelect = addCounter(QStringLiteral("Осталось"), 200);
+    LabelCount = addCounter(QStringLiteral("Всего"), 290);
+    BtnImgTransD1QF1 = addBarButton(SymbolHelp, QStringLiteral("Помощь"), 400);
     connect(BtnImgTransD1QF1, &QAbstractButton::clicked, this, &TFormQuestDemo::BitBtn2Click);
-    BtnImgTransD1QF2 = AddBarButton(pictures::symbolLeave, QStringLiteral("Выход"), 490);
+    BtnImgTransD1QF2 = addBarButton(pictures::symbolLeave, QStringLiteral("Выход"), 490);
     connect(BtnImgTransD1QF2, &QAbstractButton::clicked, this,
             &TFormQuestDemo::BtnImgTransD1QF2Click);
 }
@@ -29,17 +29,17 @@ bool TFormQuestDemo::Load(const DrillFiles& files)
     DrillLoad<QuestionRecord> load = loadQuestions(files, false);
     if (load.runnable)
         preview_.emplace(load.items);
-    return AcceptLoad(load);
+    return acceptLoad(load);
 }
 
-void TFormQuestDemo::Start()
+void TFormQuestDemo::start()
 {
     preview_->start();
-    ShowQuestion();
+    showQuestion();
     LabelCount->setText(QString::number(preview_->count()));
 }
 
-void TFormQuestDemo::ShowQuestion()
+void TFormQuestDemo::showQuestion()
 {
     MemoQuest->setPlainText(preview_->currentItem().text);
     LabelSelect->setText(QString::number(preview_->remaining()));
@@ -48,14 +48,14 @@ void TFormQuestDemo::ShowQuestion()
 void TFormQuestDemo::BitBtn1Click()
 {
     if (preview_->next())
-        ShowQuestion();
+        showQuestion();
     else
         closeDialog(*this, DialogResult::OK);
 }
 
 void TFormQuestDemo::BitBtn2Click()
 {
-    ShowHelpFor(this);
+    showHelpFor(this);
 }
 
 void TFormQuestDemo::BtnImgTransD1QF2Click()
@@ -68,9 +68,9 @@ LaunchResult ExecuteQuestDemo(int centreX, int centreY, const QString& textFile,
                               const QString& soundFile)
 {
     TFormQuestDemo form;
-    form.PlaceAt(centreX, centreY);
+    form.placeAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))
         return LaunchResult::Left;
-    form.Start();
+    form.start();
     return launchResultOf(execDialog(form), LaunchResult::Left);
 }

@@ -18,7 +18,7 @@ public:
     // False when there is nothing to show.
     bool Load(const DrillFiles& files);
     // Shows the first question and the counters.
-    void Start();
+    void start();
     void BitBtn1Click();
     void BitBtn2Click();
     void BtnImgTransD1QF2Click();
@@ -31,7 +31,7 @@ public:
     QLabel* LabelCount;
 
 private:
-    void ShowQuestion();
+    void showQuestion();
 
     std::optional<QuestionPreview> preview_;
 };

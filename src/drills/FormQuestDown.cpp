@@ -14,16 +14,16 @@
 
 TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent)
 {
-    SetHelpTopic(this, QStringLiteral("QuestEnd"));
+    setHelpTopic(this, QStringLiteral("QuestEnd"));
     setWindowTitle(QStringLiteral("Послетекстовые вопросы"));
     AddCaption(QStringLiteral("Выберите правильный вариант"), {16, 12});
-    MemoQuest = AddMemoPanel({16, 32, 573, 92});
+    MemoQuest = addMemoPanel({16, 32, 573, 92});
     for (int p = 0; p < MaxAnswers; ++p) {
         PanelQ[p] = AddRaisedPanel({16, 132 + p * 72, 573, 66});
         RadioButton[p] = new TChBxImgTransD1QF(PanelQ[p]);
         dressCheckBox(*RadioButton[p], 22);
         RadioButton[p]->setGeometry(10, 20, 26, 26);
-        Memo[p] = AddReadOnlyMemo(PanelQ[p], {44, 6, 521, 54}, ItemFont());
+        Memo[p] = AddReadOnlyMemo(PanelQ[p], {44, 6, 521, 54}, itemFont());
         connect(RadioButton[p], &TChBxImgTransD1QF::clicked, this, [this, p] { ChoiceClick(p); });
     }
     // In the design the first box is the checked one.
@@ -31,16 +31,16 @@ TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->hide();
-    SetEnterButton(BitBtn1);
+    setEnterButton(BitBtn1);
     connect(BitBtn1, &QPushButton::clicked, this, &TFormQuestDown::BitBtn1Click);
-    BtnImgTransD1QF1 = AddBarButton(pictures::symbolCheck, QStringLiteral("Подтверждение"), 70);
+    BtnImgTransD1QF1 = addBarButton(pictures::symbolCheck, QStringLiteral("Подтверждение"), 70);
     connect(BtnImgTransD1QF1, &QAbstractButton::clicked, this, &TFormQuestDown::BitBtn1Click);
-    LabelSelect = AddCounter(QStringLiteral("Осталось"), 210);
-    LabelCount = AddCounter(QStringLiteral("Всего"), 300);
-    LabelError = AddCounter(QStringLiteral("Ошибок"), 390);
-    BtnImgTransD1QF2 = AddBarButton(SymbolHelp, QStringLiteral("Помощь"), 470);
+    LabelSelect = addCounter(QStringLiteral("Осталось"), 210);
+    LabelCount = addCounter(QStringLiteral("Всего"), 300);
+    LabelError = addCounter(QStringLiteral("Ошибок"), 390);
+    BtnImgTransD1QF2 = addBarButton(SymbolHelp, QStringLiteral("Помощь"), 470);
     connect(BtnImgTransD1QF2, &QAbstractButton::clicked, this, &TFormQuestDown::BitBtn3Click);
-    BtnImgTransD1QF3 = AddBarButton(pictures::symbolLeave, QStringLiteral("Выход"), 545);
+    BtnImgTransD1QF3 = addBarButton(pictures::symbolLeave, QStringLiteral("Выход"), 545);
     connect(BtnImgTransD1QF3, &QAbstractButton::clicked, this,
             &TFormQuestDown::BtnImgTransD1QF3Click);
 }
@@ -50,22 +50,22 @@ bool TFormQuestDown::Load(const DrillFiles& files)
     DrillLoad<QuestionRecord> load = loadQuestions(files, true);
     if (load.runnable)
         drill_.emplace(load.items);
-    return AcceptLoad(load);
+    return acceptLoad(load);
 }
 
-void TFormQuestDown::Start()
+void TFormQuestDown::start()
 {
     drill_->start();
-    ShowQuestion();
+    showQuestion();
 }
 
 void TFormQuestDown::SelectNext()
 {
     drill_->selectNext();
-    ShowQuestion();
+    showQuestion();
 }
 
-void TFormQuestDown::ShowQuestion()
+void TFormQuestDown::showQuestion()
 {
     const QStringList answers = drill_->shownAnswers();
     for (int p = 0; p < MaxAnswers; ++p) {
@@ -76,10 +76,10 @@ void TFormQuestDown::ShowQuestion()
         Memo[p]->setPlainText(used ? answers[p] : QString());
     }
     MemoQuest->setPlainText(drill_->currentQuestion().text);
-    ShowCounters();
+    showCounters();
 }
 
-void TFormQuestDown::ShowCounters()
+void TFormQuestDown::showCounters()
 {
     LabelSelect->setText(QString::number(drill_->remaining()));
     LabelCount->setText(QString::number(drill_->count()));
@@ -98,17 +98,17 @@ void TFormQuestDown::BitBtn1Click()
 {
     const QuestionDrill::Answer answer = drill_->confirm();
     if (answer.outcome == QuestionDrill::Outcome::FirstMiss) {
-        ShowErrorDo();
+        showErrorDo();
         return;
     }
     if (answer.outcome == QuestionDrill::Outcome::SecondMiss)
-        ShowDoubleError(answer.expected);
+        showDoubleError(answer.expected);
     if (answer.finished) {
-        ShowCounters();
+        showCounters();
         closeDialog(*this, DialogResult::OK);
         return;
     }
-    ShowQuestion();
+    showQuestion();
 }
 
 void TFormQuestDown::BitBtn2Click()
@@ -118,7 +118,7 @@ void TFormQuestDown::BitBtn2Click()
 
 void TFormQuestDown::BitBtn3Click()
 {
-    ShowHelpFor(this);
+    showHelpFor(this);
 }
 
 void TFormQuestDown::BtnImgTransD1QF3Click()
@@ -133,12 +133,12 @@ LaunchResult ExecuteQuestDown(int centreX, int centreY, const QString& textFile,
     if (counts)
         *counts = {};
     TFormQuestDown form;
-    form.PlaceAt(centreX, centreY);
+    form.placeAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))
         return LaunchResult::Left;
-    form.Start();
+    form.start();
     const LaunchResult result = launchResultOf(execDialog(form), LaunchResult::Left);
     if (counts)
-        *counts = {form.Drill().count(), form.Drill().errors()};
+        *counts = {form.drill().count(), form.drill().errors()};
     return result;
 }

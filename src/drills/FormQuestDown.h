@@ -21,7 +21,7 @@ public:
     // cannot be asked.
     bool Load(const DrillFiles& files);
     // Starts the run: the first question and the counters.
-    void Start();
+    void start();
     void SelectNext();
     void BitBtn1Click();
     void BitBtn2Click();
@@ -32,7 +32,7 @@ public:
     void RadioButton3Click() { ChoiceClick(2); }
     void RadioButton4Click() { ChoiceClick(3); }
 
-    const QuestionDrill& Drill() const { return *drill_; }
+    const QuestionDrill& drill() const { return *drill_; }
 
     QTextEdit* MemoQuest;
     QFrame* PanelQ[MaxAnswers];
@@ -50,8 +50,8 @@ private:
     // The handler of a choice box, before the box toggles itself: the other
     // boxes are unchecked.
     void ChoiceClick(int position);
-    void ShowQuestion();
-    void ShowCounters();
+    void showQuestion();
+    void showCounters();
 
     std::optional<QuestionDrill> drill_;
 };

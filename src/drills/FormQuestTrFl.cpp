@@ -88,26 +88,26 @@ bool TFormQuestTrFl::Load(const DrillFiles& files)
 {
     // Without a timing file there is nothing to play.
     BitBtnPlay->setVisible(!files.timing.isEmpty());
-    SetPlayButton(BitBtnPlay, files.sound);
+    setPlayButton(BitBtnPlay, files.sound);
     DrillLoad<TrueFalseItem> load = loadStatements(files);
     if (load.runnable)
         drill_.emplace(load.items);
-    return AcceptLoad(load);
+    return acceptLoad(load);
 }
 
-void TFormQuestTrFl::Start()
+void TFormQuestTrFl::start()
 {
     drill_->start();
-    ShowStatement();
+    showStatement();
 }
 
 void TFormQuestTrFl::SelectNext()
 {
     drill_->selectNext();
-    ShowStatement();
+    showStatement();
 }
 
-void TFormQuestTrFl::ShowStatement()
+void TFormQuestTrFl::showStatement()
 {
     MemoQuest->setPlainText(drill_->currentItem().text);
     LabelSelect->setText(QString::number(drill_->remaining()));
@@ -125,15 +125,15 @@ void TFormQuestTrFl::BitBtn1Click()
     if (drill_->answer(RadioButtonYes->isChecked()))
         closeDialog(*this, DialogResult::OK);
     else
-        ShowStatement();
+        showStatement();
 }
 
 void TFormQuestTrFl::BitBtnPlayClick()
 {
-    PlaySegment(drill_->currentItem().start, drill_->currentItem().end);
+    playSegment(drill_->currentItem().start, drill_->currentItem().end);
 }
 
-void FillQuestEnd(TFormQuestEnd& results, const TrueFalseDrill& drill)
+void fillQuestEnd(TFormQuestEnd& results, const TrueFalseDrill& drill)
 {
     results.LabelCount->setText(QString::number(drill.count()));
     results.LabelError->setText(QString::number(drill.errors()));
@@ -157,15 +157,15 @@ LaunchResult ExecuteQuestTrFl(int centreX, int centreY, const QString& textFile,
     if (counts)
         *counts = {};
     TFormQuestTrFl form;
-    form.PlaceAt(centreX, centreY);
+    form.placeAt(centreX, centreY);
     if (!form.Load({textFile, transFile, timingFile, soundFile}))
         return LaunchResult::Left;
-    form.Start();
+    form.start();
     const LaunchResult result = launchResultOf(execDialog(form), LaunchResult::Left);
     if (counts)
-        *counts = {form.Drill().count(), form.Drill().errors()};
+        *counts = {form.drill().count(), form.drill().errors()};
     if (result == LaunchResult::GoneThrough) {
-        FillQuestEnd(*FormQuestEnd(), form.Drill());
+        fillQuestEnd(*FormQuestEnd(), form.drill());
         FormQuestEnd()->exec();
     }
     return result;

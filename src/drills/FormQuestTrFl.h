@@ -21,13 +21,13 @@ public:
     // statement to ask.
     bool Load(const DrillFiles& files);
     // Starts the run: the first statement and the counters.
-    void Start();
+    void start();
     void SelectNext();
     void BitBtnNextClick();
     void BitBtn1Click();
     void BitBtnPlayClick();
 
-    const TrueFalseDrill& Drill() const { return *drill_; }
+    const TrueFalseDrill& drill() const { return *drill_; }
 
     QTextEdit* MemoQuest;
     QRadioButton* RadioButtonYes;
@@ -46,7 +46,7 @@ protected:
     void reject() override { closeDialog(*this, DialogResult::Ignore); }
 
 private:
-    void ShowStatement();
+    void showStatement();
 
     std::optional<TrueFalseDrill> drill_;
 };
@@ -54,4 +54,4 @@ private:
 // Fills the results window from a finished run: the totals, the header and
 // one row per statement in file order; rows of an earlier, longer run are
 // cleared.
-void FillQuestEnd(TFormQuestEnd& results, const TrueFalseDrill& drill);
+void fillQuestEnd(TFormQuestEnd& results, const TrueFalseDrill& drill);

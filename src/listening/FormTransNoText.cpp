@@ -179,8 +179,8 @@ void TFormTransNoText::arrangePanes()
         box->image.fill(Qt::white);
     }
     ImageStatic->setPixmap(loadPicture(Symbol("voice"), ImageStatic->size()));
-    laidText_.MarkStale();
-    laidTrans_.MarkStale();
+    laidText_.markStale();
+    laidTrans_.markStale();
     showPicture(std::max(shownPicture_, 1));
 }
 
@@ -227,7 +227,7 @@ void TFormTransNoText::FormShow()
     PaintBoxTrans->hide();
     SetPaintBegin();
     showPicture(1);
-    SetHelpContext(this, settings_.helpTopic);
+    setHelpContext(this, settings_.helpTopic);
 }
 
 void TFormTransNoText::SetPaintBegin()
@@ -241,8 +241,8 @@ void TFormTransNoText::SetPaintBegin()
     laidText_.SetText(lesson_.text);
     laidTrans_.SetText(lesson_.trans);
     const int width = paintArea_.width() - 20;
-    laidText_.LayOut(width, widthIn(look::arial(16)));
-    laidTrans_.LayOut(width, widthIn(look::arial(16)));
+    laidText_.layOut(width, widthIn(look::arial(16)));
+    laidTrans_.layOut(width, widthIn(look::arial(16)));
     textScroll_.currentTop = transScroll_.currentTop = paintArea_.height() / 2;
     textScroll_.drift = transScroll_.drift = 0;
 }
@@ -273,21 +273,21 @@ void TFormTransNoText::paintPane(TransPaintBox* box, SyntagmText& laid, PaneScro
 {
     const SyntagmText::WidthOf widthOf = widthIn(font);
     laid.SetPosition(n_ - 1);
-    laid.LayOut(paintArea_.width() - 20, widthOf);
+    laid.layOut(paintArea_.width() - 20, widthOf);
     box->image.fill(Qt::white);
     QPainter painter(&box->image);
     const int ascent = QFontMetrics(font).ascent();
-    for (int line = 1; line <= laid.LastLine() && line < laid.Lines().size(); ++line) {
+    for (int line = 1; line <= laid.lastLine() && line < laid.Lines().size(); ++line) {
         const int top = scroll.lineTop(line);
         if (top < -LineHeight || top > paintArea_.height())
             continue;
-        for (const DrawnRun& run : laid.LineRuns(line, QPoint(TextX, top), widthOf)) {
+        for (const DrawnRun& run : laid.lineRuns(line, QPoint(TextX, top), widthOf)) {
             painter.setFont(styled(font, run.look.style));
             painter.setPen(QColor::fromRgba(run.look.colour));
             painter.drawText(run.at + QPoint(0, ascent), run.text);
         }
     }
-    const int current = n_ - 1 < laid.Places().size() ? laid.Places()[n_ - 1].startLine : 0;
+    const int current = n_ - 1 < laid.places().size() ? laid.places()[n_ - 1].startLine : 0;
     scroll.currentTop = scroll.lineTop(current);
     box->update();
 }
@@ -339,7 +339,7 @@ void TFormTransNoText::openRecording()
 {
     MediaPlayerRec->SetFileName(settings_.recording);
     MediaPlayerRec->Open();
-    MediaPlayerRec->StartRecording(0, recorderRangeEnd(lessonLength_, laidText_.LastLine()));
+    MediaPlayerRec->StartRecording(0, recorderRangeEnd(lessonLength_, laidText_.lastLine()));
 }
 
 void TFormTransNoText::TimerPosTimer()
@@ -377,8 +377,8 @@ void TFormTransNoText::scrollPanes()
 {
     const qint64 position = MediaPlayerPlay->Position();
     const int height = paintArea_.height();
-    textScroll_.step(position, lessonLength_, laidText_.LastLine(), height);
-    transScroll_.step(position, lessonLength_, laidTrans_.LastLine(), height);
+    textScroll_.step(position, lessonLength_, laidText_.lastLine(), height);
+    transScroll_.step(position, lessonLength_, laidTrans_.lastLine(), height);
 }
 
 void TFormTransNoText::followPictures()
@@ -581,7 +581,7 @@ void TFormTransNoText::CheckBoxTransClick()
 
 void TFormTransNoText::BitBtn1Click()
 {
-    ShowHelpContext(settings_.helpTopic);
+    showHelpContext(settings_.helpTopic);
 }
 
 void TFormTransNoText::BitBtnCloseClick()

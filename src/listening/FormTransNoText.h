@@ -74,14 +74,14 @@ public:
     void BitBtnCloseClick();
 
     int N() const { return n_; }
-    bool Running() const { return running_; }
-    bool Waiting() const { return waiting_; }
-    bool Recording() const { return recording_; }
-    const Lesson& LessonData() const { return lesson_; }
+    bool running() const { return running_; }
+    bool waiting() const { return waiting_; }
+    bool recording() const { return recording_; }
+    const Lesson& lessonData() const { return lesson_; }
     const SyntagmText& LaidText() const { return laidText_; }
     const PaneScroll& TextScroll() const { return textScroll_; }
-    int ShownPicture() const { return shownPicture_; }
-    QSize PaintArea() const { return paintArea_; }
+    int shownPicture() const { return shownPicture_; }
+    QSize paintArea() const { return paintArea_; }
 
     QWidget* PanelText;
     QWidget* PanelTrans;

@@ -221,7 +221,7 @@ void TFormWorkText::FormShow()
     for (TChBxImgTransD1QF* box : {CheckBoxText, CheckBoxTrans, CheckBoxTransUser})
         box->SetChecked(true);
     CheckBoxTransUser->SetEnabled(!names_.studentRecording.isEmpty());
-    SetHelpContext(this, names_.studentRecording.isEmpty() ? 130 : 180);
+    setHelpContext(this, names_.studentRecording.isEmpty() ? 130 : 180);
     TextSintagmText->hide();
     TextSintagmTrans->hide();
     ImageStatic->show();
@@ -476,7 +476,7 @@ void TFormWorkText::MemoComentClick()
 
 void TFormWorkText::BitBtn1Click()
 {
-    ShowHelpTopic(names_.studentRecording.isEmpty() ? QStringLiteral("WorkText")
+    showHelpTopic(names_.studentRecording.isEmpty() ? QStringLiteral("WorkText")
                                                     : QStringLiteral("ListenTrans"));
 }
 

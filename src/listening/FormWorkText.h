@@ -65,10 +65,10 @@ public:
 
     // The current syntagm, from 1, and the loaded lesson.
     int N() const { return n_; }
-    const Lesson& LessonData() const { return lesson_; }
+    const Lesson& lessonData() const { return lesson_; }
     const LoopRange& Loop() const { return loop_; }
-    bool Following() const { return following_; }
-    int ShownPicture() const { return shownPicture_; }
+    bool following() const { return following_; }
+    int shownPicture() const { return shownPicture_; }
 
     QWidget* PanelText;
     QWidget* PanelTrans;

@@ -32,14 +32,14 @@ QStringList wordsOf(const QString& syntagm)
 
 QStringList& SyntagmText::EditText()
 {
-    MarkStale();
+    markStale();
     return text_;
 }
 
 void SyntagmText::SetText(const QStringList& text)
 {
     text_ = text;
-    MarkStale();
+    markStale();
 }
 
 bool SyntagmText::SetPosition(int position)
@@ -90,7 +90,7 @@ bool SyntagmText::SetPosScreen(int percent)
     return true;
 }
 
-bool SyntagmText::SetLooks(const TextLook& normal, const TextLook& selected, const TextLook& marked)
+bool SyntagmText::setLooks(const TextLook& normal, const TextLook& selected, const TextLook& marked)
 {
     wrapStale_ = wrapStale_ || normal.style != normal_.style;
     normal_ = normal;
@@ -172,7 +172,7 @@ void SyntagmText::wrap(int width, const WidthOf& widthOf)
     wrapStale_ = false;
 }
 
-void SyntagmText::layOut(int width, const WidthOf& widthOf)
+void SyntagmText::reflow(int width, const WidthOf& widthOf)
 {
     if (wrapStale_ || width != wrappedWidth_)
         wrap(width, widthOf);
@@ -194,7 +194,7 @@ QList<DrawnRun> SyntagmText::Paint(QSize size, int lineHeight, const WidthOf& wi
         stale_ = false;
         return runs;
     }
-    LayOut(area.width(), widthOf);
+    layOut(area.width(), widthOf);
     const double pitch = lineHeight * spacingFactor(HeightIntervString);
     const int offset = roundEven(scrollOffset_);
     const int currentLine = validIndex(position_) ? places_[position_].startLine : 0;
@@ -205,20 +205,20 @@ QList<DrawnRun> SyntagmText::Paint(QSize size, int lineHeight, const WidthOf& wi
         // line's runs share its top, so a line outside is not measured at all.
         if (y < area.top() || y > area.bottom() + 1)
             continue;
-        runs.append(LineRuns(i, QPoint(area.left(), y), widthOf));
+        runs.append(lineRuns(i, QPoint(area.left(), y), widthOf));
     }
     return runs;
 }
 
-void SyntagmText::LayOut(int width, const WidthOf& widthOf)
+void SyntagmText::layOut(int width, const WidthOf& widthOf)
 {
     if (!stale_)
         return;
-    layOut(width, widthOf);
+    reflow(width, widthOf);
     stale_ = false;
 }
 
-QList<DrawnRun> SyntagmText::LineRuns(int line, QPoint at, const WidthOf& widthOf) const
+QList<DrawnRun> SyntagmText::lineRuns(int line, QPoint at, const WidthOf& widthOf) const
 {
     QList<DrawnRun> runs;
     const LaidLine& laid = lines_[line];

@@ -79,15 +79,15 @@ public:
     bool SetFlagSelMultSint(bool on);
     int PosScreen() const { return posScreen_; }
     bool SetPosScreen(int percent);
-    bool SetLooks(const TextLook& normal, const TextLook& selected, const TextLook& marked);
+    bool setLooks(const TextLook& normal, const TextLook& selected, const TextLook& marked);
     const TextLook& NormalLook() const { return normal_; }
     const TextLook& SelectedLook() const { return selected_; }
     const TextLook& MarkedLook() const { return marked_; }
     bool SetMargins(const QMargins& margins);
     const QMargins& Margins() const { return margins_; }
     // The width or the fonts changed: the words are wrapped again.
-    void MarkStale() { stale_ = wrapStale_ = true; }
-    bool LayoutStale() const { return stale_; }
+    void markStale() { stale_ = wrapStale_ = true; }
+    bool layoutStale() const { return stale_; }
 
     TIntevalString HeightIntervString = TIntevalString::is1_00;
     int k_Speed = 50000;
@@ -96,9 +96,9 @@ public:
     bool HideHeadings = false;
 
     // Lays the text out into `width` when stale, without drawing.
-    void LayOut(int width, const WidthOf& widthOf);
+    void layOut(int width, const WidthOf& widthOf);
     // The runs of laid-out line `line`, its first character at `at`.
-    QList<DrawnRun> LineRuns(int line, QPoint at, const WidthOf& widthOf) const;
+    QList<DrawnRun> lineRuns(int line, QPoint at, const WidthOf& widthOf) const;
 
     // Lays the text out when stale and returns what a paint of a control of
     // `size` draws; a line's pitch is `lineHeight` times the spacing factor.
@@ -106,14 +106,14 @@ public:
     // One step of the smooth scroll; true when the control should repaint.
     bool ScrollStep(int controlHeight);
 
-    const QList<SyntagmPlace>& Places() const { return places_; }
+    const QList<SyntagmPlace>& places() const { return places_; }
     const QList<LaidLine>& Lines() const { return lines_; }
-    int LastLine() const { return lastLine_; }
-    int CurrentLineTop() const { return currentLineTop_; }
-    double ScrollOffset() const { return scrollOffset_; }
+    int lastLine() const { return lastLine_; }
+    int currentLineTop() const { return currentLineTop_; }
+    double scrollOffset() const { return scrollOffset_; }
 
 private:
-    void layOut(int width, const WidthOf& widthOf);
+    void reflow(int width, const WidthOf& widthOf);
     void wrap(int width, const WidthOf& widthOf);
     void placeHeading(int index);
     void placeWords(int index, int width, const WidthOf& widthOf);

@@ -20,19 +20,19 @@ void TTextSintagm::SetFont(const QFont& font, QRgb colour)
     metrics_ = {};
     TextLook normal = model_.NormalLook();
     normal.colour = colour;
-    model_.SetLooks(normal, model_.SelectedLook(), model_.MarkedLook());
-    model_.MarkStale();
+    model_.setLooks(normal, model_.SelectedLook(), model_.MarkedLook());
+    model_.markStale();
     update();
 }
 
 void TTextSintagm::SetFontSelSintagm(quint8 style, QRgb colour)
 {
-    repaintIf(model_.SetLooks(model_.NormalLook(), {style, colour}, model_.MarkedLook()));
+    repaintIf(model_.setLooks(model_.NormalLook(), {style, colour}, model_.MarkedLook()));
 }
 
 void TTextSintagm::SetFontSelMultSint(quint8 style, QRgb colour)
 {
-    repaintIf(model_.SetLooks(model_.NormalLook(), model_.SelectedLook(), {style, colour}));
+    repaintIf(model_.setLooks(model_.NormalLook(), model_.SelectedLook(), {style, colour}));
 }
 
 void TTextSintagm::SetOnTimer(bool on)
@@ -96,7 +96,7 @@ void TTextSintagm::paintEvent(QPaintEvent*)
 void TTextSintagm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    model_.MarkStale();
+    model_.markStale();
     if (isEnabled())
         emit OnResize();
 }

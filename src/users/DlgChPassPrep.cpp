@@ -48,7 +48,7 @@ void TDlgChPassPrep::done(int result)
             ShowDlgMessage(*fault, QStringLiteral("Ошибка"), 48);
             return;
         }
-        if (auto fault = StoreTeacherPassword(Edit1->text())) {
+        if (auto fault = storeTeacherPassword(Edit1->text())) {
             ShowDlgMessage(*fault, QStringLiteral("Ошибка"), 16);
             return;
         }

@@ -23,7 +23,7 @@ TDlgPassWord::TDlgPassWord(QWidget* parent) : QDialog(parent), EditPassWord(make
     setFixedSize(sizeHint().expandedTo({300, 0}));
 }
 
-QString TDlgPassWord::Password() const
+QString TDlgPassWord::password() const
 {
     return EditPassWord->text();
 }

@@ -11,7 +11,7 @@ class TDlgPassWord : public QDialog {
 public:
     explicit TDlgPassWord(QWidget* parent = nullptr);
 
-    QString Password() const;
+    QString password() const;
 
     QLineEdit* EditPassWord;
 

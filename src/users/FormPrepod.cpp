@@ -48,7 +48,7 @@ TFormPrepod::TFormPrepod(const UserSession& session, ConsoleCourse course, QWidg
 {
     setWindowTitle(QStringLiteral("Переподаватель"));
     setDialogBackground(this);
-    SetHelpContext(this, 60);
+    setHelpContext(this, 60);
     ListBoxUsers->setObjectName(QStringLiteral("ListBoxUsers"));
     ListBoxUsers->setFont(look::arial(15));
     ListBoxReport->setObjectName(QStringLiteral("ListBoxReport"));
@@ -214,7 +214,7 @@ void TFormPrepod::BitBtnPlayClick()
 
 void TFormPrepod::BitBtn1Click()
 {
-    ShowHelpTopic(QStringLiteral("Prepod"));
+    showHelpTopic(QStringLiteral("Prepod"));
 }
 
 void TFormPrepod::BitBtn2Click()
@@ -222,7 +222,7 @@ void TFormPrepod::BitBtn2Click()
     DlgChPassPrep->exec();
 }
 
-ReportPrintInput TFormPrepod::PrintInput(int pageWidth, int pageHeight) const
+ReportPrintInput TFormPrepod::printInput(int pageWidth, int pageHeight) const
 {
     const int user = ListBoxUsers->currentRow();
     const UserRecord& record = session_.users().at(user);
@@ -245,23 +245,23 @@ void TFormPrepod::BitBtn3Click()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!PrintReportPages(printer,
-                          reportPrintLayout(PrintInput(printer.width(), printer.height()))))
+    if (!printReportPages(printer,
+                          reportPrintLayout(printInput(printer.width(), printer.height()))))
         ShowDlgMessage(QStringLiteral("Не удалось начать печать на принтере \"%1\".")
                            .arg(printer.printerName()),
                        QStringLiteral("Ошибка"), 16);
 }
 
-bool TeacherLogin(TDlgPassWord& prompt)
+bool teacherLogin(TDlgPassWord& prompt)
 {
-    const QString stored = StoredTeacherPassword();
-    SetHelpContext(&prompt, 90);
+    const QString stored = storedTeacherPassword();
+    setHelpContext(&prompt, 90);
     bool open = stored.isEmpty();
     if (!open && execDialog(prompt) == DialogResult::OK) {
-        open = prompt.Password() == stored;
+        open = prompt.password() == stored;
         if (!open)
             ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);
     }
-    SetHelpContext(&prompt, 0);
+    setHelpContext(&prompt, 0);
     return open;
 }

@@ -36,7 +36,7 @@ public:
     TFormPrepod(const UserSession& session, ConsoleCourse course, QWidget* parent = nullptr);
 
     // The selected user's report as the print lays it out, on a page of the size.
-    ReportPrintInput PrintInput(int pageWidth, int pageHeight) const;
+    ReportPrintInput printInput(int pageWidth, int pageHeight) const;
 
     QListWidget* ListBoxUsers;
     QListWidget* ListBoxReport;
@@ -74,4 +74,4 @@ private:
 
 // The teacher's login (the main window's "Преподаватель..."): true when the
 // console may open. The prompt's help context is the teacher's while it runs.
-bool TeacherLogin(TDlgPassWord& prompt);
+bool teacherLogin(TDlgPassWord& prompt);

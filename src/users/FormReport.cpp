@@ -55,7 +55,7 @@ TFormReport::TFormReport(UserSession& session, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Отчет"));
     setDialogBackground(this);
-    SetHelpContext(this, 70);
+    setHelpContext(this, 70);
 
     ListBoxReport->setObjectName(QStringLiteral("ListBoxReport"));
     ListBoxReport->setFont(look::arial(16));
@@ -87,7 +87,7 @@ TFormReport::TFormReport(UserSession& session, QWidget* parent)
     resize(640, 480);
 }
 
-DialogResult TFormReport::Execute(const QList<ReportEntry>& entries)
+DialogResult TFormReport::execute(const QList<ReportEntry>& entries)
 {
     entries_ = entries;
     ListBoxReport->clear();
@@ -139,5 +139,5 @@ void TFormReport::showRow(int row)
 
 void TFormReport::BtnImgD1QF1Click()
 {
-    ShowHelpTopic(QStringLiteral("Report"));
+    showHelpTopic(QStringLiteral("Report"));
 }

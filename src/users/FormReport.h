@@ -24,7 +24,7 @@ public:
 
     // Fills the list from the progress in memory for the entries of the
     // current user's mode (entries[0] is entry 1) and shows the window modally.
-    DialogResult Execute(const QList<ReportEntry>& entries);
+    DialogResult execute(const QList<ReportEntry>& entries);
 
     QListWidget* ListBoxReport;
     TBtnImgTransD1QF* BtnImgDeleteFile;

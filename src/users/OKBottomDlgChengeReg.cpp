@@ -34,7 +34,7 @@ TOKBottomDlgChengeReg::TOKBottomDlgChengeReg(QWidget* parent)
       RadioButtonD(new QRadioButton(QStringLiteral("D")))
 {
     setWindowTitle(QStringLiteral("Изменить режим"));
-    SetHelpContext(this, 40);
+    setHelpContext(this, 40);
     setFixedSize(627, 399);
     setDialogBackground(this);
     RadioButtonA->setChecked(true);
@@ -77,7 +77,7 @@ void TOKBottomDlgChengeReg::showEvent(QShowEvent* event)
             radio->setFocus();
 }
 
-QString TOKBottomDlgChengeReg::SelectedMode() const
+QString TOKBottomDlgChengeReg::selectedMode() const
 {
     for (QRadioButton* radio : {RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD})
         if (radio->isChecked())
@@ -85,10 +85,10 @@ QString TOKBottomDlgChengeReg::SelectedMode() const
     return QStringLiteral("A");
 }
 
-bool ChangeWorkMode(TOKBottomDlgChengeReg& dialog, UserSession& session)
+bool changeWorkMode(TOKBottomDlgChengeReg& dialog, UserSession& session)
 {
     if (execDialog(dialog) != DialogResult::OK)
         return false;
-    showFileProblems(session.changeMode(dialog.SelectedMode()), FileFault::Warning);
+    showFileProblems(session.changeMode(dialog.selectedMode()), FileFault::Warning);
     return true;
 }

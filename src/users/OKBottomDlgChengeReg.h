@@ -14,7 +14,7 @@ public:
     explicit TOKBottomDlgChengeReg(QWidget* parent = nullptr);
 
     // The letter of the first checked radio button, in the order A, B, C, D.
-    QString SelectedMode() const;
+    QString selectedMode() const;
 
     QRadioButton* RadioButtonA;
     QRadioButton* RadioButtonB;
@@ -31,4 +31,4 @@ protected:
 // The main window's "Изменить режим...": runs the dialog and, on OK, gives the
 // current user the chosen mode (a named user's progress starts afresh). True
 // when the main window must now switch to the same user again.
-bool ChangeWorkMode(TOKBottomDlgChengeReg& dialog, UserSession& session);
+bool changeWorkMode(TOKBottomDlgChengeReg& dialog, UserSession& session);

@@ -24,7 +24,7 @@ TOKBottomDlgNewUser::TOKBottomDlgNewUser(const UserSession& session, QWidget* pa
 {
     setWindowTitle(QStringLiteral("Новое имя"));
     setDialogBackground(this);
-    SetHelpContext(this, 20);
+    setHelpContext(this, 20);
     EditFileName->setReadOnly(true);
     EditNameUser->installEventFilter(this);
     connect(EditNameUser, &QLineEdit::textChanged, this, &TOKBottomDlgNewUser::EditNameUserChange);
@@ -72,7 +72,7 @@ void TOKBottomDlgNewUser::StendInitial()
     RadioButtonA->setChecked(true);
 }
 
-NewUserInput TOKBottomDlgNewUser::Input() const
+NewUserInput TOKBottomDlgNewUser::input() const
 {
     QString mode = QStringLiteral("A");
     for (QRadioButton* radio : {RadioButtonA, RadioButtonB, RadioButtonC, RadioButtonD})
@@ -85,7 +85,7 @@ NewUserInput TOKBottomDlgNewUser::Input() const
 void TOKBottomDlgNewUser::done(int result)
 {
     if (dialogResult(result) == DialogResult::OK) {
-        if (auto message = checkNewUser(Input(), session_.users())) {
+        if (auto message = checkNewUser(input(), session_.users())) {
             ShowDlgMessage(*message, QStringLiteral("Ошибка"), 48);
             return;
         }

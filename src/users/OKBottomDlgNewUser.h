@@ -18,7 +18,7 @@ public:
 
     // Resets the dialog before each use.
     void StendInitial();
-    NewUserInput Input() const;
+    NewUserInput input() const;
 
     QLineEdit* EditNameUser;
     QLineEdit* EditPassword;

@@ -18,7 +18,7 @@ TOKBottomDlgSelectUsers::TOKBottomDlgSelectUsers(UserSession& session, TOKBottom
 {
     setWindowTitle(QStringLiteral("Выбор имени"));
     setDialogBackground(this);
-    SetHelpContext(this, 30);
+    setHelpContext(this, 30);
     ListBoxUsers->setObjectName(QStringLiteral("ListBoxUsers"));
     // Rows are one line each: a list of many thousand users is not measured row by row.
     ListBoxUsers->setUniformItemSizes(true);
@@ -72,17 +72,17 @@ void TOKBottomDlgSelectUsers::showEvent(QShowEvent* event)
     ListBoxUsers->setFocus();
 }
 
-int TOKBottomDlgSelectUsers::SelectedRow() const
+int TOKBottomDlgSelectUsers::selectedRow() const
 {
     return ListBoxUsers->currentRow();
 }
 
-std::optional<int> TOKBottomDlgSelectUsers::CreateUser()
+std::optional<int> TOKBottomDlgSelectUsers::createUser()
 {
     newUser_.StendInitial();
     if (execDialog(newUser_) != DialogResult::OK)
         return std::nullopt;
-    UserSession::Added added = session_.addUser(newUser_.Input());
+    UserSession::Added added = session_.addUser(newUser_.input());
     showFileProblems(added.messages, FileFault::Warning);
     if (added.index) {
         fillList(); // read again with the new user, others' changes included
@@ -93,7 +93,7 @@ std::optional<int> TOKBottomDlgSelectUsers::CreateUser()
 
 void TOKBottomDlgSelectUsers::Button1Click()
 {
-    CreateUser();
+    createUser();
 }
 
 void TOKBottomDlgSelectUsers::ButtonDelClick()
@@ -104,8 +104,8 @@ void TOKBottomDlgSelectUsers::ButtonDelClick()
         ShowDlgMessage(QStringLiteral("Удалять больше нечего"), QString(), 64);
         return;
     }
-    const int row = SelectedRow();
-    if (!session_.passwordMatches(row, password_.Password())) {
+    const int row = selectedRow();
+    if (!session_.passwordMatches(row, password_.password())) {
         ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Внимание"), 48);
         return;
     }
@@ -115,7 +115,7 @@ void TOKBottomDlgSelectUsers::ButtonDelClick()
     ListBoxUsers->setCurrentRow(std::min(row, ListBoxUsers->count() - 1));
 }
 
-std::optional<int> SelectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& password,
+std::optional<int> selectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& password,
                               UserSession& session)
 {
     // A deleted current user, or one created here, leaves the main window
@@ -134,14 +134,14 @@ std::optional<int> SelectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& pas
         // only a deleted current user gives way.
         if (execDialog(password) != DialogResult::OK)
             return session.currentIndex() < 0 ? leave() : std::nullopt;
-        const int row = dialog.SelectedRow();
-        if (session.passwordMatches(row, password.Password()))
+        const int row = dialog.selectedRow();
+        if (session.passwordMatches(row, password.password()))
             return row;
         ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);
     }
 }
 
-std::optional<int> NewUser(TOKBottomDlgSelectUsers& dialog)
+std::optional<int> newUser(TOKBottomDlgSelectUsers& dialog)
 {
-    return dialog.CreateUser();
+    return dialog.createUser();
 }

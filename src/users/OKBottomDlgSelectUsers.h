@@ -18,8 +18,8 @@ public:
     ~TOKBottomDlgSelectUsers() override; // FormDestroy: writes the list
 
     // Runs the new-user dialog and adds the user; its index when one was added.
-    std::optional<int> CreateUser();
-    int SelectedRow() const;
+    std::optional<int> createUser();
+    int selectedRow() const;
     // Problems met while loading the list at creation, for the main window to show.
     const QStringList& LoadProblems() const { return loadProblems_; }
 
@@ -42,9 +42,9 @@ private:
 // The main window's "Выбрать имя...": the selection with its password, again
 // until it is cancelled or right. The index to make current (-1 for the
 // anonymous user), or nothing when the current user stays.
-std::optional<int> SelectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& password,
+std::optional<int> selectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& password,
                               UserSession& session);
 
 // The main window's "Новое имя...": the index of the created user, who becomes
 // current without a password; nothing when the dialog was cancelled.
-std::optional<int> NewUser(TOKBottomDlgSelectUsers& dialog);
+std::optional<int> newUser(TOKBottomDlgSelectUsers& dialog);

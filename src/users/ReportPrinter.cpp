@@ -27,7 +27,7 @@ void drawPage(QPainter& painter, const PrintPage& page)
 }
 } // namespace
 
-bool PrintReportPages(QPrinter& printer, const QList<PrintPage>& pages)
+bool printReportPages(QPrinter& printer, const QList<PrintPage>& pages)
 {
     QPainter painter;
     if (!painter.begin(&printer))

@@ -8,4 +8,4 @@ class QPrinter;
 // each page after the first. Texts are in Arial, sized so that their cell
 // (ascent and descent) has the layout's height whatever face stands in for
 // Arial. False when the printer could not begin the document.
-bool PrintReportPages(QPrinter& printer, const QList<PrintPage>& pages);
+bool printReportPages(QPrinter& printer, const QList<PrintPage>& pages);

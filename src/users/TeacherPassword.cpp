@@ -13,12 +13,12 @@ QSettings teacherSettings()
 }
 } // namespace
 
-QString StoredTeacherPassword()
+QString storedTeacherPassword()
 {
     return teacherSettings().value(PassKey).toString();
 }
 
-std::optional<QString> StoreTeacherPassword(const QString& password)
+std::optional<QString> storeTeacherPassword(const QString& password)
 {
     QSettings settings = teacherSettings();
     settings.setValue(PassKey, password);

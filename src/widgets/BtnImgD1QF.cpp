@@ -102,7 +102,7 @@ void TBtnImgD1QF::store(QColor& field, const QColor& value)
 void TBtnImgD1QF::onClicked()
 {
     if (kind_ == ButtonKind::Help)
-        ShowHelpContext(HelpContextOf(this));
+        showHelpContext(helpContextOf(this));
     if (kind_ == ButtonKind::Close)
         window()->close();
     if (modalResult_ == DialogResult::None)
@@ -117,7 +117,7 @@ QPixmap TBtnImgD1QF::image(const QPixmap& strip, int index) const
     return strip.copy(index * width, 0, width, strip.height());
 }
 
-QPixmap TBtnImgD1QF::CurrentPicture() const
+QPixmap TBtnImgD1QF::currentPicture() const
 {
     const ButtonState state = !isEnabled() ? ButtonState::Disabled
                               : isDown()   ? ButtonState::Down
@@ -133,7 +133,7 @@ QPixmap TBtnImgD1QF::CurrentPicture() const
 
 void TBtnImgD1QF::paintEvent(QPaintEvent*)
 {
-    const QPixmap picture = CurrentPicture();
+    const QPixmap picture = currentPicture();
     if (picture.isNull())
         return;
     QPainter painter(this);

@@ -68,7 +68,7 @@ public:
 
     // The picture the button shows in its present state, with its
     // transparent colour already made transparent.
-    QPixmap CurrentPicture() const;
+    QPixmap currentPicture() const;
 
     QSize sizeHint() const override { return {100, 35}; }
 

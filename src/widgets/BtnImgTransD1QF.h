@@ -32,7 +32,7 @@ public:
     void SetBitmapDisabled(const QPixmap& picture);
 
     // The picture the button shows now (its working copy).
-    QPixmap ShownPicture() const { return shown_; }
+    QPixmap shownPicture() const { return shown_; }
 
     QSize sizeHint() const override { return size(); }
 

@@ -20,12 +20,12 @@ std::function<void(const QString&)>& topicHandler()
 }
 } // namespace
 
-void SetHelpContext(QWidget* window, int context)
+void setHelpContext(QWidget* window, int context)
 {
     window->setProperty(contextProperty, context);
 }
 
-int HelpContextOf(const QWidget* widget)
+int helpContextOf(const QWidget* widget)
 {
     for (; widget; widget = widget->parentWidget()) {
         const int context = widget->property(contextProperty).toInt();
@@ -35,42 +35,42 @@ int HelpContextOf(const QWidget* widget)
     return 0;
 }
 
-void SetHelpTopic(QWidget* window, const QString& topic)
+void setHelpTopic(QWidget* window, const QString& topic)
 {
     window->setProperty(topicProperty, topic);
 }
 
-void SetHelpHandler(std::function<void(int)> handler)
+void setHelpHandler(std::function<void(int)> handler)
 {
     contextHandler() = std::move(handler);
 }
 
-void SetHelpTopicHandler(std::function<void(const QString&)> handler)
+void setHelpTopicHandler(std::function<void(const QString&)> handler)
 {
     topicHandler() = std::move(handler);
 }
 
-void ShowHelpContext(int context)
+void showHelpContext(int context)
 {
     if (contextHandler())
         contextHandler()(context);
 }
 
-void ShowHelpTopic(const QString& topic)
+void showHelpTopic(const QString& topic)
 {
     if (topicHandler())
         topicHandler()(topic);
 }
 
-void ShowHelpFor(const QWidget* widget)
+void showHelpFor(const QWidget* widget)
 {
     for (; widget; widget = widget->parentWidget()) {
         const QString topic = widget->property(topicProperty).toString();
         if (!topic.isEmpty())
-            return ShowHelpTopic(topic);
+            return showHelpTopic(topic);
         const int context = widget->property(contextProperty).toInt();
         if (context != 0)
-            return ShowHelpContext(context);
+            return showHelpContext(context);
     }
-    ShowHelpContext(0);
+    showHelpContext(0);
 }

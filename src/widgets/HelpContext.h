@@ -8,16 +8,16 @@ class QWidget;
 // Help contexts and topics of windows. The help viewer lives with the main
 // window; the controls only find the context or topic and hand it to the
 // handlers the program set.
-void SetHelpContext(QWidget* window, int context);
+void setHelpContext(QWidget* window, int context);
 // The context of the widget or of its nearest parent that has one; 0 if none.
-int HelpContextOf(const QWidget* widget);
+int helpContextOf(const QWidget* widget);
 // A window whose help is a named topic ("Lexic") rather than a context number.
-void SetHelpTopic(QWidget* window, const QString& topic);
-void SetHelpHandler(std::function<void(int context)> handler);
-void SetHelpTopicHandler(std::function<void(const QString& topic)> handler);
-void ShowHelpContext(int context);
-void ShowHelpTopic(const QString& topic);
+void setHelpTopic(QWidget* window, const QString& topic);
+void setHelpHandler(std::function<void(int context)> handler);
+void setHelpTopicHandler(std::function<void(const QString& topic)> handler);
+void showHelpContext(int context);
+void showHelpTopic(const QString& topic);
 // The help of the widget's nearest window (itself or a parent) that has a
 // topic or a context; the start of the help when none has. F1 and the
 // windows' help buttons open it.
-void ShowHelpFor(const QWidget* widget);
+void showHelpFor(const QWidget* widget);

@@ -63,7 +63,7 @@ void TMemo::refresh()
     fit();
 }
 
-void TMemo::SetFittedFont(const QFont& designed, bool wrap)
+void TMemo::setFittedFont(const QFont& designed, bool wrap)
 {
     designed_ = designed;
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

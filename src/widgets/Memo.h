@@ -24,7 +24,7 @@ public:
     // For a text that must show whole: the memo never scrolls, and where
     // `designed` would need it, the text is set smaller (widgets/FitText.h).
     // With `wrap` false each line stays one line on screen.
-    void SetFittedFont(const QFont& designed, bool wrap = true);
+    void setFittedFont(const QFont& designed, bool wrap = true);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -27,7 +27,7 @@ TEST(DemoCourseTree, EveryTitleFitsTheTreePaneInEveryModeAndFace)
     UserSession session;
     TFormProgress progress;
     TFormMain main{session};
-    main.SetWindows({nullptr, nullptr, nullptr, nullptr, nullptr, &progress});
+    main.setWindows({nullptr, nullptr, nullptr, nullptr, nullptr, &progress});
     showMainWindow(main);
     ASSERT_EQ(main.PanelTree->width(), 301) << "the pane at its designed width";
 

@@ -120,7 +120,7 @@ struct DemoShell {
         VirtualSound::reset();
         ShellWindows windows;
         windows.progress = &progress;
-        main.SetWindows(windows);
+        main.setWindows(windows);
         showMainWindow(main);
         NewUserInput input;
         input.name = QStringLiteral("Anna");
@@ -294,7 +294,7 @@ TEST(DrillsFromTree, LexiconDrillWithTwoMissesToItsEnd)
         auto* form = qobject_cast<TFormExecLexic*>(window);
         ASSERT_TRUE(form) << window->metaObject()->className();
         shell.expectPlacedOverMain(form);
-        const LexiconDrill& drill = form->Drill();
+        const LexiconDrill& drill = form->drill();
         ASSERT_EQ(drill.count(), 18);
         EXPECT_EQ(form->ListBoxTrans->count(), 18);
         EXPECT_EQ(counters(form->LabelSelect, form->LabelCount, form->LabelError),
@@ -389,7 +389,7 @@ TEST(DrillsFromTree, QuestionsWithOneErrorAreMarkedWithTheirPercentage)
         auto* form = qobject_cast<TFormQuestDown*>(window);
         ASSERT_TRUE(form) << window->metaObject()->className();
         shell.expectPlacedOverMain(form);
-        const QuestionDrill& drill = form->Drill();
+        const QuestionDrill& drill = form->drill();
         ASSERT_EQ(drill.count(), 7);
         EXPECT_EQ(counters(form->LabelSelect, form->LabelCount, form->LabelError),
                   (QStringList{"7", "7", "0"}));
@@ -458,7 +458,7 @@ template <typename Form> ButtonOf buttonOf(TBtnImgTransD1QF* Form::*member)
 // (the first ones asked), with the mouse.
 void answerStatements(TFormQuestTrFl* form, int wrong)
 {
-    const TrueFalseDrill& drill = form->Drill();
+    const TrueFalseDrill& drill = form->drill();
     for (int answered = 0; drill.remaining() > 0; ++answered) {
         const bool yes = drill.currentItem().key != (answered < wrong);
         QTest::mouseClick(yes ? form->RadioButtonYes : form->RadioButtonNo, Qt::LeftButton);
@@ -479,7 +479,7 @@ TEST(DrillsFromTree, TrueFalseShowsItsResultsThenTheCompletion)
         auto* form = qobject_cast<TFormQuestTrFl*>(window);
         ASSERT_TRUE(form) << window->metaObject()->className();
         shell.expectPlacedOverMain(form);
-        const TrueFalseDrill& drill = form->Drill();
+        const TrueFalseDrill& drill = form->drill();
         ASSERT_EQ(drill.count(), 8);
         EXPECT_EQ(counters(form->LabelSelect, form->LabelCount, form->LabelError),
                   (QStringList{"8", "8", "0"}));
@@ -557,7 +557,7 @@ TEST(DrillsFromTree, QuestionsWithTooManyErrorsCannotBeMarked)
     whenModal([&](QWidget* window) {
         auto* form = qobject_cast<TFormQuestDown*>(window);
         ASSERT_TRUE(form) << window->metaObject()->className();
-        const QuestionDrill& drill = form->Drill();
+        const QuestionDrill& drill = form->drill();
         for (int asked = 0; asked < 7; ++asked) {
             const int correct = drill.correctSlot();
             if (asked == 6)
@@ -664,15 +664,15 @@ TEST(DrillsFromTree, LessonListeningWithAndWithoutARecording)
         EXPECT_EQ(form->width(), client->width()) << "width-limited in the demo's main window";
         EXPECT_FALSE(shell.main.PanelMain->isVisible());
         EXPECT_FALSE(form->CheckBoxTransUser->Enabled()) << "no recording after a heading";
-        EXPECT_GT(form->LessonData().count(), 10);
-        EXPECT_TRUE(form->LessonData().errors.isEmpty());
+        EXPECT_GT(form->lessonData().count(), 10);
+        EXPECT_TRUE(form->lessonData().errors.isEmpty());
         QTest::mouseClick(form->CheckBoxText, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseClick(form->BitBtnPlayAll, Qt::LeftButton);
-        VirtualSound::advance(form->LessonData().timing[2].end + 1);
+        VirtualSound::advance(form->lessonData().timing[2].end + 1);
         form->TimerPosTimer();
         EXPECT_EQ(form->N(), 3);
         EXPECT_EQ(form->TextSintagmText->Position(), 2);
-        EXPECT_EQ(form->ShownPicture(), 1) << "the lesson's picture beside the text";
+        EXPECT_EQ(form->shownPicture(), 1) << "the lesson's picture beside the text";
         snap("5-listening-text-and-picture");
         QTest::mouseClick(form->CheckBoxTrans, Qt::LeftButton, {}, QPoint(5, 5));
         form->TimerPosTimer();
@@ -761,7 +761,7 @@ TEST(DrillsFromTree, InterpretationKindsToTheirMark)
             EXPECT_EQ(form->CheckBoxText->Enabled(), c.text);
             EXPECT_EQ(form->CheckBoxTrans->Enabled(), c.trans);
             EXPECT_EQ(form->BtnImgWait->isEnabled(), c.wait);
-            EXPECT_EQ(HelpContextOf(form), c.help);
+            EXPECT_EQ(helpContextOf(form), c.help);
             EXPECT_EQ(form->LabelPlay->text(),
                       c.records ? QStringLiteral("Переводить") : QStringLiteral("Слушать"));
             if (c.text)
@@ -772,7 +772,7 @@ TEST(DrillsFromTree, InterpretationKindsToTheirMark)
                 snap("12-trainer-idle");
             QTest::mouseClick(form->BitBtnPlay, Qt::LeftButton);
             form->TimerPos.stop();
-            const qint64 firstEnd = form->LessonData().timing.value(2).end;
+            const qint64 firstEnd = form->lessonData().timing.value(2).end;
             VirtualSound::advance(firstEnd + 50);
             form->TimerPosTimer();
             EXPECT_EQ(form->N(), 3);
@@ -809,8 +809,8 @@ TEST(DrillsFromTree, InterpretationKindsToTheirMark)
         auto* form = qobject_cast<TFormWorkText*>(window);
         ASSERT_TRUE(form) << window->metaObject()->className();
         EXPECT_TRUE(form->CheckBoxTransUser->Enabled());
-        EXPECT_TRUE(form->LessonData().studentTimingFound);
-        EXPECT_TRUE(form->LessonData().errors.isEmpty());
+        EXPECT_TRUE(form->lessonData().studentTimingFound);
+        EXPECT_TRUE(form->lessonData().errors.isEmpty());
         whenCompletion(&seen, Choice::Leave);
         QTest::mouseClick(form->BitBtn5, Qt::LeftButton);
     });

@@ -134,7 +134,7 @@ TEST_F(FixedTexts, SharedDialogsWithTheirLongestTexts)
           QStringLiteral("Путь к файлу отчета слишком длинный: путь к записям пользователя "
                          "не может превышать 255 символов."),
           QStringLiteral("Файл не является файлом отчета для данного приложения")}) {
-        DlgxMessage()->SetMessage(message, QStringLiteral("Ошибка чтения файла"), 16);
+        DlgxMessage()->setMessage(message, QStringLiteral("Ошибка чтения файла"), 16);
         expectAllWhole(DlgxMessage());
     }
     expectAllWhole(DlgErrorDo());

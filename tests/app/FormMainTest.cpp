@@ -75,7 +75,7 @@ struct Shell {
     {
         ShellWindows windows;
         windows.progress = &progress;
-        main.SetWindows(windows);
+        main.setWindows(windows);
         showMainWindow(main);
     }
 
@@ -97,7 +97,7 @@ TEST(FormMain, FirstShowMakesTheAnonymousUserCurrent)
     EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
     EXPECT_TRUE(shell.main.TreeReady);
     EXPECT_EQ(shell.main.TreeMode, QChar(u'D'));
-    EXPECT_EQ(shell.main.SelectedEntry(), 1);
+    EXPECT_EQ(shell.main.selectedEntry(), 1);
     EXPECT_EQ(shell.description(), QStringLiteral("О курсе"));
     EXPECT_TRUE(shell.main.RichEditAboutLern->isVisible());
     EXPECT_FALSE(shell.main.ImageAbout->isVisible());
@@ -167,7 +167,7 @@ TEST(FormMain, MissingDescriptionIsReportedAndThePaneStaysCleared)
     const QString message = messages.said[0];
     EXPECT_TRUE(message.contains(QLatin1String("lexicon.rtf"))) << message.toStdString();
     EXPECT_EQ(shell.description(), QString());
-    EXPECT_EQ(shell.main.SelectedEntry(), 3);
+    EXPECT_EQ(shell.main.selectedEntry(), 3);
 }
 
 TEST(FormMain, UnreadablePictureIsReportedWithThePicturePaneShown)
@@ -191,7 +191,7 @@ TEST(FormMain, EmptyCatalogueLeavesAnEmptyTree)
     Shell shell;
     EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
     EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
-    EXPECT_EQ(shell.main.SelectedEntry(), 0);
+    EXPECT_EQ(shell.main.selectedEntry(), 0);
     shell.main.N9Click();
     shell.main.NReportClick();
     EXPECT_TRUE(shell.main.PanelMain->isVisible());
@@ -224,7 +224,7 @@ TEST(FormMain, ANodeOutOfLineOrderShowsItsOwnEntry)
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->text(0), QStringLiteral("Позже"));
     shell.main.TreeView->setCurrentItem(second);
-    EXPECT_EQ(shell.main.SelectedEntry(), 4);
+    EXPECT_EQ(shell.main.selectedEntry(), 4);
     EXPECT_EQ(shell.description(), QStringLiteral("Lexikon"));
     EXPECT_TRUE(shell.main.ToolButton4->isEnabled());
 }
@@ -237,7 +237,7 @@ TEST(FormMain, StartingAHeadingKeepsThePanels)
     shell.main.TreeViewDblClick();
     EXPECT_TRUE(shell.main.PanelMain->isVisible());
     EXPECT_TRUE(shell.main.CoolBar1->isVisible());
-    EXPECT_EQ(shell.main.SelectedEntry(), 1);
+    EXPECT_EQ(shell.main.selectedEntry(), 1);
 }
 
 TEST(FormMain, ProgressBarCountsTheEntries)
@@ -341,7 +341,7 @@ TEST(FormMain, DamagedCataloguesAreNamedInOneMessageAndTheOthersWork)
     EXPECT_TRUE(message.contains(QLatin1String("InfoKind"))) << message.toStdString();
     EXPECT_TRUE(shell.main.TreeReady);
     EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 2) << "mode D is intact";
-    EXPECT_EQ(shell.main.SelectedEntry(), 1);
+    EXPECT_EQ(shell.main.selectedEntry(), 1);
     EXPECT_EQ(shell.description(), QStringLiteral("О курсе"));
 
     shell.main.ChangeUser(addUser(shell, QStringLiteral("Anna"), QStringLiteral("A")));
@@ -395,7 +395,7 @@ TEST(FormMain, ModeChangeRebuildsTheTreeForTheAnonymousUser)
     ShellWindows windows;
     windows.progress = &shell.progress;
     windows.chengeReg = &dialog;
-    shell.main.SetWindows(windows);
+    shell.main.setWindows(windows);
     whenModal([&dialog](QWidget*) {
         dialog.RadioButtonC->setChecked(true);
         closeDialog(dialog, DialogResult::OK);
@@ -463,7 +463,7 @@ TEST(FormMain, QuestionsWithFewErrorsCanBeMarkedWithTheirPercentage)
     QString text;
     bool markable = false;
     answerCompletion(DialogResult::OK, &text, &markable);
-    shell.main.RunExercise(5, ExerciseKind::Questions, exercise.launch());
+    shell.main.runExercise(5, ExerciseKind::Questions, exercise.launch());
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(text, QStringLiteral("Ошибок: 3. Рекомендуется отметить упражнение как выполненное"));
     EXPECT_TRUE(markable);
@@ -483,7 +483,7 @@ TEST(FormMain, TooManyErrorsCannotBeMarkedButCanBeRepeated)
     bool firstMarkable = true, secondMarkable = false;
     answerCompletion(DialogResult::Retry, &first, &firstMarkable);
     const TFormMain::ExerciseLaunch run = exercise.launch();
-    shell.main.RunExercise(5, ExerciseKind::Questions, [&](DrillCounts* counts) {
+    shell.main.runExercise(5, ExerciseKind::Questions, [&](DrillCounts* counts) {
         // The repeated run is judged afresh in a second dialog.
         if (exercise.calls == 1)
             answerCompletion(DialogResult::Cancel, &second, &secondMarkable);
@@ -502,9 +502,9 @@ TEST(FormMain, TooManyErrorsCannotBeMarkedButCanBeRepeated)
     FakeExercise failed{{{LaunchResult::GoneThrough, {10, 4}}}},
         lexicon{{{LaunchResult::GoneThrough, {0, 0}}}};
     answerCompletion(DialogResult::Cancel, &first, &firstMarkable);
-    shell.main.RunExercise(5, ExerciseKind::Questions, failed.launch());
+    shell.main.runExercise(5, ExerciseKind::Questions, failed.launch());
     answerCompletion(DialogResult::Cancel, &second, &secondMarkable);
-    shell.main.RunExercise(3, ExerciseKind::Lexicon, lexicon.launch());
+    shell.main.runExercise(3, ExerciseKind::Lexicon, lexicon.launch());
     EXPECT_FALSE(firstMarkable);
     EXPECT_TRUE(secondMarkable);
 }
@@ -515,7 +515,7 @@ TEST(FormMain, AnExerciseLeftEarlyGetsNoCompletionDialog)
     writeCourse(course);
     Shell shell;
     FakeExercise exercise{{{LaunchResult::Left, {}}}};
-    shell.main.RunExercise(3, ExerciseKind::Lexicon, exercise.launch());
+    shell.main.runExercise(3, ExerciseKind::Lexicon, exercise.launch());
     EXPECT_EQ(exercise.calls, 1);
     EXPECT_FALSE(DlgLexRepit()->isVisible());
 }
@@ -529,7 +529,7 @@ TEST(FormMain, TheAnonymousUserSeesTheOutcomeButCannotMark)
     QString text;
     bool markable = true;
     answerCompletion(DialogResult::Cancel, &text, &markable);
-    shell.main.RunExercise(3, ExerciseKind::Lexicon, exercise.launch());
+    shell.main.runExercise(3, ExerciseKind::Lexicon, exercise.launch());
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(text, QStringLiteral("Вы успешно выполнили упражнение."));
     EXPECT_FALSE(markable);
@@ -567,7 +567,7 @@ TEST(FormMain, RefreshAfterAnExerciseChangesOnlyTheNodesWhoseMarksChanged)
     QString text;
     bool markable = false;
     answerCompletion(DialogResult::OK, &text, &markable);
-    shell.main.RunExercise(3, ExerciseKind::Lexicon, exercise.launch());
+    shell.main.runExercise(3, ExerciseKind::Lexicon, exercise.launch());
     shell.select(2);
     shell.main.ToolButton4Click();
     EXPECT_EQ(changedEntries(spy), std::set<int>{3});
@@ -577,8 +577,8 @@ TEST(FormMain, RefreshAfterAnExerciseChangesOnlyTheNodesWhoseMarksChanged)
 
     // A mark taken back, as deleting a recording in the report does.
     spy.clear();
-    shell.main.SetTreeImages(
-        [&](int entry) { return entry == 3 ? TreeImage::ToDo : shell.main.TreeImageOf(entry); });
+    shell.main.setTreeImages(
+        [&](int entry) { return entry == 3 ? TreeImage::ToDo : shell.main.treeImageOf(entry); });
     EXPECT_EQ(changedEntries(spy), std::set<int>{3});
     EXPECT_EQ(pictureOf(3), toDo);
     EXPECT_EQ(imageOfEntry(shell.main, 2), TreeImage::Heading);

@@ -51,7 +51,7 @@ struct Program {
 
     Program()
     {
-        main.SetWindows({nullptr, &selectUsers, &newUser, &chengeReg, &password, &progress});
+        main.setWindows({nullptr, &selectUsers, &newUser, &chengeReg, &password, &progress});
         showMainWindow(main);
     }
 };
@@ -135,7 +135,7 @@ TEST_F(ReportFlows, StudentTakesBackARecordingAndTheTreeShowsItWhenTheReportClos
     ASSERT_TRUE(
         p().session.markDone(Interpretation, ExerciseKind::Interpretation, {0, 0, recording})
             .isEmpty());
-    p().main.SetTreeImages([&](int entry) { return p().main.TreeImageOf(entry); });
+    p().main.setTreeImages([&](int entry) { return p().main.treeImageOf(entry); });
     ASSERT_EQ(imageOfEntry(p().main, Interpretation), TreeImage::Done);
     whenModal([&](QWidget* window) {
         auto* report = qobject_cast<TFormReport*>(window);
@@ -184,7 +184,7 @@ TEST_F(ReportFlows, TeacherSetsAPasswordThenSeesTheStudentAsInMemoryAndPlaysTheR
         clickButton(console, "Выход");
     });
     QTest::mouseClick(p().main.ToolButton1, Qt::LeftButton);
-    EXPECT_EQ(StoredTeacherPassword(), "Lehrer");
+    EXPECT_EQ(storedTeacherPassword(), "Lehrer");
 
     QStringList messages;
     whenModal([&](QWidget* prompt) {

@@ -53,7 +53,7 @@ struct Program {
 
     explicit Program(TOKBottomDlgChengeReg* modes) : chengeReg(modes)
     {
-        main.SetWindows({nullptr, &selectUsers, &newUser, chengeReg, &password, &progress});
+        main.setWindows({nullptr, &selectUsers, &newUser, chengeReg, &password, &progress});
         showMainWindow(main);
     }
 
@@ -330,7 +330,7 @@ TEST_F(UserFlows, ModeChangeWipesTheProgressAndTheDialogKeepsItsLastChoice)
                           const QString& button) {
         whenModal([=, this](QWidget* window) {
             ASSERT_EQ(window, &modes);
-            EXPECT_EQ(modes.SelectedMode(), expectedShown) << "the dialog shows its last choice";
+            EXPECT_EQ(modes.selectedMode(), expectedShown) << "the dialog shows its last choice";
             if (mode)
                 (modes.*mode)->setChecked(true);
             clickButton(window, button);
@@ -482,7 +482,7 @@ TEST_F(UserFlows, ASignalDuringAFailingCloseTellsStandardErrorNotAMessageBox)
     small.rlim_cur = ProgressRecord::Size; // less than any progress file
     setrlimit(RLIMIT_FSIZE, &small);
 
-    p().main.CloseBySignal();
+    p().main.closeBySignal();
 
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
@@ -559,7 +559,7 @@ TEST_F(UserFlows, TrueFalseRunIsFollowedByTheCompletionDialogAndMarksAGrade)
         EXPECT_TRUE(DlgLexRepit()->BitBtnOk->isEnabled());
         QTest::mouseClick(DlgLexRepit()->BitBtnOk, Qt::LeftButton);
     });
-    p().main.RunExercise(TrueFalse, ExerciseKind::TrueFalse, [](DrillCounts* counts) {
+    p().main.runExercise(TrueFalse, ExerciseKind::TrueFalse, [](DrillCounts* counts) {
         *counts = {8, 2}; // 6 of 8 right: 75 %
         return LaunchResult::GoneThrough;
     });
@@ -607,7 +607,7 @@ TEST_F(UserFlows, AfterTextQuestionsWithoutQuestionsPassAndStoreZero)
         text = DlgLexRepit()->MemoComent->Lines().join('\n');
         QTest::mouseClick(DlgLexRepit()->BitBtnOk, Qt::LeftButton);
     });
-    p().main.RunExercise(Questions, ExerciseKind::Questions, [](DrillCounts* counts) {
+    p().main.runExercise(Questions, ExerciseKind::Questions, [](DrillCounts* counts) {
         *counts = {0, 0};
         return LaunchResult::GoneThrough;
     });

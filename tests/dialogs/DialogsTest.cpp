@@ -38,7 +38,7 @@ TEST(MessageWindow, ShowsTextCaptionAndIconUntilClosed)
         ASSERT_TRUE(dialog);
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Ошибка чтения файла"));
         EXPECT_EQ(dialog->MemoMess->Lines(), QStringList{text}); // one line, CR kept
-        EXPECT_EQ(dialog->IconIndex(), 0);
+        EXPECT_EQ(dialog->iconIndex(), 0);
         const QImage icon = dialog->ImageIcon->pixmap().toImage();
         const QImage error = dialog->ImageListIcon[0].toImage();
         // The corner is the button face the picture was drawn on; the middle is the icon.
@@ -55,18 +55,18 @@ TEST(MessageWindow, EachCallOverwritesTheLastAndEnterCloses)
 {
     whenModal([](QWidget* window) { QTest::keyClick(window, Qt::Key_Return); });
     ShowDlgMessage(QStringLiteral("Первое"), QStringLiteral("Ошибка"), 48);
-    EXPECT_EQ(DlgxMessage()->IconIndex(), 2);
+    EXPECT_EQ(DlgxMessage()->iconIndex(), 2);
     whenModal([](QWidget* window) { clickButton(window, QStringLiteral("OK")); });
     ShowDlgMessage(QStringLiteral("Второе"), QStringLiteral("Внимание"), 0);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(DlgxMessage()->MemoMess->Lines(), QStringList{QStringLiteral("Второе")});
     EXPECT_EQ(DlgxMessage()->windowTitle(), QStringLiteral("Внимание"));
-    EXPECT_EQ(DlgxMessage()->IconIndex(), 3);
+    EXPECT_EQ(DlgxMessage()->iconIndex(), 3);
 }
 
 TEST(SharedDialogs, MadeOnceAndHidden)
 {
-    CreateSharedDialogs();
+    createSharedDialogs();
     EXPECT_EQ(DlgxMessage(), DlgxMessage());
     EXPECT_NE(static_cast<TDlgDoubleError*>(DlgLexicError()), DlgDoubleError());
     for (QWidget* dialog :

@@ -74,7 +74,7 @@ TEST(DemoCourseFiles, EachDrillRunsToItsEnd)
         auto* form = qobject_cast<TFormExecLexic*>(window);
         ASSERT_TRUE(form);
         for (int answer = 0; answer < 18; ++answer) {
-            const QString right = form->Drill().currentItem().translation;
+            const QString right = form->drill().currentItem().translation;
             form->ListBoxTrans->setCurrentItem(
                 form->ListBoxTrans->findItems(right, Qt::MatchExactly).first());
             QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
@@ -88,7 +88,7 @@ TEST(DemoCourseFiles, EachDrillRunsToItsEnd)
         auto* form = qobject_cast<TFormQuestDown*>(window);
         ASSERT_TRUE(form);
         for (int answer = 0; answer < 7; ++answer) {
-            const int right = form->Drill().correctSlot();
+            const int right = form->drill().correctSlot();
             if (!form->RadioButton[right]->Checked())
                 QTest::mouseClick(form->RadioButton[right], Qt::LeftButton);
             QTest::mouseClick(form->BtnImgTransD1QF1, Qt::LeftButton);
@@ -112,7 +112,7 @@ TEST(DemoCourseFiles, EachDrillRunsToItsEnd)
             QTest::mouseClick(end->BitBtn1, Qt::LeftButton);
         });
         for (int answer = 0; answer < 8; ++answer) {
-            const bool yes = form->Drill().currentItem().key;
+            const bool yes = form->drill().currentItem().key;
             QTest::mouseClick(yes ? form->RadioButtonYes : form->RadioButtonNo, Qt::LeftButton);
             QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
         }

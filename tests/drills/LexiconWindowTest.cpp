@@ -40,7 +40,7 @@ int rowOf(const TFormExecLexic* form, const QString& text)
 
 int wrongRow(const TFormExecLexic* form)
 {
-    return rowOf(form, form->Drill().currentItem().translation) == 0 ? 1 : 0;
+    return rowOf(form, form->drill().currentItem().translation) == 0 ? 1 : 0;
 }
 } // namespace
 
@@ -74,7 +74,7 @@ TEST(LexiconWindow, WholeDrillUpToTheEnd)
         EXPECT_EQ(form->EditText->text(), shown) << "the expression stays after a first miss";
         EXPECT_EQ(counters(form), (QStringList{"3", "3", "0"}));
 
-        const QString expected = form->Drill().currentItem().translation;
+        const QString expected = form->drill().currentItem().translation;
         whenModal([expected](QWidget* dialog) {
             EXPECT_TRUE(qobject_cast<TDlgLexicError*>(dialog));
             EXPECT_TRUE(showsText(dialog, expected));
@@ -85,7 +85,7 @@ TEST(LexiconWindow, WholeDrillUpToTheEnd)
         EXPECT_EQ(form->ListBoxTrans->currentRow(), 0) << "the next expression starts at the top";
 
         for (int answers = 0; answers < 3; ++answers) {
-            const int row = rowOf(form, form->Drill().currentItem().translation);
+            const int row = rowOf(form, form->drill().currentItem().translation);
             if (row == 0) {
                 // Enter without touching the list answers with the first entry.
                 QTest::keyClick(form->ListBoxTrans, Qt::Key_Return);
@@ -186,7 +186,7 @@ TEST(LexiconWindow, PlaysTheItemsSegment)
     TFormExecLexic form;
     ASSERT_TRUE(form.Load({"Lex.txt", "LexTr.txt", "LexTim.txt", "Lex.wav"}));
     form.show();
-    const LexiconItem item = form.Drill().currentItem();
+    const LexiconItem item = form.drill().currentItem();
 
     QTest::mouseClick(form.BitBtnPlay, Qt::LeftButton);
     EXPECT_FALSE(form.BitBtnPlay->isEnabled());

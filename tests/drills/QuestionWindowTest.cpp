@@ -40,7 +40,7 @@ int visiblePanels(const TFormQuestDown* form)
 
 void answerWhenAsked(TFormQuestDown* form)
 {
-    const QuestionDrill& drill = form->Drill();
+    const QuestionDrill& drill = form->drill();
     const int correct = drill.correctSlot();
     const int wrong = correct == 0 ? 1 : 0;
     const QString right = drill.currentQuestion().answers.first();
@@ -94,8 +94,8 @@ TEST(QuestionWindow, WholeRunCountsErrorsForTheCaller)
         EXPECT_EQ(form->LabelCount->text(), "3");
         EXPECT_EQ(form->LabelError->text(), "0");
         for (int asked = 0; asked < 3; ++asked) {
-            const int errorsBefore = form->Drill().errors();
-            const bool twoAnswers = form->Drill().currentQuestion().answers.size() == 2;
+            const int errorsBefore = form->drill().errors();
+            const bool twoAnswers = form->drill().currentQuestion().answers.size() == 2;
             answerWhenAsked(form);
             if (asked < 2) {
                 EXPECT_EQ(form->LabelSelect->text(), QString::number(2 - asked));

@@ -64,7 +64,7 @@ TEST(TrueFalseWindow, WholeRunThenResultsInFileOrder)
 
         // The first statement asked gets the wrong answer, the others the right one.
         for (int asked = 0; asked < 3; ++asked) {
-            const bool key = form->Drill().currentItem().key;
+            const bool key = form->drill().currentItem().key;
             QRadioButton* choice = (asked == 0) == key ? form->RadioButtonNo : form->RadioButtonYes;
             QTest::mouseClick(choice, Qt::LeftButton);
             if (asked == 2) {
@@ -138,11 +138,11 @@ TEST(TrueFalseWindow, TheChoiceStaysFromOneStatementToTheNext)
     seedDrillRandom(3);
     TFormQuestTrFl form;
     ASSERT_TRUE(form.Load({"TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""}));
-    form.Start();
+    form.start();
     form.show();
     QTest::mouseClick(form.RadioButtonNo, Qt::LeftButton);
     QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
-    EXPECT_EQ(form.Drill().remaining(), 2);
+    EXPECT_EQ(form.drill().remaining(), 2);
     EXPECT_TRUE(form.RadioButtonNo->isChecked()) << "after an answer";
     EXPECT_FALSE(form.RadioButtonYes->isChecked());
     QTest::mouseClick(form.BitBtnNext, Qt::LeftButton);
@@ -150,24 +150,24 @@ TEST(TrueFalseWindow, TheChoiceStaysFromOneStatementToTheNext)
 
     QTest::mouseClick(form.RadioButtonYes, Qt::LeftButton);
     QTest::keyClick(&form, Qt::Key_Return);
-    EXPECT_EQ(form.Drill().remaining(), 1);
+    EXPECT_EQ(form.drill().remaining(), 1);
     EXPECT_TRUE(form.RadioButtonYes->isChecked());
     EXPECT_FALSE(form.RadioButtonNo->isChecked());
     // The last answer counts "Да" as chosen.
-    const bool lastKey = form.Drill().currentItem().key;
-    const int errors = form.Drill().errors();
+    const bool lastKey = form.drill().currentItem().key;
+    const int errors = form.drill().errors();
     QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
-    EXPECT_EQ(form.Drill().remaining(), 0);
-    EXPECT_EQ(form.Drill().errors(), errors + (lastKey ? 0 : 1));
+    EXPECT_EQ(form.drill().remaining(), 0);
+    EXPECT_EQ(form.drill().errors(), errors + (lastKey ? 0 : 1));
 }
 
 TEST(TrueFalseResults, ALaterShorterRunClearsTheRowsLeftOver)
 {
     TFormQuestEnd results;
-    FillQuestEnd(results, finishedDrill({true, false, true, false, true}));
+    fillQuestEnd(results, finishedDrill({true, false, true, false, true}));
     EXPECT_EQ(cell(&results, 4, 0), "S5");
     EXPECT_EQ(cell(&results, 4, 2), QStringLiteral("Да"));
-    FillQuestEnd(results, finishedDrill({false, true}));
+    fillQuestEnd(results, finishedDrill({false, true}));
     EXPECT_EQ(cell(&results, 0, 2), QStringLiteral("Нет"));
     EXPECT_EQ(cell(&results, 1, 0), "S2");
     for (int row = 2; row < 5; ++row)
@@ -176,7 +176,7 @@ TEST(TrueFalseResults, ALaterShorterRunClearsTheRowsLeftOver)
     EXPECT_EQ(results.StringGridRes->rowCount(), TFormQuestEnd::GridRows);
 
     QList<bool> many(60, true);
-    FillQuestEnd(results, finishedDrill(many));
+    fillQuestEnd(results, finishedDrill(many));
     EXPECT_EQ(cell(&results, 59, 0), "S60") << "no statement is out of reach";
 }
 
@@ -189,9 +189,9 @@ TEST(TrueFalseWindow, PlaysTheStatementsSegment)
     VirtualSound::setLength("TrFl.wav", 4000);
     TFormQuestTrFl form;
     ASSERT_TRUE(form.Load({"TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", "TrFl.wav"}));
-    form.Start();
+    form.start();
     form.show();
-    const TrueFalseItem item = form.Drill().currentItem();
+    const TrueFalseItem item = form.drill().currentItem();
     QTest::mouseClick(form.BitBtnPlay, Qt::LeftButton);
     EXPECT_FALSE(form.BitBtnPlay->isEnabled());
     EXPECT_EQ(form.MediaPlayerPlay->Position(), item.start);

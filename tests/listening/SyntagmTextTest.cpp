@@ -66,7 +66,7 @@ TEST(SyntagmText, BlankControlDrawsNothing)
 {
     SyntagmText model = view({});
     EXPECT_TRUE(paint(model).isEmpty());
-    EXPECT_FALSE(model.LayoutStale());
+    EXPECT_FALSE(model.layoutStale());
 }
 
 // Line 0 stays empty: the first line sits one pitch below the text top; a
@@ -85,11 +85,11 @@ TEST(SyntagmText, LinesAndHeadings)
     paint(headed);
     EXPECT_EQ(lineText(headed, 1), "");
     EXPECT_EQ(lineText(headed, 2), QStringLiteral("Eine sehr lange Überschrift"));
-    EXPECT_TRUE(samePlace(headed.Places()[0], {2, 1, 2, 27}));
+    EXPECT_TRUE(samePlace(headed.places()[0], {2, 1, 2, 27}));
     EXPECT_EQ(lineText(headed, 3), "Guten Tag ");
     EXPECT_EQ(lineText(headed, 4), "Zwei");
     EXPECT_EQ(lineText(headed, 5), "Ja ");
-    EXPECT_EQ(headed.LastLine(), 5);
+    EXPECT_EQ(headed.lastLine(), 5);
 }
 
 // Words wrap at the width; a syntagm's highlight starts at the space that
@@ -102,9 +102,9 @@ TEST(SyntagmText, WrappingAndHighlights)
     EXPECT_EQ(lineText(model, 2), "drei ");
     EXPECT_EQ(lineText(model, 3), "vierzehnhundert ") << "too wide, yet whole on its line";
     EXPECT_EQ(lineText(model, 4), "x  ") << "an empty syntagm is an empty phrase";
-    EXPECT_TRUE(samePlace(model.Places()[0], {1, 0, 1, 10}));
-    EXPECT_TRUE(samePlace(model.Places()[1], {1, 10, 2, 5})) << "first word wrapped";
-    EXPECT_TRUE(samePlace(model.Places()[3], {4, 2, 4, 3}));
+    EXPECT_TRUE(samePlace(model.places()[0], {1, 0, 1, 10}));
+    EXPECT_TRUE(samePlace(model.places()[1], {1, 10, 2, 5})) << "first word wrapped";
+    EXPECT_TRUE(samePlace(model.places()[3], {4, 2, 4, 3}));
     // Syntagm 1 is current: the final space of line 1 and all of "drei ".
     EXPECT_EQ(lookAt(model, 1, 9), Black);
     EXPECT_EQ(lookAt(model, 1, 10), Red);
@@ -114,7 +114,7 @@ TEST(SyntagmText, WrappingAndHighlights)
     // A syntagm longer than twenty lines is laid out whole.
     SyntagmText longOne = view({QStringList(45, "wort").join(u' '), "ende"}, 1);
     paint(longOne);
-    EXPECT_EQ(longOne.Places()[0].endLine, 23);
+    EXPECT_EQ(longOne.places()[0].endLine, 23);
     EXPECT_EQ(lineText(longOne, 23), "wort ende ");
 }
 
@@ -124,7 +124,7 @@ TEST(SyntagmText, MarkedRangeAndCurrentSyntagm)
     model.SetNEnd(2);
     model.SetNBegin(1);
     model.SetFlagSelMultSint(true);
-    EXPECT_TRUE(model.LayoutStale());
+    EXPECT_TRUE(model.layoutStale());
     const QList<DrawnRun> runs = paint(model);
     // "a b c d ": each highlight starts at the space before it; a black, b
     // blue, c red (the current one wins), d black.
@@ -140,7 +140,7 @@ TEST(SyntagmText, MarkedRangeAndCurrentSyntagm)
     // The flag alone does not lay out again: the range stays until then.
     model.SetFlagSelMultSint(false);
     EXPECT_EQ(paint(model)[1].look, Blue);
-    model.MarkStale();
+    model.markStale();
     const QList<DrawnRun> unmarked = paint(model);
     ASSERT_EQ(unmarked.size(), 3);
     EXPECT_EQ(unmarked[0].text, "a b");
@@ -154,10 +154,10 @@ TEST(SyntagmText, WritesOfPositionAndRange)
     for (int ignored : {2, -1, 6}) {
         EXPECT_FALSE(model.SetPosition(ignored)) << ignored;
         EXPECT_EQ(model.Position(), 2);
-        EXPECT_FALSE(model.LayoutStale());
+        EXPECT_FALSE(model.layoutStale());
     }
     EXPECT_TRUE(model.SetPosition(0));
-    EXPECT_TRUE(model.LayoutStale());
+    EXPECT_TRUE(model.layoutStale());
 
     model.SetNEnd(3);
     model.SetNBegin(5);
@@ -167,7 +167,7 @@ TEST(SyntagmText, WritesOfPositionAndRange)
     paint(model);
     model.SetNBegin(9);
     EXPECT_EQ(std::pair(model.NBegin(), model.NEnd()), std::pair(1, 3)) << "refused";
-    EXPECT_TRUE(model.LayoutStale()) << "stale even when refused";
+    EXPECT_TRUE(model.layoutStale()) << "stale even when refused";
     model.SetPosScreen(140);
     EXPECT_EQ(model.PosScreen(), 100);
     model.SetPosScreen(-3);
@@ -185,19 +185,19 @@ TEST(SyntagmText, ScrollSettlesAtPosScreen)
     model.SetPosScreen(33);
     const QSize size(100, 199);
     paint(model, size);
-    const int start = model.CurrentLineTop();
+    const int start = model.currentLineTop();
     // One syntagm a line; each starts at the final space of the line before.
     EXPECT_EQ(start, 40 * 16);
     int steps = 0;
     int last = start;
     while (model.ScrollStep(size.height()) && steps < 1000) {
         paint(model, size);
-        EXPECT_LT(model.CurrentLineTop(), last);
-        EXPECT_GE(model.CurrentLineTop(), 65) << "never overshoots";
-        last = model.CurrentLineTop();
+        EXPECT_LT(model.currentLineTop(), last);
+        EXPECT_GE(model.currentLineTop(), 65) << "never overshoots";
+        last = model.currentLineTop();
         ++steps;
     }
-    EXPECT_EQ(model.CurrentLineTop(), 65);
+    EXPECT_EQ(model.currentLineTop(), 65);
     EXPECT_GT(steps, 5) << "smooth, not a jump";
     EXPECT_LT(steps, 400);
     // A gentler speed takes more steps for the same way back.
@@ -209,7 +209,7 @@ TEST(SyntagmText, ScrollSettlesAtPosScreen)
         paint(model, size);
         ++gentle;
     }
-    EXPECT_EQ(model.CurrentLineTop(), 65);
+    EXPECT_EQ(model.currentLineTop(), 65);
     EXPECT_GT(gentle, steps);
 }
 
@@ -238,7 +238,7 @@ TEST(SyntagmText, RunsAtTheEdgesOfTheTextRectangle)
     paint(scrolled, {100, 200});
     while (scrolled.ScrollStep(200))
         paint(scrolled, {100, 200});
-    EXPECT_EQ(scrolled.CurrentLineTop(), 0);
+    EXPECT_EQ(scrolled.currentLineTop(), 0);
     const QList<DrawnRun> runs3 = paint(scrolled, {100, 200});
     ASSERT_FALSE(runs3.isEmpty());
     for (const DrawnRun& run : runs3)

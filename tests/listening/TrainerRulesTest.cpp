@@ -53,8 +53,8 @@ TEST(TrainerRules, HiddenHeadingsLeaveABlankLineAndNoPlace)
     laid.HideHeadings = true;
     laid.SetText({"#Titel", "Eins zwei.", "Drei.", "#Teil", "Vier."});
     // Every character 10 pixels: a line of 200 pixels holds 20.
-    laid.LayOut(200, [](const QString& text, quint8) { return int(text.size()) * 10; });
-    const QList<SyntagmPlace>& places = laid.Places();
+    laid.layOut(200, [](const QString& text, quint8) { return int(text.size()) * 10; });
+    const QList<SyntagmPlace>& places = laid.places();
     EXPECT_EQ(places[0].startLine, 0);
     EXPECT_EQ(places[0].endColumn, 0);
     EXPECT_EQ(places[1].startLine, 3) << "two lines below the title's line 1";
@@ -63,7 +63,7 @@ TEST(TrainerRules, HiddenHeadingsLeaveABlankLineAndNoPlace)
     EXPECT_EQ(places[4].startLine, 5);
     EXPECT_EQ(laid.Lines()[3].text, "Eins zwei. Drei. ");
     EXPECT_TRUE(laid.Lines()[4].text.isEmpty());
-    EXPECT_EQ(laid.LastLine(), 5);
+    EXPECT_EQ(laid.lastLine(), 5);
 }
 
 // Line 5 of the text is a heading: line 5 of the file is "#\t#". Only

@@ -129,17 +129,17 @@ TEST(TrainerSound, StudentTimingMatchesTheRecording)
     TrainerRun run;
     TFormTransNoText& f = *run.form;
     QTest::mouseClick(f.BitBtnPlay, Qt::LeftButton);
-    ASSERT_TRUE(f.Recording());
+    ASSERT_TRUE(f.recording());
     ASSERT_TRUE(run.waitFor([&] { return f.N() == 4; }, 5000));
     QTest::mouseClick(f.BtnImgWait, Qt::LeftButton);
-    ASSERT_TRUE(f.Waiting());
+    ASSERT_TRUE(f.waiting());
     QTest::qWait(2000);
     QTest::mouseClick(f.BtnImgWait, Qt::LeftButton);
     QElapsedTimer lessonEnd;
     ASSERT_TRUE(run.waitFor(
         [&] { return f.MediaPlayerPlay->Mode() != MediaPlayer::PlayerMode::Playing; }, 8000));
     lessonEnd.start();
-    ASSERT_TRUE(run.waitFor([&] { return !f.Running(); }, 15000)) << "recording stops by itself";
+    ASSERT_TRUE(run.waitFor([&] { return !f.running(); }, 15000)) << "recording stops by itself";
     EXPECT_NEAR(double(lessonEnd.elapsed()), 10000, 300) << "10 s past the lesson";
     QTest::qWait(100);
 

@@ -100,7 +100,7 @@ TEST(TransNoTextWindow, DamagedTextFilesAreTold)
     EXPECT_TRUE(message.contains(QStringLiteral("Повреждены текстовые файлы")))
         << message.toStdString();
     t.click(t.form->BitBtnPlay);
-    EXPECT_TRUE(t.form->Running());
+    EXPECT_TRUE(t.form->running());
 }
 
 TEST(TransNoTextWindow, OpensIdleWithWhatTheExerciseAllows)
@@ -115,12 +115,12 @@ TEST(TransNoTextWindow, OpensIdleWithWhatTheExerciseAllows)
     EXPECT_FALSE(f.CheckBoxText->Enabled());
     EXPECT_FALSE(f.PaintBoxText->isVisible());
     EXPECT_TRUE(f.ImageStatic->isVisible());
-    EXPECT_EQ(HelpContextOf(&f), 140);
+    EXPECT_EQ(helpContextOf(&f), 140);
     const int paneHeight = 430 - 77;
-    EXPECT_EQ(f.PaintArea(),
+    EXPECT_EQ(f.paintArea(),
               QSize(int(std::nearbyint(paneHeight * 260.0 / 280 - 50)), paneHeight - 30));
     EXPECT_EQ(f.PanelNavF->height(), 77);
-    EXPECT_EQ(f.LaidText().Places()[1].startLine, 3) << "the title is not shown";
+    EXPECT_EQ(f.LaidText().places()[1].startLine, 3) << "the title is not shown";
 
     Trainer listening;
     listening.open({}, false, true);
@@ -140,8 +140,8 @@ TEST(TransNoTextWindow, ListeningPassEndsWithTheLesson)
     t.click(f.CheckBoxText);
     const QStringList before = QDir(t.course.path()).entryList(QDir::Files);
     t.click(f.BitBtnPlay);
-    EXPECT_TRUE(f.Running());
-    EXPECT_FALSE(f.Recording());
+    EXPECT_TRUE(f.running());
+    EXPECT_FALSE(f.recording());
     EXPECT_TRUE(f.PaintBoxText->isVisible());
     EXPECT_FALSE(f.BitBtnClose->isEnabled());
     EXPECT_EQ(f.ProgressBarRec->Max(), 11);
@@ -166,7 +166,7 @@ TEST(TransNoTextWindow, RecordingPassWithAWaitWritesTheStudentTiming)
     t.open("Anna12.wav", true);
     TFormTransNoText& f = *t.form;
     t.click(f.BitBtnPlay);
-    ASSERT_TRUE(f.Recording());
+    ASSERT_TRUE(f.recording());
     EXPECT_EQ(f.MediaPlayerRec->Mode(), MediaPlayer::PlayerMode::Recording);
     EXPECT_EQ(t.timingLines(), QStringList{"#\t#"});
     t.run(3000); // past syntagm 2 (ends at 2800)
@@ -174,27 +174,27 @@ TEST(TransNoTextWindow, RecordingPassWithAWaitWritesTheStudentTiming)
     EXPECT_EQ(t.timingLines(), (QStringList{"#\t#", "0\t2850"}));
 
     t.click(f.BtnImgWait);
-    EXPECT_TRUE(f.Waiting());
+    EXPECT_TRUE(f.waiting());
     EXPECT_EQ(f.LabelWait->text(), QStringLiteral("Далее"));
     EXPECT_FALSE(f.BitBtnPause->isEnabled());
     t.run(2000);
     EXPECT_EQ(f.MediaPlayerPlay->Position(), 3000) << "the lesson holds";
     t.click(f.BtnImgWait);
-    EXPECT_FALSE(f.Waiting());
+    EXPECT_FALSE(f.waiting());
     EXPECT_EQ(f.LabelWait->text(), QStringLiteral("Подождать"));
 
     // Syntagm 3 lasts 800 ms: a wait of more than 20.8 s ends by itself.
     t.click(f.BtnImgWait);
     t.run(20800);
-    EXPECT_TRUE(f.Waiting());
+    EXPECT_TRUE(f.waiting());
     t.run(100);
-    EXPECT_FALSE(f.Waiting());
+    EXPECT_FALSE(f.waiting());
     const qint64 lag = 2000 + 20850; // the recording is ahead of the lesson by both waits
 
     t.run(8100); // the lesson (at 3050 after the wait's last tick) ends at 11000
-    EXPECT_TRUE(f.Running()) << "recording goes on past the lesson";
+    EXPECT_TRUE(f.running()) << "recording goes on past the lesson";
     t.run(9800);
-    EXPECT_TRUE(f.Running());
+    EXPECT_TRUE(f.running());
     t.run(300);
     EXPECT_TRUE(t.idle());
 
@@ -265,8 +265,8 @@ TEST(TransNoTextWindow, MissingTemplateKeepsThePreviousRecording)
     const QString message = messages.said[0];
     EXPECT_TRUE(message.contains(QStringLiteral("Повреждены файлы"))) << message.toStdString();
     EXPECT_TRUE(message.contains("TSBegin.wav")) << message.toStdString();
-    EXPECT_TRUE(t.form->Running());
-    EXPECT_FALSE(t.form->Recording());
+    EXPECT_TRUE(t.form->running());
+    EXPECT_FALSE(t.form->recording());
     EXPECT_FALSE(t.form->BtnImgWait->isEnabled());
     EXPECT_EQ(t.course.read("Anna12.wav"), "the previous recording");
     EXPECT_FALSE(QFileInfo::exists(t.course.filePath("Anna12.txt")));
@@ -286,5 +286,5 @@ TEST(TransNoTextWindow, NoDeviceEndsThePassWithAMessage)
     const QString message = messages.said[0];
     EXPECT_FALSE(message.isEmpty());
     EXPECT_TRUE(t.idle());
-    EXPECT_FALSE(t.form->Running());
+    EXPECT_FALSE(t.form->running());
 }

@@ -94,7 +94,7 @@ TEST(WorkTextWindow, OpensWithTheTextAndTranslationHidden)
     EXPECT_FALSE(f.TextSintagmText->isVisible());
     EXPECT_TRUE(f.ImageStatic->isVisible());
     EXPECT_TRUE(f.ImageChange->isVisible());
-    EXPECT_EQ(HelpContextOf(&f), 130);
+    EXPECT_EQ(helpContextOf(&f), 130);
     EXPECT_FALSE(f.PanelComent->isVisible());
     // The pages keep 260 x 280 side by side above the 116 pixel panel.
     const int paneHeight = 525 - 116;
@@ -148,7 +148,7 @@ TEST(WorkTextWindow, PlayAllFollowsTheSound)
     EXPECT_EQ(f.N(), 7);
     w.advance(2000); // the end of the recording
     EXPECT_TRUE(w.idle());
-    EXPECT_FALSE(f.Following());
+    EXPECT_FALSE(f.following());
     EXPECT_EQ(f.TextSintagmText->k_Speed(), 30000);
     const int n = f.N();
     w.advance(1000);
@@ -233,7 +233,7 @@ TEST(WorkTextWindow, StudentRecordingWithItsTimingFile)
     VirtualSound::setLength(w.course.filePath("Anna5.wav"), 3000);
     w.open(w.course.filePath("Anna5.wav"));
     TFormWorkText& f = *w.form;
-    EXPECT_EQ(HelpContextOf(&f), 180);
+    EXPECT_EQ(helpContextOf(&f), 180);
     ASSERT_TRUE(f.CheckBoxTransUser->Enabled());
     w.click(f.CheckBoxTransUser);
     EXPECT_FALSE(f.BtnImgTransD1QF1->isEnabled()) << "no loop on the student's recording";
@@ -325,7 +325,7 @@ TEST(WorkTextWindow, OneLineLessonAndPictures)
     w.open();
     TFormWorkText& f = *w.form;
     EXPECT_EQ(f.TrackBarText->maximum(), 1);
-    EXPECT_EQ(f.ShownPicture(), 1);
+    EXPECT_EQ(f.shownPicture(), 1);
     EXPECT_FALSE(f.ImageChange->pixmap().isNull());
     w.click(f.BitBtnPlayAll);
     EXPECT_EQ(w.position(), 400);
@@ -345,7 +345,7 @@ TEST(WorkTextWindow, OneLineLessonAndPictures)
     const QImage drawing = pictures.form->ImageChange->pixmap().toImage();
     pictures.setN(4);
     pictures.advance(0);
-    EXPECT_EQ(pictures.form->ShownPicture(), 2) << "syntagm 4 ends at 4800";
+    EXPECT_EQ(pictures.form->shownPicture(), 2) << "syntagm 4 ends at 4800";
     const QImage shown = pictures.form->ImageChange->pixmap().toImage();
     EXPECT_EQ(shown.pixelColor(shown.rect().center()), QColor(Qt::red));
     EXPECT_NE(drawing.pixelColor(drawing.rect().center()), QColor(Qt::red));

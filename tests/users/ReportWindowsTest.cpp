@@ -135,7 +135,7 @@ TEST_F(ReportWindows, StudentSeesTheReportAndTakesBackARecording)
         QTest::mouseClick(report.BtnImgDeleteFile, Qt::LeftButton);
         clickButton(&report, "Закрыть");
     });
-    EXPECT_EQ(report.Execute(EntriesD), DialogResult::OK);
+    EXPECT_EQ(report.execute(EntriesD), DialogResult::OK);
     EXPECT_FALSE(ReadProgress(ivanFolder() + "Ivan.rep", 6).table.record(4).done());
 }
 
@@ -158,7 +158,7 @@ TEST_F(ReportWindows, AFailedDeletionIsToldAndTheRowStays)
         EXPECT_TRUE(list->item(row)->data(TFormReport::DoneRole).toBool());
         clickButton(&report, "Закрыть");
     });
-    report.Execute(EntriesD);
+    report.execute(EntriesD);
     ASSERT_EQ(said.size(), 1);
     EXPECT_TRUE(said[0].startsWith("Внимание|")) << said[0].toStdString();
     EXPECT_TRUE(said[0].contains("elsewhere")) << said[0].toStdString();
@@ -269,7 +269,7 @@ protected:
     void prompt(const QString& typed, const QString& button)
     {
         whenModal([=, this](QWidget* window) {
-            contextSeen = HelpContextOf(window);
+            contextSeen = helpContextOf(window);
             QTest::keyClicks(password.EditPassWord, typed);
             clickButton(window, button);
         });
@@ -283,8 +283,8 @@ protected:
 
 TEST_F(TeacherPassword, OpenUntilSetThenOnlyWithTheExactPassword)
 {
-    EXPECT_TRUE(TeacherLogin(password)) << "no password: no prompt";
-    EXPECT_EQ(HelpContextOf(&password), 0);
+    EXPECT_TRUE(teacherLogin(password)) << "no password: no prompt";
+    EXPECT_EQ(helpContextOf(&password), 0);
 
     TDlgChPassPrep change;
     MessageAnswers messages;
@@ -306,7 +306,7 @@ TEST_F(TeacherPassword, OpenUntilSetThenOnlyWithTheExactPassword)
     EXPECT_EQ(execDialog(change), DialogResult::OK);
     EXPECT_EQ(said, (QStringList{"Ошибка|Не введен пароль.", "Ошибка|Пароль не подтвержден.",
                                  "Ошибка|Пароль и подтверждение не индентичны"}));
-    EXPECT_EQ(StoredTeacherPassword(), "Secret");
+    EXPECT_EQ(storedTeacherPassword(), "Secret");
     const QString file =
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Quillfern", "TolvarenDemo")
             .fileName();
@@ -317,18 +317,18 @@ TEST_F(TeacherPassword, OpenUntilSetThenOnlyWithTheExactPassword)
 
     said.clear();
     prompt("secret", "OK");
-    EXPECT_FALSE(TeacherLogin(password)) << "letter case counts";
+    EXPECT_FALSE(teacherLogin(password)) << "letter case counts";
     EXPECT_EQ(said, QStringList{"Ошибка|Неправильный пароль"});
     EXPECT_EQ(contextSeen, 90);
-    EXPECT_EQ(HelpContextOf(&password), 0);
+    EXPECT_EQ(helpContextOf(&password), 0);
 
     prompt("Secret", "Отмена");
-    EXPECT_FALSE(TeacherLogin(password));
-    EXPECT_EQ(HelpContextOf(&password), 0);
+    EXPECT_FALSE(teacherLogin(password));
+    EXPECT_EQ(helpContextOf(&password), 0);
 
     prompt("Secret", "OK");
-    EXPECT_TRUE(TeacherLogin(password));
-    EXPECT_EQ(HelpContextOf(&password), 0);
+    EXPECT_TRUE(teacherLogin(password));
+    EXPECT_EQ(helpContextOf(&password), 0);
 
     // A cancelled change keeps the password; a shown dialog starts empty.
     whenModal([&](QWidget*) {
@@ -337,7 +337,7 @@ TEST_F(TeacherPassword, OpenUntilSetThenOnlyWithTheExactPassword)
         clickButton(&change, "Отмена");
     });
     change.exec();
-    EXPECT_EQ(StoredTeacherPassword(), "Secret");
+    EXPECT_EQ(storedTeacherPassword(), "Secret");
 }
 
 namespace {
@@ -395,7 +395,7 @@ TEST(ReportPrinting, APdfHoldsTheTextsOnThePagesAndPlacesTheLayoutGave)
     input.progress.record(3).setDone(true);
     input.progress.record(3).setResult(14);
     const QList<PrintPage> layout = reportPrintLayout(input);
-    ASSERT_TRUE(PrintReportPages(printer, layout));
+    ASSERT_TRUE(printReportPages(printer, layout));
 
     // TOLVAREN_SCREENSHOTS=folder keeps the printed report to look at.
     if (const QString keep = qEnvironmentVariable("TOLVAREN_SCREENSHOTS"); !keep.isEmpty())
@@ -506,7 +506,7 @@ TEST(ReportPrinting, TheConsolePrintsALongReportOnAPrintQueueAndACancelledDialog
             EXPECT_EQ(printer->printerName(), queue.name);
             pressPrintDialog(dialog, QDialogButtonBox::Ok);
             pages =
-                reportPrintLayout(prepod.PrintInput(printer->width(), printer->height())).size();
+                reportPrintLayout(prepod.printInput(printer->width(), printer->height())).size();
         });
         QTest::mouseClick(prepod.BitBtn3, Qt::LeftButton);
         clickButton(&prepod, "Выход");

@@ -62,7 +62,7 @@ protected:
     void addUser(TOKBottomDlgSelectUsers& select, const QString& name, const QString& password)
     {
         fillNewUser(name, password, [](TOKBottomDlgNewUser& d) { return d.RadioButtonB; });
-        ASSERT_TRUE(select.CreateUser().has_value());
+        ASSERT_TRUE(select.createUser().has_value());
     }
 
     TempCourse course;
@@ -118,7 +118,7 @@ TEST_F(Dialogs, NewUserDialogTakesTheNameAtOnceAfterACancel)
     // Cancelled with the mouse, opened again: the student just types and
     // presses Enter.
     whenModal([](QWidget* window) { clickButton(window, QStringLiteral("Отмена")); });
-    EXPECT_FALSE(select.CreateUser().has_value());
+    EXPECT_FALSE(select.createUser().has_value());
     whenModal([&](QWidget* window) {
         QWidget* typing = window->focusWidget() ? window->focusWidget() : window;
         QTest::keyClicks(typing, "Olga");
@@ -128,7 +128,7 @@ TEST_F(Dialogs, NewUserDialogTakesTheNameAtOnceAfterACancel)
         else
             clickButton(window, QStringLiteral("Отмена"));
     });
-    EXPECT_TRUE(select.CreateUser().has_value());
+    EXPECT_TRUE(select.createUser().has_value());
     ASSERT_EQ(session.users().count(), 1);
     EXPECT_EQ(session.users().at(0).name(), "Olga");
 }
@@ -167,7 +167,7 @@ TEST_F(Dialogs, UserCreatedInTheSelectionThenCancelledGoesAnonymousButNotACancel
         EXPECT_EQ(select.ListBoxUsers->currentItem()->text(), QStringLiteral("Olga - Режим B"));
         clickButton(window, QStringLiteral("Отмена"));
     });
-    EXPECT_EQ(SelectUser(select, password, session), std::optional<int>(-1));
+    EXPECT_EQ(selectUser(select, password, session), std::optional<int>(-1));
     EXPECT_EQ(course.read("Report/Olga/Olga.rep").size(), 4 * 264);
 
     session.changeUser(0);
@@ -177,7 +177,7 @@ TEST_F(Dialogs, UserCreatedInTheSelectionThenCancelledGoesAnonymousButNotACancel
         typePassword("", QStringLiteral("Отмена"));
         clickButton(window, QStringLiteral("Подверждение"));
     });
-    EXPECT_EQ(SelectUser(select, password, session), std::nullopt)
+    EXPECT_EQ(selectUser(select, password, session), std::nullopt)
         << "a cancelled password leaves the standing user current";
 }
 
@@ -189,7 +189,7 @@ TEST_F(Dialogs, SelectingAsksThePasswordAgainUntilItIsRight)
         select.ListBoxUsers->setCurrentRow(1);
         auto selectAgain = [&] {
             whenModal([&](QWidget* again) {
-                EXPECT_EQ(select.SelectedRow(), 0) << "the list starts at its first row again";
+                EXPECT_EQ(select.selectedRow(), 0) << "the list starts at its first row again";
                 select.ListBoxUsers->setCurrentRow(1);
                 typePassword("secret");
                 clickButton(again, QStringLiteral("Подверждение"));
@@ -198,14 +198,14 @@ TEST_F(Dialogs, SelectingAsksThePasswordAgainUntilItIsRight)
         typePassword("wrong", "OK", selectAgain);
         clickButton(window, QStringLiteral("Подверждение"));
     });
-    EXPECT_EQ(SelectUser(select, password, session), std::optional<int>(1));
+    EXPECT_EQ(selectUser(select, password, session), std::optional<int>(1));
     EXPECT_EQ(messages.said, QStringList{QStringLiteral("Ошибка|Неправильный пароль")});
 
     whenModal([&](QWidget* window) {
         typePassword("");
         clickButton(window, QStringLiteral("Подверждение"));
     });
-    EXPECT_EQ(SelectUser(select, password, session), std::optional<int>(0)) << "empty password";
+    EXPECT_EQ(selectUser(select, password, session), std::optional<int>(0)) << "empty password";
 }
 
 TEST_F(Dialogs, ConfirmingAnEmptyListSaysSoAndCancellingKeepsAStandingUser)
@@ -215,7 +215,7 @@ TEST_F(Dialogs, ConfirmingAnEmptyListSaysSoAndCancellingKeepsAStandingUser)
         whenModal([](QWidget* again) { clickButton(again, QStringLiteral("Отмена")); });
         clickButton(window, QStringLiteral("Подверждение"));
     });
-    EXPECT_EQ(SelectUser(select, password, session), std::nullopt);
+    EXPECT_EQ(selectUser(select, password, session), std::nullopt);
     EXPECT_EQ(messages.said, QStringList{QStringLiteral("Ошибка|Нет ни одного имени")});
 }
 
@@ -253,7 +253,7 @@ TEST_F(Dialogs, DeletingNeedsTheUsersPasswordAndRemovesItsFiles)
     select.hide();
 
     whenModal([](QWidget* window) { clickButton(window, QStringLiteral("Отмена")); });
-    EXPECT_EQ(SelectUser(select, password, session), std::optional<int>(-1))
+    EXPECT_EQ(selectUser(select, password, session), std::optional<int>(-1))
         << "the deleted current user gives way to the anonymous user";
     EXPECT_EQ(LoadUserList().table.count(), 0);
 }
@@ -262,7 +262,7 @@ TEST_F(Dialogs, ModeDialogKeepsItsLastChoiceAndAChangeWipesProgress)
 {
     TOKBottomDlgChengeReg modes;
     EXPECT_EQ(modes.size(), QSize(627, 399));
-    EXPECT_EQ(modes.SelectedMode(), "A");
+    EXPECT_EQ(modes.selectedMode(), "A");
 
     addUser(select, "Olga", "");
     session.changeUser(0);
@@ -271,14 +271,14 @@ TEST_F(Dialogs, ModeDialogKeepsItsLastChoiceAndAChangeWipesProgress)
         modes.RadioButtonB->setChecked(true);
         clickButton(window, QStringLiteral("Отмена"));
     });
-    EXPECT_FALSE(ChangeWorkMode(modes, session));
+    EXPECT_FALSE(changeWorkMode(modes, session));
     EXPECT_TRUE(session.isDone(2)) << "cancel loses nothing";
 
     whenModal([&](QWidget* window) {
         EXPECT_TRUE(modes.RadioButtonB->isChecked()) << "the last choice, not the user's mode";
         clickButton(window, QStringLiteral("Подтверждние"));
     });
-    EXPECT_TRUE(ChangeWorkMode(modes, session));
+    EXPECT_TRUE(changeWorkMode(modes, session));
     session.changeUser(session.currentIndex());
     EXPECT_EQ(session.title(), QStringLiteral("Tolvaren Olga - Режим B."));
     EXPECT_FALSE(session.isDone(2));
@@ -295,6 +295,6 @@ TEST_F(Dialogs, WorkModeIsChosenByArrowsAndConfirmedByEnter)
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
             QTest::keyClick(QApplication::focusWidget(), key);
     });
-    EXPECT_TRUE(ChangeWorkMode(modes, session));
-    EXPECT_EQ(modes.SelectedMode(), "C");
+    EXPECT_TRUE(changeWorkMode(modes, session));
+    EXPECT_EQ(modes.selectedMode(), "C");
 }

@@ -208,7 +208,7 @@ TEST_F(PictureButton, ReleasedAwayShowsBitmapKeyedByTheReleasedPicture)
     button->SetBitmapUp(keyedPicture({40, 30}, up, normal));
     QTest::mousePress(button, Qt::LeftButton, {}, {5, 5});
     QTest::mouseRelease(button, Qt::LeftButton, {}, {200, 5});
-    EXPECT_EQ(button->ShownPicture().toImage().pixelColor(20, 20), normal);
+    EXPECT_EQ(button->shownPicture().toImage().pixelColor(20, 20), normal);
     EXPECT_EQ(shown(), ground);
 }
 
@@ -447,8 +447,8 @@ TEST_F(PushButton, CancelReactsToEscapeAndDefaultToEnter)
 TEST_F(PushButton, HelpKindOpensTheNearestContext)
 {
     int opened = 0;
-    SetHelpHandler([&](int context) { opened = context; });
-    SetHelpContext(&dialog, 0x55);
+    setHelpHandler([&](int context) { opened = context; });
+    setHelpContext(&dialog, 0x55);
     auto* panel = new QWidget(&dialog);
     auto* help = new TBtnImgD1QF(panel);
     help->SetKind(TBtnImgD1QF::ButtonKind::Help);
@@ -456,7 +456,7 @@ TEST_F(PushButton, HelpKindOpensTheNearestContext)
     QTest::mouseClick(help, Qt::LeftButton);
     EXPECT_EQ(opened, 0x55);
     EXPECT_TRUE(dialog.isVisible());
-    SetHelpHandler(nullptr);
+    setHelpHandler(nullptr);
 }
 
 TEST_F(PushButton, CloseKindClosesTheWindow)

@@ -41,7 +41,7 @@ TEST(FitText, FittedMemoNeverScrollsAndFollowsItsText)
 {
     TMemo memo;
     memo.resize(340, 30);
-    memo.SetFittedFont(look::arial(16));
+    memo.setFittedFont(look::arial(16));
     memo.show();
     memo.SetLines({QStringLiteral("Коротко.")});
     EXPECT_EQ(memo.font().pixelSize(), 16);
