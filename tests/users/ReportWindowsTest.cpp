@@ -485,8 +485,8 @@ TEST(ReportPrinting, TheConsolePrintsALongReportOnAPrintQueueAndACancelledDialog
                         "which needs root";
     QList<ReportEntry> entries;
     for (int lesson = 1; lesson <= 30; ++lesson)
-        entries << ReportEntry{QString("Урок %1").arg(lesson), 0}
-                << ReportEntry{QString("Лексика%1").arg(lesson), 1};
+        entries << ReportEntry{QString("Урок %1").arg(lesson), ExerciseKind::Heading}
+                << ReportEntry{QString("Лексика%1").arg(lesson), ExerciseKind::LexiconPreview};
     TempCourse course;
     course.writeLines("InitRegD.txt", QStringList(entries.size(), "e"));
     UserSession session;
