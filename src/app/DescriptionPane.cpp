@@ -50,7 +50,7 @@ TDescriptionPane::TDescriptionPane(QWidget* parent)
     layout()->addWidget(RichEditAboutLern);
 }
 
-std::optional<CourseError> TDescriptionPane::ShowText(const QString& path)
+std::optional<CourseError> TDescriptionPane::showText(const QString& path)
 {
     ImageAbout->hide();
     RichEditAboutLern->show();
@@ -62,7 +62,7 @@ std::optional<CourseError> TDescriptionPane::ShowText(const QString& path)
     return std::nullopt;
 }
 
-std::optional<CourseError> TDescriptionPane::ShowPicture(const QString& path)
+std::optional<CourseError> TDescriptionPane::showPicture(const QString& path)
 {
     RichEditAboutLern->hide();
     ImageAbout->show();

@@ -25,10 +25,10 @@ public:
 
     // Shows the text file in place of whatever was shown; on a fault the pane
     // stays empty and the fault is returned.
-    std::optional<CourseError> ShowText(const QString& path);
+    std::optional<CourseError> showText(const QString& path);
     // Shows the picture, made smaller where it does not fit; a fault leaves the
     // picture shown before.
-    std::optional<CourseError> ShowPicture(const QString& path);
+    std::optional<CourseError> showPicture(const QString& path);
 
     QLabel* ImageAbout;
     QTextEdit* RichEditAboutLern;

@@ -389,9 +389,9 @@ void TFormMain::ShowEntryInfo(const CatalogueEntry& entry)
     const QString path = coursePath(DataFolder + entry.InfoFile);
     std::optional<CourseError> fault;
     if (entry.descriptionKind() == DescriptionKind::RichText)
-        fault = Panel1->ShowText(path);
+        fault = Panel1->showText(path);
     else if (entry.descriptionKind() == DescriptionKind::Picture)
-        fault = Panel1->ShowPicture(path);
+        fault = Panel1->showPicture(path);
     if (fault)
         showFileProblems({fault->userText()}, FileFault::Error);
 }
@@ -553,7 +553,7 @@ void TFormMain::prepareCompletion(ExerciseKind kind, const DrillCounts& counts,
     TDlgLexRepit* dialog = DlgLexRepit();
     const bool named = session_.currentUser() != nullptr;
     const JudgedText judged = judgeRun(kind, counts.errors, counts.questions, previousRecording);
-    dialog->SetOutcome(judged.text, named && judged.passed);
+    dialog->setOutcome(judged.text, named && judged.passed);
 }
 
 void TFormMain::finishLaunch()

@@ -86,7 +86,7 @@ void TDlgLexRepit::keyPressEvent(QKeyEvent* event)
         closeDialog(*this, DialogResult::Cancel);
 }
 
-void TDlgLexRepit::SetOutcome(const QString& text, bool markable)
+void TDlgLexRepit::setOutcome(const QString& text, bool markable)
 {
     BitBtnOk->setEnabled(markable);
     Label2->setEnabled(markable);

@@ -8,8 +8,8 @@ class TBtnImgD1QF;
 class TBtnImgTransD1QF;
 
 // The completion dialog: mark the exercise done (DialogResult::OK), repeat
-// it (Retry) or leave it (Cancel). The caller gives the outcome through SetOutcome before
-// showing it.
+// it (Retry) or leave it (Cancel). The caller gives the outcome through
+// setOutcome before showing it.
 class TDlgLexRepit : public TDlgFrame {
     Q_OBJECT
 public:
@@ -18,7 +18,7 @@ public:
     // The text about the run, and whether marking it done is offered: the
     // button and its label always agree, so a label is never left greyed
     // while its button offers marking (or the other way round).
-    void SetOutcome(const QString& text, bool markable);
+    void setOutcome(const QString& text, bool markable);
 
     TMemo* MemoComent;
     QLabel* Label1;

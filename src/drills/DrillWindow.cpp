@@ -94,7 +94,7 @@ TBtnImgTransD1QF* DrillWindow::addBarButton(const QString& symbol, const QString
 {
     auto* button = new TBtnImgTransD1QF(this);
     dressButton(*button, symbolButtonPictures(symbol, 40));
-    PlaceOnBar(button, caption, x);
+    placeOnBar(button, caption, x);
     return button;
 }
 
@@ -104,17 +104,17 @@ TBtnImgD1QF* DrillWindow::addNextButton(const QString& caption, int x)
     dressButton(*button, symbolButtonPictures(SymbolNext, 40));
     button->SetCaption(caption);
     button->SetDefault(true);
-    PlaceOnBar(button, caption, x);
+    placeOnBar(button, caption, x);
     return button;
 }
 
-void DrillWindow::PlaceOnBar(QWidget* button, const QString& caption, int x)
+void DrillWindow::placeOnBar(QWidget* button, const QString& caption, int x)
 {
     button->move(x - button->width() / 2, barTop() + 6);
-    AddBarCaption(caption, x, 100);
+    addBarCaption(caption, x, 100);
 }
 
-void DrillWindow::AddBarCaption(const QString& caption, int x, int width)
+void DrillWindow::addBarCaption(const QString& caption, int x, int width)
 {
     auto* label = new QLabel(caption, this);
     label->setAlignment(Qt::AlignCenter);
@@ -122,14 +122,14 @@ void DrillWindow::AddBarCaption(const QString& caption, int x, int width)
     fitLabel(*label);
 }
 
-void DrillWindow::AddCaption(const QString& caption, QPoint at)
+void DrillWindow::addCaption(const QString& caption, QPoint at)
 {
     auto* label = new QLabel(caption, this);
     label->setGeometry(QRect(at, QSize(400, 18)));
     fitLabel(*label);
 }
 
-QFrame* DrillWindow::AddRaisedPanel(const QRect& area)
+QFrame* DrillWindow::addRaisedPanel(const QRect& area)
 {
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -137,7 +137,7 @@ QFrame* DrillWindow::AddRaisedPanel(const QRect& area)
     return panel;
 }
 
-QTextEdit* DrillWindow::AddReadOnlyMemo(QWidget* panel, const QRect& area, const QFont& font)
+QTextEdit* DrillWindow::addReadOnlyMemo(QWidget* panel, const QRect& area, const QFont& font)
 {
     auto* memo = new QTextEdit(panel);
     memo->setReadOnly(true);
@@ -150,7 +150,7 @@ QTextEdit* DrillWindow::AddReadOnlyMemo(QWidget* panel, const QRect& area, const
 
 QLineEdit* DrillWindow::addTextPanel(const QString& caption, const QRect& area)
 {
-    QFrame* panel = AddRaisedPanel(area);
+    QFrame* panel = addRaisedPanel(area);
     auto* label = new QLabel(caption, panel);
     label->setGeometry(10, 5, area.width() - 20, 16);
     fitLabel(*label);
@@ -165,10 +165,10 @@ QLineEdit* DrillWindow::addTextPanel(const QString& caption, const QRect& area)
 
 QTextEdit* DrillWindow::addMemoPanel(const QRect& area)
 {
-    QFrame* panel = AddRaisedPanel(area);
+    QFrame* panel = addRaisedPanel(area);
     QFont bold = itemFont();
     bold.setBold(true);
-    return AddReadOnlyMemo(panel, panel->rect().adjusted(6, 6, -6, -6), bold);
+    return addReadOnlyMemo(panel, panel->rect().adjusted(6, 6, -6, -6), bold);
 }
 
 QFont DrillWindow::itemFont()
@@ -190,7 +190,7 @@ QLabel* DrillWindow::addCounter(const QString& caption, int x)
     bold.setBold(true);
     box->setFont(bold);
     box->setGeometry(x - 30, barTop() + 12, 60, 30);
-    AddBarCaption(caption, x, 90);
+    addBarCaption(caption, x, 90);
     return box;
 }
 

@@ -61,11 +61,11 @@ protected:
     // The default button of the previews' bottom bar, with its caption.
     TBtnImgD1QF* addNextButton(const QString& caption, int x);
     // A caption above a control, at its designed place.
-    void AddCaption(const QString& caption, QPoint at);
+    void addCaption(const QString& caption, QPoint at);
     // A raised panel over the area.
-    QFrame* AddRaisedPanel(const QRect& area);
+    QFrame* addRaisedPanel(const QRect& area);
     // A read-only memo in the panel that leaves Enter to the window.
-    static QTextEdit* AddReadOnlyMemo(QWidget* panel, const QRect& area, const QFont& font);
+    static QTextEdit* addReadOnlyMemo(QWidget* panel, const QRect& area, const QFont& font);
     // A raised panel with a caption and a read-only line for an item's text.
     QLineEdit* addTextPanel(const QString& caption, const QRect& area);
     // A raised panel holding a read-only memo for a question.
@@ -86,8 +86,8 @@ protected:
 
 private:
     // Centres a bar control on x with its caption under it.
-    void PlaceOnBar(QWidget* button, const QString& caption, int x);
-    void AddBarCaption(const QString& caption, int x, int width);
+    void placeOnBar(QWidget* button, const QString& caption, int x);
+    void addBarCaption(const QString& caption, int x, int width);
 
     QAbstractButton* play_ = nullptr;
     QAbstractButton* enter_ = nullptr;

@@ -21,7 +21,7 @@ TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent
 
     EditText = addTextPanel(QStringLiteral("Исходное выражение"), {16, 46, 648, 64});
 
-    AddCaption(QStringLiteral("Выберите правильный перевод"), {16, 118});
+    addCaption(QStringLiteral("Выберите правильный перевод"), {16, 118});
     ListBoxTrans = new QListWidget(this);
     ListBoxTrans->setGeometry(16, 138, 648, 238);
     ListBoxTrans->setFrameShape(QFrame::NoFrame);

@@ -16,14 +16,14 @@ TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent
 {
     setHelpTopic(this, QStringLiteral("QuestEnd"));
     setWindowTitle(QStringLiteral("Послетекстовые вопросы"));
-    AddCaption(QStringLiteral("Выберите правильный вариант"), {16, 12});
+    addCaption(QStringLiteral("Выберите правильный вариант"), {16, 12});
     MemoQuest = addMemoPanel({16, 32, 573, 92});
     for (int p = 0; p < MaxAnswers; ++p) {
-        PanelQ[p] = AddRaisedPanel({16, 132 + p * 72, 573, 66});
+        PanelQ[p] = addRaisedPanel({16, 132 + p * 72, 573, 66});
         RadioButton[p] = new TChBxImgTransD1QF(PanelQ[p]);
         dressCheckBox(*RadioButton[p], 22);
         RadioButton[p]->setGeometry(10, 20, 26, 26);
-        Memo[p] = AddReadOnlyMemo(PanelQ[p], {44, 6, 521, 54}, itemFont());
+        Memo[p] = addReadOnlyMemo(PanelQ[p], {44, 6, 521, 54}, itemFont());
         connect(RadioButton[p], &TChBxImgTransD1QF::clicked, this, [this, p] { ChoiceClick(p); });
     }
     // In the design the first box is the checked one.

@@ -145,7 +145,7 @@ TEST_F(FixedTexts, SharedDialogsWithTheirLongestTexts)
     expectAllWhole(DlgLexicError());
     expectAllWhole(DlgTestFullDulex());
     for (const QString& outcome : {judgeQuestions(10, 10).text, judgeQuestions(0, 10).text}) {
-        DlgLexRepit()->SetOutcome(outcome, true);
+        DlgLexRepit()->setOutcome(outcome, true);
         expectAllWhole(DlgLexRepit());
     }
 }
@@ -205,7 +205,7 @@ TEST_F(FixedTexts, ArialMetricsKeepTheDesignedSizes)
 {
     if (runFace() != QLatin1String("LiberationSans"))
         GTEST_SKIP() << "only the face with Arial's metrics keeps every designed size";
-    DlgLexRepit()->SetOutcome(judgeQuestions(10, 10).text, true);
+    DlgLexRepit()->setOutcome(judgeQuestions(10, 10).text, true);
     EXPECT_EQ(DlgLexRepit()->MemoComent->font().pixelSize(), 16);
     EXPECT_EQ(DlgLexRepit()->Label2->font().pixelSize(), 15);
     EXPECT_EQ(DlgDoubleError()->Memo1->font().pixelSize(), 16);

@@ -122,7 +122,7 @@ protected:
     TDlgLexRepit* dialog = DlgLexRepit();
     void TearDown() override
     {
-        dialog->SetOutcome(QStringLiteral("Вы просмотрели лексику урока."), true);
+        dialog->setOutcome(QStringLiteral("Вы просмотрели лексику урока."), true);
     }
     DialogResult choose(const QString& button)
     {
@@ -148,7 +148,7 @@ TEST_F(CompletionDialog, OutcomeSetsButtonLabelAndTextTogether)
 {
     for (const bool markable : {false, true, false, true}) {
         const QString text = markable ? QStringLiteral("passed") : QStringLiteral("failed");
-        dialog->SetOutcome(text, markable);
+        dialog->setOutcome(text, markable);
         EXPECT_EQ(dialog->BitBtnOk->isEnabled(), markable);
         EXPECT_EQ(dialog->Label2->isEnabled(), markable);
         EXPECT_EQ(dialog->MemoComent->Lines(), QStringList{text});
@@ -167,7 +167,7 @@ TEST_F(CompletionDialog, EachChoiceGivesItsResult)
 
 TEST_F(CompletionDialog, WithMarkingDisabledOnlyRetryAndCancelRemain)
 {
-    dialog->SetOutcome(QStringLiteral("failed"), false);
+    dialog->setOutcome(QStringLiteral("failed"), false);
     bool stayedOpen = false;
     whenModal([&](QWidget* window) {
         clickButton(window, QStringLiteral("Отметить"));
@@ -183,7 +183,7 @@ TEST_F(CompletionDialog, WithMarkingDisabledOnlyRetryAndCancelRemain)
 TEST_F(CompletionDialog, EnterMarksWhereOfferedElseLeavesAndNeverRepeats)
 {
     for (const bool markable : {true, false}) {
-        dialog->SetOutcome(QStringLiteral("run"), markable);
+        dialog->setOutcome(QStringLiteral("run"), markable);
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
             EXPECT_EQ(choose(QStringLiteral("Повторить")), DialogResult::Retry);
             whenModal([key](QWidget* window) {
