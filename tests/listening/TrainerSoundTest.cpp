@@ -187,10 +187,10 @@ TEST(TrainerSound, AServerLostMidPassKeepsTheRecordingAndSaysSo)
                 return QTest::mouseClick(button, Qt::LeftButton);
     });
     QTest::mouseClick(f.BitBtnPlay, Qt::LeftButton);
-    ASSERT_TRUE(f.Recording());
+    ASSERT_TRUE(f.recording());
     ASSERT_TRUE(run.waitFor([&] { return f.N() == 4; }, 5000));
     server.kill();
-    EXPECT_TRUE(run.waitFor([&] { return !f.Running() && modalActionsDone(); }, 8000));
+    EXPECT_TRUE(run.waitFor([&] { return !f.running() && modalActionsDone(); }, 8000));
     EXPECT_TRUE(message.contains(QStringLiteral("сохранена в файле"))) << message.toStdString();
     EXPECT_TRUE(message.contains("Anna12.wav")) << message.toStdString();
     EXPECT_TRUE(f.BitBtnPlay->isEnabled());
