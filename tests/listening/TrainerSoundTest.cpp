@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -25,6 +26,7 @@
 #include <gtest/gtest.h>
 #include <iostream>
 #include <memory>
+#include <sys/resource.h>
 
 namespace {
 constexpr int Rate = 44100;
@@ -193,6 +195,35 @@ TEST(TrainerSound, AServerLostMidPassKeepsTheRecordingAndSaysSo)
     EXPECT_TRUE(run.waitFor([&] { return !f.running() && modalActionsDone(); }, 8000));
     EXPECT_TRUE(message.contains(QStringLiteral("сохранена в файле"))) << message.toStdString();
     EXPECT_TRUE(message.contains("Anna12.wav")) << message.toStdString();
+    EXPECT_TRUE(f.BitBtnPlay->isEnabled());
+    const ReadBack recording = readSound(run.course.filePath("Anna12.wav"));
+    EXPECT_GT(toneEndMs(recording, toneHz(3)), 0) << "the syntagms before the fault are kept";
+}
+
+// The disk fills two seconds into a recording pass (a file size limit, so the
+// write fails as on a full disk): the pass ends with a message naming the
+// recording, and what was recorded stays playable in it.
+TEST(TrainerSound, AFullDiskMidPassKeepsTheRecordingAndSaysSo)
+{
+    TrainerRun run;
+    TFormTransNoText& f = *run.form;
+    MessageAnswers messages;
+    QTest::mouseClick(f.BitBtnPlay, Qt::LeftButton);
+    ASSERT_TRUE(f.recording());
+    ASSERT_TRUE(run.waitFor([&] { return f.N() == 4; }, 5000));
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit full = previous;
+    full.rlim_cur = rlim_t(QFileInfo(run.course.filePath("Anna12.wav")).size() + 20000);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    const bool ended = run.waitFor([&] { return !f.running(); }, 8000);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(ended);
+    const QString said = messages.said.join(u'|');
+    std::cout << "told: " << said.toStdString() << "\n";
+    EXPECT_TRUE(said.contains("Anna12.wav")) << said.toStdString();
     EXPECT_TRUE(f.BitBtnPlay->isEnabled());
     const ReadBack recording = readSound(run.course.filePath("Anna12.wav"));
     EXPECT_GT(toneEndMs(recording, toneHz(3)), 0) << "the syntagms before the fault are kept";
