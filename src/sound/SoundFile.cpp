@@ -122,6 +122,10 @@ template <typename Sample> qint64 SoundReader::readAs(qint64 frame, qint64 frame
 
 std::unique_ptr<RecordingFile> RecordingFile::open(const QString& path, qint64 startFrame)
 {
+    // libsndfile's read-write open trusts headers its read-only open refuses
+    // (a few such bytes make it divide by zero): a recording must read as sound first.
+    if (!probeSoundFile(path))
+        return nullptr;
     std::unique_ptr<RecordingFile> recording(new RecordingFile);
     recording->file_ = openFile(path, SFM_RDWR, recording->info_);
     if (!recording->file_)
