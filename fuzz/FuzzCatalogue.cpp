@@ -10,7 +10,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QStringList lines = splitCourseLines(decodeCourseText(bytes, CodePage::Cp1251));
+    const QString text = decodeCourseText(bytes, CodePage::Cp1251);
+    const QList<QStringView> lines = courseLineViews(text);
     const auto parsed = parseCatalogue(lines, QStringLiteral("InitRegA.txt"));
     const auto* entries = std::get_if<CatalogueEntries>(&parsed);
     if (!entries)

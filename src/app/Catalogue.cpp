@@ -3,6 +3,8 @@
 #include "common/LineFile.h"
 #include "common/ShortString.h"
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -24,11 +26,11 @@ public:
 
     std::optional<QStringView> next()
     {
-        const qsizetype tab = line_.indexOf(QLatin1Char('\t'), pos_);
-        if (tab < 0)
+        const auto tab = std::find(line_.begin() + pos_, line_.end(), u'\t');
+        if (tab == line_.end())
             return std::nullopt;
-        const QStringView field = line_.mid(pos_, tab - pos_);
-        pos_ = tab + 1;
+        const QStringView field(line_.begin() + pos_, tab);
+        pos_ = tab - line_.begin() + 1;
         return field;
     }
     QStringView rest() const { return line_.mid(pos_); }
@@ -52,16 +54,41 @@ std::optional<QString> readText(FieldReader& reader, const char* name, QString* 
     return std::nullopt;
 }
 
+// A whole decimal number as catalogues store it: spaces around it, an optional
+// sign, digits only. Nothing when the field is no such number or does not fit
+// in 64 bits. (The digits are summed negatively so that the smallest number
+// fits too.)
+std::optional<qint64> wholeNumber(QStringView text)
+{
+    text = text.trimmed();
+    const bool negative = text.startsWith(u'-');
+    if (negative || text.startsWith(u'+'))
+        text = text.mid(1);
+    if (text.isEmpty())
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9' || __builtin_mul_overflow(value, 10, &value) ||
+            __builtin_sub_overflow(value, c.unicode() - u'0', &value))
+            return std::nullopt;
+    }
+    if (negative)
+        return value;
+    if (value == std::numeric_limits<qint64>::min())
+        return std::nullopt;
+    return -value;
+}
+
 std::optional<QString> readNumber(FieldReader& reader, const char* name, int min, int max,
                                   qint64* target)
 {
     const std::optional<QStringView> field = reader.next();
     if (!field)
         return missingField(name);
-    bool ok = false;
-    const qint64 value = field->trimmed().toLongLong(&ok);
-    if (!ok)
+    const std::optional<qint64> number = wholeNumber(*field);
+    if (!number)
         return QStringLiteral("поле %1: \"%2\" не число").arg(QLatin1String(name), *field);
+    const qint64 value = *number;
     if (value < min || value > max)
         return QStringLiteral("поле %1: число %2 вне диапазона %3..%4")
             .arg(QLatin1String(name))
@@ -74,15 +101,15 @@ std::optional<QString> readNumber(FieldReader& reader, const char* name, int min
 
 } // namespace
 
-std::variant<CatalogueEntry, QString> parseCatalogueLine(const QString& line)
+std::variant<CatalogueEntry, QString> parseCatalogueLine(QStringView line)
 {
     CatalogueEntry entry;
     FieldReader reader(line);
     qint64 anchor = 0, infoKind = 0, kind = 0;
-    QString isChild;
+    std::optional<QStringView> isChild;
     std::optional<QString> error = readText(reader, "Title", &entry.Title);
-    if (!error)
-        error = readText(reader, "IsChild", &isChild);
+    if (!error && !(isChild = reader.next()))
+        error = missingField("IsChild");
     if (!error)
         error = readNumber(reader, "Anchor", INT32_MIN, INT32_MAX, &anchor);
     if (!error)
@@ -96,7 +123,7 @@ std::variant<CatalogueEntry, QString> parseCatalogueLine(const QString& line)
             error = readText(reader, "файла упражнения", file);
     if (error)
         return *error;
-    entry.IsChild = isChild != QLatin1String("0");
+    entry.IsChild = isChild->left(ShortStringMax) != QLatin1String("0");
     entry.Anchor = qint32(anchor);
     entry.InfoKind = quint8(infoKind);
     entry.Kind = quint8(kind);
@@ -104,7 +131,7 @@ std::variant<CatalogueEntry, QString> parseCatalogueLine(const QString& line)
     return entry;
 }
 
-std::variant<CatalogueEntries, CourseError> parseCatalogue(const QStringList& lines,
+std::variant<CatalogueEntries, CourseError> parseCatalogue(const QList<QStringView>& lines,
                                                            const QString& fileName)
 {
     CatalogueEntries entries(lines.size() + 1);
@@ -119,10 +146,10 @@ std::variant<CatalogueEntries, CourseError> parseCatalogue(const QStringList& li
 
 std::variant<CatalogueEntries, CourseError> loadCatalogue(const QString& fileName)
 {
-    auto lines = readCourseLines(fileName, CodePage::Cp1251);
-    if (auto* error = std::get_if<CourseError>(&lines))
+    auto text = readCourseText(fileName, CodePage::Cp1251);
+    if (auto* error = std::get_if<CourseError>(&text))
         return *error;
-    return parseCatalogue(std::get<QStringList>(lines), fileName);
+    return parseCatalogue(courseLineViews(std::get<QString>(text)), fileName);
 }
 
 QString catalogueFileName(QChar mode)

@@ -38,10 +38,10 @@ using CatalogueEntries = std::vector<CatalogueEntry>;
 
 // Parses one catalogue line. The error names the field that is wrong; the
 // caller adds the file and the line number.
-std::variant<CatalogueEntry, QString> parseCatalogueLine(const QString& line);
+std::variant<CatalogueEntry, QString> parseCatalogueLine(QStringView line);
 
 // Parses the lines of one catalogue file into entries 1..n (plus element 0).
-std::variant<CatalogueEntries, CourseError> parseCatalogue(const QStringList& lines,
+std::variant<CatalogueEntries, CourseError> parseCatalogue(const QList<QStringView>& lines,
                                                            const QString& fileName);
 
 // Reads and parses one catalogue file of the current folder.

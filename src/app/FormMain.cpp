@@ -37,6 +37,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
@@ -72,6 +73,50 @@ QFont toolBarFont(const QToolBar& bar, const QString& family)
         });
     });
 }
+
+// A node of the course tree keeps only its entry, its title (shared with the
+// catalogue) and which of the window's pictures it shows; the view asks for
+// them as it draws. Nothing is stored per role, so a course of many thousand
+// entries is built quickly and a picture changes without a new icon.
+class CourseNode : public QTreeWidgetItem {
+public:
+    CourseNode(int entry, const QString& title, TreeImage image, const QIcon* pictures)
+        : entry_(entry), title_(title), image_(image), pictures_(pictures)
+    {
+    }
+    QVariant data(int column, int role) const override
+    {
+        if (column != 0)
+            return QTreeWidgetItem::data(column, role);
+        switch (role) {
+        case Qt::DisplayRole:
+            return title_;
+        case Qt::DecorationRole:
+            return pictures_[int(image_)];
+        case TFormMain::EntryRole:
+            return entry_;
+        case TFormMain::ImageRole:
+            return int(image_);
+        default:
+            return QTreeWidgetItem::data(column, role);
+        }
+    }
+    void setImage(TreeImage image)
+    {
+        if (image == image_)
+            return;
+        image_ = image;
+        // Through the stored data, so that the view hears of this one cell
+        // (a node without stored columns would name no column).
+        QTreeWidgetItem::setData(0, TFormMain::ImageRole, int(image));
+    }
+
+private:
+    const int entry_;
+    const QString title_;
+    TreeImage image_;
+    const QIcon* const pictures_;
+};
 
 } // namespace
 
@@ -188,8 +233,10 @@ void TFormMain::makePanels()
     PanelTree = new FramedPanel(Splitter1, QMargins(15, 34, 15, 34));
     TreeView = new QTreeWidget(PanelTree);
     TreeView->setHeaderHidden(true);
-    // Long titles scroll sideways instead of being cut short.
-    TreeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Long titles scroll sideways instead of being cut short: the column
+    // widens to the widest title that has been on screen (fitTitleColumn).
+    // Only the rows in view are measured, so a large course stays quick.
+    TreeView->header()->setResizeContentsPrecision(0);
     TreeView->header()->setStretchLastSection(false);
     TreeView->setIndentation(20);
     TreeView->setIconSize(QSize(16, 16));
@@ -200,7 +247,11 @@ void TFormMain::makePanels()
     PanelTree->layout()->addWidget(TreeView);
     connect(TreeView, &QTreeWidget::currentItemChanged, this, &TFormMain::TreeViewChange);
     connect(TreeView, &QTreeWidget::itemDoubleClicked, this, &TFormMain::TreeViewDblClick);
+    connect(TreeView, &QTreeWidget::itemExpanded, this, &TFormMain::fitTitleColumn);
+    connect(TreeView->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &TFormMain::fitTitleColumn);
     TreeView->installEventFilter(this);
+    TreeView->viewport()->installEventFilter(this);
 
     Panel1 = new TDescriptionPane(Splitter1);
     ImageAbout = Panel1->ImageAbout;
@@ -227,6 +278,8 @@ void TFormMain::showEvent(QShowEvent* event)
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == TreeView->viewport() && event->type() == QEvent::Resize)
+        fitTitleColumn();
     // Enter on a node does what a double click does (a lesson opens or closes,
     // an exercise starts), so the course can be worked through from the keyboard.
     if (watched == TreeView && event->type() == QEvent::KeyPress) {
@@ -307,12 +360,6 @@ TreeImage TFormMain::imageIn(QChar mode, int entry) const
     return session_.isDone(entry) ? TreeImage::Done : TreeImage::ToDo;
 }
 
-void TFormMain::setNodeImage(QTreeWidgetItem* node, TreeImage image) const
-{
-    node->setIcon(0, treeImages_[int(image)]);
-    node->setData(0, ImageRole, int(image));
-}
-
 bool TFormMain::BuildCourseTree(QChar mode)
 {
     const CatalogueEntries& entries = courseCatalogues().entries(mode);
@@ -338,17 +385,15 @@ bool TFormMain::BuildCourseTree(QChar mode)
     for (int i = 1; i <= n; ++i) {
         if (bar)
             bar->SetPosition(i);
-        nodes[i] = new QTreeWidgetItem(QStringList(entries[i].Title));
-        nodes[i]->setData(0, EntryRole, i);
-        // Set before the node joins the view: a change to a shown node makes
-        // the view measure its titles again.
-        setNodeImage(nodes[i], imageIn(mode, i));
+        nodes[i] = new CourseNode(i, entries[i].Title, imageIn(mode, i), treeImages_.data());
         if (parent[i] != 0)
             nodes[parent[i]]->addChild(nodes[i]);
         else
             topLevel.append(nodes[i]);
     }
     TreeView->addTopLevelItems(topLevel);
+    TreeView->setColumnWidth(0, 0);
+    fitTitleColumn();
     if (bar)
         windows_.progress->hide();
     if (!topLevel.isEmpty())
@@ -356,14 +401,21 @@ bool TFormMain::BuildCourseTree(QChar mode)
     return true;
 }
 
+void TFormMain::fitTitleColumn()
+{
+    const int before = TreeView->columnWidth(0);
+    TreeView->resizeColumnToContents(0);
+    if (TreeView->columnWidth(0) < before)
+        TreeView->setColumnWidth(0, before);
+}
+
 void TFormMain::setTreeImages(const std::function<TreeImage(int entry)>& imageOf)
 {
     // Only nodes whose picture differs are touched: each change makes the
     // view measure its titles again.
     for (QTreeWidgetItemIterator it(TreeView); *it; ++it) {
-        const TreeImage image = imageOf((*it)->data(0, EntryRole).toInt());
-        if ((*it)->data(0, ImageRole) != QVariant(int(image)))
-            setNodeImage(*it, image);
+        auto* node = static_cast<CourseNode*>(*it);
+        node->setImage(imageOf(node->data(0, EntryRole).toInt()));
     }
 }
 

@@ -146,7 +146,6 @@ private:
     void TreeViewChange();
     void installCourseFont();
     TreeImage imageIn(QChar mode, int entry) const;
-    void setNodeImage(QTreeWidgetItem* node, TreeImage image) const;
     void finishLaunch();
     ExerciseLaunch exerciseLaunch(ExerciseKind kind, int index, const CatalogueEntry& entry,
                                   const QString& previousRecording) const;
@@ -157,6 +156,7 @@ private:
     void makeMenu();
     void makeToolBar();
     void makePanels();
+    void fitTitleColumn();
     QToolButton* addToolButton(int image, const QString& caption, void (TFormMain::*handler)());
     QAction* addMenuItem(QMenu* menu, const QString& caption, void (TFormMain::*handler)());
 

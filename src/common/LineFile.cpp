@@ -4,15 +4,23 @@
 
 #include <QFile>
 
-QStringList splitCourseLines(const QString& text)
+QList<QStringView> courseLineViews(QStringView text)
 {
-    QStringList lines = text.split(QLatin1Char('\n'));
+    QList<QStringView> lines = text.split(QLatin1Char('\n'));
     // A final line end does not start another line.
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
-    for (QString& line : lines)
+    for (QStringView& line : lines)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
+    return lines;
+}
+
+QStringList splitCourseLines(const QString& text)
+{
+    QStringList lines;
+    for (QStringView line : courseLineViews(text))
+        lines.append(line.toString());
     return lines;
 }
 
@@ -24,14 +32,22 @@ QString decodeCourseText(const QByteArray& bytes, CodePage page)
     return decode(page, bytes);
 }
 
-std::variant<QStringList, CourseError> readCourseLines(const QString& path, CodePage page)
+std::variant<QString, CourseError> readCourseText(const QString& path, CodePage page)
 {
     QFile file(path);
     if (isSpecialFile(path))
         return CourseError{path, 0, SpecialFileText};
     if (!file.open(QIODevice::ReadOnly))
         return CourseError{path, 0, QStringLiteral("файл не найден или не читается")};
-    return splitCourseLines(decodeCourseText(file.readAll(), page));
+    return decodeCourseText(file.readAll(), page);
+}
+
+std::variant<QStringList, CourseError> readCourseLines(const QString& path, CodePage page)
+{
+    auto text = readCourseText(path, page);
+    if (auto* error = std::get_if<CourseError>(&text))
+        return *error;
+    return splitCourseLines(std::get<QString>(text));
 }
 
 std::optional<QByteArray> encodeCourseLines(const QStringList& lines, CodePage page)

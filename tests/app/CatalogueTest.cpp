@@ -101,6 +101,20 @@ TEST(CatalogueLine, NumbersOutOfRangeOrNotNumbersNameTheField)
     EXPECT_EQ(parsed(line({"a", "0", "0", "255", "", "255", "", "", "", "", ""})).Kind, 255);
 }
 
+TEST(CatalogueLine, AnchorsAreWholeDecimalNumbers)
+{
+    const auto anchorLine = [](const char* anchor) {
+        return line({"a", "0", anchor, "0", "", "0", "", "", "", "", ""});
+    };
+    for (const auto& [text, value] : std::vector<std::pair<const char*, qint32>>{
+             {"7", 7}, {" +7 ", 7}, {"-12", -12}, {"007", 7}, {"2147483647", 2147483647}})
+        EXPECT_EQ(parsed(anchorLine(text)).Anchor, value) << text;
+    for (const char* text : {"", " ", "-", "+-1", "1 2", "0x10", "1.5", "١٢",
+                             "99999999999999999999", "-9223372036854775809"})
+        EXPECT_TRUE(parseError(anchorLine(text)).contains(QStringLiteral("не число"))) << text;
+    EXPECT_TRUE(parseError(anchorLine("2147483648")).contains(QStringLiteral("вне диапазона")));
+}
+
 TEST(CatalogueLine, EmptyOrShortLinesAreErrors)
 {
     EXPECT_FALSE(parseError(QString()).isEmpty());

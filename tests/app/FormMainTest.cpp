@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QToolBar>
@@ -195,6 +196,32 @@ TEST(FormMain, EmptyCatalogueLeavesAnEmptyTree)
     shell.main.N9Click();
     shell.main.NReportClick();
     EXPECT_TRUE(shell.main.PanelMain->isVisible());
+}
+
+// Only titles that have been on screen are measured: a long title far down
+// widens the column (sideways scrolling) once it is scrolled to, and the
+// column stays that wide when it scrolls away again.
+TEST(FormMain, TheTitleColumnWidensToLongTitlesScrolledIntoView)
+{
+    TempCourse course;
+    QStringList lines;
+    for (int i = 1; i < 200; ++i)
+        lines << line(QStringLiteral("Урок %1").arg(i), "0", 0, 0, "course.rtf", 0);
+    const QString longTitle = QString(20, QChar(u'Ж')) + QStringLiteral(" длинный заголовок");
+    lines << line(longTitle, "0", 0, 0, "course.rtf", 0);
+    writeCourse(course, lines);
+    Shell shell;
+    QTreeWidget& tree = *shell.main.TreeView;
+    const int titleWidth = tree.fontMetrics().horizontalAdvance(longTitle);
+    EXPECT_LT(tree.columnWidth(0), titleWidth);
+    EXPECT_EQ(tree.horizontalScrollBar()->maximum(), 0);
+
+    tree.scrollToBottom();
+    QCoreApplication::processEvents();
+    EXPECT_GE(tree.columnWidth(0), titleWidth);
+    EXPECT_GT(tree.horizontalScrollBar()->maximum(), 0);
+    tree.scrollToTop();
+    EXPECT_GE(tree.columnWidth(0), titleWidth);
 }
 
 TEST(FormMain, AnchorOutsideTheCatalogueStopsTheTree)
