@@ -9,6 +9,7 @@
 #include "drills/Questions.h"
 #include "drills/Statements.h"
 #include "listening/Lesson.h"
+#include "sound/SoundEngine.h"
 #include "sound/SoundFile.h"
 
 #include <QDir>
@@ -217,7 +218,13 @@ private:
         filesSeen_.insert(sound);
         const std::optional<SoundFileInfo> info = probeSoundFile(sound);
         if (!info) {
-            report(CourseError{sound, 0, QStringLiteral("запись не найдена или не читается")}, at);
+            // Without the sound module no recording reads: that is the fault to tell.
+            const QString problem = soundModuleProblem();
+            report(CourseError{sound, 0,
+                               problem.isEmpty()
+                                   ? QStringLiteral("запись не найдена или не читается")
+                                   : problem},
+                   at);
             return std::nullopt;
         }
         return info->lengthMs();

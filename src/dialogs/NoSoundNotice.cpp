@@ -18,10 +18,15 @@ constexpr int WarningIcon = 48;
 
 void tellIfNoSound(QWidget* window, const MediaPlayer& player)
 {
-    if (player.Error() != SoundNoDevice || window->property(ToldProperty).toBool())
+    const int error = player.Error();
+    if ((error != SoundNoDevice && error != SoundNoModule) ||
+        window->property(ToldProperty).toBool())
         return;
     window->setProperty(ToldProperty, true);
+    // A missing sound module is told with its file and reason: the student
+    // cannot mend that by plugging anything in.
+    const QString text = error == SoundNoDevice ? NoSoundText : MediaPlayer::ErrorText(error);
     QMetaObject::invokeMethod(
-        window, [] { ShowDlgMessage(NoSoundText, NoSoundCaption, WarningIcon); },
+        window, [text] { ShowDlgMessage(text, NoSoundCaption, WarningIcon); },
         Qt::QueuedConnection);
 }

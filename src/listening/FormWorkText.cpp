@@ -340,6 +340,9 @@ bool TFormWorkText::openPlayer()
 {
     MediaPlayerText->SetFileName(soundFile_);
     MediaPlayerText->Open();
+    // A segment button checks the length before it plays: a sound module that
+    // did not load is told here, or the button would do nothing silently.
+    tellIfNoSound(this, *MediaPlayerText);
     return MediaPlayerText->Error() == 0;
 }
 

@@ -5,18 +5,25 @@
 #include <QMetaObject>
 #include <algorithm>
 
-MediaPlayer::MediaPlayer(QObject* parent) : MediaPlayer(makeSoundEngine(), parent) {}
+MediaPlayer::MediaPlayer(QObject* parent) : QObject(parent) {}
 
-MediaPlayer::MediaPlayer(std::unique_ptr<SoundEngine> engine, QObject* parent)
-    : QObject(parent), engine_(std::move(engine))
+MediaPlayer::MediaPlayer(std::unique_ptr<SoundEngine> engine, QObject* parent) : QObject(parent)
 {
-    engine_->finished = [this](int error) { engineFinished(error); };
+    setEngine(std::move(engine));
 }
 
 MediaPlayer::~MediaPlayer()
 {
+    if (!engine_)
+        return;
     engine_->finished = nullptr;
     engine_->close();
+}
+
+void MediaPlayer::setEngine(std::unique_ptr<SoundEngine> engine)
+{
+    engine_ = std::move(engine);
+    engine_->finished = [this](int error) { engineFinished(error); };
 }
 
 QString MediaPlayer::FileName() const
@@ -32,6 +39,10 @@ void MediaPlayer::SetFileName(const QString& name)
 void MediaPlayer::Open()
 {
     Close();
+    // The engine is made here, not with the player: windows made at start
+    // have players, and the sound back end is loaded on the first sound.
+    if (!engine_)
+        setEngine(makeSoundEngine());
     error_ = engine_->open(fileName_);
     mode_ = error_ == SoundOk ? PlayerMode::Stopped : PlayerMode::NotReady;
 }
@@ -39,7 +50,8 @@ void MediaPlayer::Open()
 void MediaPlayer::Close()
 {
     endRun();
-    engine_->close();
+    if (engine_)
+        engine_->close();
     mode_ = PlayerMode::NotReady;
     error_ = SoundOk;
 }
@@ -76,7 +88,9 @@ bool MediaPlayer::beginRun()
     running_ = true;
     if (isOpen())
         return true;
-    error_ = SoundNotOpen;
+    // Without its sound module a player keeps saying so: that, not the file
+    // left unopened, is what the window has to tell.
+    error_ = error_ == SoundNoModule ? SoundNoModule : SoundNotOpen;
     engineFinished(error_);
     return false;
 }
@@ -120,12 +134,12 @@ void MediaPlayer::Save()
 
 qint64 MediaPlayer::Position() const
 {
-    return engine_->position();
+    return engine_ ? engine_->position() : 0;
 }
 
 qint64 MediaPlayer::Length() const
 {
-    return engine_->length();
+    return engine_ ? engine_->length() : 0;
 }
 
 MediaPlayer::PlayerMode MediaPlayer::Mode() const
@@ -153,6 +167,8 @@ QString MediaPlayer::ErrorText(int error)
         return QStringLiteral("Звуковое устройство перестало отвечать.");
     case SoundWriteError:
         return QStringLiteral("Не удается записать звуковой файл.");
+    case SoundNoModule:
+        return soundModuleProblem() + QStringLiteral("\rЗвука не будет.");
     default:
         return QStringLiteral("Ошибка звукового устройства.");
     }

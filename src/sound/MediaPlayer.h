@@ -72,6 +72,7 @@ signals:
     void Notify();
 
 private:
+    void setEngine(std::unique_ptr<SoundEngine> engine);
     bool beginRun();
     void startRun(PlayerMode mode, int error);
     void endRun();

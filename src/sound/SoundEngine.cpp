@@ -9,3 +9,8 @@ std::unique_ptr<SoundEngine> makeSoundEngine()
         return std::make_unique<VirtualSoundEngine>();
     return std::make_unique<RealSoundEngine>();
 }
+
+QString soundModuleProblem()
+{
+    return {};
+}

@@ -14,6 +14,7 @@ enum SoundError : int {
     SoundNoDevice = 3,   // no sound device, or it refused the stream
     SoundDeviceLost = 4, // the device failed while playing or recording
     SoundWriteError = 5, // the recording cannot be written to the file
+    SoundNoModule = 6,   // the program's sound module cannot be loaded
 };
 
 // A recording without an end position runs until it is stopped.
@@ -53,7 +54,15 @@ public:
     std::function<void(int error)> finished;
 };
 
-// The engine a new MediaPlayer gets: the virtual one when the environment
-// variable TOLVAREN_SOUND is "virtual" or "virtual-realtime", or when a test
-// chose it (VirtualSound::use), otherwise the real one.
+// The engine a MediaPlayer gets at its first Open: the virtual one when the
+// environment variable TOLVAREN_SOUND is "virtual" or "virtual-realtime", or
+// when a test chose it (VirtualSound::use), otherwise the real one.
+//
+// The engines live in the back end (sound_backend). Tests link it in; the
+// program opens it as its sound module on the first call (SoundModule.h),
+// and when the module cannot be opened gets an engine that answers every
+// command with SoundNoModule.
 std::unique_ptr<SoundEngine> makeSoundEngine();
+// Why the sound module cannot be opened, for the user; empty when it opens
+// (asking opens it).
+QString soundModuleProblem();

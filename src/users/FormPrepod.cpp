@@ -20,9 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 namespace {
 QLabel* heading(const QString& text, QWidget* parent)
@@ -235,21 +232,26 @@ void TFormPrepod::BitBtn3Click()
 {
     if (ListBoxUsers->currentRow() < 0)
         return;
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        ShowDlgMessage(QStringLiteral("В системе не установлен ни один принтер. Установите "
-                                      "принтер и повторите печать."),
-                       QStringLiteral("Ошибка"), 16);
+    const PrintResult result = printReport(this, [this](int pageWidth, int pageHeight) {
+        return reportPrintLayout(printInput(pageWidth, pageHeight));
+    });
+    QString problem;
+    switch (result.outcome) {
+    case PrintResult::Outcome::Printed:
+    case PrintResult::Outcome::Cancelled:
         return;
+    case PrintResult::Outcome::NoPrinter:
+        problem = QStringLiteral("В системе не установлен ни один принтер. Установите "
+                                 "принтер и повторите печать.");
+        break;
+    case PrintResult::Outcome::Failed:
+        problem = QStringLiteral("Не удалось начать печать на принтере \"%1\".").arg(result.detail);
+        break;
+    case PrintResult::Outcome::NoModule:
+        problem = result.detail + QStringLiteral("\rПечать невозможна.");
+        break;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!printReportPages(printer,
-                          reportPrintLayout(printInput(printer.width(), printer.height()))))
-        ShowDlgMessage(QStringLiteral("Не удалось начать печать на принтере \"%1\".")
-                           .arg(printer.printerName()),
-                       QStringLiteral("Ошибка"), 16);
+    ShowDlgMessage(problem, QStringLiteral("Ошибка"), 16);
 }
 
 bool teacherLogin(TDlgPassWord& prompt)

@@ -3,7 +3,9 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace {
 QFont cellFont(int cellHeight, QPaintDevice* device)
@@ -38,4 +40,17 @@ bool printReportPages(QPrinter& printer, const QList<PrintPage>& pages)
         drawPage(painter, pages.at(i));
     }
     return painter.end();
+}
+
+PrintResult printReport(QWidget* parent, const ReportLayout& layout)
+{
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        return {PrintResult::Outcome::NoPrinter, {}};
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return {PrintResult::Outcome::Cancelled, {}};
+    if (!printReportPages(printer, layout(printer.width(), printer.height())))
+        return {PrintResult::Outcome::Failed, printer.printerName()};
+    return {PrintResult::Outcome::Printed, {}};
 }
