@@ -46,6 +46,7 @@ public:
     ~Program();
 
     bool running();
+    qint64 pid() const { return process_.processId(); }
     // True once the window waits for the user.
     bool waitForIdle(int timeoutMs = 20000);
     // Sends the signal (SIGTERM unless told) and expects an ordinary end with exit code 0.

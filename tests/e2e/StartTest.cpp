@@ -176,6 +176,51 @@ TEST(DemoCourse, SignalDuringTheSplashEndsTheProgram)
     program.terminateCleanly();
 }
 
+namespace {
+// The libraries the sound back end and printing bring, and their modules.
+const QStringList SoundAndPrint{"libQt6Multimedia", "libQt6Network",      "libpulse",
+                                "libkrb5",          "libsndfile",         "libFLAC",
+                                "libvorbis",        "libQt6PrintSupport", "libcups",
+                                "tolvaren-sound",   "tolvaren-print"};
+
+// Those of them the running program has loaded.
+QStringList loaded(qint64 pid, const QStringList& libraries)
+{
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    const QString mapped = maps.open(QIODevice::ReadOnly) ? maps.readAll() : QString();
+    QStringList found;
+    for (const QString& library : libraries)
+        if (mapped.contains(u'/' + library))
+            found << library;
+    return found;
+}
+} // namespace
+
+TEST(DemoCourse, SoundAndPrintLibrariesLoadOnlyWithTheFirstSound)
+{
+    const QString demo = demoCourse();
+    if (demo.isEmpty())
+        GTEST_SKIP() << "demo course not made yet";
+    TempCourse course;
+    copyCourse(demo, course);
+    {
+        Program program(course.path(), QStringLiteral("offscreen"));
+        ASSERT_TRUE(program.waitForIdle());
+        EXPECT_EQ(loaded(program.pid(), SoundAndPrint), QStringList());
+        program.terminateCleanly();
+    }
+    // The splash plays its music as it opens: the sound module comes then,
+    // with its libraries, and printing still waits.
+    Program program(course.path(), QStringLiteral("offscreen"), {}, true);
+    const QStringList sound{"tolvaren-sound", "libQt6Multimedia", "libsndfile", "libpulse"};
+    QElapsedTimer clock;
+    for (clock.start(); loaded(program.pid(), sound) != sound && clock.elapsed() < 10000;)
+        QThread::msleep(100);
+    EXPECT_EQ(loaded(program.pid(), sound), sound);
+    EXPECT_EQ(loaded(program.pid(), {"tolvaren-print", "libQt6PrintSupport"}), QStringList());
+    program.terminateCleanly();
+}
+
 TEST(Start, SignalWhileAMessageIsOpenEndsTheProgram)
 {
     // The first entry's description is missing: the start stops at its message.
