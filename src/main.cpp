@@ -14,6 +14,7 @@
 #include "users/OKBottomDlgNewUser.h"
 #include "users/OKBottomDlgSelectUsers.h"
 #include "users/UserSession.h"
+#include "widgets/QuietStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,6 +81,7 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = answeredOnTerminal(argc, argv))
         return *status;
     QApplication app(argc, argv);
+    QApplication::setStyle(new QuietStyle);
     // Qt's own dialogs (the print dialog) speak Russian like the rest.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -2,6 +2,7 @@
 #include "TestPictures.h"
 #include "widgets/Memo.h"
 #include "widgets/PicturePaths.h"
+#include "widgets/QuietStyle.h"
 
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -104,4 +105,19 @@ TEST(Memo, LinesComeBackUnchangedAndCrBreaksOnScreen)
     memo.Clear();
     EXPECT_TRUE(memo.Lines().isEmpty());
     EXPECT_TRUE(memo.toPlainText().isEmpty());
+}
+
+// The bars' extension buttons, read late, draw what the style itself draws.
+TEST(QuietStyle, ExtensionPicturesLookAsTheStyleDrawsThem)
+{
+    QuietStyle style;
+    for (QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+          QStyle::SP_DialogOkButton}) {
+        const QIcon icon = style.standardIcon(which);
+        const QIcon own = style.baseStyle()->standardIcon(which);
+        EXPECT_FALSE(icon.isNull());
+        EXPECT_EQ(icon.pixmap(16).toImage(), own.pixmap(16).toImage()) << which;
+        EXPECT_EQ(icon.actualSize({64, 64}), own.actualSize({64, 64})) << which;
+    }
 }
