@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QPainter>
 #include <QShortcut>
+#include <utility>
 
 TBtnImgD1QF::TBtnImgD1QF(QWidget* parent)
     : QPushButton(parent), colorFon_(winColor(13369344)), colorDefBorder_(winColor(5570560)),
@@ -21,8 +22,22 @@ TBtnImgD1QF::TBtnImgD1QF(QWidget* parent)
 
 void TBtnImgD1QF::SetGlyph(const QPixmap& glyph)
 {
+    makeGlyph_ = nullptr;
     glyph_ = glyph;
     update();
+}
+
+void TBtnImgD1QF::SetGlyphLater(std::function<QPixmap()> make)
+{
+    makeGlyph_ = std::move(make);
+    update();
+}
+
+const QPixmap& TBtnImgD1QF::glyph() const
+{
+    if (makeGlyph_)
+        glyph_ = std::exchange(makeGlyph_, nullptr)();
+    return glyph_;
 }
 
 void TBtnImgD1QF::SetGlyphDown(const QPixmap& glyph)
@@ -122,7 +137,8 @@ QPixmap TBtnImgD1QF::currentPicture() const
     const ButtonState state = !isEnabled() ? ButtonState::Disabled
                               : isDown()   ? ButtonState::Down
                                            : ButtonState::Up;
-    const QPixmap& strip = state == ButtonState::Down && !glyphDown_.isNull() ? glyphDown_ : glyph_;
+    const QPixmap& strip =
+        state == ButtonState::Down && !glyphDown_.isNull() ? glyphDown_ : glyph();
     if (strip.isNull())
         return {};
     const std::optional<int> index = glyphIndex(state, numGlyphs_);

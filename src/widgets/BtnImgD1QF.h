@@ -5,6 +5,7 @@
 
 #include <QPixmap>
 #include <QPushButton>
+#include <functional>
 
 class QShortcut;
 
@@ -27,8 +28,10 @@ public:
     QString Caption() const { return text(); }
     void SetCaption(const QString& caption) { setText(caption); }
 
-    QPixmap Glyph() const { return glyph_; }
+    QPixmap Glyph() const { return glyph(); }
     void SetGlyph(const QPixmap& glyph);
+    // A glyph that is made when the button is first drawn or asked for it.
+    void SetGlyphLater(std::function<QPixmap()> make);
     QPixmap GlyphDown() const { return glyphDown_; }
     void SetGlyphDown(const QPixmap& glyph);
     int NumGlyphs() const { return numGlyphs_; }
@@ -79,8 +82,10 @@ private:
     void store(QColor& field, const QColor& value);
     void onClicked();
     QPixmap image(const QPixmap& strip, int index) const;
+    const QPixmap& glyph() const;
 
-    QPixmap glyph_;
+    mutable QPixmap glyph_;
+    mutable std::function<QPixmap()> makeGlyph_;
     QPixmap glyphDown_;
     int numGlyphs_ = 1;
     GlyphLayout layout_ = GlyphLayout::Left;

@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 TBtnImgTransD1QF::TBtnImgTransD1QF(QWidget* parent) : QAbstractButton(parent)
 {
@@ -12,20 +13,39 @@ TBtnImgTransD1QF::TBtnImgTransD1QF(QWidget* parent) : QAbstractButton(parent)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+void TBtnImgTransD1QF::SetBitmapsLater(std::function<void(TBtnImgTransD1QF&)> dress)
+{
+    dress_ = std::move(dress);
+    update();
+}
+
+TBtnImgTransD1QF& TBtnImgTransD1QF::dressed() const
+{
+    // The pictures are the button's looks, not its state: setting them late
+    // changes nothing a caller of a const function could tell.
+    auto& self = const_cast<TBtnImgTransD1QF&>(*this);
+    if (dress_)
+        std::exchange(dress_, nullptr)(self);
+    return self;
+}
+
 void TBtnImgTransD1QF::store(QPixmap& field, const QPixmap& picture)
 {
+    dressed();
     field = picture;
     update();
 }
 
 void TBtnImgTransD1QF::SetBitmap(const QPixmap& picture)
 {
+    dressed();
     bitmap_ = picture;
     apply(TransEvent::BitmapSet);
 }
 
 void TBtnImgTransD1QF::SetBitmapDisabled(const QPixmap& picture)
 {
+    dressed();
     disabled_ = picture;
     fitSize();
     update();
@@ -48,6 +68,7 @@ const QPixmap& TBtnImgTransD1QF::picture(TransPicture which) const
 
 void TBtnImgTransD1QF::apply(TransEvent event)
 {
+    dressed();
     const std::optional<TransPicture> next = nextTransPicture(
         event, {!bitmap_.isNull(), !over_.isNull(), !down_.isNull(), !up_.isNull()});
     if (!next)
@@ -72,6 +93,7 @@ void TBtnImgTransD1QF::fitSize()
 
 void TBtnImgTransD1QF::paintEvent(QPaintEvent*)
 {
+    dressed();
     QPainter painter(this);
     if (showsDisabled()) {
         drawTransparent(painter, {0, 0}, disabled_, transparentColour(disabled_));

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QPixmap>
+#include <functional>
 #include <optional>
 
 // A picture button without a face of its own: it shows Bitmap, BitmapOver
@@ -20,19 +21,23 @@ class TBtnImgTransD1QF : public QAbstractButton {
 public:
     explicit TBtnImgTransD1QF(QWidget* parent = nullptr);
 
-    QPixmap Bitmap() const { return bitmap_; }
+    QPixmap Bitmap() const { return dressed().bitmap_; }
     void SetBitmap(const QPixmap& picture);
-    QPixmap BitmapOver() const { return over_; }
+    QPixmap BitmapOver() const { return dressed().over_; }
     void SetBitmapOver(const QPixmap& picture) { store(over_, picture); }
-    QPixmap BitmapDown() const { return down_; }
+    QPixmap BitmapDown() const { return dressed().down_; }
     void SetBitmapDown(const QPixmap& picture) { store(down_, picture); }
-    QPixmap BitmapUp() const { return up_; }
+    QPixmap BitmapUp() const { return dressed().up_; }
     void SetBitmapUp(const QPixmap& picture) { store(up_, picture); }
-    QPixmap BitmapDisabled() const { return disabled_; }
+    QPixmap BitmapDisabled() const { return dressed().disabled_; }
     void SetBitmapDisabled(const QPixmap& picture);
+    // Pictures that are set (by `dress`, through the setters above) when the
+    // button is first drawn, used or asked for them; a setter called before
+    // that comes after them.
+    void SetBitmapsLater(std::function<void(TBtnImgTransD1QF&)> dress);
 
     // The picture the button shows now (its working copy).
-    QPixmap shownPicture() const { return shown_; }
+    QPixmap shownPicture() const { return dressed().shown_; }
 
     QSize sizeHint() const override { return size(); }
 
@@ -45,6 +50,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The button with its pending pictures set.
+    TBtnImgTransD1QF& dressed() const;
     void store(QPixmap& field, const QPixmap& picture);
     void apply(TransEvent event);
     const QPixmap& picture(TransPicture which) const;
@@ -58,4 +65,5 @@ private:
     QPixmap disabled_;
     QPixmap shown_;
     std::optional<QRgb> shownKey_;
+    mutable std::function<void(TBtnImgTransD1QF&)> dress_;
 };

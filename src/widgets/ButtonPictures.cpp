@@ -9,6 +9,7 @@
 #include "widgets/PrgssBarQF.h"
 
 #include <QPainter>
+#include <array>
 
 namespace {
 enum class Look { Normal, Over, Down, Disabled };
@@ -48,52 +49,62 @@ QPixmap face(const char* path, QSize size, Look look, Decoration decorate, const
     return picture;
 }
 
-ButtonPictures faces(const char* const paths[4], QSize size, Decoration decorate,
+ButtonPictures faces(const std::array<const char*, 4>& paths, QSize size, Decoration decorate,
                      const QString& what)
 {
-    return {face(paths[0], size, Look::Normal, decorate, what),
-            face(paths[1], size, Look::Over, decorate, what),
-            face(paths[2], size, Look::Down, decorate, what),
-            face(paths[3], size, Look::Disabled, decorate, what)};
+    return {size, [=] {
+                return ButtonFaces{face(paths[0], size, Look::Normal, decorate, what),
+                                   face(paths[1], size, Look::Over, decorate, what),
+                                   face(paths[2], size, Look::Down, decorate, what),
+                                   face(paths[3], size, Look::Disabled, decorate, what)};
+            }};
+}
+
+// The up, disabled and down faces side by side, as TBtnImgD1QF takes them.
+QPixmap glyphStrip(const ButtonFaces& faces)
+{
+    const QSize size = faces.normal.size();
+    QPixmap strip(size.width() * 3, size.height());
+    strip.fill(Qt::transparent);
+    QPainter painter(&strip);
+    painter.drawPixmap(0, 0, faces.normal);
+    painter.drawPixmap(size.width(), 0, faces.disabled);
+    painter.drawPixmap(size.width() * 2, 0, faces.down);
+    return strip;
 }
 } // namespace
 
 ButtonPictures labelButtonPictures(const QString& label, QSize size)
 {
-    const char* const paths[4] = {pictures::faceUp, pictures::faceOver, pictures::faceDown,
-                                  pictures::faceDisabled};
-    return faces(paths, size, drawLabel, label);
+    return faces({pictures::faceUp, pictures::faceOver, pictures::faceDown, pictures::faceDisabled},
+                 size, drawLabel, label);
 }
 
 ButtonPictures symbolButtonPictures(const QString& symbolPath, int diameter)
 {
-    const char* const paths[4] = {pictures::roundUp, pictures::roundOver, pictures::roundDown,
-                                  pictures::roundDisabled};
-    return faces(paths, {diameter, diameter}, drawSymbol, symbolPath);
+    return faces(
+        {pictures::roundUp, pictures::roundOver, pictures::roundDown, pictures::roundDisabled},
+        {diameter, diameter}, drawSymbol, symbolPath);
 }
 
 void dressButton(TBtnImgD1QF& button, const ButtonPictures& pictures)
 {
-    const QSize size = pictures.normal.size();
-    QPixmap strip(size.width() * 3, size.height());
-    strip.fill(Qt::transparent);
-    QPainter painter(&strip);
-    painter.drawPixmap(0, 0, pictures.normal);
-    painter.drawPixmap(size.width(), 0, pictures.disabled);
-    painter.drawPixmap(size.width() * 2, 0, pictures.down);
-    painter.end();
     button.SetNumGlyphs(3);
-    button.SetGlyph(strip);
-    button.resize(size);
+    button.SetGlyphLater([render = pictures.render] { return glyphStrip(render()); });
+    button.resize(pictures.size);
 }
 
 void dressButton(TBtnImgTransD1QF& button, const ButtonPictures& pictures)
 {
-    button.SetBitmapOver(pictures.over);
-    button.SetBitmapDown(pictures.down);
-    button.SetBitmapUp(pictures.over);
-    button.SetBitmapDisabled(pictures.disabled);
-    button.SetBitmap(pictures.normal);
+    button.resize(pictures.size);
+    button.SetBitmapsLater([render = pictures.render](TBtnImgTransD1QF& dressed) {
+        const ButtonFaces faces = render();
+        dressed.SetBitmapOver(faces.over);
+        dressed.SetBitmapDown(faces.down);
+        dressed.SetBitmapUp(faces.over);
+        dressed.SetBitmapDisabled(faces.disabled);
+        dressed.SetBitmap(faces.normal);
+    });
 }
 
 void dressCheckBox(TChBxImgTransD1QF& box, int diameter)

@@ -1,12 +1,16 @@
 #pragma once
 
 // Ready-made pictures for the bitmap buttons: our blue faces with a white
-// label or a white symbol on them, in every state the buttons draw.
+// label or a white symbol on them, in every state the buttons draw. Many
+// windows are made at the start and shown much later or never, so a button
+// takes its size at once and renders its faces when it first needs them.
 
 #include <QPixmap>
 #include <QRect>
 #include <QSize>
 #include <QString>
+
+#include <functional>
 
 class QPainter;
 class TBtnImgD1QF;
@@ -14,11 +18,17 @@ class TBtnImgTransD1QF;
 class TPrgssBarQF;
 class TChBxImgTransD1QF;
 
-struct ButtonPictures {
+struct ButtonFaces {
     QPixmap normal;
     QPixmap over;
     QPixmap down;
     QPixmap disabled;
+};
+
+// The faces of one button: their size, and how to render them.
+struct ButtonPictures {
+    QSize size;
+    std::function<ButtonFaces()> render;
 };
 
 // A wide face (100 x 35 by default) with a label in white Arial.

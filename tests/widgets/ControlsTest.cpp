@@ -1,6 +1,7 @@
 #include "TestPictures.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
+#include "widgets/ButtonPictures.h"
 #include "widgets/ChBxImgTransD1QF.h"
 #include "widgets/HelpContext.h"
 #include "widgets/PrgssBarQF.h"
@@ -229,6 +230,32 @@ TEST_F(PictureButton, DisabledShowsItsPictureAndFiresNothing)
     EXPECT_EQ(shown(), normal);
 }
 
+// Faces given for later are rendered once, when the button is first drawn or
+// used; a picture set in code after them still wins.
+TEST_F(PictureButton, FacesGivenForLaterAreRenderedOnceWhenFirstNeeded)
+{
+    int renders = 0;
+    const ButtonPictures faces{
+        {40, 30}, [&] {
+            ++renders;
+            return ButtonFaces{keyedPicture({40, 30}, normal), keyedPicture({40, 30}, over),
+                               keyedPicture({40, 30}, down), keyedPicture({40, 30}, disabled)};
+        }};
+    dressButton(*button, faces);
+    EXPECT_EQ(renders, 0);
+    EXPECT_EQ(button->size(), QSize(40, 30));
+    EXPECT_EQ(shown(), normal);
+    enter(button);
+    EXPECT_EQ(shown(), over);
+    EXPECT_EQ(renders, 1);
+    auto* late = new TBtnImgTransD1QF(&stage.window);
+    dressButton(*late, faces);
+    late->SetBitmapDown(keyedPicture({40, 30}, Qt::green));
+    EXPECT_EQ(renders, 2);
+    EXPECT_EQ(late->BitmapDown().toImage().pixelColor(20, 20), QColor(Qt::green));
+    EXPECT_EQ(late->Bitmap().toImage().pixelColor(20, 20), normal);
+}
+
 // ---- TChBxImgTransD1QF ----------------------------------------------------
 
 class CheckBox : public ::testing::Test {
@@ -403,6 +430,32 @@ TEST_F(PushButton, GlyphDownWhilePressed)
     button->SetGlyphDown(strip({Qt::green}));
     button->setDown(true);
     EXPECT_EQ(centre(), QColor(Qt::green));
+}
+
+TEST_F(PushButton, FacesGivenForLaterAreRenderedOnceWhenFirstNeeded)
+{
+    int renders = 0;
+    const ButtonPictures faces{
+        {40, 20}, [&] {
+            ++renders;
+            const QPixmap up = strip({upColour});
+            return ButtonFaces{up, up, strip({downColour}), strip({disabledColour})};
+        }};
+    dressButton(*button, faces);
+    EXPECT_EQ(renders, 0);
+    EXPECT_EQ(button->size(), QSize(40, 20));
+    const auto middle = [this] { return button->grab().toImage().pixelColor(20, 10); };
+    EXPECT_EQ(middle(), upColour);
+    button->setDown(true);
+    EXPECT_EQ(middle(), downColour);
+    button->setDown(false);
+    button->setEnabled(false);
+    EXPECT_EQ(middle(), disabledColour);
+    EXPECT_EQ(renders, 1);
+    dressButton(*button, faces);
+    button->SetGlyph(strip({Qt::green, Qt::green, Qt::green}));
+    EXPECT_EQ(middle(), QColor(Qt::green));
+    EXPECT_EQ(renders, 1);
 }
 
 // Each kind brings its modal result, and a click closes the dialog with it;
