@@ -22,7 +22,7 @@ TFormProgress::TFormProgress(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::F
 
     Label1 = new QLabel(QStringLiteral("Пожалуйста, подождите..."), this);
     Label1->setGeometry(4, 4, 401, 26);
-    fitLabel(*Label1, look::arial(16));
+    fitLabelsWhenShown({Label1}, look::arial(16));
 
     ProgressBarTree = new TPrgssBarQF(this);
     ProgressBarTree->setGeometry(4, 32, 401, 31);

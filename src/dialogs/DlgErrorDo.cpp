@@ -27,7 +27,7 @@ TDlgErrorDo::TDlgErrorDo(QWidget* parent)
     Label2 = centredLabel(this, QStringLiteral("Попробуйте еще раз."), toWindow({96, 84, 383, 30}));
     Label1->setObjectName(QStringLiteral("Label1"));
     Label2->setObjectName(QStringLiteral("Label2"));
-    fitLabels({Label1, Label2}, look::arial(16));
+    fitLabelsWhenShown({Label1, Label2}, look::arial(16));
     BtnImgD1QF1->setObjectName(QStringLiteral("BtnImgD1QF1"));
     BtnImgD1QF1->SetDefault(true);
 }

@@ -38,7 +38,7 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(toWindow({96, 82, 347, 22}));
-    fitLabel(*Label1, look::arial(15, true));
+    fitLabelsWhenShown({Label1}, look::arial(15, true));
 
     QLabel* choices[3] = {Label2, Label3, Label4};
     const char* names[3] = {"Label2", "Label3", "Label4"};
@@ -46,7 +46,7 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
         choices[i]->setObjectName(QString::fromLatin1(names[i]));
         choices[i]->setGeometry(toWindow({146, rowTop[i], 297, rowHeight}));
     }
-    fitLabels({Label2, Label3, Label4}, look::arial(15, false));
+    fitLabelsWhenShown({Label2, Label3, Label4}, look::arial(15, false));
 
     BitBtnOk->setObjectName(QStringLiteral("BitBtnOk"));
     BitBtnOk->setText(QStringLiteral("Отметить"));

@@ -1,11 +1,35 @@
 #include "widgets/FitText.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 
 #include <algorithm>
 
 namespace {
+// Fits a group of labels once, when the first of them is shown.
+class FitWhenShown : public QObject {
+public:
+    FitWhenShown(const QList<QLabel*>& labels, const QFont& designed)
+        : QObject(labels.first()), labels_(labels), designed_(designed)
+    {
+        labels.first()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            fitLabels(labels_, designed_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QList<QLabel*> labels_;
+    QFont designed_;
+};
+
 int pixelSizeOf(const QFont& font)
 {
     if (font.pixelSize() > 0)
@@ -49,6 +73,21 @@ void fitLabels(const QList<QLabel*>& labels, const QFont& designed)
     });
     for (QLabel* label : labels)
         label->setFont(font);
+}
+
+void fitLabelsWhenShown(const QList<QLabel*>& labels, const QFont& designed)
+{
+    if (labels.isEmpty())
+        return;
+    if (labels.first()->isVisible()) {
+        fitLabels(labels, designed);
+        return;
+    }
+    for (QLabel* label : labels)
+        label->setFont(designed);
+    // A later call for the same labels replaces the one still waiting.
+    delete labels.first()->findChild<FitWhenShown*>(QString(), Qt::FindDirectChildrenOnly);
+    new FitWhenShown(labels, designed);
 }
 
 void fitLabel(QLabel& label)

@@ -30,3 +30,6 @@ void fitLabel(QLabel& label);
 // The same for labels that read as one group: they keep one size, the
 // largest at which each of them shows whole.
 void fitLabels(const QList<QLabel*>& labels, const QFont& designed);
+// The same for labels of a window made long before it shows (or never):
+// they take `designed` now and are fitted when the first of them is shown.
+void fitLabelsWhenShown(const QList<QLabel*>& labels, const QFont& designed);

@@ -7,6 +7,7 @@
 #include <QTextDocument>
 
 #include <memory>
+#include <utility>
 
 TMemo::TMemo(QWidget* parent) : QTextEdit(parent)
 {
@@ -79,10 +80,23 @@ void TMemo::resizeEvent(QResizeEvent* event)
     fit();
 }
 
+void TMemo::showEvent(QShowEvent* event)
+{
+    if (std::exchange(fitWhenShown_, false))
+        fit();
+    QTextEdit::showEvent(event);
+}
+
 void TMemo::fit()
 {
-    if (designed_)
-        setFont(fittedFont(*designed_, [this](const QFont& font) { return showsWhole(font); }));
+    if (!designed_)
+        return;
+    if (!isVisible()) {
+        setFont(*designed_);
+        fitWhenShown_ = true;
+        return;
+    }
+    setFont(fittedFont(*designed_, [this](const QFont& font) { return showsWhole(font); }));
 }
 
 bool TMemo::showsWhole(const QFont& font) const

@@ -23,11 +23,14 @@ public:
     void SetTextColor(const QColor& color);
     // For a text that must show whole: the memo never scrolls, and where
     // `designed` would need it, the text is set smaller (widgets/FitText.h).
-    // With `wrap` false each line stays one line on screen.
+    // With `wrap` false each line stays one line on screen. A hidden memo
+    // keeps `designed` and is fitted when shown: dialogs made at the start
+    // and filled line by line before each showing measure their text once.
     void setFittedFont(const QFont& designed, bool wrap = true);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void refresh();
@@ -37,4 +40,5 @@ private:
     QStringList lines_;
     Qt::Alignment alignment_ = Qt::AlignLeft;
     std::optional<QFont> designed_;
+    bool fitWhenShown_ = false;
 };

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,4 +53,29 @@ TEST(FitText, FittedMemoNeverScrollsAndFollowsItsText)
     // A new, short text gets the designed size back.
     memo.SetLines({QStringLiteral("Коротко.")});
     EXPECT_EQ(memo.font().pixelSize(), 16);
+}
+
+// A window made long before it shows keeps the designed size while hidden and
+// fits its texts when shown, to the last text set before.
+TEST(FitText, HiddenTextsFitWhenShown)
+{
+    QWidget window;
+    auto* label = new QLabel(sentence, &window);
+    label->setGeometry(0, 0, 260, 24);
+    fitLabelsWhenShown({label}, look::arial(16));
+    auto* memo = new TMemo(&window);
+    memo->setGeometry(0, 40, 340, 30);
+    memo->setFittedFont(look::arial(16));
+    memo->SetLines({sentence + sentence});
+    EXPECT_EQ(label->font().pixelSize(), 16);
+    EXPECT_EQ(memo->font().pixelSize(), 16);
+    window.show();
+    EXPECT_LT(label->font().pixelSize(), 16);
+    EXPECT_TRUE(labelTextFits(*label, label->font()));
+    EXPECT_LT(memo->font().pixelSize(), 16);
+    EXPECT_LE(memo->document()->size().height(), memo->viewport()->height());
+    window.hide();
+    memo->SetLines({QStringLiteral("Коротко.")});
+    window.show();
+    EXPECT_EQ(memo->font().pixelSize(), 16);
 }
