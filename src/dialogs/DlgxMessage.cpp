@@ -23,9 +23,6 @@ TDlgxMessage::TDlgxMessage(QWidget* parent)
       BtnImgD1QF1(makeButton(QStringLiteral("OK"), {198, 166}, DialogResult::OK))
 {
     setObjectName(QStringLiteral("DlgxMessage"));
-    for (const char* path : {pictures::iconError, pictures::iconQuestion, pictures::iconWarning,
-                             pictures::iconInformation})
-        ImageListIcon.append(renderSvg(QString::fromLatin1(path), {32, 32}));
     ImageIcon->setObjectName(QStringLiteral("ImageIcon"));
     ImageIcon->setGeometry(toWindow({86, 16, 32, 32}));
 
@@ -41,6 +38,12 @@ TDlgxMessage::TDlgxMessage(QWidget* parent)
 
 void TDlgxMessage::setMessage(const QString& text, const QString& caption, int iconCode)
 {
+    // Drawn for the first message: the window is made at the start, and many
+    // runs of the program never show a message.
+    if (ImageListIcon.isEmpty())
+        for (const char* path : {pictures::iconError, pictures::iconQuestion, pictures::iconWarning,
+                                 pictures::iconInformation})
+            ImageListIcon.append(renderSvg(QString::fromLatin1(path), {32, 32}));
     iconIndex_ = iconPictureIndex(iconCode);
     QPixmap icon(ImageIcon->size());
     icon.fill(palette().color(QPalette::Button));

@@ -28,7 +28,7 @@ public:
     QLabel* ImageIcon;
     TMemo* MemoMess;
     TBtnImgD1QF* BtnImgD1QF1;
-    // Error, question, warning, information: 32 x 32.
+    // Error, question, warning, information: 32 x 32, from the first message on.
     QVector<QPixmap> ImageListIcon;
 
 private:
