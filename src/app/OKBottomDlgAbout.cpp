@@ -27,17 +27,28 @@ TOKBottomDlgAbout::TOKBottomDlgAbout(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("О программе"));
     setFixedSize(420, 300);
     PageControl1 = new QTabWidget(this);
-    PageControl1->addTab(makePage(QString::fromUtf8(ProductText)), QStringLiteral("О программе"));
-    PageControl1->addTab(makePage(QString::fromUtf8(DevelopersText)),
-                         QStringLiteral("Разработчики"));
+    product_ = new QLabel;
+    developers_ = new QLabel;
+    PageControl1->addTab(makePage(product_), QStringLiteral("О программе"));
+    PageControl1->addTab(makePage(developers_), QStringLiteral("Разработчики"));
     (new QVBoxLayout(this))->addWidget(PageControl1);
 }
 
-QWidget* TOKBottomDlgAbout::makePage(const QString& text)
+void TOKBottomDlgAbout::setVisible(bool visible)
+{
+    if (visible && product_->text().isEmpty()) {
+        product_->setText(QString::fromUtf8(ProductText));
+        developers_->setText(QString::fromUtf8(DevelopersText));
+    }
+    QDialog::setVisible(visible);
+}
+
+QWidget* TOKBottomDlgAbout::makePage(QLabel* label)
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    auto* label = new QLabel(text, page);
+    label->setParent(page);
+    label->setTextFormat(Qt::RichText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     layout->addWidget(label, 1);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QTabWidget;
 
 // "О программе...": two pages, the product and its developers.
@@ -12,6 +13,13 @@ public:
 
     QTabWidget* PageControl1;
 
+    // The pages' texts are laid out for the first showing: the dialog is
+    // made at the start, and reading them is the first rich text a run meets.
+    void setVisible(bool visible) override;
+
 private:
-    QWidget* makePage(const QString& text);
+    QWidget* makePage(QLabel* text);
+
+    QLabel* product_;
+    QLabel* developers_;
 };
