@@ -48,7 +48,6 @@ QWidget* TOKBottomDlgAbout::makePage(QLabel* label)
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     label->setParent(page);
-    label->setTextFormat(Qt::RichText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     layout->addWidget(label, 1);

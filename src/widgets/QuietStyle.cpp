@@ -31,7 +31,6 @@ public:
     }
     // The style's own pictures are never missing, so the answer needs no reading.
     bool isNull() override { return false; }
-    QString key() const override { return QStringLiteral("DeferredIconEngine"); }
     QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
 
 private:
