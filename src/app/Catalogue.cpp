@@ -123,7 +123,7 @@ std::variant<CatalogueEntry, QString> parseCatalogueLine(QStringView line)
             error = readText(reader, "файла упражнения", file);
     if (error)
         return *error;
-    entry.IsChild = isChild->left(ShortStringMax) != QLatin1String("0");
+    entry.IsChild = *isChild != QLatin1String("0");
     entry.Anchor = qint32(anchor);
     entry.InfoKind = quint8(infoKind);
     entry.Kind = quint8(kind);

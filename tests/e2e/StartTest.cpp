@@ -108,14 +108,24 @@ QByteArray fileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A private copy of the demo course; skipped while the build has not made it.
+class DemoCourse : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString demo = demoCourse();
+        if (demo.isEmpty())
+            GTEST_SKIP() << "demo course not made yet";
+        copyCourse(demo, course);
+    }
+    TempCourse course;
+};
+
 } // namespace
 
-TEST(DemoCourse, ComesUpUnderX)
+TEST_F(DemoCourse, ComesUpUnderX)
 {
-    const QString demo = demoCourse();
-    if (demo.isEmpty())
-        GTEST_SKIP() << "demo course not made yet";
-    startUnderX(demo);
+    startUnderX(demoCourse());
 }
 
 // SIGTERM (kill, a service stop), SIGHUP (a desktop logout) and SIGINT (Ctrl+C)
@@ -135,13 +145,8 @@ TEST_P(EndSignal, ClosesTheWindowWritingNothingUnchanged)
 
 INSTANTIATE_TEST_SUITE_P(Start, EndSignal, ::testing::Values(SIGTERM, SIGHUP, SIGINT));
 
-TEST(DemoCourse, StudentsFilesSurviveRunsEndedBySignals)
+TEST_F(DemoCourse, StudentsFilesSurviveRunsEndedBySignals)
 {
-    const QString demo = demoCourse();
-    if (demo.isEmpty())
-        GTEST_SKIP() << "demo course not made yet";
-    TempCourse course;
-    copyCourse(demo, course);
     prepareStudents(course);
     const QStringList files{UserListFile, "Report/Anna/Anna.rep", "Report/Boris/Boris.rep"};
     QList<QByteArray> before;
@@ -164,13 +169,8 @@ TEST(DemoCourse, StudentsFilesSurviveRunsEndedBySignals)
     EXPECT_TRUE(again.isDone(4) && again.isDone(5) && !again.isDone(6));
 }
 
-TEST(DemoCourse, SignalDuringTheSplashEndsTheProgram)
+TEST_F(DemoCourse, SignalDuringTheSplashEndsTheProgram)
 {
-    const QString demo = demoCourse();
-    if (demo.isEmpty())
-        GTEST_SKIP() << "demo course not made yet";
-    TempCourse course;
-    copyCourse(demo, course);
     Program program(course.path(), QStringLiteral("offscreen"), {}, true);
     QThread::msleep(1500); // the splash is on screen for 4.5 s
     program.terminateCleanly();
@@ -196,13 +196,8 @@ QStringList loaded(qint64 pid, const QStringList& libraries)
 }
 } // namespace
 
-TEST(DemoCourse, SoundAndPrintLibrariesLoadOnlyWithTheFirstSound)
+TEST_F(DemoCourse, SoundAndPrintLibrariesLoadOnlyWithTheFirstSound)
 {
-    const QString demo = demoCourse();
-    if (demo.isEmpty())
-        GTEST_SKIP() << "demo course not made yet";
-    TempCourse course;
-    copyCourse(demo, course);
     {
         Program program(course.path(), QStringLiteral("offscreen"));
         ASSERT_TRUE(program.waitForIdle());
