@@ -3,7 +3,8 @@
 //   start_bench [--runs=N] [--entries=N] [--course=DIR]
 // With --entries the program opens a made course of N entries and is set
 // against plain_tree on the same catalogues; without it the program opens the
-// course folder (the demo course by default) against empty_window. Each run
+// course folder (the demo course by default) against empty_window and against
+// the same window drawing text (empty_window --text). Each run
 // lasts from the start until the process says "idle"; at that moment its CPU
 // time (all threads, from /proc) and its peak memory are read, then it is
 // ended. Prints the median with min-max of each and the ratios of the medians.
@@ -171,26 +172,32 @@ int main(int argc, char* argv[])
     setenv("TOLVAREN_REPORT_IDLE", "1", 1);
     if (!getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    Series program{"program", {TOLVAREN_BINARY, "--no-splash", folder}};
-    Series reference = entries > 0 ? Series{"plain_tree", {PLAIN_TREE_BINARY, folder}}
-                                   : Series{"empty_window", {EMPTY_WINDOW_BINARY}};
+    std::vector<Series> series{{"program", {TOLVAREN_BINARY, "--no-splash", folder}}};
+    if (entries > 0)
+        series.push_back({"plain_tree", {PLAIN_TREE_BINARY, folder}});
+    else
+        series.insert(series.end(), {{"empty_window", {EMPTY_WINDOW_BINARY}},
+                                     {"text_window", {EMPTY_WINDOW_BINARY, "--text"}}});
     for (int i = 0; i < runs; ++i)
-        for (Series* series : {&program, &reference}) {
+        for (Series& one : series) {
             Run run;
-            if (!runOnce(series->command, &run)) {
-                std::fprintf(stderr, "%s did not get to its idle window\n", series->name.c_str());
+            if (!runOnce(one.command, &run)) {
+                std::fprintf(stderr, "%s did not get to its idle window\n", one.name.c_str());
                 return 1;
             }
-            series->add(run);
+            one.add(run);
         }
     std::printf("%d interleaved runs, %s\n", runs,
                 entries > 0 ? (std::to_string(entries) + " entries").c_str() : folder.c_str());
-    program.report();
-    reference.report();
+    for (const Series& one : series)
+        one.report();
     const auto ratio = [](const std::vector<double>& a, const std::vector<double>& b) {
         return summarise(a).median / summarise(b).median;
     };
-    std::printf("ratio    wall x%.2f  cpu x%.2f  peak x%.2f\n", ratio(program.wall, reference.wall),
-                ratio(program.cpu, reference.cpu), ratio(program.peak, reference.peak));
+    const Series& program = series.front();
+    for (auto reference = series.begin() + 1; reference != series.end(); ++reference)
+        std::printf("against %-12s wall x%.2f  cpu x%.2f  peak x%.2f\n", reference->name.c_str(),
+                    ratio(program.wall, reference->wall), ratio(program.cpu, reference->cpu),
+                    ratio(program.peak, reference->peak));
     return 0;
 }

@@ -22,9 +22,11 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <fontconfig/fontconfig.h>
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <thread>
 
 static void reportIdle()
 {
@@ -80,7 +82,14 @@ int main(int argc, char* argv[])
 {
     if (const std::optional<int> status = answeredOnTerminal(argc, argv))
         return *status;
+    // Reading the system's font configuration is the dearest step of a first
+    // text; a second core does it while the application connects to the display.
+    std::thread fontConfiguration([] { FcInit(); });
+    // The menu bar stays in the window, where its layout counts it, even on a
+    // desktop with a global menu; nor does the program ask the session bus for one.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
+    fontConfiguration.join();
     QApplication::setStyle(new QuietStyle);
     // Qt's own dialogs (the print dialog) speak Russian like the rest.
     QTranslator qtTexts;

@@ -170,7 +170,9 @@ bool openCourseFolder(const QString& commandLine, bool* demoCopied, QString* mes
         return false;
     }
     *demoCopied = choice.copyDemo;
-    userSettings()->setValue(CourseFolderKey, QDir::currentPath());
+    // Written only when it changed: rewriting the settings file flushes it to disk.
+    if (QDir::currentPath() != places.remembered)
+        userSettings()->setValue(CourseFolderKey, QDir::currentPath());
     return true;
 }
 
