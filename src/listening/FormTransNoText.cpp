@@ -1,5 +1,6 @@
 #include "listening/FormTransNoText.h"
 
+#include "common/AtomicFile.h"
 #include "common/Paths.h"
 #include "dialogs/DlgMessage.h"
 #include "listening/ListeningControls.h"
@@ -19,7 +20,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
-#include <QSaveFile>
 #include <QShowEvent>
 #include <cmath>
 
@@ -332,7 +332,7 @@ void TFormTransNoText::BitBtnPlayClick()
     n_ = 2;
     textScroll_.drift = transScroll_.drift = 0;
     if (timingKept() && !timing_.start(studentTimingName(settings_.recording)))
-        tell(CourseError{timing_.path(), 0, UnwritableFileText}.userText());
+        tellTimingFault();
 }
 
 void TFormTransNoText::openRecording()
@@ -361,7 +361,7 @@ void TFormTransNoText::TimerPosTimer()
     if (position > lesson_.timing.value(n_).end) {
         ++n_;
         if (timingKept() && !timing_.next(MediaPlayerRec->Position(), isHeading(n_)))
-            tell(CourseError{timing_.path(), 0, UnwritableFileText}.userText());
+            tellTimingFault();
     }
     if (isHeading(n_) && n_ < lesson_.count())
         ++n_;
@@ -460,7 +460,7 @@ void TFormTransNoText::BitBtnStopClick()
 void TFormTransNoText::finishTiming(qint64 position)
 {
     if (timing_.open() && !timing_.finish(position))
-        tell(CourseError{timing_.path(), 0, UnwritableFileText}.userText());
+        tellTimingFault();
 }
 
 void TFormTransNoText::setIdleControls()
@@ -544,6 +544,11 @@ void TFormTransNoText::checkFault(MediaPlayer* player)
     tell(text);
 }
 
+void TFormTransNoText::tellTimingFault()
+{
+    tell(timing_.fault()->userText());
+}
+
 void TFormTransNoText::tell(const QString& text)
 {
     pendingMessages_.append(text);
@@ -613,12 +618,8 @@ QString startRecordingFile(const QString& templatePath, const QString& recording
     QFile source(templatePath);
     if (!probeSoundFile(templatePath) || !source.open(QIODevice::ReadOnly))
         return CourseError{templatePath, 0, UnreadableFileText}.userText();
-    QSaveFile copy(recording);
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(source.readAll()) != source.size() ||
-        !copy.commit())
-        return CourseError{recording, 0,
-                           UnwritableFileText + QStringLiteral(" (%1)").arg(copy.errorString())}
-            .userText();
+    if (const std::optional<CourseError> fault = writeFileAtomically(recording, source.readAll()))
+        return fault->userText();
     return {};
 }
 

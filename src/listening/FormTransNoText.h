@@ -132,6 +132,7 @@ private:
     void checkFault(MediaPlayer* player);
     // Tells the student of a fault once the handler that met it has returned.
     void tell(const QString& text);
+    void tellTimingFault();
 
     TransNoTextSettings settings_;
     Lesson lesson_;

@@ -1,6 +1,7 @@
 #include "listening/TrainerRules.h"
 
-#include <QSaveFile>
+#include "common/AtomicFile.h"
+
 #include <cmath>
 
 qint64 recorderRangeEnd(qint64 lessonLength, int lastLine)
@@ -53,9 +54,6 @@ bool StudentTimingFile::finish(qint64 position)
 
 bool StudentTimingFile::write()
 {
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(lines_.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
-    return file.commit();
+    fault_ = writeFileAtomically(path_, lines_.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+    return !fault_;
 }

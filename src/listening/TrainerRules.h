@@ -1,10 +1,12 @@
 #pragma once
 
+#include "common/CourseError.h"
 #include "listening/Lesson.h"
 
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <optional>
 
 // The rules of the interpretation trainer that do not need it on screen.
 
@@ -44,6 +46,8 @@ public:
     bool finish(qint64 position);
     bool open() const { return open_; }
     const QString& path() const { return path_; }
+    // Why the last write failed: the file and the system's reason.
+    const std::optional<CourseError>& fault() const { return fault_; }
     const QStringList& lines() const { return lines_; }
 
 private:
@@ -53,4 +57,5 @@ private:
     QStringList lines_;
     qint64 begin_ = 0;
     bool open_ = false;
+    std::optional<CourseError> fault_;
 };

@@ -86,6 +86,10 @@ TEST(TrainerRules, StudentTimingFileKeepsStepWithTheText)
     EXPECT_TRUE(timing.next(13000, false)) << "nothing more after the end";
     EXPECT_EQ(timing.lines().size(), 6);
 
+    // The student is told which file and why.
     StudentTimingFile unwritable;
     EXPECT_FALSE(unwritable.start(dir.filePath("no/such/folder/x.txt")));
+    ASSERT_TRUE(unwritable.fault());
+    EXPECT_TRUE(unwritable.fault()->userText().contains("x.txt"));
+    EXPECT_TRUE(unwritable.fault()->userText().contains("папка не найдена"));
 }
