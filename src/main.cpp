@@ -22,8 +22,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <fontconfig/fontconfig.h>
 #include <cstdio>
+#include <fontconfig/fontconfig.h>
 #include <memory>
 #include <optional>
 #include <thread>
