@@ -131,6 +131,9 @@ public:
 
     void run()
     {
+        // One edit: the document is laid out once at its end, not again at
+        // every piece of text as it comes in.
+        cursor_.beginEditBlock();
         while (pos_ < in_.size()) {
             const char c = in_[pos_++];
             if (c == '{')
@@ -143,6 +146,7 @@ public:
                 textByte(uchar(c));
         }
         flush();
+        cursor_.endEditBlock();
     }
 
 private:
