@@ -14,6 +14,7 @@
 #include "users/OKBottomDlgNewUser.h"
 #include "users/OKBottomDlgSelectUsers.h"
 #include "users/UserSession.h"
+#include "widgets/Look.h"
 #include "widgets/QuietStyle.h"
 
 #include <QApplication>
@@ -91,6 +92,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     fontConfiguration.join();
     QApplication::setStyle(new QuietStyle);
+    look::useProgramFace();
     // Qt's own dialogs (the print dialog) speak Russian like the rest.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),

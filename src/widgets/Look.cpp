@@ -1,5 +1,6 @@
 #include "widgets/Look.h"
 
+#include <QApplication>
 #include <QPalette>
 #include <QWidget>
 
@@ -11,6 +12,13 @@ QFont arial(int pixels, bool bold)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+void useProgramFace()
+{
+    QFont face = QApplication::font();
+    face.setFamilies({FaceName});
+    QApplication::setFont(face);
 }
 
 void fillBackground(QWidget* widget, const QColor& colour)

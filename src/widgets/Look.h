@@ -22,6 +22,11 @@ inline const QString FaceName = QStringLiteral("Arial");
 // missing) at a size in pixels, so that the designed sizes hold on any screen.
 QFont arial(int pixels, bool bold = false);
 
+// Makes the face the application's default at the desktop's size, so that the
+// dialogs that name no face (and Qt's own) are drawn in it too. The start then
+// loads no face of the desktop's for windows that stay hidden.
+void useProgramFace();
+
 // Fills the widget's background (its window colour) with `colour`.
 void fillBackground(QWidget* widget, const QColor& colour = WindowGrey);
 

@@ -1,5 +1,7 @@
 // One QApplication lives for the whole test program, as windows and timers
 // need it; the offscreen platform draws windows without a screen.
+#include "widgets/Look.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -19,6 +21,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    look::useProgramFace(); // the windows are tested in the face they are shown in
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
