@@ -52,6 +52,15 @@ void TMemo::SetTextColor(const QColor& color)
 
 void TMemo::refresh()
 {
+    if (!shownOnce_) {
+        fillWhenShown_ = true;
+        return;
+    }
+    fill();
+}
+
+void TMemo::fill()
+{
     QString text = lines_.join(QLatin1Char('\n'));
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -82,8 +91,13 @@ void TMemo::resizeEvent(QResizeEvent* event)
 
 void TMemo::showEvent(QShowEvent* event)
 {
-    if (std::exchange(fitWhenShown_, false))
+    shownOnce_ = true;
+    if (std::exchange(fillWhenShown_, false)) {
+        fitWhenShown_ = false;
+        fill(); // and fits
+    } else if (std::exchange(fitWhenShown_, false)) {
         fit();
+    }
     QTextEdit::showEvent(event);
 }
 

@@ -34,6 +34,7 @@ protected:
 
 private:
     void refresh();
+    void fill();
     void fit();
     bool showsWhole(const QFont& font) const;
 
@@ -41,4 +42,8 @@ private:
     Qt::Alignment alignment_ = Qt::AlignLeft;
     std::optional<QFont> designed_;
     bool fitWhenShown_ = false;
+    // Until its first showing a memo keeps its lines to itself: the hidden
+    // dialogs made at start lay out no text they may never show.
+    bool shownOnce_ = false;
+    bool fillWhenShown_ = false;
 };

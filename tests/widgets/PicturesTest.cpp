@@ -101,6 +101,8 @@ TEST(Memo, LinesComeBackUnchangedAndCrBreaksOnScreen)
     TMemo memo;
     memo.Add(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
     EXPECT_EQ(memo.Lines(), QStringList{QStringLiteral("Ошибка чтения файла.\rПоврежден файл ")});
+    EXPECT_EQ(memo.document()->blockCount(), 1) << "laid out only when first shown";
+    memo.show();
     EXPECT_EQ(memo.document()->blockCount(), 2);
     memo.Clear();
     EXPECT_TRUE(memo.Lines().isEmpty());
