@@ -118,12 +118,14 @@ void dressCheckBox(TChBxImgTransD1QF& box, int diameter)
 
 void dressProgressBar(TPrgssBarQF& bar)
 {
-    bar.SetImgBeginLine(renderSvg(pictures::lineBegin));
-    bar.SetImgMidleLine(renderSvg(pictures::lineMiddle));
-    bar.SetImgEndLine(renderSvg(pictures::lineEnd));
-    bar.SetImgBeginScroll(renderSvg(pictures::scrollBegin));
-    bar.SetImgMidleScroll(renderSvg(pictures::scrollMiddle));
-    bar.SetImgEndScroll(renderSvg(pictures::scrollEnd));
+    bar.SetImagesLater([](TPrgssBarQF& dressed) {
+        dressed.SetImgBeginLine(renderSvg(pictures::lineBegin));
+        dressed.SetImgMidleLine(renderSvg(pictures::lineMiddle));
+        dressed.SetImgEndLine(renderSvg(pictures::lineEnd));
+        dressed.SetImgBeginScroll(renderSvg(pictures::scrollBegin));
+        dressed.SetImgMidleScroll(renderSvg(pictures::scrollMiddle));
+        dressed.SetImgEndScroll(renderSvg(pictures::scrollEnd));
+    });
 }
 
 void drawPictureFrame(QPainter& painter, const QRect& outer)

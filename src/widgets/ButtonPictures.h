@@ -43,7 +43,7 @@ void dressButton(TBtnImgD1QF& button, const ButtonPictures& pictures);
 void dressButton(TBtnImgTransD1QF& button, const ButtonPictures& pictures);
 // The red and grey balls, `diameter` pixels.
 void dressCheckBox(TChBxImgTransD1QF& box, int diameter = 20);
-// The blue bar in its grey track.
+// The blue bar in its grey track; its pictures are drawn when it first is.
 void dressProgressBar(TPrgssBarQF& bar);
 
 // Draws the decorative frame of a text area: `outer` is the frame's outside;

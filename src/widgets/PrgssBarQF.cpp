@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <utility>
 
 TPrgssBarQF::TPrgssBarQF(QWidget* parent) : QWidget(parent)
 {
@@ -33,8 +34,24 @@ void TPrgssBarQF::SetPosition(int value)
 
 void TPrgssBarQF::SetImg(Piece piece, const QPixmap& picture)
 {
+    dressed();
     pieces_[piece] = picture;
     update();
+}
+
+void TPrgssBarQF::SetImagesLater(std::function<void(TPrgssBarQF&)> dress)
+{
+    dress_ = std::move(dress);
+    update();
+}
+
+const TPrgssBarQF& TPrgssBarQF::dressed() const
+{
+    // The pictures are the bar's looks, not its state: setting them late
+    // changes nothing a caller of a const function could tell.
+    if (dress_)
+        std::exchange(dress_, nullptr)(const_cast<TPrgssBarQF&>(*this));
+    return *this;
 }
 
 void TPrgssBarQF::SetColor(const QColor& color)
@@ -45,6 +62,7 @@ void TPrgssBarQF::SetColor(const QColor& color)
 
 bool TPrgssBarQF::complete() const
 {
+    dressed();
     return std::none_of(std::begin(pieces_), std::end(pieces_),
                         [](const QPixmap& p) { return p.isNull(); });
 }

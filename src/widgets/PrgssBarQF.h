@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 
 // A progress bar drawn from a track (line) and a fill (scroll), each made of
 // a begin, a tiled middle and an end picture. Until all six pictures are set
@@ -23,8 +24,11 @@ public:
     // Repaints only when the value changes.
     void SetPosition(int value);
 
-    QPixmap Img(Piece piece) const { return pieces_[piece]; }
+    QPixmap Img(Piece piece) const { return dressed().pieces_[piece]; }
     void SetImg(Piece piece, const QPixmap& picture);
+    // Sets the pictures when they are first drawn or asked for, so that the
+    // bar of a window that is never shown renders none.
+    void SetImagesLater(std::function<void(TPrgssBarQF&)> dress);
     void SetImgBeginLine(const QPixmap& p) { SetImg(BeginLine, p); }
     void SetImgMidleLine(const QPixmap& p) { SetImg(MidleLine, p); }
     void SetImgEndLine(const QPixmap& p) { SetImg(EndLine, p); }
@@ -44,6 +48,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const TPrgssBarQF& dressed() const;
     bool complete() const;
     void drawPiece(QPainter& painter, Piece piece, int x) const;
 
@@ -51,5 +56,6 @@ private:
     int max_ = 100;
     int position_ = 20;
     QPixmap pieces_[6];
+    mutable std::function<void(TPrgssBarQF&)> dress_;
     QColor color_;
 };

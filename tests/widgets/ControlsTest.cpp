@@ -118,6 +118,31 @@ TEST_F(ProgressBar, TransparentColourIsPixelOneOne)
     EXPECT_EQ(image.pixelColor(7, 6), beginLine);
 }
 
+// Pictures given to be set later are set once, when first needed, and a
+// picture set in the meantime is not overwritten by them.
+TEST_F(ProgressBar, PicturesSetLaterAreDrawnLikePicturesSetAtOnce)
+{
+    int dressings = 0;
+    const auto dressLikeBar = [&](TPrgssBarQF& late) {
+        ++dressings;
+        for (int piece = TPrgssBarQF::BeginLine; piece <= TPrgssBarQF::EndScroll; ++piece)
+            late.SetImg(TPrgssBarQF::Piece(piece), bar->Img(TPrgssBarQF::Piece(piece)));
+    };
+    TPrgssBarQF late(&stage.window);
+    late.resize(bar->size());
+    late.SetPosition(bar->Position());
+    late.SetImagesLater(dressLikeBar);
+    EXPECT_EQ(dressings, 0);
+    EXPECT_EQ(late.Render().toImage(), bar->Render().toImage());
+    late.Render();
+    EXPECT_EQ(dressings, 1);
+
+    TPrgssBarQF overridden(&stage.window);
+    overridden.SetImagesLater(dressLikeBar);
+    overridden.SetImgEndScroll(QPixmap());
+    EXPECT_TRUE(overridden.Render().isNull());
+}
+
 TEST_F(ProgressBar, NothingDrawnWhileAPieceIsMissing)
 {
     bar->SetImgEndScroll(QPixmap());
