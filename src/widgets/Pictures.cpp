@@ -1,9 +1,17 @@
 #include "widgets/Pictures.h"
 
+#include "common/FileProblems.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QStandardPaths>
 #include <QSvgRenderer>
+#include <QTemporaryFile>
+#include <cstring>
 
 static void initPictureResources()
 {
@@ -16,15 +24,81 @@ static void initPictureResources()
     Q_UNUSED(done);
 }
 
-QPixmap renderSvg(const QString& path, QSize size)
+namespace {
+// Rendered pictures are kept on disk from one run to the next, named by the
+// drawing's content and the size asked for: a start then reads the pictures
+// of its windows instead of parsing and drawing a dozen SVG files. A file that
+// is missing, short or not ours is drawn again; one that cannot be written is
+// simply not kept. Only small pictures are kept (the tool bar's, the tree's,
+// the frames'), so that pictures scaled to a resizable window's panes do not
+// pile up a file for every size the window took.
+struct StoredHeader {
+    char magic[4];
+    qint32 width;
+    qint32 height;
+};
+constexpr char StoredMagic[4] = {'T', 'V', 'P', '1'};
+constexpr qint64 StoredPixelLimit = 64 * 64;
+
+bool keptOnDisk(qint64 width, qint64 height)
 {
-    initPictureResources();
-    const QString key =
-        QStringLiteral("svg:%1:%2x%3").arg(path).arg(size.width()).arg(size.height());
-    QPixmap cached;
-    if (QPixmapCache::find(key, &cached))
-        return cached;
-    QSvgRenderer renderer(path);
+    return width > 0 && height > 0 && width * height <= StoredPixelLimit;
+}
+
+QString storedFile(const QByteArray& drawing, QSize size)
+{
+    static const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+        QStringLiteral("/tolvaren/pictures/");
+    const QByteArray name = QCryptographicHash::hash(drawing, QCryptographicHash::Sha256).toHex();
+    return folder +
+           QStringLiteral("%1-%2x%3").arg(QLatin1String(name)).arg(size.width()).arg(size.height());
+}
+
+QImage readStored(const QString& file)
+{
+    QFile in(file);
+    if (isSpecialFile(file) || !in.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = in.readAll();
+    StoredHeader header{};
+    if (bytes.size() < qsizetype(sizeof header))
+        return {};
+    std::memcpy(&header, bytes.constData(), sizeof header);
+    if (std::memcmp(header.magic, StoredMagic, 4) != 0 ||
+        !keptOnDisk(header.width, header.height) ||
+        bytes.size() != qsizetype(sizeof header) + qsizetype(header.width) * header.height * 4)
+        return {};
+    QImage image(header.width, header.height, QImage::Format_ARGB32_Premultiplied);
+    std::memcpy(image.bits(), bytes.constData() + sizeof header, size_t(image.sizeInBytes()));
+    return image;
+}
+
+void store(const QString& file, const QImage& image)
+{
+    if (!keptOnDisk(image.width(), image.height()))
+        return;
+    const QFileInfo info(file);
+    QDir().mkpath(info.path());
+    QTemporaryFile out(file + QStringLiteral(".XXXXXX"));
+    StoredHeader header{};
+    std::memcpy(header.magic, StoredMagic, 4);
+    header.width = image.width();
+    header.height = image.height();
+    if (!out.open() ||
+        out.write(reinterpret_cast<const char*>(&header), sizeof header) != qint64(sizeof header) ||
+        out.write(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()) !=
+            image.sizeInBytes() ||
+        !out.flush())
+        return;
+    QFile::remove(file);
+    if (out.rename(file))
+        out.setAutoRemove(false);
+}
+
+QImage drawn(const QByteArray& drawing, QSize size)
+{
+    QSvgRenderer renderer(drawing);
     if (!renderer.isValid())
         return {};
     if (size.isEmpty())
@@ -34,6 +108,30 @@ QPixmap renderSvg(const QString& path, QSize size)
     QPainter painter(&image);
     renderer.render(&painter);
     painter.end();
+    return image;
+}
+} // namespace
+
+QPixmap renderSvg(const QString& path, QSize size)
+{
+    initPictureResources();
+    const QString key =
+        QStringLiteral("svg:%1:%2x%3").arg(path).arg(size.width()).arg(size.height());
+    QPixmap cached;
+    if (QPixmapCache::find(key, &cached))
+        return cached;
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray drawing = source.readAll();
+    const QString file = storedFile(drawing, size);
+    QImage image = readStored(file);
+    if (image.isNull()) {
+        image = drawn(drawing, size);
+        if (image.isNull())
+            return {};
+        store(file, image);
+    }
     QPixmap picture = QPixmap::fromImage(image);
     QPixmapCache::insert(key, picture);
     return picture;

@@ -3,6 +3,7 @@
 #include "widgets/Look.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // Sanitizer settings of every test program, read before main runs.
@@ -20,6 +21,9 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The pictures the program keeps between runs stay in a folder of the test's own.
+    const QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
     QApplication app(argc, argv);
     look::useProgramFace(); // the windows are tested in the face they are shown in
     ::testing::InitGoogleTest(&argc, argv);

@@ -4,6 +4,11 @@
 #include "widgets/PicturePaths.h"
 #include "widgets/QuietStyle.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmapCache>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -94,6 +99,47 @@ TEST(Pictures, OnlyOpaquePicturesHaveATransparentColour)
     EXPECT_EQ(transparentColour(keyedPicture({4, 4}, Qt::blue)), keyColour.rgb());
     EXPECT_EQ(transparentColour(renderSvg(QString::fromLatin1(pictures::iconError))), std::nullopt);
     EXPECT_EQ(transparentColour(keyedPicture({1, 1}, Qt::blue)), std::nullopt);
+}
+
+// A drawn picture is kept on disk and read back by the next run; a kept file
+// that is short, not ours or of another size is drawn again and replaced.
+TEST(Pictures, KeptOnDiskAndDrawnAgainWhenTheFileIsDamaged)
+{
+    QDir folder(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                QStringLiteral("/tolvaren/pictures"));
+    folder.removeRecursively();
+    const auto render = [] {
+        QPixmapCache::clear(); // as a new run: only the disk remembers
+        return renderSvg(pictures::toolExit, {32, 32})
+            .toImage()
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    const QImage drawn = render();
+    const QStringList kept = folder.entryList(QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    QFile file(folder.filePath(kept.first()));
+    const qint64 fullSize = file.size();
+    EXPECT_EQ(fullSize, 12 + 32 * 32 * 4);
+
+    // What is on disk is what is shown: a red picture written in its place.
+    QImage red(32, 32, QImage::Format_ARGB32_Premultiplied);
+    red.fill(Qt::red);
+    const QByteArray header("TVP1\x20\0\0\0\x20\0\0\0", 12);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(header +
+               QByteArray(reinterpret_cast<const char*>(red.constBits()), red.sizeInBytes()));
+    file.close();
+    EXPECT_EQ(render(), red);
+
+    const QByteArray whole = header + QByteArray(32 * 32 * 4, '\x7f');
+    for (const QByteArray& damaged :
+         {whole.left(5), QByteArray("XXXX") + whole.mid(4), whole + "x"}) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(damaged);
+        file.close();
+        EXPECT_EQ(render(), drawn) << damaged.size() << " bytes";
+        EXPECT_EQ(QFileInfo(file.fileName()).size(), fullSize) << "written again";
+    }
 }
 
 TEST(Memo, LinesComeBackUnchangedAndCrBreaksOnScreen)
