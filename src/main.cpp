@@ -24,7 +24,6 @@
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
-#include <fontconfig/fontconfig.h>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -84,8 +83,9 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = answeredOnTerminal(argc, argv))
         return *status;
     // Reading the system's font configuration is the dearest step of a first
-    // text; a second core does it while the application connects to the display.
-    std::thread fontConfiguration([] { FcInit(); });
+    // text; a second core does it, and finds the program's face, while the
+    // application connects to the display.
+    std::thread fontConfiguration([] { look::faceName(); });
     // The menu bar stays in the window, where its layout counts it, even on a
     // desktop with a global menu; nor does the program ask the session bus for one.
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);

@@ -126,6 +126,10 @@ TFormMain::TFormMain(UserSession& session, QWidget* parent) : QMainWindow(parent
     for (TreeImage image : {TreeImage::Heading, TreeImage::ToDo, TreeImage::Done})
         treeImages_[int(image)] = treeImage(image);
     setWindowTitle(QStringLiteral("Tolvaren"));
+    // The course face is installed before anything measures text: installing
+    // a font empties Qt's font caches, and every face already resolved would
+    // be resolved again. Nothing is on screen before the first show.
+    installCourseFont();
     setFont(look::arial(15));
     fillPane(this, look::WindowGrey);
     makeMenu();
@@ -213,7 +217,7 @@ void TFormMain::makeToolBar()
     ToolButtonReport = addToolButton(4, QStringLiteral("Отчет"), &TFormMain::NReportClick);
     ToolBarMain->addSeparator();
     ToolButtonExit = addToolButton(5, QStringLiteral("Выход"), &TFormMain::NExitClick);
-    ToolBarMain->setFont(toolBarFont(*ToolBarMain, look::FaceName));
+    ToolBarMain->setFont(toolBarFont(*ToolBarMain, CourseFontFamily));
     // Nothing is selected and nobody is named until the first show has run.
     ToolButton4->setEnabled(false);
     ToolButtonReport->setEnabled(false);
@@ -242,7 +246,7 @@ void TFormMain::makePanels()
     TreeView->setIconSize(QSize(16, 16));
     TreeView->setFrameShape(QFrame::NoFrame);
     TreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView->setFont(courseFont(look::FaceName));
+    TreeView->setFont(courseFont(CourseFontFamily));
     fillPane(TreeView, Qt::white);
     PanelTree->layout()->addWidget(TreeView);
     connect(TreeView, &QTreeWidget::currentItemChanged, this, &TFormMain::TreeViewChange);
@@ -303,7 +307,6 @@ void TFormMain::FormShow()
         showFileProblems(windows_.selectUsers->LoadProblems(), FileFault::Warning);
     TreeReady = false;
     session_.setCurrentValid(true);
-    installCourseFont();
     // A damaged catalogue leaves its own mode empty; the other modes still work.
     QStringList faults;
     for (const CourseError& fault : courseCatalogues().LoadCatalogues())
@@ -317,6 +320,9 @@ void TFormMain::FormShow()
 
 void TFormMain::installCourseFont()
 {
+    // Asked first, this fills the font database without the file, which is
+    // then read once; added to an empty database it is read again when filled.
+    const bool systemFace = QFontDatabase::hasFamily(FontFace);
     const int id = QFontDatabase::addApplicationFont(FontFile);
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     // Without the font file the system's face stands in: Arial's, which is
@@ -324,9 +330,7 @@ void TFormMain::installCourseFont()
     if (!families.isEmpty())
         CourseFontFamily = families.first();
     else
-        CourseFontFamily = QFontDatabase::hasFamily(FontFace) ? FontFace : look::FaceName;
-    TreeView->setFont(courseFont(CourseFontFamily));
-    ToolBarMain->setFont(toolBarFont(*ToolBarMain, CourseFontFamily));
+        CourseFontFamily = systemFace ? FontFace : look::faceName();
 }
 
 void TFormMain::ChangeUser(int index)

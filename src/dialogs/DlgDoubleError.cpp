@@ -47,7 +47,7 @@ TDlgLexicError::TDlgLexicError(QWidget* parent) : TDlgDoubleError(parent)
     // families known to carry Cyrillic rather than on whatever comes first.
     QFont font = look::arial(16, true);
     font.setFamilies(
-        {look::FaceName, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+        {look::faceName(), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     MemoTrueQuest->setFittedFont(font);
 }
 

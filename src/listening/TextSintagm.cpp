@@ -5,7 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-TTextSintagm::TTextSintagm(QWidget* parent) : QWidget(parent), font_(look::FaceName)
+TTextSintagm::TTextSintagm(QWidget* parent) : QWidget(parent), font_(look::faceName())
 {
     font_.setPointSize(10);
     resize(150, 200);

@@ -4,11 +4,40 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <fontconfig/fontconfig.h>
+
 namespace look {
+
+namespace {
+QString systemFaceFor(const char* family)
+{
+    QString face = QString::fromLatin1(family);
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
+    if (!pattern)
+        return face;
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+        FcChar8* name = nullptr;
+        if (FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch)
+            face = QString::fromUtf8(reinterpret_cast<const char*>(name));
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return face;
+}
+} // namespace
+
+const QString& faceName()
+{
+    static const QString face = systemFaceFor("Arial");
+    return face;
+}
 
 QFont arial(int pixels, bool bold)
 {
-    QFont font(FaceName);
+    QFont font(faceName());
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
@@ -17,7 +46,7 @@ QFont arial(int pixels, bool bold)
 void useProgramFace()
 {
     QFont face = QApplication::font();
-    face.setFamilies({FaceName});
+    face.setFamilies({faceName()});
     QApplication::setFont(face);
 }
 

@@ -15,11 +15,15 @@ inline const QColor WindowGrey(204, 204, 204);
 // The shaded edge of the raised bevels and the drawn frames.
 inline const QColor ShadowGrey(128, 128, 128);
 
-// The face the windows are designed for.
-inline const QString FaceName = QStringLiteral("Arial");
+// The face the windows are designed for: Arial, or the face the system's font
+// configuration gives for Arial where it is missing (a metric-compatible one,
+// as a rule). Asked of the font configuration once, from any thread. Qt finds
+// a face it knows at once; for a name it does not know it sorts the system's
+// faces again for every style and script the name is drawn in.
+const QString& faceName();
 
-// The course's face ("Arial", met by a metric-compatible face where Arial is
-// missing) at a size in pixels, so that the designed sizes hold on any screen.
+// The program's face at a size in pixels, so that the designed sizes hold on
+// any screen.
 QFont arial(int pixels, bool bold = false);
 
 // Makes the face the application's default at the desktop's size, so that the
