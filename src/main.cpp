@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -91,6 +92,9 @@ int main(int argc, char* argv[])
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     fontConfiguration.join();
+    // Qt's list of the system's faces is filled on the second core too, while
+    // the start reads its settings and course; the first text waits for it.
+    std::jthread fontDatabase([] { QFontDatabase::families(); });
     QApplication::setStyle(new QuietStyle);
     look::useProgramFace();
     // Qt's own dialogs (the print dialog) speak Russian like the rest.
