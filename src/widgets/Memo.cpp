@@ -105,8 +105,9 @@ void TMemo::fit()
 {
     if (!designed_)
         return;
+    // A hidden memo takes no font yet: setting one lays out its document,
+    // which loads the face for a dialog that may never be shown.
     if (!isVisible()) {
-        setFont(*designed_);
         fitWhenShown_ = true;
         return;
     }

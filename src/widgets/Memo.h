@@ -24,8 +24,8 @@ public:
     // For a text that must show whole: the memo never scrolls, and where
     // `designed` would need it, the text is set smaller (widgets/FitText.h).
     // With `wrap` false each line stays one line on screen. A hidden memo
-    // keeps `designed` and is fitted when shown: dialogs made at the start
-    // and filled line by line before each showing measure their text once.
+    // gets its font when shown: dialogs made at the start and filled line by
+    // line before each showing measure their text once.
     void setFittedFont(const QFont& designed, bool wrap = true);
 
 protected:

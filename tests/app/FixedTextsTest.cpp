@@ -205,10 +205,17 @@ TEST_F(FixedTexts, ArialMetricsKeepTheDesignedSizes)
 {
     if (runFace() != QLatin1String("LiberationSans"))
         GTEST_SKIP() << "only the face with Arial's metrics keeps every designed size";
+    // Texts are fitted as their dialogs are shown.
+    const auto shownSize = [](QWidget* dialog, const QWidget* text) {
+        dialog->show();
+        const int pixels = text->font().pixelSize();
+        dialog->hide();
+        return pixels;
+    };
     DlgLexRepit()->setOutcome(judgeQuestions(10, 10).text, true);
-    EXPECT_EQ(DlgLexRepit()->MemoComent->font().pixelSize(), 16);
-    EXPECT_EQ(DlgLexRepit()->Label2->font().pixelSize(), 15);
-    EXPECT_EQ(DlgDoubleError()->Memo1->font().pixelSize(), 16);
-    EXPECT_EQ(DlgErrorDo()->Label2->font().pixelSize(), 16);
-    EXPECT_EQ(DlgTestFullDulex()->Memo1->font().pixelSize(), 14);
+    EXPECT_EQ(shownSize(DlgLexRepit(), DlgLexRepit()->MemoComent), 16);
+    EXPECT_EQ(shownSize(DlgLexRepit(), DlgLexRepit()->Label2), 15);
+    EXPECT_EQ(shownSize(DlgDoubleError(), DlgDoubleError()->Memo1), 16);
+    EXPECT_EQ(shownSize(DlgErrorDo(), DlgErrorDo()->Label2), 16);
+    EXPECT_EQ(shownSize(DlgTestFullDulex(), DlgTestFullDulex()->Memo1), 14);
 }
