@@ -65,10 +65,13 @@ void runProgram(benchmark::State& state, const QString& program, const QStringLi
         while (!process.canReadLine() && process.waitForReadyRead(30000)) {
         }
         state.PauseTiming();
-        if (process.readLine().trimmed() != "idle")
-            state.SkipWithError("the program did not get to its idle window");
+        const bool idle = process.readLine().trimmed() == "idle";
         process.terminate();
         process.waitForFinished(30000);
+        if (!idle) {
+            state.SkipWithError("the program did not get to its idle window");
+            break; // the timing may not be resumed after an error
+        }
         state.ResumeTiming();
     }
 }
