@@ -63,7 +63,8 @@ public:
     QString DataFolder = QStringLiteral("DataTest\\");
     QChar TreeMode = u'D';
     bool TreeReady = false;
-    // The family of the course font, or its name when the font file is missing.
+    // The family of the course font: from its file; without the file, the face
+    // of that name if the system has it, else the program's own face.
     QString CourseFontFamily;
 
     // Makes a user current and rebuilds the tree; -1 is the anonymous user.
