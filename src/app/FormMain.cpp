@@ -371,8 +371,7 @@ bool TFormMain::BuildCourseTree(QChar mode)
     TPrgssBarQF* bar = windows_.progress ? windows_.progress->ProgressBarTree : nullptr;
     if (bar) {
         bar->SetPosition(0);
-        windows_.progress->show();
-        windows_.progress->repaint();
+        windows_.progress->showDrawn();
         bar->SetMax(n);
     }
     TreeView->clear();
@@ -388,7 +387,7 @@ bool TFormMain::BuildCourseTree(QChar mode)
     QList<QTreeWidgetItem*> topLevel;
     for (int i = 1; i <= n; ++i) {
         if (bar)
-            bar->SetPosition(i);
+            bar->AdvanceTo(i);
         nodes[i] = new CourseNode(i, entries[i].Title, imageIn(mode, i), treeImages_.data());
         if (parent[i] != 0)
             nodes[parent[i]]->addChild(nodes[i]);

@@ -9,6 +9,13 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+// How long a window manager may take to put the window on screen.
+constexpr int ExposeWaitMs = 300;
+} // namespace
 
 TFormProgress::TFormProgress(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
@@ -33,4 +40,16 @@ TFormProgress::TFormProgress(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::F
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void TFormProgress::showDrawn()
+{
+    show();
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    giveUp.start(ExposeWaitMs);
+    while (!windowHandle()->isExposed() && giveUp.isActive())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::WaitForMoreEvents);
+    repaint();
 }

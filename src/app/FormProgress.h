@@ -11,6 +11,11 @@ class TFormProgress : public QWidget {
 public:
     explicit TFormProgress(QWidget* parent = nullptr);
 
+    // Shows the window and draws it at once, for work that holds up the
+    // event loop: it waits (a moment at most) for the window to be on
+    // screen, taking no input meanwhile.
+    void showDrawn();
+
     QLabel* Label1;
     TPrgssBarQF* ProgressBarTree;
 };

@@ -77,6 +77,8 @@ struct ProgressLayout {
     int fillTiles = 0;  // ImgMidleScroll tiles, edge to edge
     int scrollBeginX = 0;
     int scrollEndX = 0; // over the last tile
+
+    bool operator==(const ProgressLayout&) const = default;
 };
 
 constexpr int progressLineMargin = 5;

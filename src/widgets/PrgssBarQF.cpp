@@ -32,10 +32,21 @@ void TPrgssBarQF::SetPosition(int value)
     update();
 }
 
+void TPrgssBarQF::AdvanceTo(int value)
+{
+    const ProgressLayout before = layout();
+    SetPosition(value);
+    if (isVisible() && complete() && layout() != before)
+        repaint();
+}
+
 void TPrgssBarQF::SetImg(Piece piece, const QPixmap& picture)
 {
     dressed();
     pieces_[piece] = picture;
+    // A bar is drawn often, each tile a piece: the transparent colour is
+    // taken out once here, not at every draw.
+    drawn_[piece] = withTransparentColour(picture, transparentColour(picture));
     update();
 }
 
@@ -69,9 +80,16 @@ bool TPrgssBarQF::complete() const
 
 void TPrgssBarQF::drawPiece(QPainter& painter, Piece piece, int x) const
 {
-    const QPixmap& picture = pieces_[piece];
-    drawTransparent(painter, {x, height() / 2 - picture.height() / 2}, picture,
-                    transparentColour(picture));
+    const QPixmap& picture = drawn_[piece];
+    painter.drawPixmap(x, height() / 2 - picture.height() / 2, picture);
+}
+
+ProgressLayout TPrgssBarQF::layout() const
+{
+    const ProgressPieces widths{pieces_[BeginLine].width(),   pieces_[MidleLine].width(),
+                                pieces_[EndLine].width(),     pieces_[BeginScroll].width(),
+                                pieces_[MidleScroll].width(), pieces_[EndScroll].width()};
+    return progressLayout(width(), widths, min_, max_, position_);
 }
 
 QPixmap TPrgssBarQF::Render() const
@@ -81,17 +99,14 @@ QPixmap TPrgssBarQF::Render() const
     QPixmap canvas(size());
     const QWidget* ground = parentWidget() ? parentWidget() : this;
     canvas.fill(ground->palette().color(ground->backgroundRole()));
-    const ProgressPieces widths{pieces_[BeginLine].width(),   pieces_[MidleLine].width(),
-                                pieces_[EndLine].width(),     pieces_[BeginScroll].width(),
-                                pieces_[MidleScroll].width(), pieces_[EndScroll].width()};
-    const ProgressLayout layout = progressLayout(width(), widths, min_, max_, position_);
+    const ProgressLayout layout = this->layout();
     QPainter painter(&canvas);
     for (int i = 0; i < layout.lineTiles; ++i)
-        drawPiece(painter, MidleLine, progressLineMargin + i * widths.midleLine);
+        drawPiece(painter, MidleLine, progressLineMargin + i * pieces_[MidleLine].width());
     drawPiece(painter, BeginLine, layout.lineBeginX);
     drawPiece(painter, EndLine, layout.lineEndX);
     for (int i = 0; i < layout.fillTiles; ++i)
-        drawPiece(painter, MidleScroll, layout.fillStartX + i * widths.midleScroll);
+        drawPiece(painter, MidleScroll, layout.fillStartX + i * pieces_[MidleScroll].width());
     drawPiece(painter, BeginScroll, layout.scrollBeginX);
     drawPiece(painter, EndScroll, layout.scrollEndX);
     return canvas;

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <functional>
 
+struct ProgressLayout;
+
 // A progress bar drawn from a track (line) and a fill (scroll), each made of
 // a begin, a tiled middle and an end picture. Until all six pictures are set
 // it shows nothing. It paints off screen and copies the result in one step,
@@ -23,6 +25,9 @@ public:
     int Position() const { return position_; }
     // Repaints only when the value changes.
     void SetPosition(int value);
+    // For a bar that counts through work holding up the event loop: sets the
+    // position and, when that changes the picture, draws the bar at once.
+    void AdvanceTo(int value);
 
     QPixmap Img(Piece piece) const { return dressed().pieces_[piece]; }
     void SetImg(Piece piece, const QPixmap& picture);
@@ -50,12 +55,14 @@ protected:
 private:
     const TPrgssBarQF& dressed() const;
     bool complete() const;
+    ProgressLayout layout() const;
     void drawPiece(QPainter& painter, Piece piece, int x) const;
 
     int min_ = 0;
     int max_ = 100;
     int position_ = 20;
     QPixmap pieces_[6];
+    QPixmap drawn_[6]; // the pieces with their transparent colour taken out
     mutable std::function<void(TPrgssBarQF&)> dress_;
     QColor color_;
 };

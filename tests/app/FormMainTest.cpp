@@ -24,6 +24,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWindow>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -267,13 +269,45 @@ TEST(FormMain, StartingAHeadingKeepsThePanels)
     EXPECT_EQ(shell.main.selectedEntry(), 1);
 }
 
-TEST(FormMain, ProgressBarCountsTheEntries)
+// The tree is built without the event loop: the progress window is on
+// screen and drawn before the first node joins the tree, and its bar is drawn
+// again as it counts the entries.
+TEST(FormMain, ProgressWindowIsDrawnAndCountsTheEntries)
 {
     TempCourse course;
     writeCourse(course);
-    Shell shell;
-    EXPECT_EQ(shell.progress.ProgressBarTree->Max(), 5);
-    EXPECT_EQ(shell.progress.ProgressBarTree->Position(), 5);
+    UserSession session;
+    TFormProgress progress;
+    TFormMain main{session};
+    ShellWindows windows;
+    windows.progress = &progress;
+    main.setWindows(windows);
+    struct DrawnPositions : QObject {
+        const TPrgssBarQF* bar;
+        QList<int> seen;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                seen << bar->Position();
+            return false;
+        }
+    } drawn;
+    drawn.bar = progress.ProgressBarTree;
+    progress.ProgressBarTree->installEventFilter(&drawn);
+    bool onScreen = false;
+    QList<int> drawnBeforeNodes;
+    QObject::connect(main.TreeView->model(), &QAbstractItemModel::rowsAboutToBeInserted, [&] {
+        onScreen = progress.isVisible() && progress.windowHandle()->isExposed();
+        drawnBeforeNodes = drawn.seen;
+    });
+    showMainWindow(main);
+    EXPECT_TRUE(onScreen);
+    ASSERT_GE(drawnBeforeNodes.size(), 2);
+    EXPECT_EQ(drawnBeforeNodes.first(), 0);
+    EXPECT_EQ(drawnBeforeNodes.last(), 5);
+    EXPECT_TRUE(std::is_sorted(drawnBeforeNodes.begin(), drawnBeforeNodes.end()));
+    EXPECT_EQ(progress.ProgressBarTree->Max(), 5);
+    EXPECT_FALSE(progress.isVisible());
 }
 
 TEST(FormMain, ExitClosesTheWindow)

@@ -110,6 +110,26 @@ TEST_F(ProgressBar, AtTheMiddleAndAtMax)
     EXPECT_EQ(at(144), endLine);
 }
 
+// A bar that counts through work holding up the event loop is drawn at once
+// when its fill moves, and only then.
+TEST_F(ProgressBar, AdvancingDrawsAtOnceWhenTheFillMoves)
+{
+    stage.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&stage.window));
+    bar->SetPosition(0);
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    bar->installEventFilter(&counter);
+    bar->AdvanceTo(4); // 21 fill slots: still none filled
+    EXPECT_EQ(counter.paints, 0);
+    bar->AdvanceTo(5); // one slot
+    EXPECT_EQ(counter.paints, 1);
+    stage.window.hide();
+    bar->AdvanceTo(100);
+    EXPECT_EQ(counter.paints, 1);
+    EXPECT_EQ(bar->Position(), 100);
+}
+
 TEST_F(ProgressBar, TransparentColourIsPixelOneOne)
 {
     const QImage image = bar->Render().toImage();
