@@ -47,6 +47,9 @@ void TPrgssBarQF::SetImg(Piece piece, const QPixmap& picture)
     // A bar is drawn often, each tile a piece: the transparent colour is
     // taken out once here, not at every draw.
     drawn_[piece] = withTransparentColour(picture, transparentColour(picture));
+    // A complete bar paints every pixel of itself, so what lies beneath it
+    // is not painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent, complete());
     update();
 }
 
