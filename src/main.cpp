@@ -29,8 +29,11 @@
 #include <optional>
 #include <thread>
 
+// Idle once nothing the start left waiting is still to be done: among it the
+// paint of what it showed last, which Qt asks for at low priority.
 static void reportIdle()
 {
+    QCoreApplication::sendPostedEvents();
     std::fputs("idle\n", stdout);
     std::fflush(stdout);
 }

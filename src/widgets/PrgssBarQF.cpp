@@ -34,9 +34,10 @@ void TPrgssBarQF::SetPosition(int value)
 
 void TPrgssBarQF::AdvanceTo(int value)
 {
-    const ProgressLayout before = layout();
+    constexpr int frameMs = 16;
     SetPosition(value);
-    if (isVisible() && complete() && layout() != before)
+    if (isVisible() && complete() && layout() != drawnLayout_ &&
+        !(drawnAt_.isValid() && drawnAt_.elapsed() < frameMs))
         repaint();
 }
 
@@ -120,4 +121,6 @@ void TPrgssBarQF::paintEvent(QPaintEvent*)
     const QPixmap canvas = Render();
     if (!canvas.isNull())
         QPainter(this).drawPixmap(0, 0, canvas);
+    drawnLayout_ = layout();
+    drawnAt_.start();
 }

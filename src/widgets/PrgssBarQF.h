@@ -1,11 +1,12 @@
 #pragma once
 
+#include "widgets/BitmapRules.h"
+
 #include <QColor>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
-
-struct ProgressLayout;
 
 // A progress bar drawn from a track (line) and a fill (scroll), each made of
 // a begin, a tiled middle and an end picture. Until all six pictures are set
@@ -26,7 +27,9 @@ public:
     // Repaints only when the value changes.
     void SetPosition(int value);
     // For a bar that counts through work holding up the event loop: sets the
-    // position and, when that changes the picture, draws the bar at once.
+    // position and, when that changes the picture, draws the bar at once, as
+    // often as a screen shows a new frame at most. A change that comes
+    // sooner is drawn by a later step, or once the event loop runs again.
     void AdvanceTo(int value);
 
     QPixmap Img(Piece piece) const { return dressed().pieces_[piece]; }
@@ -65,4 +68,6 @@ private:
     QPixmap drawn_[6]; // the pieces with their transparent colour taken out
     mutable std::function<void(TPrgssBarQF&)> dress_;
     QColor color_;
+    ProgressLayout drawnLayout_; // as last painted
+    QElapsedTimer drawnAt_;
 };
