@@ -29,11 +29,11 @@
 #include <optional>
 #include <thread>
 
-// Idle once nothing the start left waiting is still to be done: among it the
-// paint of what it showed last, which Qt asks for at low priority.
+// Idle once what the start showed last is painted: Qt asks for that paint at
+// low priority, after the calls queued meanwhile.
 static void reportIdle()
 {
-    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     std::fputs("idle\n", stdout);
     std::fflush(stdout);
 }
