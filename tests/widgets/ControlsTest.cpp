@@ -1,4 +1,5 @@
 #include "TestPictures.h"
+#include "support/PaintCounter.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
@@ -7,10 +8,10 @@
 #include "widgets/PrgssBarQF.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTest>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -43,17 +44,6 @@ void leave(QWidget* widget)
     QEvent event(QEvent::Leave);
     QApplication::sendEvent(widget, &event);
 }
-
-// Counts the paints a widget gets.
-struct PaintCounter : QObject {
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 } // namespace
 
 // ---- TPrgssBarQF ----------------------------------------------------------
