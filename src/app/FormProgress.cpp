@@ -20,6 +20,9 @@ constexpr int ExposeWaitMs = 300;
 TFormProgress::TFormProgress(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("FormProgress"));
+    // It comes and goes while the student works in another window, which
+    // keeps the keyboard.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(409, 67);
     look::fillBackground(this);
 
