@@ -51,8 +51,11 @@ void TFormProgress::showDrawn()
     QTimer giveUp;
     giveUp.setSingleShot(true);
     giveUp.start(ExposeWaitMs);
+    // Only the window system's events and timers: no input, and no socket
+    // (a termination signal) that would act in the middle of the work.
     while (!windowHandle()->isExposed() && giveUp.isActive())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::ExcludeSocketNotifiers |
                                         QEventLoop::WaitForMoreEvents);
     repaint();
 }
