@@ -94,6 +94,9 @@ int main(int argc, char* argv[])
     // desktop with a global menu; nor does the program ask the session bus for one.
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
+    // Caught from here on: a signal while the course is copied or the windows
+    // are made waits for the event loop, which then ends the run.
+    catchTerminationSignals();
     fontConfiguration.join();
     // Qt's list of the system's faces is filled on the second core too, while
     // the start reads its settings and course; the first text waits for it.
