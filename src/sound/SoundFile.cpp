@@ -1,6 +1,7 @@
 #include "sound/SoundFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <sndfile.h>
@@ -9,6 +10,10 @@
 namespace {
 SNDFILE* openFile(const QString& path, int mode, SoundFileInfo& info)
 {
+    // Opening a pipe waits for a writer, and a device is an endless stream:
+    // either would hold the window thread for good. A folder holds no sound.
+    if (!QFileInfo(path).isFile())
+        return nullptr;
     SF_INFO sf{};
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), mode, &sf);
     if (!file)

@@ -23,7 +23,8 @@ struct SoundFileInfo {
     bool wideSamples() const;
 };
 
-// Format and length of a file libsndfile can read; nothing if it cannot.
+// Format and length of a file libsndfile can read; nothing if it cannot, and
+// nothing, without opening it, for a pipe, a device or a folder.
 std::optional<SoundFileInfo> probeSoundFile(const QString& path);
 
 // Reads frames of a sound file as interleaved floats from any position.

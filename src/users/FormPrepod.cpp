@@ -1,5 +1,6 @@
 #include "users/FormPrepod.h"
 
+#include "common/FileProblems.h"
 #include "common/Paths.h"
 #include "dialogs/DlgMessage.h"
 #include "users/DlgChPassPrep.h"
@@ -195,9 +196,10 @@ void TFormPrepod::BitBtnPlayClick()
     if (entry == 0 || !course_.play)
         return;
     const QString recording = copy_.record(entry).text();
-    if (!QFileInfo::exists(coursePath(recording))) {
-        showFileProblems({CourseError{recording, 0, UnreadableFileText}.userText()},
-                         FileFault::Error);
+    const QString path = coursePath(recording);
+    if (!QFileInfo::exists(path) || isSpecialFile(path)) {
+        const QString why = isSpecialFile(path) ? SpecialFileText : UnreadableFileText;
+        showFileProblems({CourseError{recording, 0, why}.userText()}, FileFault::Error);
         return;
     }
     // Out of sight while the lesson plays, yet still running: the dialog's own

@@ -1,6 +1,9 @@
 #include "sound/SoundFile.h"
 #include "SoundFiles.h"
+#include "support/ReleasedFifo.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -105,4 +108,24 @@ TEST(RecordingFile, FromTheStartLeavesNothingOfTheOldSound)
     recording.reset();
     EXPECT_EQ(readSound(path).frames(), 0);
     EXPECT_EQ(readSound(path).sampleRate, 22050);
+}
+
+// A pipe, a device or a folder where a sound file belongs is refused at once,
+// without being opened: a pipe would hold the window thread in open for good.
+TEST(SoundFile, PipesDevicesAndFoldersAreRefusedWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("TSBegin.wav");
+    ReleasedFifo fifo(pipe);
+    ASSERT_TRUE(fifo.made());
+    ASSERT_TRUE(QDir().mkdir(dir.filePath("folder.wav")));
+    for (const QString& path : {pipe, dir.filePath("folder.wav"), QStringLiteral("/dev/zero")}) {
+        SCOPED_TRACE(path.toStdString());
+        QElapsedTimer took;
+        took.start();
+        EXPECT_FALSE(probeSoundFile(path));
+        EXPECT_FALSE(SoundReader::open(path));
+        EXPECT_FALSE(RecordingFile::open(path, 0));
+        EXPECT_LT(took.elapsed(), 1000);
+    }
 }
