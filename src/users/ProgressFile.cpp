@@ -7,6 +7,7 @@
 #include "common/ShortString.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 
 namespace {
@@ -110,7 +111,8 @@ ProgressRead ReadProgress(const QString& path, int count)
         return {read.table, problemText(path, SpecialFileText), false};
     if (!file.open(QIODevice::ReadOnly))
         return {read.table, unreadableText(file, errno), false};
-    const QByteArray bytes = file.read(qint64(count + 1) * ProgressRecord::Size);
+    // One byte more than the table tells a longer file.
+    const QByteArray bytes = file.read(qint64(count + 1) * ProgressRecord::Size + 1);
     if (file.error() != QFileDevice::NoError)
         return {read.table, unreadableText(file, errno), false};
     for (int entry = 1; entry <= count; ++entry) {
@@ -119,6 +121,7 @@ ProgressRead ReadProgress(const QString& path, int count)
             return {read.table, problemText(path, QStringLiteral("короче, чем нужно"))};
         read.table.record(entry) = ProgressRecord::fromBytes(bytes.mid(at, ProgressRecord::Size));
     }
+    read.asWritten = bytes == read.table.toBytes();
     return read;
 }
 
@@ -150,4 +153,10 @@ bool hasProgressSignature(const QString& path)
     const int signatureBytes = 1 + int(ProgressSignature.size());
     return header.size() == ProgressRecord::Size &&
            header.mid(TextOffset, signatureBytes) == headerRecord().mid(TextOffset, signatureBytes);
+}
+
+bool isForeignFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isReadable() && !hasProgressSignature(path);
 }

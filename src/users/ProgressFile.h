@@ -29,6 +29,8 @@ public:
     // cannot be stored in code page 1251.
     bool setText(const QString& text);
 
+    bool operator==(const ProgressRecord&) const = default;
+
 private:
     QByteArray raw_;
 };
@@ -51,6 +53,8 @@ public:
     // Header record with the signature, then every record.
     QByteArray toBytes() const;
 
+    bool operator==(const ProgressTable&) const = default;
+
 private:
     QList<ProgressRecord> records_;
 };
@@ -71,6 +75,8 @@ struct ProgressRead {
     // read error, not a regular file): writing the table would blank the
     // records that are there, so it must not be written over.
     bool writable = true;
+    // The file holds exactly what writing the table would write.
+    bool asWritten = false;
 };
 
 // Reads count records after the header; the signature is not tested here, and
@@ -87,3 +93,7 @@ QList<ProgressRecord> readAllProgressRecords(const QString& path);
 // True when the file's first record holds the signature in its text field.
 // A missing, unreadable or shorter file does not.
 bool hasProgressSignature(const QString& path);
+
+// A regular file that can be read and is not a progress file (no signature):
+// someone's document, never to be written over as progress.
+bool isForeignFile(const QString& path);

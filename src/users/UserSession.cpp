@@ -18,6 +18,14 @@ QString progressPathOf(const UserRecord& user)
 {
     return coursePath(user.progressFile());
 }
+
+QString leftAloneText(const QString& progressFile)
+{
+    return QStringLiteral("Файл отчета \"%1\" не сохранен: на его месте теперь файл, который не "
+                          "является файлом отчета для данного приложения. Этот файл оставлен без "
+                          "изменений.")
+        .arg(progressFile);
+}
 } // namespace
 
 UserSession::UserSession(EntryCounter entryCount) : entryCount_(std::move(entryCount)) {}
@@ -147,17 +155,38 @@ bool UserSession::isDone(int entry) const
     return currentUser() && progress_.isEntry(entry) && progress_.record(entry).done();
 }
 
-QStringList UserSession::writeCurrentProgress() const
+QStringList UserSession::writeCurrentProgress()
 {
     // A file that could not be read is never written over: its records would be
-    // blanked. The student was told when it was read.
-    if (!currentUser() || !progressWritable_)
+    // blanked. The student was told when it was read. An unchanged table is
+    // not written at all.
+    if (!currentUser() || !progressWritable_ || changedEntries_.isEmpty())
         return {};
+    const QString path = progressPathOf(*currentUser());
+    if (isForeignFile(path))
+        return {leftAloneText(currentUser()->progressFile())};
+    ProgressRead now = ReadProgress(path, progress_.count());
+    if (!now.writable)
+        return {now.problem};
+    ProgressTable merged = now.table;
+    for (int entry : std::as_const(changedEntries_))
+        merged.record(entry) = progress_.record(entry);
+    progress_ = merged;
+    if (now.asWritten && merged == now.table)
+        return {};
+    return saveCurrentProgress();
+}
+
+QStringList UserSession::saveCurrentProgress() const
+{
+    const QString path = progressPathOf(*currentUser());
+    if (isForeignFile(path))
+        return {leftAloneText(currentUser()->progressFile())};
     // The folder may have been removed while the program ran or before the
     // user was chosen; without it every mark of the run would be lost.
     if (auto problem = makeUserFolder(*currentUser()))
         return {*problem};
-    return messageOf(WriteProgress(progressPathOf(*currentUser()), progress_));
+    return messageOf(WriteProgress(path, progress_));
 }
 
 QStringList UserSession::changeUser(int index)
@@ -179,6 +208,13 @@ QStringList UserSession::changeUser(int index)
         return {QStringLiteral("Пользователь \"%1\" не выбран: каталог его режима не читается.")
                     .arg(user.name()),
                 error->userText()};
+    // Someone's document named as the progress file would become a progress
+    // table when the user leaves.
+    if (isForeignFile(progressPathOf(user)))
+        return {QStringLiteral("Пользователь \"%1\" не выбран: файл \"%2\" не является файлом "
+                               "отчета для данного приложения, и программа не будет его "
+                               "изменять.")
+                    .arg(user.name(), user.progressFile())};
     const QString progressPath = canonicalForm(progressPathOf(user));
     QStringList messages;
     std::unique_ptr<QLockFile> lock;
@@ -196,6 +232,7 @@ QStringList UserSession::changeUser(int index)
     currentProgress_ = progressPath;
     progress_ = read.table;
     progressWritable_ = read.writable;
+    changedEntries_.clear();
     return read.problem.isEmpty() ? messages : messages << read.problem;
 }
 
@@ -221,7 +258,8 @@ QStringList UserSession::changeMode(const QString& letter)
         return messages;
     progress_ = ProgressTable(std::get<int>(count));
     progressWritable_ = true;
-    return messages + writeCurrentProgress();
+    changedEntries_.clear();
+    return messages + saveCurrentProgress();
 }
 
 UserSession::Added UserSession::addUser(const NewUserInput& input)
@@ -301,6 +339,7 @@ QStringList UserSession::markDone(int entry, ExerciseKind kind, const RunOutcome
             currentUser()->progressFile(), 0,
             QStringLiteral("путь к записи \"%1\" в нем не помещается").arg(outcome.recordingName)}
                     .userText()};
+    changedEntries_.insert(entry);
     return writeCurrentProgress();
 }
 
@@ -312,7 +351,10 @@ QStringList UserSession::takeBackRecording(int entry, ExerciseKind kind)
         ::takeBackRecording(progress_.record(entry), kind, *currentUser(), users_);
     if (!taken.problem.isEmpty())
         return {taken.problem};
-    return taken.changed ? writeCurrentProgress() : QStringList{};
+    if (!taken.changed)
+        return {};
+    changedEntries_.insert(entry);
+    return writeCurrentProgress();
 }
 
 QStringList UserSession::close()

@@ -6,6 +6,7 @@
 #include "users/UserList.h"
 
 #include <QLockFile>
+#include <QSet>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -57,8 +58,10 @@ public:
     // user current with the missing records not done; a file that cannot be
     // read is then never written over. Refused with a message, the current user
     // staying, when the record has no mode letter, the mode's catalogue cannot
-    // be read, or another program works with the same user (its progress file
-    // is locked).
+    // be read, the progress file is a file of another kind (no progress
+    // signature), or another program works with the same user (its progress
+    // file is locked). Progress is written only when this run changed it, and
+    // then only this run's changes go over what the file holds by then.
     QStringList changeUser(int index);
 
     // Gives the current user the mode: a named user's progress starts afresh and
@@ -110,7 +113,8 @@ private:
     void dropCurrent();
     int indexOfSameUser(const UserRecord& user) const;
     std::unique_ptr<QLockFile> lockProgressOf(const UserRecord& user, QStringList& messages) const;
-    QStringList writeCurrentProgress() const;
+    QStringList writeCurrentProgress();
+    QStringList saveCurrentProgress() const;
 
     EntryCounter entryCount_;
     UserTable users_;
@@ -125,5 +129,9 @@ private:
     QString currentProgress_;
     // False when the current progress file could not be read: it is not written.
     bool progressWritable_ = true;
+    // The entries this run changed since the progress was read (or written
+    // afresh by a mode change): only they go over the file, which another
+    // program or a restored copy may have changed meanwhile.
+    QSet<int> changedEntries_;
     std::unique_ptr<QLockFile> progressLock_;
 };

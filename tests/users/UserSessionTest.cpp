@@ -353,3 +353,66 @@ TEST_F(Session, TheCurrentProgressIsKnownHoweverItsPathIsSpelt)
     }
     EXPECT_FALSE(session.holdsCurrentProgress(session.users().at(1)));
 }
+
+// Someone's document in place of a progress file: choosing the user refuses
+// with the file's name, and neither the choice, a mark nor closing writes it.
+// A progress file that is merely short (the catalogue grew) is still one.
+TEST_F(Session, ADocumentWhereTheProgressFileShouldBeIsNeverWritten)
+{
+    const int olga = add("Olga", "B");
+    const QByteArray document = QByteArray("%PDF-1.4 thesis ").repeated(1250);
+    course.write("Report/Olga/Olga.rep", document);
+    const QStringList said = session.changeUser(olga);
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains("Olga.rep")) << said[0].toStdString();
+    EXPECT_TRUE(said[0].contains(QStringLiteral("не является файлом отчета")));
+    EXPECT_EQ(session.currentIndex(), -1) << "the anonymous user stays";
+    session.markDone(2, ExerciseKind::LexiconPreview, {});
+    session.close();
+    EXPECT_EQ(progressOf("Olga"), document);
+
+    course.write("Report/Olga/Olga.rep", ProgressTable(2).toBytes());
+    EXPECT_EQ(session.changeUser(olga).size(), 1) << "short: told, yet current";
+    EXPECT_EQ(session.currentIndex(), olga);
+}
+
+// The progress file replaced while its user is current (a restored backup,
+// another program): closing without a change writes nothing back, a change
+// goes over what the file holds now, and a file that is no longer a progress
+// file is left alone with a message.
+TEST_F(Session, AProgressFileChangedOnDiskGetsOnlyThisRunsChanges)
+{
+    const int olga = add("Olga", "C");
+    auto doneIn = [](const QByteArray& bytes) {
+        QList<int> done;
+        for (int entry = 1; (entry + 1) * 264 <= bytes.size(); ++entry)
+            if (bytes.at(entry * 264))
+                done << entry;
+        return done;
+    };
+    auto tableDone = [](const QList<int>& entries) {
+        ProgressTable table(5);
+        for (int entry : entries)
+            table.record(entry).setDone(true);
+        return table.toBytes();
+    };
+    course.write("Report/Olga/Olga.rep", tableDone({1, 2, 3}));
+    ASSERT_TRUE(session.changeUser(olga).isEmpty());
+    course.write("Report/Olga/Olga.rep", tableDone({4}));
+    EXPECT_TRUE(session.close().isEmpty());
+    EXPECT_EQ(doneIn(progressOf("Olga")), QList<int>({4})) << "nothing changed in the run";
+
+    ASSERT_TRUE(session.changeUser(olga).isEmpty());
+    course.write("Report/Olga/Olga.rep", tableDone({1, 4}));
+    session.markDone(5, ExerciseKind::LexiconPreview, {});
+    EXPECT_EQ(doneIn(progressOf("Olga")), QList<int>({1, 4, 5}));
+    EXPECT_TRUE(session.isDone(1)) << "the file's news are shown too";
+
+    const QByteArray document("a letter, not progress");
+    course.write("Report/Olga/Olga.rep", document);
+    session.markDone(3, ExerciseKind::LexiconPreview, {});
+    const QStringList said = session.close();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains("Olga.rep")) << said[0].toStdString();
+    EXPECT_EQ(progressOf("Olga"), document);
+}
