@@ -51,11 +51,12 @@ TakeBack takeBackRecording(ProgressRecord& record, ExerciseKind kind, const User
         return {};
     const QFileInfo file(coursePath(path));
     const bool gone = !file.exists() && !file.isSymLink();
-    if (!gone && !deleteOwnRecording(path, user, table, {}))
-        return {false, QStringLiteral("Звуковой файл \"%1\" не удален: это не запись пользователя "
-                                      "\"%2\" в его папке, или файл нельзя удалить. Упражнение "
-                                      "остается выполненным.")
-                           .arg(path, user.name())};
+    const std::optional<QString> problem =
+        gone ? std::nullopt : takeBackOwnRecording(path, user, table);
+    if (problem)
+        return {false, QStringLiteral("Звуковой файл \"%1\" не удален: %2. Упражнение остается "
+                                      "выполненным.")
+                           .arg(path, *problem)};
     record.setDone(false);
     record.setText(QString());
     return {true, {}};

@@ -1,5 +1,6 @@
 #include "users/UserFiles.h"
 
+#include "common/FileProblems.h"
 #include "common/Paths.h"
 #include "users/ProgressFile.h"
 
@@ -7,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <filesystem>
 
 namespace {
 bool isRegularFile(const QString& path)
@@ -63,6 +65,58 @@ QString userFolder(const UserRecord& user)
 {
     return coursePath(user.folder());
 }
+
+// The folder is the user's own when it lies in the course, or, wherever the
+// student placed it, when the user's progress file is there and is one: a
+// list that merely names a folder elsewhere proves nothing.
+bool isOwnFolder(const UserRecord& user)
+{
+    const QString folder = userFolder(user);
+    if (user.folder().isEmpty())
+        return false;
+    if (isInsideFolder(folder, QDir::currentPath()))
+        return true;
+    const QString progress = coursePath(user.progressFile());
+    return sameFolder(QFileInfo(progress).absolutePath(), folder) &&
+           isProgressFileToDelete(progress);
+}
+
+// Why the file cannot be one of the user's files, whatever its name: nothing
+// when it is a regular file in the user's own folder.
+std::optional<QString> notInOwnFolder(const QFileInfo& file, const UserRecord& user)
+{
+    if (file.isSymLink())
+        return QStringLiteral("это символическая ссылка");
+    if (!file.exists())
+        return QStringLiteral("файла уже нет");
+    if (!file.isFile())
+        return QStringLiteral("это папка или особый файл (канал, устройство), а не запись");
+    if (!isOwnFolder(user) || !sameFolder(file.absolutePath(), userFolder(user)))
+        return QStringLiteral("файл лежит не в папке пользователя \"%1\"").arg(user.name());
+    return std::nullopt;
+}
+
+// Removes the file, or says why it could not.
+std::optional<QString> removeFile(const QString& path)
+{
+    std::error_code error;
+    if (std::filesystem::remove(QFile::encodeName(path).toStdString(), error))
+        return std::nullopt;
+    if (!error)
+        return QStringLiteral("файла уже нет");
+    return systemErrorText(error.value(), QString::fromStdString(error.message()));
+}
+
+// The recording and the timing file beside it (same name, ".txt").
+std::optional<QString> removeRecording(const QString& path)
+{
+    if (auto problem = removeFile(path))
+        return problem;
+    const QString timing = replaceLastThree(path, QStringLiteral("txt"));
+    if (isRegularFile(timing))
+        QFile::remove(timing);
+    return std::nullopt;
+}
 } // namespace
 
 bool isProgressFileToDelete(const QString& path)
@@ -82,45 +136,68 @@ QStringList recordingsNamedInProgress(const UserRecord& user)
     return names;
 }
 
+std::optional<QString> whyNotOwnRecording(const QString& path, const UserRecord& user,
+                                          const UserTable& table, const QStringList& recorded)
+{
+    const QFileInfo file(coursePath(path));
+    if (auto problem = notInOwnFolder(file, user))
+        return problem;
+    if (namedIn(file.filePath(), recorded))
+        return std::nullopt;
+    if (!namedByRecordingRule(file.fileName(), user.name()) || !isSoundFile(file.filePath()))
+        return QStringLiteral("это не запись пользователя \"%1\": имя файла или его содержимое "
+                              "не такие, как у записей")
+            .arg(user.name());
+    if (otherUserCouldOwn(file.fileName(), userFolder(user), user, table))
+        return QStringLiteral("запись с таким именем может принадлежать другому пользователю "
+                              "из той же папки");
+    return std::nullopt;
+}
+
 bool isOwnRecording(const QString& path, const UserRecord& user, const UserTable& table,
                     const QStringList& recorded)
 {
-    const QFileInfo file(coursePath(path));
-    const QString folder = userFolder(user);
-    if (user.folder().isEmpty() || !sameFolder(file.absolutePath(), folder) ||
-        !isInsideFolder(folder, QDir::currentPath()) || !isRegularFile(file.filePath()) ||
-        !isSoundFile(file.filePath()))
-        return false;
-    if (namedIn(file.filePath(), recorded))
-        return true;
-    return namedByRecordingRule(file.fileName(), user.name()) &&
-           !otherUserCouldOwn(file.fileName(), folder, user, table);
+    return !whyNotOwnRecording(path, user, table, recorded);
 }
 
 bool deleteOwnRecording(const QString& path, const UserRecord& user, const UserTable& table,
                         const QStringList& recorded)
 {
-    if (!isOwnRecording(path, user, table, recorded) || !QFile::remove(coursePath(path)))
-        return false;
-    const QString timing = replaceLastThree(coursePath(path), QStringLiteral("txt"));
-    if (isRegularFile(timing))
-        QFile::remove(timing);
-    return true;
+    return isOwnRecording(path, user, table, recorded) && !removeRecording(coursePath(path));
+}
+
+std::optional<QString> takeBackOwnRecording(const QString& path, const UserRecord& user,
+                                            const UserTable& table)
+{
+    const QFileInfo file(coursePath(path));
+    if (auto problem = notInOwnFolder(file, user))
+        return problem;
+    if (!namedByRecordingRule(file.fileName(), user.name()))
+        return QStringLiteral("имя файла не такое, как у записей пользователя \"%1\"")
+            .arg(user.name());
+    if (otherUserCouldOwn(file.fileName(), userFolder(user), user, table))
+        return QStringLiteral("запись с таким именем может принадлежать другому пользователю "
+                              "из той же папки");
+    return removeRecording(file.filePath());
 }
 
 void deleteUserFiles(const UserRecord& user, const UserTable& table)
 {
     const QStringList recorded = recordingsNamedInProgress(user);
+    const QString folder = userFolder(user);
+    // Asked before the progress file goes: it is what shows a folder outside
+    // the course to be the user's.
+    const bool ownFolder = isOwnFolder(user);
+    if (ownFolder) {
+        QDir dir(folder);
+        for (const QString& name :
+             dir.entryList({QStringLiteral("*.wav")}, QDir::Files | QDir::Hidden))
+            deleteOwnRecording(dir.filePath(name), user, table, recorded);
+    }
     const QString progress = coursePath(user.progressFile());
     if (isProgressFileToDelete(progress))
         QFile::remove(progress);
-    const QString folder = userFolder(user);
-    if (user.folder().isEmpty() || !isInsideFolder(folder, QDir::currentPath()))
-        return;
-    QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral("*.wav")}, QDir::Files | QDir::Hidden))
-        deleteOwnRecording(dir.filePath(name), user, table, recorded);
     // rmdir removes only an empty folder, and never follows a link.
-    if (!QFileInfo(folder).isSymLink())
-        dir.rmdir(dir.absolutePath());
+    if (ownFolder && !QFileInfo(folder).isSymLink())
+        QDir(folder).rmdir(QDir(folder).absolutePath());
 }

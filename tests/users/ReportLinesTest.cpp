@@ -8,7 +8,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 // The head of a sound file: what a recording must at least start with to be taken back.
@@ -182,4 +184,66 @@ TEST(ReportRecording, ANameAnotherUserOfTheFolderCouldOwnIsNobodysForSure)
     alone.append(table.at(0));
     EXPECT_TRUE(deleteOwnRecording(folder + "Ivan17.wav", table.at(0), alone, {}));
     EXPECT_FALSE(QFile::exists(folder + "Ivan17.wav"));
+}
+
+// A student whose progress file was placed outside the course folder takes
+// back recordings in that folder, an empty one (a pass cut short) too.
+TEST(ReportRecording, TheStudentsOwnFolderIsWhereverItsProgressFileIs)
+{
+    TempCourse course;
+    course.writeLines("InitRegD.txt", QStringList(4, "e\t1\t0\t0\t\t12\t\t\t\t\t"));
+    QTemporaryDir elsewhere;
+    UserSession session;
+    session.loadUserList();
+    const auto added = session.addUser({"Ivan", "", "", elsewhere.filePath("Ivan.rep"), "D"}).index;
+    ASSERT_TRUE(added);
+    ASSERT_TRUE(session.changeUser(*added).isEmpty());
+    const QString recording = elsewhere.filePath("Ivan2.wav");
+    for (const QByteArray& content : {WavHead, QByteArray()}) {
+        QFile file(recording);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        ASSERT_TRUE(
+            session.markDone(2, ExerciseKind::TrainerWithWait, {0, 0, recording}).isEmpty());
+        const QStringList said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
+        EXPECT_TRUE(said.isEmpty()) << said.join(' ').toStdString();
+        EXPECT_FALSE(QFile::exists(recording)) << content.size() << " bytes";
+        EXPECT_FALSE(session.isDone(2));
+    }
+}
+
+// A refused take-back names its real reason.
+TEST_F(TakeBackTest, ARefusalSaysWhy)
+{
+    course.write("Report/Ivan/target.wav", WavHead);
+    QFile::link(folder() + "target.wav", folder() + "Ivan3.wav");
+    QDir().mkpath(folder() + "Ivan4.wav");
+    course.write("elsewhere/Ivan2.wav", WavHead);
+    course.write("Report/Ivan/notes.wav", WavHead);
+    const struct {
+        QString path;
+        QString reason;
+    } cases[] = {
+        {folder() + "Ivan3.wav", QStringLiteral("символическая ссылка")},
+        {folder() + "Ivan4.wav", QStringLiteral("папка или особый файл")},
+        {course.filePath("elsewhere/Ivan2.wav"), QStringLiteral("не в папке пользователя")},
+        {folder() + "notes.wav", QStringLiteral("имя файла не такое")},
+    };
+    for (const auto& c : cases) {
+        recorded(c.path);
+        const QStringList said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
+        ASSERT_EQ(said.size(), 1) << c.path.toStdString();
+        EXPECT_TRUE(said[0].contains(c.reason)) << said[0].toStdString();
+        EXPECT_TRUE(session.isDone(2));
+    }
+    if (geteuid() == 0)
+        return; // root deletes in a read-only folder
+    course.write("Report/Ivan/Ivan2.wav", WavHead);
+    recorded(folder() + "Ivan2.wav");
+    QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner);
+    const QStringList said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
+    QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains(QStringLiteral("нет прав доступа"))) << said[0].toStdString();
 }
