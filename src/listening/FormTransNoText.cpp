@@ -1,11 +1,10 @@
 #include "listening/FormTransNoText.h"
 
-#include "common/AtomicFile.h"
 #include "common/Paths.h"
 #include "dialogs/DlgMessage.h"
 #include "listening/ListeningControls.h"
+#include "listening/RecordingPass.h"
 #include "sound/MediaPlayer.h"
-#include "sound/SoundFile.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
@@ -16,7 +15,6 @@
 #include "widgets/Pictures.h"
 #include "widgets/PrgssBarQF.h"
 
-#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
@@ -36,6 +34,7 @@ const QString ReadFaultCaption = QStringLiteral("Ошибка чтения фа�
 const QString TextFaultText = QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы");
 const QString TemplateFaultText = QStringLiteral("Повреждены файлы");
 const QString SoundFaultCaption = QStringLiteral("Ошибка звука");
+const QString ShortPassText = QStringLiteral("Запись короче половины секунды не сохранена.");
 constexpr int ErrorIcon = 16;
 constexpr int LineHeight = PaneScroll::LineHeight;
 constexpr int TextX = 10;
@@ -299,13 +298,14 @@ void TFormTransNoText::BitBtnPlayClick()
     CheckBoxTrans->SetEnabled(false);
     recording_ = false;
     if (recordingMode()) {
-        const QString fault =
-            startRecordingFile(coursePath(RecordingTemplate), settings_.recording);
+        const QString fault = startPassFile(coursePath(RecordingTemplate), settings_.recording);
         recording_ = fault.isEmpty();
         if (!recording_)
-            showFileProblems({TemplateFaultText + u'\r' + fault}, FileFault::Error,
-                             ReadFaultCaption);
+            showFileProblems({TemplateFaultText + u'\r' + fault + u'\r' +
+                              previousRecordingText(settings_.recording)},
+                             FileFault::Error, ReadFaultCaption);
     }
+    passKept_ = false;
     MediaPlayerPlay->SetFileName(settings_.lessonRecording);
     MediaPlayerPlay->Open();
     lessonLength_ = MediaPlayerPlay->Length();
@@ -331,19 +331,21 @@ void TFormTransNoText::BitBtnPlayClick()
     paused_ = stopRequested_ = waiting_ = false;
     n_ = 2;
     textScroll_.drift = transScroll_.drift = 0;
-    if (timingKept() && !timing_.start(studentTimingName(settings_.recording)))
+    if (timingKept() && !timing_.start(studentTimingName(passRecordingName(settings_.recording))))
         tellTimingFault();
 }
 
 void TFormTransNoText::openRecording()
 {
-    MediaPlayerRec->SetFileName(settings_.recording);
+    MediaPlayerRec->SetFileName(passRecordingName(settings_.recording));
     MediaPlayerRec->Open();
     MediaPlayerRec->StartRecording(0, recorderRangeEnd(lessonLength_, laidText_.lastLine()));
 }
 
 void TFormTransNoText::TimerPosTimer()
 {
+    if (recording_ && !passKept_ && MediaPlayerRec->Position() >= PassKeptAfterMs)
+        keepPass();
     if (waiting_) {
         if (waitExpired(MediaPlayerRec->Position(), waitStart_, lesson_.timing.value(n_)))
             BtnImgWaitClick();
@@ -455,12 +457,45 @@ void TFormTransNoText::BitBtnStopClick()
     ProgressBarRec->SetPosition(0);
     showPicture(1);
     finishTiming(recorded);
+    settlePass(recorded);
 }
 
 void TFormTransNoText::finishTiming(qint64 position)
 {
     if (timing_.open() && !timing_.finish(position))
         tellTimingFault();
+}
+
+// The pass has captured enough to be worth more than the previous recording:
+// its file becomes the recording, and the pass goes on in it.
+void TFormTransNoText::keepPass()
+{
+    passKept_ = true;
+    QString why;
+    if (!MediaPlayerRec->MoveFile(settings_.recording, &why)) {
+        tell(CourseError{settings_.recording, 0,
+                         QStringLiteral("новая запись не заменила прежнюю (%1)").arg(why)}
+                 .userText());
+        return;
+    }
+    if (!timingKept())
+        dropStaleTiming(settings_.recording);
+    else if (!timing_.moveTo(studentTimingName(settings_.recording)))
+        tellTimingFault();
+}
+
+// A pass that ends before it kept anything leaves the previous recording.
+void TFormTransNoText::settlePass(qint64 recorded)
+{
+    if (!recording_ || passKept_)
+        return;
+    if (recorded >= PassKeptAfterMs) {
+        keepPass();
+        return;
+    }
+    dropPassFiles(settings_.recording);
+    if (!faulting_)
+        tell(ShortPassText + u'\r' + previousRecordingText(settings_.recording));
 }
 
 void TFormTransNoText::setIdleControls()
@@ -535,12 +570,17 @@ void TFormTransNoText::checkFault(MediaPlayer* player)
     if (error == 0 || !running_ || stopRequested_)
         return;
     QString text = MediaPlayer::ErrorText(error);
+    faulting_ = true;
+    BitBtnStopClick();
+    faulting_ = false;
     // Whichever player met the fault first, a pass that records keeps what
-    // it recorded, and the student should know where.
-    if (recording_)
+    // it recorded, and the student should know where; or that the previous
+    // recording is still there.
+    if (recording_ && passKept_)
         text += QStringLiteral("\rЗапись до этого места сохранена в файле \"%1\".")
                     .arg(settings_.recording);
-    BitBtnStopClick();
+    else if (recording_)
+        text += u'\r' + previousRecordingText(settings_.recording);
     tell(text);
 }
 
@@ -600,6 +640,7 @@ void TFormTransNoText::BitBtnCloseClick()
         MediaPlayerPlay->Stop();
         TimerPos.stop();
         finishTiming(recorded);
+        settlePass(recorded);
         running_ = false;
     }
     MediaPlayerPlay->Close();
@@ -611,16 +652,6 @@ void TFormTransNoText::BitBtnCloseClick()
 void TFormTransNoText::reject()
 {
     BitBtnCloseClick();
-}
-
-QString startRecordingFile(const QString& templatePath, const QString& recording)
-{
-    QFile source(templatePath);
-    if (!probeSoundFile(templatePath) || !source.open(QIODevice::ReadOnly))
-        return CourseError{templatePath, 0, UnreadableFileText}.userText();
-    if (const std::optional<CourseError> fault = writeFileAtomically(recording, source.readAll()))
-        return fault->userText();
-    return {};
 }
 
 LaunchResult ExecuteTransNoText(int left, int top, int width, int height,

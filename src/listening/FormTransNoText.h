@@ -128,6 +128,8 @@ private:
     void setIdleControls();
     void showIdlePanes();
     void finishTiming(qint64 position);
+    void keepPass();
+    void settlePass(qint64 recorded);
     void closePlayers();
     void checkFault(MediaPlayer* player);
     // Tells the student of a fault once the handler that met it has returned.
@@ -152,6 +154,10 @@ private:
     bool stopRequested_ = false;
     // This pass records: recording mode, and the template could be copied.
     bool recording_ = false;
+    // The pass's own file has replaced the previous recording (RecordingPass.h).
+    bool passKept_ = false;
+    // A player's fault is ending the pass, and its message tells the rest.
+    bool faulting_ = false;
     qint64 recordingStop_ = NotStopping;
     qint64 waitStart_ = 0;
     qint64 lessonLength_ = 0;
@@ -169,9 +175,3 @@ LaunchResult ExecuteTransNoText(int left, int top, int width, int height,
                                 const QString& timingFile, const QString& pictureFile,
                                 bool textAllowed, bool transAllowed, bool waitAllowed,
                                 const QString& dataFolder, int helpTopic);
-
-// Makes the recording file a fresh copy of the template, byte for byte. The
-// previous recording is replaced only once the copy is whole; a template that
-// is missing or not a sound file leaves it as it was. Empty on success, else
-// the Russian reason naming the file.
-QString startRecordingFile(const QString& templatePath, const QString& recording);

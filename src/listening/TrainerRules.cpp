@@ -2,6 +2,7 @@
 
 #include "common/AtomicFile.h"
 
+#include <QFile>
 #include <cmath>
 
 qint64 recorderRangeEnd(qint64 lessonLength, int lastLine)
@@ -50,6 +51,16 @@ bool StudentTimingFile::finish(qint64 position)
     lines_.append(QStringLiteral("%1\t%2").arg(begin_).arg(position));
     open_ = false;
     return write();
+}
+
+bool StudentTimingFile::moveTo(const QString& path)
+{
+    const QString previous = path_;
+    path_ = path;
+    if (!write())
+        return false;
+    QFile::remove(previous);
+    return true;
 }
 
 bool StudentTimingFile::write()

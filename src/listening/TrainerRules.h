@@ -44,6 +44,9 @@ public:
     bool next(qint64 position, bool heading);
     // Ends the open syntagm at `position` and stops writing.
     bool finish(qint64 position);
+    // Goes on in the file at `path`: the lines so far are written there whole,
+    // and the file written until now is removed.
+    bool moveTo(const QString& path);
     bool open() const { return open_; }
     const QString& path() const { return path_; }
     // Why the last write failed: the file and the system's reason.

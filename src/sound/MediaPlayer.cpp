@@ -1,9 +1,12 @@
 #include "sound/MediaPlayer.h"
 
+#include "common/FileProblems.h"
 #include "sound/SoundEngine.h"
 
+#include <QFile>
 #include <QMetaObject>
 #include <algorithm>
+#include <filesystem>
 
 MediaPlayer::MediaPlayer(QObject* parent) : QObject(parent) {}
 
@@ -130,6 +133,21 @@ void MediaPlayer::Save()
     }
     endRun();
     error_ = engine_->save();
+}
+
+bool MediaPlayer::MoveFile(const QString& name, QString* why)
+{
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(fileName_).toStdString(),
+                            QFile::encodeName(name).toStdString(), error);
+    if (error) {
+        *why = systemErrorText(error.value(), QString::fromStdString(error.message()));
+        return false;
+    }
+    fileName_ = name;
+    if (isOpen())
+        engine_->moved(name);
+    return true;
 }
 
 qint64 MediaPlayer::Position() const

@@ -55,6 +55,11 @@ public:
     // Ends what runs, as Stop does, and completes a recording's FileName on
     // disk. (Close keeps what was recorded too: it is in the file already.)
     void Save();
+    // Renames the open file to `name`, replacing a file of that name at once
+    // (so there is never a moment without one), and goes on playing or
+    // recording in it. False, nothing renamed, with the system's reason in
+    // Russian in `why`, when the file system refuses.
+    bool MoveFile(const QString& name, QString* why);
 
     qint64 Position() const;
     qint64 Length() const;

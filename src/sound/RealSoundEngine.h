@@ -36,6 +36,7 @@ public:
     int record(qint64 from, qint64 to) override;
     void halt() override;
     int save() override;
+    void moved(const QString& path) override { path_ = path; }
 
 private:
     qint64 playedUs() const;

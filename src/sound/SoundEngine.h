@@ -47,6 +47,9 @@ public:
     virtual void halt() = 0;
     // Ends a recording in progress and completes the file on disk.
     virtual int save() = 0;
+    // The open file now goes by this name (renamed while open): what opens it
+    // again (a recording resumed, the length read back on saving) uses it.
+    virtual void moved(const QString& path) = 0;
 
     // Called when a play or a recording ends by itself: at its end position
     // (SoundOk) or by a device fault (its code). Never called by halt, close,

@@ -16,6 +16,7 @@ public:
     int record(qint64, qint64) override { return SoundNoModule; }
     void halt() override {}
     int save() override { return SoundNoModule; }
+    void moved(const QString&) override {}
 };
 
 struct LoadedSound {

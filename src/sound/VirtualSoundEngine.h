@@ -58,6 +58,7 @@ public:
     int record(qint64 from, qint64 to) override;
     void halt() override;
     int save() override;
+    void moved(const QString& path) override { path_ = path; }
 
     // The clock time at which the running play or recording reaches its end,
     // or NoEnd.

@@ -23,10 +23,13 @@
 #include <QTest>
 #include <cmath>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 
 namespace {
 constexpr int Rate = 44100;
@@ -291,4 +294,40 @@ TEST(TrainerSound, AKilledPassLeavesAPlayableRecording)
                     QRegularExpression("^(#\t#|\\d+\t\\d+)\r$").match(line).hasMatch())
             << line.toStdString();
     QDir(course).removeRecursively();
+}
+
+// No sound server: the socket the environment names is there, but nothing
+// listens on it. A student who starts a pass over a recording of entry 12
+// keeps that recording and its timing file byte for byte, is told so, and no
+// file of the pass stays behind.
+TEST(TrainerSound, APassThatCannotRecordKeepsThePreviousRecording)
+{
+    QTemporaryDir sockets;
+    const QByteArray socketPath = QFile::encodeName(sockets.filePath("native"));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socketPath.constData(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd); // bound, never listening: every connection is refused
+    qputenv("PULSE_SERVER", "unix:" + socketPath);
+
+    TrainerRun run;
+    ASSERT_TRUE(writeTone(run.course.filePath("Anna12.wav"), Tone{Rate, 1, 3000}));
+    const QByteArray previous = run.course.read("Anna12.wav");
+    run.course.write("Anna12.txt", "#\t#\r\n0\t1500\r\n#\t#\r\n");
+    MessageAnswers messages;
+    TFormTransNoText& f = *run.form;
+    QTest::mouseClick(f.BitBtnPlay, Qt::LeftButton);
+    EXPECT_TRUE(run.waitFor([&] { return !f.running() && !messages.said.isEmpty(); }, 5000));
+    ASSERT_EQ(messages.said.size(), 1);
+    const QString said = messages.said[0];
+    EXPECT_TRUE(said.contains(QStringLiteral("Звуковое устройство недоступно")))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("Прежняя запись сохранена без изменений")))
+        << said.toStdString();
+    EXPECT_EQ(run.course.read("Anna12.wav"), previous);
+    EXPECT_EQ(run.course.read("Anna12.txt"), "#\t#\r\n0\t1500\r\n#\t#\r\n");
+    EXPECT_EQ(QDir(run.course.path()).entryList({"Anna12*"}),
+              QStringList({"Anna12.txt", "Anna12.wav"}));
 }

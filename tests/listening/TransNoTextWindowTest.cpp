@@ -3,9 +3,11 @@
 // the wait and the student timing file are checked exactly.
 #include "listening/FormTransNoText.h"
 #include "sound/MediaPlayer.h"
+#include "sound/SoundFile.h"
 #include "sound/SoundFiles.h"
 #include "sound/VirtualSoundEngine.h"
 #include "support/ModalDriver.h"
+#include "support/ReleasedFifo.h"
 #include "support/TempCourse.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
@@ -15,6 +17,7 @@
 #include "widgets/PrgssBarQF.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTest>
@@ -168,7 +171,9 @@ TEST(TransNoTextWindow, RecordingPassWithAWaitWritesTheStudentTiming)
     t.click(f.BitBtnPlay);
     ASSERT_TRUE(f.recording());
     EXPECT_EQ(f.MediaPlayerRec->Mode(), MediaPlayer::PlayerMode::Recording);
-    EXPECT_EQ(t.timingLines(), QStringList{"#\t#"});
+    // The pass's files stand beside the recording until it has half a second.
+    EXPECT_EQ(t.course.read("Anna12.pass.txt"), "#\t#\r\n");
+    EXPECT_EQ(t.course.read("Anna12.wav"), "an older recording");
     t.run(3000); // past syntagm 2 (ends at 2800)
     EXPECT_EQ(f.N(), 3);
     EXPECT_EQ(t.timingLines(), (QStringList{"#\t#", "0\t2850"}));
@@ -287,4 +292,73 @@ TEST(TransNoTextWindow, NoDeviceEndsThePassWithAMessage)
     EXPECT_FALSE(message.isEmpty());
     EXPECT_TRUE(t.idle());
     EXPECT_FALSE(t.form->running());
+}
+
+// A pass records into a file beside the recording. Stopped before half a
+// second it leaves the previous recording and timing file as they were and
+// says so; a pass file a crash left is removed by the next pass; past half a
+// second the pass's files replace the previous ones, and the pass goes on in
+// the recording itself, after a pause too.
+TEST(TransNoTextWindow, APassReplacesThePreviousRecordingOnlyOnceItHasHalfASecond)
+{
+    Trainer t;
+    t.course.write("Anna12.wav", "the previous recording");
+    t.course.write("Anna12.txt", "#\t#\r\n0\t900\r\n");
+    t.open("Anna12.wav", true);
+    TFormTransNoText& f = *t.form;
+    MessageAnswers messages;
+    t.click(f.BitBtnPlay);
+    t.run(400);
+    t.click(f.BitBtnStop);
+    VirtualSound::advance(0);
+    QTest::qWait(20);
+    EXPECT_EQ(t.course.read("Anna12.wav"), "the previous recording");
+    EXPECT_EQ(t.course.read("Anna12.txt"), "#\t#\r\n0\t900\r\n");
+    ASSERT_EQ(messages.said.size(), 1);
+    EXPECT_TRUE(messages.said[0].contains(QStringLiteral("Прежняя запись сохранена без изменений")))
+        << messages.said[0].toStdString();
+    EXPECT_EQ(QDir(t.course.path()).entryList({"Anna12*"}),
+              QStringList({"Anna12.txt", "Anna12.wav"}));
+
+    t.course.write("Anna12.pass.wav", "left by a crash");
+    t.click(f.BitBtnPlay);
+    EXPECT_NE(t.course.read("Anna12.pass.wav"), "left by a crash");
+    t.run(1000);
+    EXPECT_NE(t.course.read("Anna12.wav"), "the previous recording");
+    EXPECT_EQ(t.timingLines(), QStringList{"#\t#"});
+    t.click(f.BitBtnPause);
+    t.click(f.BitBtnPause);
+    t.run(2000);
+    t.click(f.BitBtnStop);
+    VirtualSound::advance(0);
+    EXPECT_EQ(t.timingLines(), (QStringList{"#\t#", "0\t2850", "2850\t3000"}));
+    EXPECT_EQ(QDir(t.course.path()).entryList({"Anna12*"}),
+              QStringList({"Anna12.txt", "Anna12.wav"}));
+    const std::optional<SoundFileInfo> recorded = probeSoundFile(t.course.filePath("Anna12.wav"));
+    ASSERT_TRUE(recorded);
+    EXPECT_NEAR(double(recorded->lengthMs()), 3000, 2) << "both stretches, in the recording";
+    EXPECT_EQ(messages.said.size(), 1);
+}
+
+// A pipe in place of the template: the pass starts at once without recording,
+// and the message names the file and what it is.
+TEST(TransNoTextWindow, APipeForTheTemplateIsRefusedAtOnce)
+{
+    Trainer t;
+    QFile::remove(t.course.filePath("TSBegin.wav"));
+    ReleasedFifo fifo(t.course.filePath("TSBegin.wav"));
+    ASSERT_TRUE(fifo.made());
+    t.course.write("Anna12.wav", "the previous recording");
+    t.open("Anna12.wav", true);
+    MessageAnswers messages;
+    QElapsedTimer took;
+    took.start();
+    t.click(t.form->BitBtnPlay);
+    EXPECT_LT(took.elapsed(), 1000);
+    EXPECT_TRUE(t.form->running());
+    EXPECT_FALSE(t.form->recording());
+    ASSERT_EQ(messages.said.size(), 1);
+    EXPECT_TRUE(messages.said[0].contains("TSBegin.wav")) << messages.said[0].toStdString();
+    EXPECT_TRUE(messages.said[0].contains(QStringLiteral("канал")));
+    EXPECT_EQ(t.course.read("Anna12.wav"), "the previous recording");
 }
