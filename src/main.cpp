@@ -20,10 +20,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -86,9 +86,18 @@ int main(int argc, char* argv[])
 {
     if (const std::optional<int> status = answeredOnTerminal(argc, argv))
         return *status;
+#ifdef SIGXFSZ
+    // A file size limit (ulimit -f) makes the write that passes it fail with
+    // its reason, which the program tells and survives, instead of killing it
+    // in the middle of a recording or a course copy.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // Reading the system's font configuration is the dearest step of a first
     // text; a second core does it, and finds the program's face, while the
-    // application connects to the display.
+    // application connects to the display. It asks fontconfig alone, which
+    // is safe from any thread; Qt's font database is filled and used on this
+    // thread only (filled beside it, it was seen to crash as the course font
+    // was added).
     std::thread fontConfiguration([] { look::faceName(); });
     // The menu bar stays in the window, where its layout counts it, even on a
     // desktop with a global menu; nor does the program ask the session bus for one.
@@ -98,9 +107,6 @@ int main(int argc, char* argv[])
     // are made waits for the event loop, which then ends the run.
     catchTerminationSignals();
     fontConfiguration.join();
-    // Qt's list of the system's faces is filled on the second core too, while
-    // the start reads its settings and course; the first text waits for it.
-    std::jthread fontDatabase([] { QFontDatabase::families(); });
     QApplication::setStyle(new QuietStyle);
     look::useProgramFace();
     // Qt's own dialogs (the print dialog) speak Russian like the rest.

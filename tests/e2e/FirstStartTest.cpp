@@ -80,3 +80,18 @@ TEST_F(FirstStart, CopiesTheDemoCourseOnceAndOpensTheCopyAgainLater)
 }
 
 } // namespace
+
+// A file size limit (ulimit -f) smaller than the demo course's recordings:
+// the copy fails, and the program says so instead of being killed by the
+// limit's signal in the middle of the copy.
+TEST_F(FirstStart, AFileSizeLimitIsToldNotFatal)
+{
+    XServer x;
+    if (x.display().isEmpty())
+        GTEST_SKIP() << "no Xvfb or xwininfo";
+    ProgramStart limited = start();
+    limited.fileSizeLimit = 64 * 1024;
+    Program program(limited, QStringLiteral("xcb"), x.display());
+    EXPECT_TRUE(waitForTitle(x, QStringLiteral("Ошибка"), 20000)) << x.windowList().toStdString();
+    EXPECT_TRUE(program.running());
+}

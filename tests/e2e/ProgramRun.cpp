@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 XServer::XServer()
 {
@@ -86,6 +87,11 @@ Program::Program(const ProgramStart& start, const QString& platform, const QStri
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.setWorkingDirectory(start.workingFolder);
+    if (start.fileSizeLimit >= 0)
+        process_.setChildProcessModifier([limit = rlim_t(start.fileSizeLimit)] {
+            const rlimit files{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &files);
+        });
     process_.start(QStringLiteral(TOLVAREN_BINARY), start.arguments);
     EXPECT_TRUE(process_.waitForStarted(5000)) << process_.errorString().toStdString();
 }

@@ -36,6 +36,8 @@ struct ProgramStart {
     QStringList arguments;
     QString workingFolder;
     QProcessEnvironment environment;
+    // The largest file the program may write (ulimit -f), in bytes; none when negative.
+    qint64 fileSizeLimit = -1;
 };
 
 class Program {
