@@ -158,9 +158,8 @@ bool UserSession::isDone(int entry) const
 QStringList UserSession::writeCurrentProgress()
 {
     // A file that could not be read is never written over: its records would be
-    // blanked. The student was told when it was read. An unchanged table is
-    // not written at all.
-    if (!currentUser() || !progressWritable_ || changedEntries_.isEmpty())
+    // blanked. The student was told when it was read.
+    if (!currentUser() || !progressWritable_)
         return {};
     const QString path = progressPathOf(*currentUser());
     if (isForeignFile(path))
@@ -172,6 +171,8 @@ QStringList UserSession::writeCurrentProgress()
     for (int entry : std::as_const(changedEntries_))
         merged.record(entry) = progress_.record(entry);
     progress_ = merged;
+    // A file that holds the table already is not written again: a copy
+    // restored meanwhile stays as it is.
     if (now.asWritten && merged == now.table)
         return {};
     return saveCurrentProgress();

@@ -60,8 +60,9 @@ public:
     // staying, when the record has no mode letter, the mode's catalogue cannot
     // be read, the progress file is a file of another kind (no progress
     // signature), or another program works with the same user (its progress
-    // file is locked). Progress is written only when this run changed it, and
-    // then only this run's changes go over what the file holds by then.
+    // file is locked). Progress is written only where the file does not hold
+    // it yet, and then only this run's changes go over what the file holds by
+    // then (another program or a restored copy may have changed it).
     QStringList changeUser(int index);
 
     // Gives the current user the mode: a named user's progress starts afresh and
