@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <sndfile.h>
 #include <type_traits>
 
@@ -125,22 +126,70 @@ template <typename Sample> qint64 SoundReader::readAs(qint64 frame, qint64 frame
     return got;
 }
 
+namespace {
+// Copies the first `frames` frames of `from` into `to` exactly: without
+// normalisation the doubles carry the integer samples themselves.
+bool copyFrames(SNDFILE* from, SNDFILE* to, qint64 frames, int channels)
+{
+    sf_command(from, SFC_SET_NORM_DOUBLE, nullptr, SF_FALSE);
+    sf_command(to, SFC_SET_NORM_DOUBLE, nullptr, SF_FALSE);
+    std::vector<double> block(4096 * size_t(channels));
+    while (frames > 0) {
+        const sf_count_t chunk = std::min<qint64>(frames, 4096);
+        if (sf_readf_double(from, block.data(), chunk) != chunk ||
+            sf_writef_double(to, block.data(), chunk) != chunk)
+            return false;
+        frames -= chunk;
+    }
+    return true;
+}
+
+// A new file at `path` in the format of `info`, holding the first `start`
+// frames of `old`, which is closed.
+SNDFILE* rewrite(const QString& path, SNDFILE* old, const SoundFileInfo& info, qint64 start)
+{
+    SF_INFO sf{};
+    sf.samplerate = info.sampleRate;
+    sf.channels = info.channels;
+    sf.format = info.format;
+    if (start == 0) {
+        sf_close(old);
+        return sf_format_check(&sf) ? sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &sf)
+                                    : nullptr;
+    }
+    // The kept frames go into a file beside it, which then takes the name.
+    const QString part = path + QStringLiteral(".part");
+    SNDFILE* file = sf_format_check(&sf)
+                        ? sf_open(QFile::encodeName(part).constData(), SFM_WRITE, &sf)
+                        : nullptr;
+    const bool copied = file && copyFrames(old, file, start, info.channels);
+    sf_close(old);
+    if (copied &&
+        std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) == 0)
+        return file;
+    if (file)
+        sf_close(file);
+    QFile::remove(part);
+    return nullptr;
+}
+} // namespace
+
 std::unique_ptr<RecordingFile> RecordingFile::open(const QString& path, qint64 startFrame)
 {
-    // libsndfile's read-write open trusts headers its read-only open refuses
-    // (a few such bytes make it divide by zero): a recording must read as sound first.
-    if (!probeSoundFile(path))
-        return nullptr;
+    // The file is written anew by libsndfile from its first byte, never
+    // changed in place: its read-write open rewrites a header it did not
+    // write in its own layout without moving the samples (an 18-byte format
+    // chunk becomes 16, and every sample after it reads shifted), and some
+    // damaged AIFF headers make it read past its buffer.
     std::unique_ptr<RecordingFile> recording(new RecordingFile);
-    recording->file_ = openFile(path, SFM_RDWR, recording->info_);
+    SNDFILE* old = openFile(path, SFM_READ, recording->info_);
+    if (!old)
+        return nullptr;
+    const qint64 start = std::clamp<qint64>(startFrame, 0, recording->info_.frames);
+    recording->file_ = rewrite(path, old, recording->info_, start);
     if (!recording->file_)
         return nullptr;
-    SNDFILE* file = recording->file_;
-    sf_count_t start = std::clamp<qint64>(startFrame, 0, recording->info_.frames);
-    if (sf_command(file, SFC_FILE_TRUNCATE, &start, sizeof start) != 0 ||
-        sf_seek(file, start, SEEK_SET | SFM_WRITE) < 0)
-        return nullptr;
-    sf_command(file, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
+    sf_command(recording->file_, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
     recording->end_ = start;
     recording->info_.frames = start;
     return recording;

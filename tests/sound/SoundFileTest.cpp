@@ -110,6 +110,68 @@ TEST(RecordingFile, FromTheStartLeavesNothingOfTheOldSound)
     EXPECT_EQ(readSound(path).sampleRate, 22050);
 }
 
+namespace {
+// Lengthens the format chunk of a WAV file to 18 bytes, as some editors
+// write it (with an empty extension size).
+void lengthenFormatChunk(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    ASSERT_EQ(bytes.mid(12, 4), "fmt ");
+    bytes.insert(36, 2, '\0');
+    bytes[16] = 18;
+    const quint32 riff = quint32(bytes.size() - 8);
+    for (int i = 0; i < 4; ++i)
+        bytes[4 + i] = char(riff >> (8 * i));
+    file.resize(0);
+    file.write(bytes);
+}
+} // namespace
+
+// A recording goes on over files other programs wrote: the frames kept before
+// its start are the file's own, what was written reads back after them, and
+// nothing is left beside the file.
+TEST(RecordingFile, GoesOnOverFilesOtherProgramsWrote)
+{
+    struct Case {
+        const char* name;
+        int format;
+        int channels;
+        bool longFormatChunk;
+    };
+    const Case cases[] = {
+        {"float, 18-byte format chunk", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, true},
+        {"16-bit stereo, 18-byte format chunk", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, true},
+        {"24-bit stereo AIFF", SF_FORMAT_AIFF | SF_FORMAT_PCM_24, 2, false},
+    };
+    for (const Case& c : cases)
+        for (qint64 start : {0, 5000}) {
+            SCOPED_TRACE(testing::Message() << c.name << " from frame " << start);
+            QTemporaryDir dir;
+            const QString path = dir.filePath("rec.wav");
+            ASSERT_TRUE(writeTone(path, Tone{8000, c.channels, 1000, 440, 0.5, c.format}));
+            if (c.longFormatChunk)
+                lengthenFormatChunk(path);
+            const ReadBack before = readSound(path);
+            ASSERT_EQ(before.frames(), 8000);
+
+            auto recording = RecordingFile::open(path, start);
+            ASSERT_TRUE(recording);
+            const std::vector<float> quarter(size_t(2000 * c.channels), 0.25f);
+            ASSERT_TRUE(recording->writeFloats(quarter.data(), 2000));
+            recording.reset();
+
+            const ReadBack after = readSound(path);
+            ASSERT_EQ(after.frames(), start + 2000);
+            const auto kept = before.samples.begin() + start * c.channels;
+            EXPECT_TRUE(std::equal(before.samples.begin(), kept, after.samples.begin()));
+            EXPECT_NEAR(after.samples[start * c.channels], 0.25, 1e-3);
+            EXPECT_NEAR(after.samples.back(), 0.25, 1e-3);
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"rec.wav"});
+        }
+}
+
 // A pipe, a device or a folder where a sound file belongs is refused at once,
 // without being opened: a pipe would hold the window thread in open for good.
 TEST(SoundFile, PipesDevicesAndFoldersAreRefusedWithoutWaiting)
