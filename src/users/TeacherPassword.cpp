@@ -27,7 +27,9 @@ std::optional<QString> storeTeacherPassword(const QString& password)
     // (Where the settings are the registry there is no file to restrict.)
     if (settings.format() == QSettings::NativeFormat && QFile::exists(settings.fileName()))
         QFile::setPermissions(settings.fileName(), QFile::ReadOwner | QFile::WriteOwner);
-    if (settings.status() != QSettings::NoError)
+    // Only a refused write loses the password: Qt also reports a format error
+    // for the old file's unreadable lines after it has written the new one.
+    if (settings.status() == QSettings::AccessError)
         return QStringLiteral("Пароль преподавателя не сохранен: не удается записать \"%1\".")
             .arg(settings.fileName());
     return std::nullopt;
