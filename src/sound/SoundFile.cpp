@@ -144,6 +144,30 @@ bool copyFrames(SNDFILE* from, SNDFILE* to, qint64 frames, int channels)
     return true;
 }
 
+// Samples written one by one, each under a header brought up to date: what a
+// recording's file must be so that it plays whatever happens to the program.
+// Compressed streams complete their file only when closed.
+bool recordable(int format)
+{
+    const int major = format & SF_FORMAT_TYPEMASK;
+    if (major == SF_FORMAT_FLAC || major == SF_FORMAT_OGG || major == SF_FORMAT_MPEG)
+        return false;
+    switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_PCM_16:
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+    case SF_FORMAT_DOUBLE:
+    case SF_FORMAT_ULAW:
+    case SF_FORMAT_ALAW:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // A new file at `path` in the format of `info`, holding the first `start`
 // frames of `old`, which is closed.
 SNDFILE* rewrite(const QString& path, SNDFILE* old, const SoundFileInfo& info, qint64 start)
@@ -185,6 +209,10 @@ std::unique_ptr<RecordingFile> RecordingFile::open(const QString& path, qint64 s
     SNDFILE* old = openFile(path, SFM_READ, recording->info_);
     if (!old)
         return nullptr;
+    if (!recordable(recording->info_.format)) {
+        sf_close(old);
+        return nullptr;
+    }
     const qint64 start = std::clamp<qint64>(startFrame, 0, recording->info_.frames);
     recording->file_ = rewrite(path, old, recording->info_, start);
     if (!recording->file_)
