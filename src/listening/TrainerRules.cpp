@@ -2,6 +2,7 @@
 
 #include "common/AtomicFile.h"
 
+#include <algorithm>
 #include <cmath>
 
 qint64 recorderRangeEnd(qint64 lessonLength, int lastLine)
@@ -23,10 +24,10 @@ void PaneScroll::step(qint64 position, qint64 lessonLength, int lastLine, int ar
     offset = int(std::trunc(along + drift / 4.0));
 }
 
-bool StudentTimingFile::start(const QString& path)
+bool StudentTimingFile::start(const QString& path, int firstSyntagm)
 {
     path_ = path;
-    lines_ = QStringList{QStringLiteral("#\t#")};
+    lines_ = QStringList(std::max(firstSyntagm - 1, 1), QStringLiteral("#\t#"));
     begin_ = 0;
     open_ = true;
     return write();

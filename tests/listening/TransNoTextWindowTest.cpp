@@ -10,32 +10,34 @@
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/DialogResult.h"
 #include "widgets/HelpContext.h"
 #include "widgets/Memo.h"
 #include "widgets/PrgssBarQF.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
-// A title and nine lines; line 5 is a heading. Syntagm k sounds from k s to
-// k s + 800 ms; the recording is 11000 ms long.
+// A title and nine lines; line 5 (or the one asked for) is a heading.
+// Syntagm k sounds from k s to k s + 800 ms; the recording is 11000 ms long.
 struct Trainer {
     TempCourse course;
     QString oldFolder = QDir::currentPath();
     std::unique_ptr<TFormTransNoText> form;
 
-    Trainer()
+    explicit Trainer(int headingLine = 5)
     {
         VirtualSound::use();
         VirtualSound::reset();
         QStringList text{"#Titel"}, trans{QStringLiteral("#Заголовок")}, timing{"#\t#"};
         for (int k = 2; k <= 10; ++k) {
-            const bool heading = k == 5;
+            const bool heading = k == headingLine;
             text.append(heading ? QStringLiteral("#Teil")
                                 : QStringLiteral("Satz %1 ist hier.").arg(k));
             trans.append(heading ? QStringLiteral("#Часть") : QStringLiteral("Фраза %1.").arg(k));
@@ -57,13 +59,13 @@ struct Trainer {
         VirtualSound::use(false);
     }
 
-    void open(const QString& recording, bool wait, bool text = false)
+    void open(const QString& recording, bool wait, bool text = false, bool trans = false)
     {
         TransNoTextSettings settings{course.filePath("T.wav"),
                                      recording.isEmpty() ? QString() : course.filePath(recording),
                                      LessonFileNames{"T.txt", "T.ru", "T.tim", "T.pic", {}},
                                      text,
-                                     false,
+                                     trans,
                                      wait,
                                      course.path() + "/",
                                      140};
@@ -154,6 +156,11 @@ TEST(TransNoTextWindow, ListeningPassEndsWithTheLesson)
     EXPECT_TRUE(t.idle()) << "the lesson's end ends the pass";
     EXPECT_FALSE(f.PaintBoxText->isVisible());
     EXPECT_EQ(QDir(t.course.path()).entryList(QDir::Files), before);
+    // Fully idle: no timer moves the bar back to the lesson's end.
+    EXPECT_FALSE(f.TimerPos.isActive());
+    EXPECT_EQ(f.MediaPlayerPlay->Mode(), MediaPlayer::PlayerMode::NotReady);
+    QTest::qWait(3 * TFormTransNoText::TimerInterval);
+    EXPECT_EQ(f.ProgressBarRec->Position(), 0);
 }
 
 // Kind 12: the recording starts as the template, the lesson can be held back
@@ -287,4 +294,56 @@ TEST(TransNoTextWindow, NoDeviceEndsThePassWithAMessage)
     EXPECT_FALSE(message.isEmpty());
     EXPECT_TRUE(t.idle());
     EXPECT_FALSE(t.form->running());
+}
+
+// A heading right after the title keeps its "#\t#" line, and the first
+// syntagm (line 3) starts at 0.
+TEST(TransNoTextWindow, HeadingAfterTheTitleKeepsItsTimingLine)
+{
+    Trainer t(2);
+    t.open("Anna12.wav", true);
+    t.click(t.form->BitBtnPlay);
+    t.run(4000); // past syntagm 3 (ends at 3800)
+    EXPECT_EQ(t.form->N(), 4);
+    EXPECT_EQ(t.timingLines(), (QStringList{"#\t#", "#\t#", "0\t3850"}));
+}
+
+// Escape is "Выход": not while a pass records, with "Выход" disabled.
+TEST(TransNoTextWindow, EscapeLeavesOnlyWhenExitIsEnabled)
+{
+    Trainer t;
+    t.open("Anna12.wav", true);
+    t.click(t.form->BitBtnPlay);
+    t.run(1000);
+    QTest::keyClick(t.form.get(), Qt::Key_Escape);
+    EXPECT_TRUE(t.form->isVisible());
+    EXPECT_TRUE(t.form->running());
+    t.run(1000);
+    EXPECT_EQ(t.form->MediaPlayerRec->Position(), 2000) << "still recording";
+    t.click(t.form->BitBtnStop);
+    VirtualSound::advance(0);
+    QTest::keyClick(t.form.get(), Qt::Key_Escape);
+    EXPECT_FALSE(t.form->isVisible());
+    EXPECT_EQ(t.form->result(), int(DialogResult::Cancel));
+}
+
+// The text runs in the face's size whose cell fills the 20-pixel lines.
+TEST(TransNoTextWindow, TextFillsItsTwentyPixelLines)
+{
+    Trainer t;
+    t.open({}, false, true, true);
+    const QFontMetrics metrics(t.form->paneFont());
+    EXPECT_EQ(metrics.ascent() + metrics.descent(), 20);
+    QFont larger = t.form->paneFont();
+    larger.setPixelSize(larger.pixelSize() + 1);
+    EXPECT_GT(QFontMetrics(larger).ascent() + QFontMetrics(larger).descent(), 20);
+    // With TOLVAREN_SCREENSHOTS set, a pass is saved there to be looked at.
+    const QString folder = qEnvironmentVariable("TOLVAREN_SCREENSHOTS");
+    if (folder.isEmpty())
+        return;
+    t.click(t.form->CheckBoxText);
+    t.click(t.form->CheckBoxTrans);
+    t.click(t.form->BitBtnPlay);
+    t.run(3000);
+    t.form->grab().save(QDir(folder).filePath("trainer-text.png"));
 }
