@@ -167,8 +167,9 @@ std::vector<CourseError> Catalogues::LoadCatalogues()
         if (auto* error = std::get_if<CourseError>(&loaded)) {
             faults.push_back(*error);
             faults_[modeSlot(mode)] = *error;
-        } else
+        } else {
             modes_[modeSlot(mode)] = std::get<CatalogueEntries>(std::move(loaded));
+        }
     }
     return faults;
 }
