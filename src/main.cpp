@@ -54,23 +54,23 @@ static int checkOnTerminal(int argc, char* argv[], const QString& folder)
     return result.problems.isEmpty() ? 0 : 1;
 }
 
-// --help, --version and --check answer on the terminal and need no screen, so
-// they are looked at before the application connects to one. Empty when the
-// program is to start its windows.
+// --help, --version, --check and a wrong command line answer on the terminal
+// and need no screen, so they are looked at before the application connects
+// to one. Empty when the program is to start its windows.
 static std::optional<int> answeredOnTerminal(int argc, char* argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const StartOptions options = parseStartOptions(arguments);
+    if (!options.error.isEmpty()) {
+        std::fputs(qPrintable(options.error + u'\n' + usageText()), stderr);
+        return 2;
+    }
     switch (options.action) {
     case StartOptions::Action::Run:
         return std::nullopt;
     case StartOptions::Action::Check:
-        if (!options.error.isEmpty()) {
-            std::fputs(qPrintable(options.error + u'\n' + usageText()), stderr);
-            return 2;
-        }
         return checkOnTerminal(argc, argv, options.courseFolder);
     case StartOptions::Action::Help:
         std::fputs(qPrintable(usageText()), stdout);
@@ -115,9 +115,9 @@ int main(int argc, char* argv[])
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
     const StartOptions options = parseStartOptions(app.arguments());
-    QString message = options.error;
+    QString message;
     bool demoCopied = false;
-    if (!message.isEmpty() || !openCourseFolder(options.courseFolder, &demoCopied, &message)) {
+    if (!openCourseFolder(options.courseFolder, &demoCopied, &message)) {
         showFileProblems({message}, FileFault::Error);
         return 1;
     }

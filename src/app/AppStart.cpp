@@ -178,8 +178,7 @@ bool openCourseFolder(const QString& commandLine, bool* demoCopied, QString* mes
 
 QString demoCopiedText(const QString& folder)
 {
-    return QStringLiteral("Курс не найден, поэтому открыт учебный курс.\n"
-                          "Его копия сохранена в папке\n%1\n"
-                          "и будет открываться при следующих запусках.")
+    return QStringLiteral("Для вас подготовлен учебный курс: он скопирован в папку «%1».\n"
+                          "Эта копия будет открываться при следующих запусках.")
         .arg(QDir::toNativeSeparators(folder));
 }

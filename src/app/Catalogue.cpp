@@ -160,13 +160,16 @@ QString catalogueFileName(QChar mode)
 std::vector<CourseError> Catalogues::LoadCatalogues()
 {
     modes_ = {};
+    faults_ = {};
     std::vector<CourseError> faults;
     for (QChar mode : {u'A', u'B', u'C', u'D'}) {
         auto loaded = loadCatalogue(catalogueFileName(mode));
-        if (auto* error = std::get_if<CourseError>(&loaded))
+        if (auto* error = std::get_if<CourseError>(&loaded)) {
             faults.push_back(*error);
-        else
+            faults_[modeSlot(mode)] = *error;
+        } else {
             modes_[modeSlot(mode)] = std::get<CatalogueEntries>(std::move(loaded));
+        }
     }
     return faults;
 }
@@ -188,10 +191,19 @@ const CatalogueEntry& Catalogues::entry(QChar mode, int index) const
     return index >= 1 && index < int(list.size()) ? list[index] : zeroEntry;
 }
 
+const std::optional<CourseError>& Catalogues::fault(QChar mode) const
+{
+    static const std::optional<CourseError> none;
+    const int slot = modeSlot(mode);
+    return slot < 0 ? none : faults_[slot];
+}
+
 void Catalogues::setEntries(QChar mode, CatalogueEntries entries)
 {
-    if (modeSlot(mode) >= 0)
-        modes_[modeSlot(mode)] = std::move(entries);
+    if (modeSlot(mode) < 0)
+        return;
+    modes_[modeSlot(mode)] = std::move(entries);
+    faults_[modeSlot(mode)].reset();
 }
 
 Catalogues& courseCatalogues()

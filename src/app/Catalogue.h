@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -64,12 +65,15 @@ public:
     int count(QChar mode) const;
     // The entry at a 1-based index; the zero entry for an index out of range.
     const CatalogueEntry& entry(QChar mode, int index) const;
+    // Why a mode's catalogue could not be loaded; nothing when it was.
+    const std::optional<CourseError>& fault(QChar mode) const;
 
     // For tests and tools that build catalogues in memory.
     void setEntries(QChar mode, CatalogueEntries entries);
 
 private:
     std::array<CatalogueEntries, 4> modes_;
+    std::array<std::optional<CourseError>, 4> faults_;
 };
 
 // The catalogues of this run.

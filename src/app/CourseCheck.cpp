@@ -11,6 +11,7 @@
 #include "listening/Lesson.h"
 #include "sound/SoundEngine.h"
 #include "sound/SoundFile.h"
+#include "sound/WaveHeader.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,19 @@ bool outsideCodePage(QChar c, CodePage page)
         return false;
     return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter ||
            !encode(page, QString(c));
+}
+
+const QString CrOnlyLineEndsText =
+    QStringLiteral("строки кончаются одним символом CR (так сохраняют старые редакторы Mac), "
+                   "а в файлах курса они кончаются парой CR LF");
+
+QString cutRecordingText(const SoundFileInfo& info, const WaveDataSize& data)
+{
+    if (data.present == 0)
+        return QStringLiteral("запись обрезана: заголовок обещает звук, а в файле его нет");
+    return QStringLiteral("запись обрезана: в файле %1 мс звука, а в заголовке указано %2 мс")
+        .arg(info.lengthMs())
+        .arg(info.lengthMs() * data.declared / data.present);
 }
 
 QString quoted(const QString& name)
@@ -93,14 +107,12 @@ private:
     void checkCatalogue(const QString& name)
     {
         const QString file = path(name);
-        filesSeen_.insert(file);
-        auto read = readCourseLines(file, CodePage::Cp1251);
+        auto read = checkedLines(file, CodePage::Cp1251);
         if (auto* error = std::get_if<CourseError>(&read)) {
             report(*error);
             return;
         }
         const QStringList lines = std::get<QStringList>(read);
-        checkCodePage(file, lines, CodePage::Cp1251);
         for (int i = 0; i < lines.size(); ++i) {
             ++result_.entries;
             auto parsed = parseCatalogueLine(lines[i]);
@@ -198,17 +210,28 @@ private:
         }
     }
 
+    // The lines of a course text file, its line ends and characters checked.
+    std::variant<QStringList, CourseError> checkedLines(const QString& file, CodePage page)
+    {
+        filesSeen_.insert(file);
+        auto read = readCourseText(file, page);
+        if (auto* error = std::get_if<CourseError>(&read))
+            return *error;
+        const QString& text = std::get<QString>(read);
+        if (hasOnlyCrLineEnds(text))
+            report(CourseError{file, 0, CrOnlyLineEndsText});
+        const QStringList lines = splitCourseLines(text);
+        checkCodePage(file, lines, page);
+        return lines;
+    }
+
     // The lines of a text file for the checks of their own; a fault in reading
     // was already told by the exercise's reader.
     QStringList textLines(const QString& file, CodePage page)
     {
-        filesSeen_.insert(file);
-        auto read = readCourseLines(file, page);
-        if (auto* lines = std::get_if<QStringList>(&read)) {
-            checkCodePage(file, *lines, page);
-            return *lines;
-        }
-        return {};
+        auto read = checkedLines(file, page);
+        auto* lines = std::get_if<QStringList>(&read);
+        return lines ? *lines : QStringList();
     }
 
     std::optional<qint64> recordingLength(const QString& sound, const CourseError& at)
@@ -225,6 +248,13 @@ private:
                                    ? QStringLiteral("запись не найдена или не читается")
                                    : problem},
                    at);
+            return std::nullopt;
+        }
+        // Every timing past the cut would be told on its own, for a fault of
+        // the recording's: the recording is told once instead.
+        const std::optional<WaveDataSize> data = waveDataSize(sound);
+        if (data && data->cut()) {
+            report(CourseError{sound, 0, cutRecordingText(*info, *data)}, at);
             return std::nullopt;
         }
         return info->lengthMs();

@@ -315,6 +315,7 @@ void TFormMain::FormShow()
         showFileProblems({faults.join(QLatin1Char('\n'))}, FileFault::Error);
     DataFolder = QStringLiteral("DataTest\\");
     ChangeUser(-1);
+    started_ = true;
     emit startupFinished();
 }
 
@@ -350,6 +351,9 @@ void TFormMain::ChangeUser(int index)
     // The student goes on in the tree of the new user, also when the switch
     // was started from a tool button reached by the keyboard.
     TreeView->setFocus();
+    // An empty tree is explained.
+    if (const std::optional<CourseError>& fault = courseCatalogues().fault(mode); fault && started_)
+        showFileProblems({fault->userText()}, FileFault::Error);
 }
 
 TreeImage TFormMain::treeImageOf(int entry) const

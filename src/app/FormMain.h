@@ -170,4 +170,6 @@ private:
     std::array<QIcon, TreeImageCount> treeImages_;
     bool shown_ = false;
     bool closingBySignal_ = false;
+    // The start has named every damaged catalogue; later switches name theirs.
+    bool started_ = false;
 };

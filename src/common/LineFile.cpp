@@ -6,14 +6,25 @@
 
 QList<QStringView> courseLineViews(QStringView text)
 {
-    QList<QStringView> lines = text.split(QLatin1Char('\n'));
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
     // A final line end does not start another line.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QStringView& line : lines)
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+    if (start < text.size())
+        lines.append(text.sliced(start));
     return lines;
+}
+
+bool hasOnlyCrLineEnds(QStringView text)
+{
+    return text.contains(u'\r') && !text.contains(u'\n');
 }
 
 QStringList splitCourseLines(const QString& text)

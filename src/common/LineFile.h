@@ -6,10 +6,13 @@
 #include <QStringList>
 #include <variant>
 
-// Splits course text into lines: CR LF ends a line (a lone LF is accepted too),
-// a last line without a line end still counts, an empty line counts. The views
-// point into `text`, which must outlive them.
+// Splits course text into lines: CR LF ends a line, and so does a lone LF or
+// a lone CR (as old Mac editors save); a last line without a line end still
+// counts, an empty line counts. The views point into `text`, which must
+// outlive them.
 QList<QStringView> courseLineViews(QStringView text);
+// The lines end in CR alone: read alike, but not the course format.
+bool hasOnlyCrLineEnds(QStringView text);
 // The same lines as strings of their own.
 QStringList splitCourseLines(const QString& text);
 

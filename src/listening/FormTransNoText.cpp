@@ -16,6 +16,7 @@
 #include "widgets/PrgssBarQF.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QShowEvent>
@@ -240,8 +241,8 @@ void TFormTransNoText::SetPaintBegin()
     laidText_.SetText(lesson_.text);
     laidTrans_.SetText(lesson_.trans);
     const int width = paintArea_.width() - 20;
-    laidText_.layOut(width, widthIn(look::arial(16)));
-    laidTrans_.layOut(width, widthIn(look::arial(16)));
+    laidText_.layOut(width, widthIn(paneFont_));
+    laidTrans_.layOut(width, widthIn(paneFont_));
     textScroll_.currentTop = transScroll_.currentTop = paintArea_.height() / 2;
     textScroll_.drift = transScroll_.drift = 0;
 }
@@ -259,12 +260,12 @@ bool TFormTransNoText::isHeading(int line) const
 
 void TFormTransNoText::PaintText()
 {
-    paintPane(PaintBoxText, laidText_, textScroll_, look::arial(16));
+    paintPane(PaintBoxText, laidText_, textScroll_, paneFont_);
 }
 
 void TFormTransNoText::PaintTrans()
 {
-    paintPane(PaintBoxTrans, laidTrans_, transScroll_, look::arial(16));
+    paintPane(PaintBoxTrans, laidTrans_, transScroll_, paneFont_);
 }
 
 void TFormTransNoText::paintPane(TransPaintBox* box, SyntagmText& laid, PaneScroll& scroll,
@@ -330,8 +331,13 @@ void TFormTransNoText::BitBtnPlayClick()
     running_ = true;
     paused_ = stopRequested_ = waiting_ = false;
     n_ = 2;
+    // A heading right after the title is passed before the lesson starts, so
+    // the first syntagm opens at 0 and the timing keeps the heading's line.
+    while (isHeading(n_) && n_ < lesson_.count())
+        ++n_;
     textScroll_.drift = transScroll_.drift = 0;
-    if (timingKept() && !timing_.start(studentTimingName(passRecordingName(settings_.recording))))
+    if (timingKept() &&
+        !timing_.start(studentTimingName(passRecordingName(settings_.recording)), n_))
         tellTimingFault();
 }
 
@@ -545,10 +551,7 @@ void TFormTransNoText::MediaPlayerPlayNotify()
 {
     checkFault(MediaPlayerPlay);
     if (!recording_ && stopRequested_) {
-        TimerPos.stop();
-        MediaPlayerPlay->Stop();
-        MediaPlayerPlay->Close();
-        showIdlePanes();
+        closeLessonPlayer();
         return;
     }
     const bool ended = MediaPlayerPlay->Mode() != MediaPlayer::PlayerMode::NotReady &&
@@ -556,10 +559,21 @@ void TFormTransNoText::MediaPlayerPlayNotify()
     if (!ended || !running_)
         return;
     // Recording goes on for ten seconds more, then the timer ends the pass.
-    if (recording_)
+    if (recording_) {
         recordingStop_ = MediaPlayerRec->Position();
-    else
-        BitBtnStopClick();
+        return;
+    }
+    // The stop finds the lesson's run over, so no notification of its own
+    // follows: this one is the last, and the window goes idle now.
+    BitBtnStopClick();
+    closeLessonPlayer();
+}
+
+void TFormTransNoText::closeLessonPlayer()
+{
+    MediaPlayerPlay->Stop();
+    MediaPlayerPlay->Close();
+    showIdlePanes();
 }
 
 // A player that failed while the pass runs (no device, a device lost, a full
@@ -648,10 +662,22 @@ void TFormTransNoText::BitBtnCloseClick()
     closeDialog(*this, DialogResult::Cancel);
 }
 
-// Escape and the window's close leave as "Выход" does, in a pass too.
+// The window's close leaves as "Выход" does, in a pass too.
 void TFormTransNoText::reject()
 {
     BitBtnCloseClick();
+}
+
+// Escape is the key of "Выход", and does nothing while that is disabled: a
+// student who hits it in the middle of a recording keeps the pass.
+void TFormTransNoText::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (BitBtnClose->isEnabled())
+        BitBtnCloseClick();
 }
 
 LaunchResult ExecuteTransNoText(int left, int top, int width, int height,

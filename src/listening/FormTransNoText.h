@@ -5,6 +5,7 @@
 #include "listening/SyntagmText.h"
 #include "listening/TrainerRules.h"
 #include "listening/WindowFitting.h"
+#include "widgets/Look.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -82,6 +83,7 @@ public:
     const PaneScroll& TextScroll() const { return textScroll_; }
     int shownPicture() const { return shownPicture_; }
     QSize paintArea() const { return paintArea_; }
+    const QFont& paneFont() const { return paneFont_; }
 
     QWidget* PanelText;
     QWidget* PanelTrans;
@@ -111,6 +113,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void reject() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void makePanes();
@@ -131,6 +134,7 @@ private:
     void keepPass();
     void settlePass(qint64 recorded);
     void closePlayers();
+    void closeLessonPlayer();
     void checkFault(MediaPlayer* player);
     // Tells the student of a fault once the handler that met it has returned.
     void tell(const QString& text);
@@ -144,6 +148,8 @@ private:
     PaneScroll transScroll_;
     StudentTimingFile timing_;
     QSize paintArea_;
+    // The panes' text fills the lines' cells, one line under the other.
+    QFont paneFont_ = look::arialForCell(PaneScroll::LineHeight);
     int n_ = 2;
     int shownPicture_ = 0;
     bool running_ = false;

@@ -495,6 +495,11 @@ void TFormWorkText::reject()
 
 void TFormWorkText::keyPressEvent(QKeyEvent* event)
 {
+    // An open comment is closed first, as a click on it does.
+    if (event->key() == Qt::Key_Escape && PanelComent->isVisible()) {
+        MemoComentClick();
+        return;
+    }
     FormKeyPress(event);
     if (!event->isAccepted())
         QDialog::keyPressEvent(event);

@@ -3,6 +3,7 @@
 #include "common/AtomicFile.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cmath>
 
 qint64 recorderRangeEnd(qint64 lessonLength, int lastLine)
@@ -24,10 +25,10 @@ void PaneScroll::step(qint64 position, qint64 lessonLength, int lastLine, int ar
     offset = int(std::trunc(along + drift / 4.0));
 }
 
-bool StudentTimingFile::start(const QString& path)
+bool StudentTimingFile::start(const QString& path, int firstSyntagm)
 {
     path_ = path;
-    lines_ = QStringList{QStringLiteral("#\t#")};
+    lines_ = QStringList(std::max(firstSyntagm - 1, 1), QStringLiteral("#\t#"));
     begin_ = 0;
     open_ = true;
     return write();

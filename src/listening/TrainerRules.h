@@ -37,8 +37,9 @@ struct PaneScroll {
 // whole file is replaced at once, so a crash never leaves half a line.
 class StudentTimingFile {
 public:
-    // Starts the file with the title's "#\t#" and opens the first syntagm at 0.
-    bool start(const QString& path);
+    // Starts the file with a "#\t#" line for each text line before the first
+    // syntagm (the title, and headings right after it) and opens that syntagm at 0.
+    bool start(const QString& path, int firstSyntagm = 2);
     // The lesson passed the open syntagm at `position`; the next text line is a
     // heading or not. The next syntagm opens at `position`.
     bool next(qint64 position, bool heading);

@@ -94,6 +94,9 @@ std::optional<int> TOKBottomDlgSelectUsers::createUser()
 void TOKBottomDlgSelectUsers::Button1Click()
 {
     createUser();
+    // Back with the list, where Enter confirms: left on "Новое имя" it would
+    // open the new-user dialog again.
+    ListBoxUsers->setFocus();
 }
 
 void TOKBottomDlgSelectUsers::ButtonDelClick()

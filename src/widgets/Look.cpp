@@ -1,6 +1,7 @@
 #include "widgets/Look.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPalette>
 #include <QWidget>
 
@@ -41,6 +42,20 @@ QFont arial(int pixels, bool bold)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+QFont arialForCell(int cell)
+{
+    const auto cellAt = [](int pixels) {
+        const QFontMetrics metrics(arial(pixels));
+        return metrics.ascent() + metrics.descent();
+    };
+    int pixels = cell;
+    while (pixels > 1 && cellAt(pixels) > cell)
+        --pixels;
+    while (cellAt(pixels + 1) <= cell)
+        ++pixels;
+    return arial(pixels);
 }
 
 void useProgramFace()

@@ -26,6 +26,11 @@ const QString& faceName();
 // any screen.
 QFont arial(int pixels, bool bold = false);
 
+// The program's face at the largest size whose cell (ascent plus descent) is
+// at most `cell` pixels: text designed in cell heights keeps its line spacing
+// in whatever face stands in for Arial.
+QFont arialForCell(int cell);
+
 // Makes the face the application's default at the desktop's size, so that the
 // dialogs that name no face (and Qt's own) are drawn in it too. The start then
 // loads no face of the desktop's for windows that stay hidden.

@@ -72,6 +72,16 @@ QString makeCourse(const QTemporaryDir& root, const QString& name, const QString
     return folder;
 }
 
+// The first start tells the student what was done for them and where, not
+// that something was missing.
+TEST(CourseFolder, FirstStartSaysWhereTheDemoCourseWasPut)
+{
+    const QString text = demoCopiedText("/home/anna/.local/share/tolvaren/demo-course");
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Для вас подготовлен учебный курс")));
+    EXPECT_TRUE(text.contains(QStringLiteral("«/home/anna/.local/share/tolvaren/demo-course»")));
+    EXPECT_FALSE(text.contains(QStringLiteral("не найден")));
+}
+
 TEST(CourseFolder, IsChosenInItsOrder)
 {
     QTemporaryDir root;

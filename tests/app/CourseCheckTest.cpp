@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -245,6 +246,60 @@ INSTANTIATE_TEST_SUITE_P(BrokenCopies, CourseCheckFault, testing::ValuesIn(Fault
                              std::replace(name.begin(), name.end(), ' ', '_');
                              return name;
                          });
+
+// A file broken as a whole is told once, with the reason, however many of
+// its lines or of the timings against it it throws out.
+TEST(CourseCheck, FileBrokenAsAWholeIsOneLine)
+{
+    if (!demoReady())
+        GTEST_SKIP() << "the demo course is not made";
+    struct Case {
+        const char* file;
+        std::function<QByteArray(const QByteArray&)> change;
+        const char* reason;
+    };
+    const QList<Case> cases{
+        {"DataTest/L01/Text.wav",
+         [](const QByteArray& bytes) { return bytes.left(bytes.size() / 2); }, "запись обрезана"},
+        {"DataTest/L01/Text.txt", [](QByteArray bytes) { return bytes.replace("\r\n", "\r"); },
+         "одним символом CR"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir course;
+        copyDemo(course.path());
+        QFile file(course.filePath(c.file));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray broken = c.change(file.readAll());
+        file.close();
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(broken);
+        file.close();
+        const QStringList problems = problemLines(course.path());
+        ASSERT_EQ(problems.size(), 1) << c.file << "\n" << problems.join('\n').toStdString();
+        EXPECT_TRUE(problems[0].contains(QFileInfo(c.file).fileName()))
+            << problems[0].toStdString();
+        EXPECT_TRUE(problems[0].contains(QString::fromUtf8(c.reason))) << problems[0].toStdString();
+    }
+}
+
+// A wrong command line is answered on the terminal before any screen is
+// looked for.
+TEST(CourseCheck, WrongArgumentsAnswerWithoutDisplay)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(name);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TOLVAREN_PROGRAM), {"--bogus"});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 2);
+    const QString said = QString::fromLocal8Bit(program.readAllStandardError());
+    EXPECT_TRUE(said.contains("--bogus")) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("Использование:"))) << said.toStdString();
+}
 
 // The program itself, as an author runs it: no screen at all, the problems on
 // standard output, the exit status telling a clean course from a broken one.

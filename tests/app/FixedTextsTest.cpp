@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -218,4 +219,21 @@ TEST_F(FixedTexts, ArialMetricsKeepTheDesignedSizes)
     EXPECT_EQ(shownSize(DlgDoubleError(), DlgDoubleError()->Memo1), 16);
     EXPECT_EQ(shownSize(DlgErrorDo(), DlgErrorDo()->Label2), 16);
     EXPECT_EQ(shownSize(DlgTestFullDulex(), DlgTestFullDulex()->Memo1), 14);
+}
+
+// The trainer's lines are 20 pixels apart: its text is drawn in the largest
+// size whose cell fits them, whichever face stands in for Arial.
+TEST_F(FixedTexts, TextDesignedInCellsFillsThem)
+{
+    const auto cellOf = [](const QFont& font) {
+        const QFontMetrics metrics(font);
+        return metrics.ascent() + metrics.descent();
+    };
+    const QFont font = look::arialForCell(20);
+    EXPECT_LE(cellOf(font), 20);
+    EXPECT_GT(cellOf(look::arial(font.pixelSize() + 1)), 20);
+    if (runFace() == QLatin1String("LiberationSans")) {
+        EXPECT_EQ(cellOf(font), 20);
+        EXPECT_EQ(font.pixelSize(), 18);
+    }
 }

@@ -414,6 +414,41 @@ TEST(FormMain, DamagedAnonymousModeLeavesItsTreeEmptyButNotTheOthers)
     EXPECT_TRUE(shell.main.ToolButton4->isEnabled());
 }
 
+namespace {
+// "Изменить режим..." confirmed with mode C.
+void changeModeToC(Shell& shell, TOKBottomDlgChengeReg& dialog)
+{
+    ShellWindows windows;
+    windows.progress = &shell.progress;
+    windows.chengeReg = &dialog;
+    shell.main.setWindows(windows);
+    whenModal([&dialog](QWidget*) {
+        dialog.RadioButtonC->setChecked(true);
+        closeDialog(dialog, DialogResult::OK);
+    });
+    shell.main.NChengRegClick();
+    EXPECT_TRUE(modalActionsDone());
+}
+} // namespace
+
+// Named at the start, and again when the student switches to that mode:
+// the empty tree is explained.
+TEST(FormMain, SwitchToADamagedModeNamesItsCatalogue)
+{
+    TempCourse course;
+    writeCourse(course);
+    course.writeLines("InitRegC.txt", {DamagedLine});
+    MessageAnswers messages;
+    Shell shell;
+    ASSERT_EQ(messages.said.size(), 1);
+    TOKBottomDlgChengeReg dialog;
+    changeModeToC(shell, dialog);
+    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
+    ASSERT_EQ(messages.said.size(), 2);
+    EXPECT_TRUE(messages.said[1].contains(QStringLiteral("InitRegC.txt\", строка 1")))
+        << messages.said[1].toStdString();
+}
+
 TEST(FormMain, AUserSwitchGivesTheKeyboardBackToTheTree)
 {
     TempCourse course;
@@ -437,16 +472,7 @@ TEST(FormMain, ModeChangeRebuildsTheTreeForTheAnonymousUser)
     course.writeLines("InitRegC.txt", {line("Режим C", "0", 0, 0, "course.rtf", 0)});
     Shell shell;
     TOKBottomDlgChengeReg dialog;
-    ShellWindows windows;
-    windows.progress = &shell.progress;
-    windows.chengeReg = &dialog;
-    shell.main.setWindows(windows);
-    whenModal([&dialog](QWidget*) {
-        dialog.RadioButtonC->setChecked(true);
-        closeDialog(dialog, DialogResult::OK);
-    });
-    shell.main.NChengRegClick();
-    EXPECT_TRUE(modalActionsDone());
+    changeModeToC(shell, dialog);
     EXPECT_EQ(shell.main.windowTitle(),
               QStringLiteral("Tolvaren Анонимный пользователь - Режим C."));
     EXPECT_EQ(shell.main.TreeMode, QChar(u'C'));

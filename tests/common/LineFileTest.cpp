@@ -16,6 +16,34 @@ TEST(CourseLines, LineEndsAndEmptyLines)
     EXPECT_EQ(splitCourseLines("a\tb\t\r\n"), QStringList{"a\tb\t"}) << "tabs are kept";
 }
 
+// Files saved by old Mac editors end their lines in CR alone; every line end
+// counts once, whichever of the three it is.
+TEST(CourseLines, EveryKindOfLineEndEndsALine)
+{
+    struct Case {
+        const char* text;
+        QStringList lines;
+        bool crOnly;
+    };
+    const QList<Case> cases{
+        {"eins\rzwei\rdrei\r", {"eins", "zwei", "drei"}, true},
+        {"eins\rzwei\rdrei", {"eins", "zwei", "drei"}, true},
+        {"a\r\rb", {"a", "", "b"}, true},
+        {"\r", {""}, true},
+        {"a\r\r\nb", {"a", "", "b"}, false},
+        {"a\rb\nc\r\nd", {"a", "b", "c", "d"}, false},
+        {"a\n\rb", {"a", "", "b"}, false},
+        {"a\r\nb\r\n", {"a", "b"}, false},
+        {"a", {"a"}, false},
+    };
+    for (const Case& c : cases) {
+        const QString text = QString::fromLatin1(c.text);
+        EXPECT_EQ(splitCourseLines(text), c.lines) << QByteArray(c.text).toPercentEncoding().data();
+        EXPECT_EQ(hasOnlyCrLineEnds(text), c.crOnly)
+            << QByteArray(c.text).toPercentEncoding().data();
+    }
+}
+
 TEST(CourseLines, ReadsCodePagesAndUtf8WithByteOrderMark)
 {
     TempCourse course;

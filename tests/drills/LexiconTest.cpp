@@ -82,6 +82,22 @@ TEST(LexiconFiles, ReadsCodePagesAndSegments)
     EXPECT_FALSE(load.items[2].done);
 }
 
+// Saved by an old Mac editor: three words stay three items, each with its
+// translation and its piece of the recording.
+TEST(LexiconFiles, LinesEndingInCrAloneAreLines)
+{
+    TempCourse course;
+    course.write(Files.text, "eins\rzwei\rdrei\r");
+    course.write(Files.trans, "\xee\xe4\xe8\xed\r\xe4\xe2\xe0\r\xf2\xf0\xe8");
+    course.write(Files.timing, "0\t500\r600\t900\r1000\t1400\r");
+    const DrillLoad<LexiconItem> load = loadLexicon(Files);
+    EXPECT_FALSE(load.error);
+    ASSERT_EQ(load.items.size(), 3);
+    EXPECT_EQ(load.items[1].expression, "zwei");
+    EXPECT_EQ(load.items[2].translation, QStringLiteral("три"));
+    EXPECT_EQ(load.items[2].start, 1000);
+}
+
 TEST(LexiconFiles, ShortOrLongTranslationFiles)
 {
     TempCourse course;

@@ -86,6 +86,12 @@ TEST(TrainerRules, StudentTimingFileKeepsStepWithTheText)
     EXPECT_TRUE(timing.next(13000, false)) << "nothing more after the end";
     EXPECT_EQ(timing.lines().size(), 6);
 
+    // A heading right after the title: its line too comes before the first syntagm's.
+    StudentTimingFile early;
+    ASSERT_TRUE(early.start(path, 3));
+    ASSERT_TRUE(early.next(1500, false));
+    EXPECT_EQ(readAll(path), "#\t#\r\n#\t#\r\n0\t1500\r\n");
+
     // The student is told which file and why.
     StudentTimingFile unwritable;
     EXPECT_FALSE(unwritable.start(dir.filePath("no/such/folder/x.txt")));

@@ -12,6 +12,7 @@
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ChBxImgTransD1QF.h"
+#include "widgets/DialogResult.h"
 #include "widgets/HelpContext.h"
 #include "widgets/Memo.h"
 #include "widgets/PrgssBarQF.h"
@@ -19,26 +20,27 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
-// A title and nine lines; line 5 is a heading. Syntagm k sounds from k s to
-// k s + 800 ms; the recording is 11000 ms long.
+// A title and nine lines; line 5 (or the one asked for) is a heading.
+// Syntagm k sounds from k s to k s + 800 ms; the recording is 11000 ms long.
 struct Trainer {
     TempCourse course;
     QString oldFolder = QDir::currentPath();
     std::unique_ptr<TFormTransNoText> form;
 
-    Trainer()
+    explicit Trainer(int headingLine = 5)
     {
         VirtualSound::use();
         VirtualSound::reset();
         QStringList text{"#Titel"}, trans{QStringLiteral("#Заголовок")}, timing{"#\t#"};
         for (int k = 2; k <= 10; ++k) {
-            const bool heading = k == 5;
+            const bool heading = k == headingLine;
             text.append(heading ? QStringLiteral("#Teil")
                                 : QStringLiteral("Satz %1 ist hier.").arg(k));
             trans.append(heading ? QStringLiteral("#Часть") : QStringLiteral("Фраза %1.").arg(k));
@@ -157,6 +159,11 @@ TEST(TransNoTextWindow, ListeningPassEndsWithTheLesson)
     EXPECT_TRUE(t.idle()) << "the lesson's end ends the pass";
     EXPECT_FALSE(f.PaintBoxText->isVisible());
     EXPECT_EQ(QDir(t.course.path()).entryList(QDir::Files), before);
+    // Fully idle: no timer moves the bar back to the lesson's end.
+    EXPECT_FALSE(f.TimerPos.isActive());
+    EXPECT_EQ(f.MediaPlayerPlay->Mode(), MediaPlayer::PlayerMode::NotReady);
+    QTest::qWait(3 * TFormTransNoText::TimerInterval);
+    EXPECT_EQ(f.ProgressBarRec->Position(), 0);
 }
 
 // Kind 12: the recording starts as the template, the lesson can be held back
@@ -361,4 +368,43 @@ TEST(TransNoTextWindow, APipeForTheTemplateIsRefusedAtOnce)
     EXPECT_TRUE(messages.said[0].contains("TSBegin.wav")) << messages.said[0].toStdString();
     EXPECT_TRUE(messages.said[0].contains(QStringLiteral("канал")));
     EXPECT_EQ(t.course.read("Anna12.wav"), "the previous recording");
+
+// A heading right after the title keeps its "#\t#" line, and the first
+// syntagm (line 3) starts at 0.
+TEST(TransNoTextWindow, HeadingAfterTheTitleKeepsItsTimingLine)
+{
+    Trainer t(2);
+    t.open("Anna12.wav", true);
+    t.click(t.form->BitBtnPlay);
+    t.run(4000); // past syntagm 3 (ends at 3800)
+    EXPECT_EQ(t.form->N(), 4);
+    EXPECT_EQ(t.timingLines(), (QStringList{"#\t#", "#\t#", "0\t3850"}));
+}
+
+// Escape is "Выход": not while a pass records, with "Выход" disabled.
+TEST(TransNoTextWindow, EscapeLeavesOnlyWhenExitIsEnabled)
+{
+    Trainer t;
+    t.open("Anna12.wav", true);
+    t.click(t.form->BitBtnPlay);
+    t.run(1000);
+    QTest::keyClick(t.form.get(), Qt::Key_Escape);
+    EXPECT_TRUE(t.form->isVisible());
+    EXPECT_TRUE(t.form->running());
+    t.run(1000);
+    EXPECT_EQ(t.form->MediaPlayerRec->Position(), 2000) << "still recording";
+    t.click(t.form->BitBtnStop);
+    VirtualSound::advance(0);
+    QTest::keyClick(t.form.get(), Qt::Key_Escape);
+    EXPECT_FALSE(t.form->isVisible());
+    EXPECT_EQ(t.form->result(), int(DialogResult::Cancel));
+}
+
+// The text fills the 20-pixel cells its lines are laid out in.
+TEST(TransNoTextWindow, TextFillsItsTwentyPixelLines)
+{
+    Trainer t;
+    t.open({}, false, true);
+    const QFontMetrics metrics(t.form->paneFont());
+    EXPECT_EQ(metrics.ascent() + metrics.descent(), 20);
 }

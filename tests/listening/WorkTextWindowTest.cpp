@@ -269,6 +269,18 @@ TEST(WorkTextWindow, CommentsOfTheCurrentSyntagm)
     w.click(f.MemoComent->viewport());
     EXPECT_FALSE(f.PanelComent->isVisible());
     EXPECT_EQ(f.focusWidget(), f.TrackBarText);
+
+    // Escape closes an open comment first, then the window.
+    const auto escape = [&f] {
+        QTest::keyClick(f.focusWidget() ? f.focusWidget() : &f, Qt::Key_Escape);
+    };
+    w.click(f.BtnImgComent);
+    ASSERT_TRUE(f.PanelComent->isVisible());
+    escape();
+    EXPECT_FALSE(f.PanelComent->isVisible());
+    EXPECT_TRUE(f.isVisible());
+    escape();
+    EXPECT_FALSE(f.isVisible());
 }
 
 // A damaged timing file: the message names the file and line below the

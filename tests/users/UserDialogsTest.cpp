@@ -181,6 +181,26 @@ TEST_F(Dialogs, UserCreatedInTheSelectionThenCancelledGoesAnonymousButNotACancel
         << "a cancelled password leaves the standing user current";
 }
 
+// After "Новое имя" the keys are the list's again, and Enter confirms the
+// new user instead of opening the new-user dialog once more.
+TEST_F(Dialogs, EnterAfterANewUserConfirmsIt)
+{
+    session.setCurrentValid(true);
+    whenModal([&](QWidget* window) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        fillNewUser("Olga", "", [](TOKBottomDlgNewUser& d) { return d.RadioButtonB; });
+        clickButton(window, QStringLiteral("Новое имя"));
+        // Back to the dialog, as the desktop brings the student back.
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        EXPECT_EQ(QApplication::focusWidget(), select.ListBoxUsers);
+        typePassword("");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(selectUser(select, password, session), std::optional<int>(0));
+}
+
 TEST_F(Dialogs, SelectingAsksThePasswordAgainUntilItIsRight)
 {
     addUser(select, "Anna", "");
