@@ -368,6 +368,7 @@ TEST(TransNoTextWindow, APipeForTheTemplateIsRefusedAtOnce)
     EXPECT_TRUE(messages.said[0].contains("TSBegin.wav")) << messages.said[0].toStdString();
     EXPECT_TRUE(messages.said[0].contains(QStringLiteral("канал")));
     EXPECT_EQ(t.course.read("Anna12.wav"), "the previous recording");
+}
 
 // A heading right after the title keeps its "#\t#" line, and the first
 // syntagm (line 3) starts at 0.
