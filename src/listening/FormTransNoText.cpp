@@ -258,6 +258,14 @@ bool TFormTransNoText::isHeading(int line) const
     return line >= 1 && line <= lesson_.count() && lesson_.text[line - 1].startsWith(u'#');
 }
 
+int TFormTransNoText::headingsFrom(int line) const
+{
+    int headings = 0;
+    while (isHeading(line + headings) && line + headings < lesson_.count())
+        ++headings;
+    return headings;
+}
+
 void TFormTransNoText::PaintText()
 {
     paintPane(PaintBoxText, laidText_, textScroll_, paneFont_);
@@ -331,10 +339,9 @@ void TFormTransNoText::BitBtnPlayClick()
     running_ = true;
     paused_ = stopRequested_ = waiting_ = false;
     n_ = 2;
-    // A heading right after the title is passed before the lesson starts, so
-    // the first syntagm opens at 0 and the timing keeps the heading's line.
-    while (isHeading(n_) && n_ < lesson_.count())
-        ++n_;
+    // Headings right after the title are passed before the lesson starts, so
+    // the first syntagm opens at 0 and the timing keeps the headings' lines.
+    n_ += headingsFrom(n_);
     textScroll_.drift = transScroll_.drift = 0;
     if (timingKept() &&
         !timing_.start(studentTimingName(passRecordingName(settings_.recording)), n_))
@@ -367,12 +374,13 @@ void TFormTransNoText::TimerPosTimer()
         return;
     scrollPanes();
     if (position > lesson_.timing.value(n_).end) {
-        ++n_;
-        if (timingKept() && !timing_.next(MediaPlayerRec->Position(), isHeading(n_)))
+        // Every heading in a row is passed at once: each keeps its line in
+        // the timing, and the next syntagm is lit from this tick on.
+        const int headings = headingsFrom(++n_);
+        if (timingKept() && !timing_.next(MediaPlayerRec->Position(), headings))
             tellTimingFault();
+        n_ += headings;
     }
-    if (isHeading(n_) && n_ < lesson_.count())
-        ++n_;
     if (textShown_)
         PaintText();
     if (transShown_)

@@ -123,6 +123,8 @@ private:
     bool recordingMode() const { return !settings_.recording.isEmpty(); }
     bool timingKept() const { return settings_.waitAllowed && recording_; }
     bool isHeading(int line) const;
+    // How many heading lines stand in a row from `line` on, the last line left.
+    int headingsFrom(int line) const;
     void openRecording();
     void paintPane(TransPaintBox* box, SyntagmText& laid, PaneScroll& scroll, const QFont& font);
     void scrollPanes();

@@ -34,12 +34,12 @@ bool StudentTimingFile::start(const QString& path, int firstSyntagm)
     return write();
 }
 
-bool StudentTimingFile::next(qint64 position, bool heading)
+bool StudentTimingFile::next(qint64 position, int headings)
 {
     if (!open_)
         return true;
     lines_.append(QStringLiteral("%1\t%2").arg(begin_).arg(position));
-    if (heading)
+    for (int k = 0; k < headings; ++k)
         lines_.append(QStringLiteral("#\t#"));
     begin_ = position;
     return write();

@@ -40,9 +40,9 @@ public:
     // Starts the file with a "#\t#" line for each text line before the first
     // syntagm (the title, and headings right after it) and opens that syntagm at 0.
     bool start(const QString& path, int firstSyntagm = 2);
-    // The lesson passed the open syntagm at `position`; the next text line is a
-    // heading or not. The next syntagm opens at `position`.
-    bool next(qint64 position, bool heading);
+    // The lesson passed the open syntagm at `position`; `headings` heading
+    // lines follow it in the text. The next syntagm opens at `position`.
+    bool next(qint64 position, int headings);
     // Ends the open syntagm at `position` and stops writing.
     bool finish(qint64 position);
     // Goes on in the file at `path`: the lines so far are written there whole,

@@ -75,21 +75,21 @@ TEST(TrainerRules, StudentTimingFileKeepsStepWithTheText)
     StudentTimingFile timing;
     ASSERT_TRUE(timing.start(path));
     EXPECT_EQ(readAll(path), "#\t#\r\n");
-    ASSERT_TRUE(timing.next(2100, false)); // line 2 ends, line 3 opens
-    ASSERT_TRUE(timing.next(4200, false));
+    ASSERT_TRUE(timing.next(2100, 0)); // line 2 ends, line 3 opens
+    ASSERT_TRUE(timing.next(4200, 0));
     EXPECT_EQ(readAll(path), "#\t#\r\n0\t2100\r\n2100\t4200\r\n");
-    ASSERT_TRUE(timing.next(9000, true)); // line 4 ends, line 5 is a heading
+    ASSERT_TRUE(timing.next(9000, 1)); // line 4 ends, line 5 is a heading
     ASSERT_TRUE(timing.finish(12000));
     EXPECT_FALSE(timing.open());
     EXPECT_EQ(readAll(path),
               "#\t#\r\n0\t2100\r\n2100\t4200\r\n4200\t9000\r\n#\t#\r\n9000\t12000\r\n");
-    EXPECT_TRUE(timing.next(13000, false)) << "nothing more after the end";
+    EXPECT_TRUE(timing.next(13000, 0)) << "nothing more after the end";
     EXPECT_EQ(timing.lines().size(), 6);
 
     // A heading right after the title: its line too comes before the first syntagm's.
     StudentTimingFile early;
     ASSERT_TRUE(early.start(path, 3));
-    ASSERT_TRUE(early.next(1500, false));
+    ASSERT_TRUE(early.next(1500, 0));
     EXPECT_EQ(readAll(path), "#\t#\r\n#\t#\r\n0\t1500\r\n");
 
     // The student is told which file and why.

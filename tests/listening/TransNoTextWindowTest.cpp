@@ -34,13 +34,13 @@ struct Trainer {
     QString oldFolder = QDir::currentPath();
     std::unique_ptr<TFormTransNoText> form;
 
-    explicit Trainer(int headingLine = 5)
+    explicit Trainer(const QList<int>& headingLines = {5})
     {
         VirtualSound::use();
         VirtualSound::reset();
         QStringList text{"#Titel"}, trans{QStringLiteral("#Заголовок")}, timing{"#\t#"};
         for (int k = 2; k <= 10; ++k) {
-            const bool heading = k == headingLine;
+            const bool heading = headingLines.contains(k);
             text.append(heading ? QStringLiteral("#Teil")
                                 : QStringLiteral("Satz %1 ist hier.").arg(k));
             trans.append(heading ? QStringLiteral("#Часть") : QStringLiteral("Фраза %1.").arg(k));
@@ -370,16 +370,21 @@ TEST(TransNoTextWindow, APipeForTheTemplateIsRefusedAtOnce)
     EXPECT_EQ(t.course.read("Anna12.wav"), "the previous recording");
 }
 
-// A heading right after the title keeps its "#\t#" line, and the first
-// syntagm (line 3) starts at 0.
-TEST(TransNoTextWindow, HeadingAfterTheTitleKeepsItsTimingLine)
+// Every heading keeps its "#\t#" line, in step with the text: one right
+// after the title (the first syntagm, line 3, then starts at 0) and two in a
+// row later on (the syntagm after them is lit as soon as the one before ends).
+TEST(TransNoTextWindow, HeadingsKeepTheirTimingLines)
 {
-    Trainer t(2);
+    Trainer t({2, 5, 6});
     t.open("Anna12.wav", true);
     t.click(t.form->BitBtnPlay);
     t.run(4000); // past syntagm 3 (ends at 3800)
     EXPECT_EQ(t.form->N(), 4);
     EXPECT_EQ(t.timingLines(), (QStringList{"#\t#", "#\t#", "0\t3850"}));
+    t.run(900); // past syntagm 4 (ends at 4800)
+    EXPECT_EQ(t.form->N(), 7);
+    EXPECT_EQ(t.timingLines(),
+              (QStringList{"#\t#", "#\t#", "0\t3850", "3850\t4850", "#\t#", "#\t#"}));
 }
 
 // Escape is "Выход": not while a pass records, with "Выход" disabled.
