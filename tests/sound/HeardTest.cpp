@@ -138,6 +138,7 @@ TEST_F(Heard, ARecordingHoldsAtPositionPWhatWasPlayedAtP)
     std::cout << "recording position off what was recorded by at most " << worst
               << " ms; the end was announced " << lateBy << " ms after it was recorded"
               << std::endl;
-    EXPECT_LE(worst, 10.0);
+    // What the trainer's timing file may be off by.
+    EXPECT_LE(worst, 20.0);
     EXPECT_LE(std::abs(lateBy), 20.0);
 }
