@@ -63,10 +63,10 @@ RealSoundEngine::RealSoundEngine()
         checkRecordEnd();
     });
     // A link that fails closes its streams on this thread, while the feeding
-    // thread may be writing to one.
+    // thread may be writing to one: the play ends first.
     ServerLink::beforeFailure(this, [this] {
         if (feeder_)
-            feeder_->stop();
+            finishPlay(SoundDeviceLost);
     });
 }
 
