@@ -50,8 +50,10 @@ protected:
         if (!failed.contains(watched))
             failed.append(watched);
         std::erase_if(beforeFailure, [](const auto& call) { return call.first.isNull(); });
-        for (const auto& call : beforeFailure)
-            call.second();
+        const auto calls = beforeFailure; // a call may make or end an engine
+        for (const auto& call : calls)
+            if (call.first)
+                call.second();
         // Once it has taken the failure in: it sets its next try then.
         QMetaObject::invokeMethod(
             this, [this] { callOffRetries(); }, Qt::QueuedConnection);

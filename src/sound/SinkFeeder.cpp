@@ -9,6 +9,11 @@
 #include <chrono>
 #include <vector>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 namespace {
 // The first write waits a little: one made as soon as the stream exists
 // loses the first 1.5-2.5 ms of the range on the server; 20 ms later, as
@@ -19,6 +24,10 @@ constexpr std::chrono::milliseconds FirstFeed{20};
 // keeps about half in the device and plays the rest from the stream, so a
 // write this often leaves well over 200 ms in hand when the next is due.
 constexpr std::chrono::milliseconds FeedPeriod{40};
+#ifdef Q_OS_LINUX
+// The sound server's own nice level.
+constexpr int FeedNice = -11;
+#endif
 } // namespace
 
 // The converted frames of one range and then silence, so the sound stops at
@@ -114,46 +123,46 @@ void SinkFeeder::stop()
 
 qint64 SinkFeeder::playedUs() const
 {
-    const std::lock_guard lock(mutex_);
     return sink_.processedUSecs();
 }
 
 qint64 SinkFeeder::handedBytes() const
 {
-    const std::lock_guard lock(mutex_);
     return handed_;
 }
 
 qint64 SinkFeeder::takenBytes() const
 {
-    const std::lock_guard lock(mutex_);
+    // Read before what is queued, so that a write in between counts as not
+    // taken yet.
+    const qint64 handed = handed_;
     const qint64 queued = std::max<qint64>(sink_.bufferSize() - sink_.bytesFree(), 0);
-    return handed_ - queued;
+    return handed - queued;
 }
 
 void SinkFeeder::run()
 {
+#ifdef Q_OS_LINUX
+    // Ahead of the busy work of the machine where the system allows it, as
+    // the sound server itself is.
+    setpriority(PRIO_PROCESS, id_t(gettid()), FeedNice);
+#endif
     std::unique_lock lock(mutex_);
     auto next = std::chrono::steady_clock::now() + FirstFeed;
     while (!wake_.wait_until(lock, next, [this] { return stopping_; })) {
-        feed(lock);
+        feed();
         next = std::chrono::steady_clock::now() + FeedPeriod;
     }
 }
 
-// Fills the room in the sink's buffer in one write, whole frames only; the
-// sound is read from the file with the lock let go.
-void SinkFeeder::feed(std::unique_lock<std::mutex>& lock)
+// Fills the room in the sink's buffer in one write, whole frames only.
+void SinkFeeder::feed()
 {
     const qint64 frameBytes = sink_.format().bytesPerFrame();
     const qint64 room = sink_.bytesFree() / frameBytes * frameBytes;
     if (room <= 0)
         return;
     QByteArray bytes(qsizetype(room), Qt::Uninitialized);
-    lock.unlock();
     range_->read(bytes.data(), room);
-    lock.lock();
-    if (stopping_)
-        return;
     handed_ += std::max<qint64>(output_.write(bytes.constData(), room), 0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -16,8 +17,8 @@ class SoundReader;
 // after it, from a thread of its own: a window thread that is busy for a
 // while (a long layout, a slow disk, a busy machine) never leaves the device
 // without sound. The window thread asks only how far the device has played
-// and how much it has taken; each call to the sink, from either thread, is
-// made under one lock.
+// and how much it has taken, and never waits for the feeding thread: Qt's
+// sink takes the server's lock for its room and its writes.
 class SinkFeeder {
 public:
     // The sink must be started and outlive the feeder; `output` is what its
@@ -39,13 +40,13 @@ public:
 
 private:
     void run();
-    void feed(std::unique_lock<std::mutex>& lock);
+    void feed();
 
     QAudioSink& sink_;
     QIODevice& output_;
     std::unique_ptr<RangeFeed> range_;
-    qint64 handed_ = 0;
-    mutable std::mutex mutex_;
+    std::atomic<qint64> handed_ = 0;
+    std::mutex mutex_; // for stopping_
     std::condition_variable wake_;
     bool stopping_ = false;
     std::thread thread_;
