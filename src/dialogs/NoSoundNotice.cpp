@@ -9,9 +9,10 @@
 
 namespace {
 const char ToldProperty[] = "noSoundTold";
+// A device that comes up later is found at the next sound.
 const QString NoSoundText =
-    QStringLiteral("Звуковое устройство недоступно: звука не будет.\rПроверьте, подключены ли "
-                   "колонки или наушники, и откройте упражнение снова.");
+    QStringLiteral("Звуковое устройство недоступно.\rПроверьте, подключены ли колонки или "
+                   "наушники, и нажмите кнопку воспроизведения ещё раз.");
 const QString NoSoundCaption = QStringLiteral("Нет звука");
 constexpr int WarningIcon = 48;
 } // namespace

@@ -1,7 +1,7 @@
 #include "sound/RealSoundEngine.h"
 
-#include "sound/FrameConverter.h"
 #include "sound/ServerLink.h"
+#include "sound/SinkFeeder.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>
@@ -10,7 +10,6 @@
 #include <QMediaDevices>
 #include <QThread>
 #include <algorithm>
-#include <vector>
 
 namespace {
 // How long a play may make no progress before it counts as ended; a sound
@@ -22,99 +21,14 @@ constexpr qint64 CheckMs = 250;
 // on its way when a recording ends is waited for at most DrainMs.
 constexpr qint64 RecordPieceUs = 10000;
 constexpr qint64 DrainMs = 100;
-// The sink is fed by the engine in large writes, each as much as the buffer
-// has room for: Qt's own feeding would hand over 20 ms at a time, and every
-// write wakes the sound thread and the server. Of the buffer the server keeps
-// about half in the device and plays the rest from the stream: what is left
-// there when a feed comes, about 120 ms, is how long the window may be busy
-// without a gap in the sound.
+// The sink's buffer. It costs nothing in accuracy, as the position is what
+// was played and a stop discards what is queued.
 constexpr qint64 PlayBufferUs = 500000;
-constexpr int FeedMs = 150;
-constexpr int FirstFeedMs = 20;
 // How much of the silence after a range the server must have taken too.
 constexpr qint64 TakenSlackUs = 20000;
 // The device's clock may round the time of the last sample down a little.
 constexpr qint64 EndSlackUs = 500;
 } // namespace
-
-// Hands the sink the converted frames of one range and then no more, so the
-// sound stops at the range's end to the sample, not at a buffer's end.
-class RangeFeed : public QIODevice {
-public:
-    RangeFeed(SoundReader& reader, qint64 from, qint64 to, const QAudioFormat& out)
-        : reader_(reader), next_(from), end_(to),
-          converter_(reader.info().sampleRate, reader.info().channels, out),
-          silenceByte_(out.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0)),
-          direct_(out.sampleFormat() == QAudioFormat::Int16 &&
-                  out.sampleRate() == reader.info().sampleRate &&
-                  out.channelCount() == reader.info().channels)
-    {
-        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    }
-
-    bool isSequential() const override { return true; }
-    bool atEnd() const override { return false; }
-    // Bytes handed to the sink so far, the silence after the range included.
-    qint64 handed() const { return handed_; }
-
-protected:
-    // After the range comes silence, for as long as the sink asks: a short
-    // range alone would not fill the server's start-up buffer, and the
-    // server would hold it back unplayed. The engine stops the sink once the
-    // range has been played.
-    qint64 readData(char* data, qint64 max) override
-    {
-        while (pending_.size() < max && next_ < end_) {
-            const qint64 frames = std::min<qint64>(end_ - next_, 2048);
-            const qint64 got = direct_ ? readDirect(frames) : readConverted(frames);
-            if (got <= 0) {
-                next_ = end_; // a short file: what could be read is all there is
-                break;
-            }
-            next_ += got;
-        }
-        const qint64 n = std::min<qint64>(max, pending_.size());
-        std::copy_n(pending_.constData(), n, data);
-        pending_.remove(0, n);
-        const qint64 silence = next_ >= end_ ? max - n : 0;
-        std::fill_n(data + n, silence, silenceByte_);
-        handed_ += n + silence;
-        return n + silence;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    // 16-bit sound that the device takes as it is, the usual case, skips the
-    // conversion: this runs for every sample played.
-    qint64 readDirect(qint64 frames)
-    {
-        const qsizetype frameBytes = reader_.info().channels * 2;
-        const qsizetype had = pending_.size();
-        pending_.resize(had + qsizetype(frames) * frameBytes);
-        const qint64 got =
-            reader_.read(next_, frames, reinterpret_cast<qint16*>(pending_.data() + had));
-        pending_.resize(had + qsizetype(std::max<qint64>(got, 0)) * frameBytes);
-        return got;
-    }
-    qint64 readConverted(qint64 frames)
-    {
-        block_.resize(size_t(frames * reader_.info().channels));
-        const qint64 got = reader_.read(next_, frames, block_.data());
-        if (got > 0)
-            pending_.append(converter_.convert(block_.data(), got));
-        return got;
-    }
-
-    SoundReader& reader_;
-    qint64 next_;
-    qint64 end_;
-    FrameConverter converter_;
-    char silenceByte_;
-    bool direct_;
-    QByteArray pending_;
-    std::vector<float> block_;
-    qint64 handed_ = 0;
-};
 
 namespace {
 QAudioFormat fileFormat(const SoundFileInfo& info)
@@ -148,8 +62,12 @@ RealSoundEngine::RealSoundEngine()
         checkPlayEnd();
         checkRecordEnd();
     });
-    feedTimer_.setInterval(FeedMs);
-    connect(&feedTimer_, &QTimer::timeout, this, &RealSoundEngine::feedSink);
+    // A link that fails closes its streams on this thread, while the feeding
+    // thread may be writing to one: the play ends first.
+    ServerLink::beforeFailure(this, [this] {
+        if (feeder_)
+            finishPlay(SoundDeviceLost);
+    });
 }
 
 RealSoundEngine::~RealSoundEngine()
@@ -188,16 +106,11 @@ qint64 RealSoundEngine::length() const
 
 qint64 RealSoundEngine::position() const
 {
-    if (sink_)
-        return std::min(from_ + playedUs() / 1000, to_);
+    if (feeder_)
+        return std::min(from_ + feeder_->playedUs() / 1000, to_);
     if (recording_)
         return info_.msAt(recordedFrame());
     return position_;
-}
-
-qint64 RealSoundEngine::playedUs() const
-{
-    return sink_->processedUSecs();
 }
 
 // The device's clock alone runs on from the moment the stream is made, before
@@ -206,8 +119,7 @@ qint64 RealSoundEngine::playedUs() const
 // the silence after it, as what it has taken is known only roughly.
 bool RealSoundEngine::rangeTaken() const
 {
-    const qint64 queued = std::max<qint64>(sink_->bufferSize() - sink_->bytesFree(), 0);
-    return feed_->handed() - queued >= feedBytes_ + takenSlackBytes_;
+    return feeder_->takenBytes() >= feedBytes_ + takenSlackBytes_;
 }
 
 int RealSoundEngine::play(qint64 from, qint64 to)
@@ -218,6 +130,8 @@ int RealSoundEngine::play(qint64 from, qint64 to)
     position_ = from;
     if (from == to)
         return SoundOk;
+    if (!ServerLink::reachable())
+        return SoundNoDevice;
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull())
         return SoundNoDevice;
@@ -230,26 +144,19 @@ int RealSoundEngine::play(qint64 from, qint64 to)
     feedUs_ = (endFrame - firstFrame) * 1000000 / info_.sampleRate;
     feedBytes_ = format.bytesForDuration(feedUs_);
     takenSlackBytes_ = format.bytesForDuration(TakenSlackUs);
-    feed_ = std::make_unique<RangeFeed>(*reader_, firstFrame, endFrame, format);
     sink_ = std::make_unique<QAudioSink>(device, format);
     // A sink the back end could not make has no state at all to ask for.
     if (sink_->isNull()) {
         sink_.reset();
-        feed_.reset();
         return SoundNoDevice;
     }
-    // The buffer costs nothing in accuracy, as the position is what was
-    // played and a stop discards what is queued.
     sink_->setBufferSize(format.bytesForDuration(PlayBufferUs));
-    output_ = sink_->start();
-    if (!output_ || failed(sink_->error())) {
+    QIODevice* output = sink_->start();
+    if (!output || failed(sink_->error())) {
         releaseSink();
         return SoundNoDevice;
     }
-    // The first write waits a little: one made as soon as the stream exists
-    // loses the first 1.5-2.5 ms of the range on the server; 20 ms later, as
-    // Qt's own feeding comes, none.
-    feedTimer_.start(FirstFeedMs);
+    feeder_ = std::make_unique<SinkFeeder>(*sink_, *output, *reader_, firstFrame, endFrame);
     // Connected only now: start() itself reports its state changes.
     connect(sink_.get(), &QAudioSink::stateChanged, this, [this] { sinkStateChanged(); });
     lastProgress_ = -1;
@@ -261,12 +168,12 @@ int RealSoundEngine::play(qint64 from, qint64 to)
 // when the device, idle, makes no more progress.
 void RealSoundEngine::checkPlayEnd()
 {
-    if (!sink_)
+    if (!feeder_)
         return;
-    const qint64 played = playedUs();
+    const qint64 played = feeder_->playedUs();
     // A server may hold a new stream back for a second or two; only one that
     // stops moving after it has had the whole range counts as lost.
-    const bool lost = stalled(played / 1000) && feed_->handed() >= feedBytes_;
+    const bool lost = stalled(played / 1000) && feeder_->handedBytes() >= feedBytes_;
     if ((played >= feedUs_ - EndSlackUs && rangeTaken()) || lost) {
         finishPlay(SoundOk);
         return;
@@ -300,31 +207,16 @@ void RealSoundEngine::finishPlay(int error)
         finished(error);
 }
 
-// Fills the room in the sink's buffer in one write, whole frames only.
-void RealSoundEngine::feedSink()
-{
-    if (!sink_ || !output_)
-        return;
-    const qint64 frameBytes = sink_->format().bytesPerFrame();
-    const qint64 room = sink_->bytesFree() / frameBytes * frameBytes;
-    feedTimer_.setInterval(FeedMs); // after the first write
-    if (room <= 0)
-        return;
-    feedBuffer_.resize(qsizetype(room));
-    output_->write(feedBuffer_.constData(), feed_->read(feedBuffer_.data(), room));
-}
-
 void RealSoundEngine::releaseSink()
 {
     endTimer_.stop();
-    feedTimer_.stop();
     if (!sink_)
         return;
+    feeder_.reset();
     disconnect(sink_.get(), nullptr, this, nullptr);
     sink_->stop();
     // The sink may be in the middle of emitting the signal that led here.
     sink_.release()->deleteLater();
-    feed_.reset();
 }
 
 int RealSoundEngine::record(qint64 from, qint64 to)
@@ -341,6 +233,8 @@ int RealSoundEngine::record(qint64 from, qint64 to)
         }
     }
     limitFrame_ = to == NoEnd ? NoEnd : info_.frameAt(to);
+    if (!ServerLink::reachable())
+        return SoundNoDevice;
     const QAudioDevice device = QMediaDevices::defaultAudioInput();
     recordFormat_ = fileFormat(info_);
     if (device.isNull() || !device.isFormatSupported(recordFormat_))

@@ -13,16 +13,16 @@
 class QAudioSink;
 class QAudioSource;
 class QIODevice;
-class RangeFeed;
+class SinkFeeder;
 
 // The sound device through Qt Multimedia: libsndfile decodes the file,
 // QAudioSink is fed the bytes of the range and then silence until the range
-// has been played, QAudioSource records into the file as the samples come.
-// The play position is what the device reports as played, not what was
-// handed to it, so that what the windows highlight is what is heard; the
-// recording position is what the device is capturing now, not what has
-// reached the file, so that a recording holds at position p what was heard
-// at p.
+// has been played, from a thread of its own (SinkFeeder); QAudioSource
+// records into the file as the samples come. The play position is what the
+// device reports as played, not what was handed to it, so that what the
+// windows highlight is what is heard; the recording position is what the
+// device is capturing now, not what has reached the file, so that a
+// recording holds at position p what was heard at p.
 class RealSoundEngine : public QObject, public SoundEngine {
 public:
     RealSoundEngine();
@@ -39,11 +39,9 @@ public:
     void moved(const QString& path) override { path_ = path; }
 
 private:
-    qint64 playedUs() const;
     bool rangeTaken() const;
     void checkPlayEnd();
     bool stalled(qint64 progress);
-    void feedSink();
     void sinkStateChanged();
     void finishPlay(int error);
     void releaseSink();
@@ -62,16 +60,13 @@ private:
     qint64 position_ = 0; // while neither playing nor recording
 
     std::unique_ptr<QAudioSink> sink_;
-    std::unique_ptr<RangeFeed> feed_;
+    std::unique_ptr<SinkFeeder> feeder_; // while sink_ plays
     qint64 from_ = 0;
     qint64 to_ = 0;
     qint64 feedUs_ = 0;    // duration of the range's frames
     qint64 feedBytes_ = 0; // the same in the sink's format
     qint64 takenSlackBytes_ = 0;
-    QTimer endTimer_;            // a play's end, or a recording's
-    QPointer<QIODevice> output_; // the sink deletes it when it stops
-    QTimer feedTimer_;
-    QByteArray feedBuffer_;
+    QTimer endTimer_; // a play's end, or a recording's
     qint64 lastProgress_ = -1;
     QElapsedTimer sinceProgress_;
 

@@ -4,9 +4,17 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QMediaDevices>
 #include <QPointer>
+#include <utility>
+#include <vector>
+
+#ifdef TOLVAREN_PULSE
+#include <pulse/context.h>
+#include <pulse/mainloop.h>
+#endif
 
 namespace {
 // Qt's back end keeps two links, each in an object of this class: one for the
@@ -19,6 +27,7 @@ constexpr char LinkClass[] = "QPulseAudioEngine";
 class FailureWatch : public QObject {
 public:
     QList<QPointer<QObject>> failed;
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> beforeFailure;
 
     void callOffRetries() const
     {
@@ -40,6 +49,11 @@ protected:
             return false;
         if (!failed.contains(watched))
             failed.append(watched);
+        std::erase_if(beforeFailure, [](const auto& call) { return call.first.isNull(); });
+        const auto calls = beforeFailure; // a call may make or end an engine
+        for (const auto& call : calls)
+            if (call.first)
+                call.second();
         // Once it has taken the failure in: it sets its next try then.
         QMetaObject::invokeMethod(
             this, [this] { callOffRetries(); }, Qt::QueuedConnection);
@@ -75,7 +89,55 @@ bool linkUp()
     probe.stop();
     return up;
 }
+
+#ifdef TOLVAREN_PULSE
+// Asks the server as Qt's back end would (the same address, the same
+// flags), on a link of its own that is let go at once.
+bool serverAnswers()
+{
+    constexpr qint64 AnswerMs = 2000;
+    pa_mainloop* loop = pa_mainloop_new();
+    pa_context* context = pa_context_new(pa_mainloop_get_api(loop), "tolvaren");
+    bool answered = false;
+    if (context && pa_context_connect(context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) >= 0) {
+        QElapsedTimer waited;
+        waited.start();
+        while (PA_CONTEXT_IS_GOOD(pa_context_get_state(context)) && !answered &&
+               waited.elapsed() < AnswerMs) {
+            if (pa_mainloop_prepare(loop, 50000) < 0 || pa_mainloop_poll(loop) < 0 ||
+                pa_mainloop_dispatch(loop) < 0)
+                break;
+            answered = pa_context_get_state(context) == PA_CONTEXT_READY;
+        }
+        pa_context_disconnect(context);
+    }
+    if (context)
+        pa_context_unref(context);
+    pa_mainloop_free(loop);
+    return answered;
+}
+#else
+bool serverAnswers()
+{
+    return true;
+}
+#endif
 } // namespace
+
+bool ServerLink::reachable()
+{
+    // Once Qt has its links, a server that dies is its affair and restore's.
+    static bool found = false;
+    if (!found)
+        found = serverAnswers();
+    return found;
+}
+
+void ServerLink::beforeFailure(QObject* owner, std::function<void()> call)
+{
+    if (QCoreApplication::instance())
+        failureWatch()->beforeFailure.emplace_back(owner, std::move(call));
+}
 
 void ServerLink::watch()
 {

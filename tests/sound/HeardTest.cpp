@@ -113,10 +113,15 @@ TEST_F(Heard, ARecordingHoldsAtPositionPWhatWasPlayedAtP)
     std::vector<std::pair<qint64, qint64>> positions; // player's, recorder's
     while (playedAtEnd < 0 && positions.size() < 1000) {
         QTest::qWait(15);
-        const qint64 played = player.Position();
+        // The recorder asked between two looks at the player: on a busy
+        // machine the test may be held up between two calls, and a pair
+        // taken then is of two moments apart.
+        const qint64 before = player.Position();
         const qint64 recorded = recorder.Position();
-        if (played > 0 && recorder.Mode() == MediaPlayer::PlayerMode::Recording)
-            positions.emplace_back(played, recorded);
+        const qint64 after = player.Position();
+        if (before > 0 && after - before <= 2 &&
+            recorder.Mode() == MediaPlayer::PlayerMode::Recording)
+            positions.emplace_back((before + after) / 2, recorded);
     }
     recorder.Save();
     ASSERT_EQ(recorder.Error(), 0);
@@ -138,6 +143,7 @@ TEST_F(Heard, ARecordingHoldsAtPositionPWhatWasPlayedAtP)
     std::cout << "recording position off what was recorded by at most " << worst
               << " ms; the end was announced " << lateBy << " ms after it was recorded"
               << std::endl;
-    EXPECT_LE(worst, 10.0);
+    // What the trainer's timing file may be off by.
+    EXPECT_LE(worst, 20.0);
     EXPECT_LE(std::abs(lateBy), 20.0);
 }

@@ -133,3 +133,44 @@ TEST(SoundFault, AServerThatComesBackIsHeardAfterTheNextOpen)
     ASSERT_EQ(heard.size(), 1u) << "silent after the server came back";
     EXPECT_NEAR(heard[0].fileStartMs(Rate), 200, 10);
 }
+
+// No sound server when the first sound is asked for (the desktop's server
+// starts late, or the headphones' server is restarted): the play fails at
+// once, and once the server is up the next play is heard, without a
+// restart of the program.
+TEST(SoundFault, AServerMissingAtTheFirstSoundIsFoundWhenItComesUp)
+{
+    OwnSoundServer server;
+    server.kill(); // its address is set, but nothing answers there
+    QTemporaryDir dir;
+    constexpr int Rate = MonitorCapture::Rate;
+    const std::vector<float> file = noise(Rate);
+    ASSERT_TRUE(writeSamples(dir.filePath("noise.wav"), Rate, file));
+    ASSERT_TRUE(writeTemplate(dir.filePath("rec.wav")));
+    MediaPlayer player;
+    MediaPlayer recorder;
+    QSignalSpy notify(&player, &MediaPlayer::Notify);
+    player.SetFileName(dir.filePath("noise.wav"));
+    recorder.SetFileName(dir.filePath("rec.wav"));
+    player.Open();
+    player.Play(0, 300);
+    recorder.Open();
+    recorder.StartRecording(0, 300);
+    EXPECT_EQ(player.Error(), SoundNoDevice);
+    EXPECT_EQ(recorder.Error(), SoundNoDevice);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notify.count() == 1; }, 2000));
+
+    ASSERT_TRUE(server.start());
+    MonitorCapture capture;
+    ASSERT_TRUE(capture.recording()) << "the server is up";
+    notify.clear();
+    player.Play(200, 700);
+    EXPECT_EQ(player.Error(), 0) << "the server that came up is not found";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notify.count() == 1; }, 4000));
+    QTest::qWait(200);
+    const std::vector<HeardPiece> heard = findHeard(capture.samples(), file, Rate);
+    ASSERT_EQ(heard.size(), 1u) << "silent after the server came up";
+    EXPECT_NEAR(heard[0].fileStartMs(Rate), 200, 10);
+    recorder.StartRecording(0, 300);
+    EXPECT_EQ(recorder.Error(), 0) << "nothing can be recorded after the server came up";
+}

@@ -53,8 +53,11 @@ namespace {
 // resampler's ringing at the edges of a sound.
 constexpr float Quiet = 0.01f;
 
-std::vector<HeardPiece> splitAtSilence(const std::vector<float>& capture, qint64 gap)
+} // namespace
+
+std::vector<HeardPiece> soundingPieces(const std::vector<float>& capture, int rate, int gapMs)
 {
+    const qint64 gap = qint64(gapMs) * rate / 1000;
     std::vector<HeardPiece> pieces;
     qint64 last = -gap - 1; // the last loud frame
     for (qint64 f = 0; f < qint64(capture.size()); ++f) {
@@ -68,6 +71,7 @@ std::vector<HeardPiece> splitAtSilence(const std::vector<float>& capture, qint64
     return pieces;
 }
 
+namespace {
 // The file frame where `probe` matches best, by normalised cross-correlation;
 // -1 when nothing matches well (another sound, or none of this file's).
 qint64 locate(const float* probe, qint64 n, const std::vector<float>& file)
@@ -103,7 +107,7 @@ qint64 locate(const float* probe, qint64 n, const std::vector<float>& file)
 std::vector<HeardPiece> findHeard(const std::vector<float>& capture, const std::vector<float>& file,
                                   int rate, int gapMs)
 {
-    std::vector<HeardPiece> pieces = splitAtSilence(capture, qint64(gapMs) * rate / 1000);
+    std::vector<HeardPiece> pieces = soundingPieces(capture, rate, gapMs);
     for (HeardPiece& piece : pieces) {
         // A probe of at most 10 ms from the middle, clear of the edges.
         const qint64 n = std::min<qint64>(piece.frames, rate / 100);

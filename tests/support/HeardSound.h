@@ -42,6 +42,10 @@ struct HeardPiece {
 };
 
 // Splits a capture into pieces of sound separated by at least `gapMs` of
+// silence; their place in a file is not looked for.
+std::vector<HeardPiece> soundingPieces(const std::vector<float>& capture, int rate, int gapMs);
+
+// Splits a capture into pieces of sound separated by at least `gapMs` of
 // silence, and finds where each piece is in `file` (mono, at the capture's
 // rate). A piece that matches no part of the file keeps fileFrame -1.
 std::vector<HeardPiece> findHeard(const std::vector<float>& capture, const std::vector<float>& file,

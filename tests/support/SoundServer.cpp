@@ -6,8 +6,33 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+// The servers of the tests' own are stopped when the process ends, not
+// before: Qt's sound back end lets go of its links to a server only then,
+// and a server that dies meanwhile made libpulse abort at the exit
+// ("io_events_please_scan == 0"), as the dying link was taken down by the
+// back end and by its own thread at once. Registered before main, the stop
+// comes after everything the back end made has been torn down.
+std::vector<pid_t>& runningServers()
+{
+    static std::vector<pid_t> servers;
+    return servers;
+}
+
+void stopRunningServers()
+{
+    for (const pid_t pid : runningServers())
+        ::kill(pid, SIGTERM);
+}
+
+[[maybe_unused]] const int stopAtExit = (runningServers(), std::atexit(stopRunningServers));
+} // namespace
 
 void requireSoundServer()
 {
@@ -23,10 +48,7 @@ OwnSoundServer::OwnSoundServer(Kind kind) : kind_(kind)
     start();
 }
 
-OwnSoundServer::~OwnSoundServer()
-{
-    QProcess::execute(TOLVAREN_SOUND_SERVER_SCRIPT, {"stop", state_.path()});
-}
+OwnSoundServer::~OwnSoundServer() = default;
 
 bool OwnSoundServer::start()
 {
@@ -45,6 +67,7 @@ bool OwnSoundServer::start()
         return false;
     qputenv("PULSE_SERVER", found.captured(1).toUtf8());
     pid_ = found.captured(2).toLongLong();
+    runningServers().push_back(pid_t(pid_));
     return true;
 }
 
@@ -53,6 +76,7 @@ void OwnSoundServer::kill()
     if (pid_ <= 0)
         return;
     ::kill(pid_t(pid_), SIGKILL);
+    std::erase(runningServers(), pid_t(pid_));
     // Its socket is closed once it has died (a zombie no longer runs).
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid_));
     for (int i = 0; i < 300 && stat.open(QIODevice::ReadOnly); ++i) {

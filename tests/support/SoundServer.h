@@ -12,7 +12,8 @@ void requireSoundServer();
 // A sound server of the test's own, for what the shared one cannot show: a
 // server that dies, a card that can play but not record. It points this
 // process at itself (PULSE_SERVER), so make it before anything asks for a
-// sound device: the sound back end connects once per process.
+// sound device: the sound back end connects once per process. It runs until
+// the process ends.
 class OwnSoundServer {
 public:
     enum class Kind { PlayAndRecord, PlayOnly };
