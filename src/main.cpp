@@ -7,6 +7,7 @@
 #include "app/HelpViewer.h"
 #include "app/OKBottomDlgAbout.h"
 #include "app/TerminationSignals.h"
+#include "common/ProcessEnd.h"
 #include "dialogs/DlgMessage.h"
 #include "dialogs/SharedDialogs.h"
 #include "users/DlgPassWord.h"
@@ -82,7 +83,8 @@ static std::optional<int> answeredOnTerminal(int argc, char* argv[])
     return std::nullopt;
 }
 
-int main(int argc, char* argv[])
+// The program, from its command line to its last window.
+int run(int argc, char* argv[])
 {
     if (const std::optional<int> status = answeredOnTerminal(argc, argv))
         return *status;
@@ -163,4 +165,9 @@ int main(int argc, char* argv[])
             Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     formMain.show();
     return app.exec();
+}
+
+int main(int argc, char* argv[])
+{
+    endProcess(run(argc, argv));
 }

@@ -13,12 +13,9 @@
 #include <vector>
 
 namespace {
-// The servers of the tests' own are stopped when the process ends, not
-// before: Qt's sound back end lets go of its links to a server only then,
-// and a server that dies meanwhile made libpulse abort at the exit
-// ("io_events_please_scan == 0"), as the dying link was taken down by the
-// back end and by its own thread at once. Registered before main, the stop
-// comes after everything the back end made has been torn down.
+// The servers of the tests' own are stopped when the process ends (the test
+// programs end through endProcess), not before: Qt's sound back end keeps its
+// links to a server until then.
 std::vector<pid_t>& runningServers()
 {
     static std::vector<pid_t> servers;
@@ -31,7 +28,7 @@ void stopRunningServers()
         ::kill(pid, SIGTERM);
 }
 
-[[maybe_unused]] const int stopAtExit = (runningServers(), std::atexit(stopRunningServers));
+[[maybe_unused]] const int stopAtExit = (runningServers(), std::at_quick_exit(stopRunningServers));
 } // namespace
 
 void requireSoundServer()

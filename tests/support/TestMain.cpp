@@ -1,5 +1,6 @@
 // One QApplication lives for the whole test program, as windows and timers
 // need it; the offscreen platform draws windows without a screen.
+#include "common/ProcessEnd.h"
 #include "widgets/Look.h"
 
 #include <QApplication>
@@ -21,11 +22,15 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The pictures the program keeps between runs stay in a folder of the test's own.
-    const QTemporaryDir cache;
-    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    look::useProgramFace(); // the windows are tested in the face they are shown in
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int status;
+    {
+        // The pictures the program keeps between runs stay in a folder of the test's own.
+        const QTemporaryDir cache;
+        qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+        QApplication app(argc, argv);
+        look::useProgramFace(); // the windows are tested in the face they are shown in
+        ::testing::InitGoogleTest(&argc, argv);
+        status = RUN_ALL_TESTS();
+    }
+    endProcess(status);
 }

@@ -1,0 +1,17 @@
+#include "common/ProcessEnd.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
+void endProcess(int status)
+{
+    std::fflush(nullptr);
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_do_leak_check();
+#endif
+    std::quick_exit(status);
+}
