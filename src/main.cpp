@@ -1,3 +1,4 @@
+#include "align/AlignModule.h"
 #include "app/AppStart.h"
 #include "app/CourseCheck.h"
 #include "app/FormBegin.h"
@@ -25,6 +26,7 @@
 #include <QTranslator>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -82,8 +84,17 @@ static std::optional<int> answeredOnTerminal(int argc, char* argv[])
     return std::nullopt;
 }
 
+// Timings for authors: the alignment runs on the terminal, without a screen.
+static int alignOnTerminal(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    return runAlign(QCoreApplication::arguments().mid(2));
+}
+
 int main(int argc, char* argv[])
 {
+    if (argc > 1 && std::strcmp(argv[1], "--align") == 0)
+        return alignOnTerminal(argc, argv);
     if (const std::optional<int> status = answeredOnTerminal(argc, argv))
         return *status;
 #ifdef SIGXFSZ

@@ -1,0 +1,12 @@
+#include "align/AlignModule.h"
+#include "align/AlignCommand.h"
+
+static int alignOnTerminal(const QStringList& arguments)
+{
+    return runAlignCommand(arguments);
+}
+
+extern "C" Q_DECL_EXPORT AlignCommandFunction tolvarenAlignModule1()
+{
+    return &alignOnTerminal;
+}
