@@ -67,6 +67,7 @@ Boundaries boundaries(const Synthesis& reference, const std::vector<WarpSpan>& p
     const float offset = speechThreshold(levels, OffsetShare);
     const long hop = frameHop(rate);
     const long lastFrame = long(path.size()) - 1;
+    const long centre = long(WindowMs * rate / 1000.0 / 2.0);
     for (const auto& [first, last] : reference.lines) {
         if (first < 0) {
             found.segments.append({0, 0});
@@ -74,12 +75,17 @@ Boundaries boundaries(const Synthesis& reference, const std::vector<WarpSpan>& p
             found.endSnapped.append(true);
             continue;
         }
-        const WarpSpan& begin = path[std::min(lastFrame, first / hop)];
-        const WarpSpan& end = path[std::min(lastFrame, last / hop)];
-        // Within its frame the boundary keeps its offset from the frame start.
-        const auto b =
-            qint64(frameMs(begin.first, recording.sampleRate) + (first % hop) * msPerSample);
-        const auto e = qint64(frameMs(end.last, recording.sampleRate) + (last % hop) * msPerSample);
+        // A boundary goes with the frame centred on it: a frame that only
+        // starts at a line's last sample is silence, and silence is paired
+        // with the whole of the recording's pause.
+        const auto where = [&](long sample, bool atEnd) {
+            const long k = std::clamp((sample - centre + hop / 2) / hop, 0L, lastFrame);
+            const WarpSpan& span = path[std::size_t(k)];
+            return qint64(frameMs(atEnd ? span.last : span.first, recording.sampleRate) +
+                          double(sample - k * hop) * msPerSample);
+        };
+        const qint64 b = where(first, false);
+        const qint64 e = where(last, true);
         const qint64 snappedBegin = nearestPauseEdge(levels, onset, b, true);
         const qint64 snappedEnd = nearestPauseEdge(levels, offset, e, false);
         found.segments.append(

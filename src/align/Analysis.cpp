@@ -10,7 +10,6 @@ namespace {
 
 constexpr double LowHz = 100.0;
 constexpr double HighHz = 6800.0;
-constexpr double WindowMs = 25.0;
 constexpr float AudibleLevel = 0.01f; // -40 dBFS
 
 double mel(double hz)

@@ -26,25 +26,6 @@ std::vector<float> frameTotals(const MelEnergies& e)
     return totals;
 }
 
-// The mean comes from the speech frames alone: a recording with long pauses
-// and a reference with short ones would otherwise be shifted apart, and their
-// pauses would no longer look alike.
-void subtractSpeechMean(Features& features, const std::vector<bool>& speech)
-{
-    for (int c = 0; c < FeatureCount; ++c) {
-        double sum = 0.0;
-        long counted = 0;
-        for (long f = 0; f < features.frames; ++f)
-            if (speech[f]) {
-                sum += features.values[f * FeatureCount + c];
-                ++counted;
-            }
-        const auto mean = float(sum / double(std::max(1L, counted)));
-        for (long f = 0; f < features.frames; ++f)
-            features.values[f * FeatureCount + c] -= mean;
-    }
-}
-
 // Frames well above the quiet ones: a third of the way, in dB, from the
 // quietest tenth to the loudest tenth.
 std::vector<bool> speechFrames(const std::vector<float>& totals)
@@ -55,6 +36,24 @@ std::vector<bool> speechFrames(const std::vector<float>& totals)
     for (std::size_t f = 0; f < totals.size(); ++f)
         speech[f] = std::log(std::max(totals[f], 1e-30f)) >= quiet + (loud - quiet) / 3;
     return speech;
+}
+
+// The mean log energy of every band over the speech frames.
+std::vector<double> speechSpectrum(const MelEnergies& e)
+{
+    const std::vector<bool> speech = speechFrames(frameTotals(e));
+    std::vector<double> mean(BandCount, 0.0);
+    long counted = 0;
+    for (long f = 0; f < e.frames; ++f) {
+        if (!speech[f])
+            continue;
+        ++counted;
+        for (int band = 0; band < BandCount; ++band)
+            mean[band] += std::log(std::max(e.values[f * BandCount + band], 1e-30f));
+    }
+    for (double& m : mean)
+        m /= double(std::max(1L, counted));
+    return mean;
 }
 
 } // namespace
@@ -69,8 +68,8 @@ float silenceFloor(const MelEnergies& recording)
 void matchRoom(MelEnergies& reference, const MelEnergies& recording)
 {
     const std::vector<float> totals = frameTotals(recording);
-    const float gain = std::max(percentileOf(totals, 0.9), 1e-20f) /
-                       std::max(percentileOf(frameTotals(reference), 0.9), 1e-20f);
+    const std::vector<double> heard = speechSpectrum(recording);
+    const std::vector<double> spoken = speechSpectrum(reference);
     const float quiet = percentileOf(totals, 0.2);
     std::vector<double> noise(BandCount, 0.0);
     long quietFrames = 0;
@@ -84,7 +83,8 @@ void matchRoom(MelEnergies& reference, const MelEnergies& recording)
     for (long f = 0; f < reference.frames; ++f)
         for (int band = 0; band < BandCount; ++band) {
             float& v = reference.values[f * BandCount + band];
-            v = float(v * gain + noise[band] / double(std::max(1L, quietFrames)));
+            v = float(v * std::exp(heard[band] - spoken[band]) +
+                      noise[band] / double(std::max(1L, quietFrames)));
         }
 }
 
@@ -104,6 +104,5 @@ Features melCepstrum(const MelEnergies& energies, float floor)
                        std::cos(std::numbers::pi * c * (band + 0.5) / BandCount);
             features.values[f * FeatureCount + c] = float(sum);
         }
-    subtractSpeechMean(features, speechFrames(frameTotals(energies)));
     return features;
 }

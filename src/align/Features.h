@@ -7,6 +7,7 @@
 // numbers, row after row.
 inline constexpr int FrameHopMs = 10;
 inline constexpr int FeatureCount = 13;
+inline constexpr double WindowMs = 25.0;
 
 // Samples from one frame to the next, and the time of a frame's start: a hop
 // of 10 ms is not a whole number of samples at every rate.
