@@ -50,7 +50,7 @@ static int checkOnTerminal(int argc, char* argv[], const QString& folder)
         return 2;
     }
     const CourseCheckResult result = checkCourse(folder);
-    for (const CourseError& problem : result.problems)
+    for (const CourseError& problem : result.problems + result.warnings)
         std::fputs(qPrintable(problemLine(problem, folder) + u'\n'), stdout);
     std::fputs(qPrintable(checkSummary(result) + u'\n'), stdout);
     return result.problems.isEmpty() ? 0 : 1;

@@ -6,7 +6,8 @@ static int alignOnTerminal(const QStringList& arguments)
     return runAlignCommand(arguments);
 }
 
-extern "C" Q_DECL_EXPORT AlignCommandFunction tolvarenAlignModule1()
+extern "C" Q_DECL_EXPORT const AlignModuleApi* tolvarenAlignModule2()
 {
-    return &alignOnTerminal;
+    static const AlignModuleApi api{&alignOnTerminal, &boundariesInSpeech};
+    return &api;
 }

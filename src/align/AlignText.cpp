@@ -47,8 +47,7 @@ AlignLine alignLine(const QString& line, TextKind kind)
     case TextKind::Lesson: {
         if (line.startsWith(u'#'))
             return {QString(), true, true};
-        const QString end = line.trimmed();
-        return {line, false, !end.isEmpty() && QStringLiteral(".!?…").contains(end.back())};
+        return {line, false, endsSentence(line)};
     }
     case TextKind::Statements:
         return {line.section(u'\t', 0, 0), false, true};

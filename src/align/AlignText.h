@@ -21,6 +21,14 @@ struct AlignLine {
     bool endsSentence = true;
 };
 
+// A lesson line that closes a sentence: it ends in ".", "!", "?" or "…".
+// Inline, since the course check in the program uses it without the module.
+inline bool endsSentence(const QString& line)
+{
+    const QString end = line.trimmed();
+    return !end.isEmpty() && QStringLiteral(".!?…").contains(end.back());
+}
+
 // Reads the text an author aligns. A lesson's "#" lines are headings; a
 // statement line speaks what stands before its first TAB; lexicon and
 // question lines are spoken whole. `germanLetters` refuses a text whose letters

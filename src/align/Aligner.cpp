@@ -11,10 +11,8 @@ namespace {
 
 constexpr int SnapMs = 100;
 constexpr int PauseMs = 30;
-// Where speech begins and ends, as a share of the way from the room's noise to
-// the speech level, in dB. A line's end fades (a final consonant, a falling
-// voice), so it is looked for lower down.
-constexpr float OnsetShare = 0.3f;
+// A line's end fades (a final consonant, a falling voice), so it is looked
+// for lower down than its start.
 constexpr float OffsetShare = 0.15f;
 constexpr float SilenceDb = -40.0f;
 // The reference voice speaks at its own pace; a recording more than this many
@@ -138,6 +136,21 @@ float speechThreshold(const std::vector<float>& levels, float share)
     const float noise = percentile(levels, 0.1);
     const float speech = percentile(levels, 0.9);
     return std::max(noise + share * (speech - noise), SilenceDb - 20.0f);
+}
+
+bool pauseNear(const std::vector<float>& levels, float threshold, qint64 ms)
+{
+    const long span = PauseMs / LevelHopMs;
+    const long from = long(ms / LevelHopMs) - SnapMs / LevelHopMs;
+    const long to = long(ms / LevelHopMs) + SnapMs / LevelHopMs;
+    long quiet = 0;
+    // A quiet run of `span` levels that reaches into [from, to].
+    for (long i = std::max(0L, from - span); i < std::min(long(levels.size()), to + span); ++i) {
+        quiet = levels[i] < threshold ? quiet + 1 : 0;
+        if (quiet >= span && i >= from && i - quiet + 1 <= to)
+            return true;
+    }
+    return false;
 }
 
 qint64 nearestPauseEdge(const std::vector<float>& levels, float threshold, qint64 ms, bool onset)

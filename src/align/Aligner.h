@@ -38,6 +38,13 @@ AlignResult alignRecording(const Analysis& recording, const QList<AlignLine>& li
 // speech.
 qint64 nearestPauseEdge(const std::vector<float>& levels, float threshold, qint64 ms, bool onset);
 
+// Whether a pause of at least 30 ms lies within 100 ms of `ms`.
+bool pauseNear(const std::vector<float>& levels, float threshold, qint64 ms);
+
+// Where speech begins, as a share of the way from the room's noise to the
+// speech level, in dB.
+inline constexpr float OnsetShare = 0.3f;
+
 // The level `share` of the way from the room's noise to the speech, in dB,
 // from the loudness of a recording every few milliseconds.
 float speechThreshold(const std::vector<float>& levels, float share);

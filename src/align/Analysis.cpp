@@ -81,7 +81,8 @@ struct SignalAnalysis::Fft {
     fftwf_plan plan = nullptr;
 };
 
-SignalAnalysis::SignalAnalysis(int sampleRate) : fft_(std::make_unique<Fft>(sampleRate))
+SignalAnalysis::SignalAnalysis(int sampleRate, bool spectrum)
+    : fft_(spectrum ? std::make_unique<Fft>(sampleRate) : nullptr)
 {
     result_.sampleRate = sampleRate;
 }
@@ -101,13 +102,15 @@ void SignalAnalysis::append(const float* samples, long count)
         result_.audible = std::fabs(samples[i]) >= AudibleLevel;
     buffer_.insert(buffer_.end(), samples, samples + count);
     result_.samples += count;
-    analyseFrames(false);
+    if (fft_)
+        analyseFrames(false);
     measureLevels(false);
     // Keep what the next frame (with the sample before it) and the next
     // level still read.
     const double levelHop = double(result_.sampleRate) * LevelHopMs / 1000.0;
-    const long needed = std::min(nextFrame_ * frameHop(result_.sampleRate) - 1,
-                                 long(double(nextLevel_) * levelHop));
+    long needed = long(double(nextLevel_) * levelHop);
+    if (fft_)
+        needed = std::min(needed, nextFrame_ * frameHop(result_.sampleRate) - 1);
     if (needed > bufferStart_) {
         buffer_.erase(buffer_.begin(), buffer_.begin() + (needed - bufferStart_));
         bufferStart_ = needed;
@@ -156,7 +159,8 @@ void SignalAnalysis::measureLevels(bool atEnd)
 
 Analysis SignalAnalysis::finish()
 {
-    analyseFrames(true);
+    if (fft_)
+        analyseFrames(true);
     measureLevels(true);
     buffer_.clear();
     return std::move(result_);

@@ -5,8 +5,8 @@
 #include <QFile>
 #include <sndfile.h>
 
-std::variant<Analysis, CourseError> analyseRecording(const QString& path,
-                                                     const std::function<void(double)>& progress)
+std::variant<Analysis, CourseError>
+analyseRecording(const QString& path, const std::function<void(double)>& progress, bool spectrum)
 {
     constexpr sf_count_t BlockFrames = 1 << 16;
     if (isSpecialFile(path) || !QFile::exists(path))
@@ -17,7 +17,7 @@ std::variant<Analysis, CourseError> analyseRecording(const QString& path,
         return CourseError{path, 0,
                            QStringLiteral("формат записи не поддерживается (%1)")
                                .arg(QString::fromLocal8Bit(sf_strerror(nullptr)))};
-    SignalAnalysis analysis(info.samplerate);
+    SignalAnalysis analysis(info.samplerate, spectrum);
     std::vector<float> block(std::size_t(BlockFrames * info.channels));
     std::vector<float> mono(static_cast<std::size_t>(BlockFrames));
     sf_count_t got = 0;

@@ -10,7 +10,8 @@
 // analysis; the error names the file and, in Russian, why it cannot be read.
 // `progress` is told the share read, from 0 to 1.
 std::variant<Analysis, CourseError>
-analyseRecording(const QString& path, const std::function<void(double)>& progress = {});
+analyseRecording(const QString& path, const std::function<void(double)>& progress = {},
+                 bool spectrum = true);
 
 // The length of a sound file in seconds; 0 when it cannot be read.
 double recordingSeconds(const QString& path);

@@ -1,4 +1,5 @@
 #include "align/Aligner.h"
+#include "align/PauseCheck.h"
 #include "align/TimeWarp.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,24 @@ TEST(PauseEdge, ThresholdLiesBetweenRoomAndSpeech)
     EXPECT_NEAR(speechThreshold(db, 0.3f), -70.0f + 0.3f * 50.0f, 0.01f);
     // A recording of digital silence still has a sensible threshold.
     EXPECT_GE(speechThreshold(std::vector<float>(100, -120.0f), 0.3f), -60.0f);
+}
+
+// Only boundaries between sentences are judged, and only by whether a pause
+// lies within 100 ms of them.
+TEST(PauseEdge, BoundariesBetweenSentencesMustLieNearAPause)
+{
+    // Two sentences, 1000-2000 and 2400-3000, the second in two syntagms
+    // spoken without a pause (the seam at 2700).
+    const auto db = levels(4000, {{1000, 2000}, {2400, 3000}});
+    const QList<TimedSentenceLine> good{
+        {1, 1000, 2000, true, true}, {2, 2400, 2700, true, false}, {3, 2700, 3000, false, true}};
+    EXPECT_EQ(linesWithBoundaryInSpeech(db, good), QList<int>());
+    const QList<TimedSentenceLine> bad{{1, 1000, 1500, true, true},  // end in speech
+                                       {2, 1500, 2000, true, true},  // so is this begin
+                                       {3, 2400, 2950, true, false}, // inside a sentence
+                                       {4, 2950, 3000, false, true},
+                                       {5, 3080, 3900, true, true}}; // a pause 80 ms off
+    EXPECT_EQ(linesWithBoundaryInSpeech(db, bad), QList<int>({1, 2}));
 }
 
 Features randomWalk(long frames, unsigned seed)
