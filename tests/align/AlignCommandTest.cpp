@@ -126,4 +126,26 @@ TEST_F(AlignCommand, WritesTheTimingFileAndReplacesItOnlyWhenForced)
     EXPECT_EQ(course_.read("timing.txt").split('\n').size(), 4);
 }
 
+// The program as an author runs it, with no screen: the module does the work,
+// the timing file goes to the standard output.
+TEST_F(AlignCommand, ProgramAlignsWithoutDisplay)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    program.setProcessEnvironment(environment);
+    program.start(TOLVAREN_PROGRAM, {"--align", path("short.wav"), path("text.txt")});
+    ASSERT_TRUE(program.waitForFinished(120000));
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    EXPECT_TRUE(program.readAllStandardOutput().startsWith("#\t#\r\n"));
+
+    program.start(TOLVAREN_PROGRAM, {"--align", "--fast", path("short.wav"), path("text.txt")});
+    ASSERT_TRUE(program.waitForFinished(120000));
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError()).contains("--fast"));
+    EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
+}
+
 } // namespace
