@@ -1,3 +1,4 @@
+#include "align/AlignModule.h"
 #include "app/AppStart.h"
 #include "app/CourseCheck.h"
 #include "app/FormBegin.h"
@@ -26,6 +27,7 @@
 #include <QTranslator>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -49,7 +51,7 @@ static int checkOnTerminal(int argc, char* argv[], const QString& folder)
         return 2;
     }
     const CourseCheckResult result = checkCourse(folder);
-    for (const CourseError& problem : result.problems)
+    for (const CourseError& problem : result.problems + result.warnings)
         std::fputs(qPrintable(problemLine(problem, folder) + u'\n'), stdout);
     std::fputs(qPrintable(checkSummary(result) + u'\n'), stdout);
     return result.problems.isEmpty() ? 0 : 1;
@@ -83,9 +85,18 @@ static std::optional<int> answeredOnTerminal(int argc, char* argv[])
     return std::nullopt;
 }
 
+// Timings for authors: the alignment runs on the terminal, without a screen.
+static int alignOnTerminal(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    return runAlign(QCoreApplication::arguments().mid(2));
+}
+
 // The program, from its command line to its last window.
 int run(int argc, char* argv[])
 {
+    if (argc > 1 && std::strcmp(argv[1], "--align") == 0)
+        return alignOnTerminal(argc, argv);
     if (const std::optional<int> status = answeredOnTerminal(argc, argv))
         return *status;
 #ifdef SIGXFSZ

@@ -15,7 +15,7 @@ from pathlib import Path
 LAYERS = [
     ["app"],
     ["users"],
-    ["drills", "listening"],
+    ["drills", "listening", "align"],
     ["dialogs"],
     ["sound", "widgets"],
     ["common"],

@@ -1,5 +1,7 @@
 #include "app/CourseCheck.h"
 
+#include "align/AlignText.h"
+#include "align/PauseCheck.h"
 #include "app/Catalogue.h"
 #include "app/RtfReader.h"
 #include "common/CodePage.h"
@@ -271,6 +273,27 @@ private:
                                QStringLiteral("лишняя строка: в %1 строк %2").arg(of).arg(want)});
     }
 
+    // A boundary between sentences in the middle of speech is a warning, one
+    // line per timing file: the author listens there, but the file works.
+    void warnBoundariesInSpeech(const QString& file, const QString& sound,
+                                const QList<TimedSentenceLine>& lines)
+    {
+        if (sound.isEmpty() || lines.isEmpty() || warned_.contains(file) || !QFile::exists(sound))
+            return;
+        warned_.insert(file);
+        const std::optional<QList<int>> doubtful = boundariesInSpeech(sound, lines);
+        if (!doubtful || doubtful->isEmpty())
+            return;
+        QStringList numbers;
+        for (int number : *doubtful)
+            numbers.append(QString::number(number));
+        result_.warnings.append(CourseError{
+            file, 0,
+            QStringLiteral("внимание: граница между предложениями приходится на речь, рядом "
+                           "нет паузы (строки: %1)")
+                .arg(numbers.join(QStringLiteral(", ")))});
+    }
+
     // Each piece must lie inside the recording and start where the one before
     // it has ended, or later.
     void checkTimings(const QString& file, const QList<TimedLine>& lines,
@@ -310,6 +333,10 @@ private:
         for (int i = 0; i < timing.segments.size(); ++i)
             lines.append(TimedLine{i + 1, timing.segments[i]});
         checkTimings(files.timing, lines, recordingLength(files.sound, at));
+        QList<TimedSentenceLine> sentences;
+        for (const TimedLine& timed : lines)
+            sentences.append({timed.line, timed.segment.start, timed.segment.end, true, true});
+        warnBoundariesInSpeech(files.timing, files.sound, sentences);
         if (!load.error)
             checkLineCount(files.timing, timing.segments.size(), load.items.size(),
                            QStringLiteral("текста"));
@@ -369,6 +396,15 @@ private:
             if (!lesson.timing[k].isHeading())
                 lines.append(TimedLine{k, {lesson.timing[k].begin, lesson.timing[k].end}});
         checkTimings(files.timing, lines, recordingLength(files.sound, at));
+        QList<TimedSentenceLine> sentences;
+        bool afterSentence = true;
+        for (const TimedLine& timed : lines) {
+            const bool ends = endsSentence(lesson.text.value(timed.line - 1));
+            sentences.append(
+                {timed.line, timed.segment.start, timed.segment.end, afterSentence, ends});
+            afterSentence = ends;
+        }
+        warnBoundariesInSpeech(files.timing, files.sound, sentences);
         const QStringList timing = textLines(files.timing, CodePage::Cp1251);
         if (QFile::exists(files.timing) && timing.size() < lesson.count())
             checkLineCount(files.timing, timing.size(), lesson.count(),
@@ -378,6 +414,7 @@ private:
     QString folder_;
     CourseCheckResult result_;
     QSet<QString> reported_;
+    QSet<QString> warned_;
     QSet<QString> wholeFileFaults_;
     QSet<QString> filesSeen_;
 };

@@ -43,6 +43,7 @@ TEST(StartOptions, ReadsTheCommandLine)
     }
     EXPECT_TRUE(usageText().contains("--no-splash"));
     EXPECT_TRUE(usageText().contains("--check"));
+    EXPECT_TRUE(usageText().contains("--align"));
     EXPECT_TRUE(versionText().startsWith("tolvaren 0."));
 }
 

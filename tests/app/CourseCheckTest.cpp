@@ -216,6 +216,37 @@ TEST(CourseCheck, DemoCourseIsCleanAndLeftUntouched)
     EXPECT_GT(result.files, 50);
     EXPECT_EQ(snapshot(course.path()), before);
     EXPECT_TRUE(checkSummary(result).endsWith("Ошибок нет."));
+    EXPECT_TRUE(result.warnings.isEmpty())
+        << problemLine(result.warnings.value(0), course.path()).toStdString();
+}
+
+// A boundary between sentences moved into the middle of a syntagm's speech
+// is told once for its file, and the course still counts as clean.
+TEST(CourseCheck, BoundaryBetweenSentencesInSpeechIsAWarning)
+{
+    if (!demoReady())
+        GTEST_SKIP() << "the demo course is not made";
+    QTemporaryDir course;
+    copyDemo(course.path());
+    const QString timing = QDir(course.path()).filePath("DataTest/L02/TextTim.txt");
+    QFile file(timing);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    // Line 2 is a whole sentence: its end goes to the middle of its speech.
+    const QList<QByteArray> segment = lines[1].trimmed().split('\t');
+    const int middle = (segment[0].toInt() + segment[1].toInt()) / 2;
+    lines[1] = segment[0] + '\t' + QByteArray::number(middle) + '\r';
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(lines.join('\n'));
+    file.close();
+    const CourseCheckResult result = checkCourse(course.path());
+    EXPECT_TRUE(result.problems.isEmpty());
+    ASSERT_EQ(result.warnings.size(), 1);
+    const QString warning = problemLine(result.warnings[0], course.path());
+    EXPECT_TRUE(warning.startsWith(QDir::toNativeSeparators("DataTest/L02/TextTim.txt: ")));
+    EXPECT_TRUE(warning.contains("(строки: 2)")) << warning.toStdString();
+    EXPECT_TRUE(checkSummary(result).endsWith("Ошибок нет."));
 }
 
 TEST_P(CourseCheckFault, IsFoundAtItsFileAndLine)
