@@ -45,6 +45,8 @@ TDescriptionPane::TDescriptionPane(QWidget* parent)
     RichEditAboutLern->setReadOnly(true);
     RichEditAboutLern->setFrameShape(QFrame::NoFrame);
     RichEditAboutLern->setFont(look::arial(12));
+    RichEditAboutLern->setAccessibleName(QStringLiteral("Описание"));
+    ImageAbout->setAccessibleName(QStringLiteral("Рисунок к описанию"));
     fillPane(RichEditAboutLern, Qt::white);
     layout()->addWidget(ImageAbout);
     layout()->addWidget(RichEditAboutLern);

@@ -74,6 +74,19 @@ QFont toolBarFont(const QToolBar& bar, const QString& family)
     });
 }
 
+QString describedImage(TreeImage image)
+{
+    switch (image) {
+    case TreeImage::Heading:
+        return QStringLiteral("раздел");
+    case TreeImage::ToDo:
+        return QStringLiteral("не выполнено");
+    case TreeImage::Done:
+        break;
+    }
+    return QStringLiteral("выполнено");
+}
+
 // A node of the course tree keeps only its entry, its title (shared with the
 // catalogue) and which of the window's pictures it shows; the view asks for
 // them as it draws. Nothing is stored per role, so a course of many thousand
@@ -97,6 +110,9 @@ public:
             return entry_;
         case TFormMain::ImageRole:
             return int(image_);
+        case Qt::AccessibleDescriptionRole:
+            // What the node's picture shows, for a student who cannot see it.
+            return describedImage(image_);
         default:
             return QTreeWidgetItem::data(column, role);
         }
@@ -247,6 +263,7 @@ void TFormMain::makePanels()
     TreeView->setFrameShape(QFrame::NoFrame);
     TreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeView->setFont(courseFont(CourseFontFamily));
+    TreeView->setAccessibleName(QStringLiteral("Упражнения курса"));
     fillPane(TreeView, Qt::white);
     PanelTree->layout()->addWidget(TreeView);
     connect(TreeView, &QTreeWidget::currentItemChanged, this, &TFormMain::TreeViewChange);

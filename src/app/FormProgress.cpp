@@ -39,6 +39,7 @@ TFormProgress::TFormProgress(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::F
     ProgressBarTree->SetMin(0);
     ProgressBarTree->SetMax(100);
     ProgressBarTree->SetPosition(0);
+    ProgressBarTree->setAccessibleName(QStringLiteral("Построение дерева курса"));
     dressProgressBar(*ProgressBarTree);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())

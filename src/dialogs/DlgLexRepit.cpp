@@ -66,12 +66,16 @@ TDlgLexRepit::TDlgLexRepit(QWidget* parent)
     BitBtn2->move(toWindow({100, rowTop[2], 36, 36}).topLeft());
     BitBtn2->SetModalResult(DialogResult::Cancel);
     BitBtn2->SetCancel(true);
-    // The picture buttons draw no focus, so none takes it: the student could
-    // not see which one Enter or Space would press.
-    for (TBtnImgD1QF* button : {BitBtn3, BitBtn2}) {
-        button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches each choice and Space takes it; Enter keeps the dialog's
+    // own meaning (keyPressEvent), whichever button has the focus.
+    for (TBtnImgD1QF* button : {BitBtn3, BitBtn2})
         button->setAutoDefault(false);
-    }
+    // A screen reader names each button by the choice written beside it.
+    BitBtnOk->setAccessibleName(Label2->text());
+    BitBtn3->setAccessibleName(Label3->text());
+    BitBtn2->setAccessibleName(Label4->text());
+    setTabOrder(BitBtnOk, BitBtn3);
+    setTabOrder(BitBtn3, BitBtn2);
 }
 
 void TDlgLexRepit::keyPressEvent(QKeyEvent* event)

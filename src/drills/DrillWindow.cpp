@@ -94,6 +94,7 @@ TBtnImgTransD1QF* DrillWindow::addBarButton(const QString& symbol, const QString
 {
     auto* button = new TBtnImgTransD1QF(this);
     dressButton(*button, symbolButtonPictures(symbol, 40));
+    button->setText(caption);
     placeOnBar(button, caption, x);
     return button;
 }
@@ -129,9 +130,9 @@ void DrillWindow::addCaption(const QString& caption, QPoint at)
     fitLabel(*label);
 }
 
-QFrame* DrillWindow::addRaisedPanel(const QRect& area)
+QFrame* DrillWindow::addRaisedPanel(const QRect& area, QWidget* parent)
 {
-    auto* panel = new QFrame(this);
+    auto* panel = new QFrame(parent ? parent : this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(area);
     return panel;
@@ -160,6 +161,7 @@ QLineEdit* DrillWindow::addTextPanel(const QString& caption, const QRect& area)
     edit->setFocusPolicy(Qt::NoFocus);
     edit->setGeometry(10, 24, area.width() - 20, area.height() - 32);
     edit->setFont(look::arial(16, true));
+    edit->setAccessibleName(caption);
     return edit;
 }
 

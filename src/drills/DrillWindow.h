@@ -62,8 +62,8 @@ protected:
     TBtnImgD1QF* addNextButton(const QString& caption, int x);
     // A caption above a control, at its designed place.
     void addCaption(const QString& caption, QPoint at);
-    // A raised panel over the area.
-    QFrame* addRaisedPanel(const QRect& area);
+    // A raised panel over the area of the parent (the window when none).
+    QFrame* addRaisedPanel(const QRect& area, QWidget* parent = nullptr);
     // A read-only memo in the panel that leaves Enter to the window.
     static QTextEdit* addReadOnlyMemo(QWidget* panel, const QRect& area, const QFont& font);
     // A raised panel with a caption and a read-only line for an item's text.

@@ -15,6 +15,8 @@
 TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent)
 {
     setHelpTopic(this, QStringLiteral("Lexic"));
+    // Not shown (the window has no caption bar); a screen reader says it.
+    setWindowTitle(QStringLiteral("Тренировка лексики"));
     BitBtnPlay = new QPushButton(QStringLiteral("Play"), this);
     BitBtnPlay->setGeometry(16, 14, 75, 25);
     connect(BitBtnPlay, &QPushButton::clicked, this, &TFormExecLexic::BitBtnPlayClick);
@@ -30,6 +32,9 @@ TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent
     ListBoxTrans->setGridSize({ListBoxTrans->width() / 2 - 2, 18});
     ListBoxTrans->setUniformItemSizes(true);
     connect(ListBoxTrans, &QListWidget::itemDoubleClicked, this, &TFormExecLexic::BitBtnNextClick);
+    ListBoxTrans->setAccessibleName(QStringLiteral("Выберите правильный перевод"));
+    // The keys choose in the list from the start; Tab leads to the buttons.
+    ListBoxTrans->setFocus();
 
     BitBtnNext = new QPushButton(QStringLiteral("ОК"), this);
     BitBtnNext->hide();

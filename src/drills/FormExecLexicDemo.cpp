@@ -12,6 +12,8 @@
 
 TFormExecLexicDemo::TFormExecLexicDemo(QWidget* parent) : DrillWindow({550, 246}, parent)
 {
+    // Not shown (the window has no caption bar); a screen reader says it.
+    setWindowTitle(QStringLiteral("Просмотр лексики"));
     setHelpTopic(this, QStringLiteral("LexicDemo"));
     EditText = addTextPanel(QStringLiteral("Исходное выражение"), {14, 12, 420, 60});
     EditTranslate = addTextPanel(QStringLiteral("Перевод"), {14, 78, 420, 60});

@@ -11,8 +11,11 @@
 
 TFormQuestDemo::TFormQuestDemo(QWidget* parent) : DrillWindow({555, 251}, parent)
 {
+    // Not shown (the window has no caption bar); a screen reader says it.
+    setWindowTitle(QStringLiteral("Просмотр вопросов"));
     setHelpTopic(this, QStringLiteral("QuestDemo"));
     MemoQuest = addMemoPanel({14, 14, 527, 150});
+    MemoQuest->setAccessibleName(QStringLiteral("Вопрос"));
     BtnImgD1QF1 = addNextButton(QStringLiteral("Далее"), 70);
     connect(BtnImgD1QF1, &QPushButton::clicked, this, &TFormQuestDemo::BitBtn1Click);
     LabelSelect = addCounter(QStringLiteral("Осталось"), 200);

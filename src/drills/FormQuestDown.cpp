@@ -1,13 +1,16 @@
 #include "drills/FormQuestDown.h"
 
 #include "dialogs/DrillDialogs.h"
+#include "drills/ChoiceKeys.h"
 #include "drills/DrillLaunch.h"
+#include "widgets/AccessibleControls.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/ButtonPictures.h"
 #include "widgets/ChBxImgTransD1QF.h"
 #include "widgets/HelpContext.h"
 #include "widgets/PicturePaths.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -18,9 +21,13 @@ TFormQuestDown::TFormQuestDown(QWidget* parent) : DrillWindow({605, 507}, parent
     setWindowTitle(QStringLiteral("Послетекстовые вопросы"));
     addCaption(QStringLiteral("Выберите правильный вариант"), {16, 12});
     MemoQuest = addMemoPanel({16, 32, 573, 92});
+    MemoQuest->setAccessibleName(QStringLiteral("Вопрос"));
+    GroupAnswers = new ChoiceGroup(QStringLiteral("Варианты ответов"), this);
+    GroupAnswers->setGeometry(16, 132, 573, MaxAnswers * 72);
     for (int p = 0; p < MaxAnswers; ++p) {
-        PanelQ[p] = addRaisedPanel({16, 132 + p * 72, 573, 66});
+        PanelQ[p] = addRaisedPanel({0, p * 72, 573, 66}, GroupAnswers);
         RadioButton[p] = new TChBxImgTransD1QF(PanelQ[p]);
+        RadioButton[p]->SetRadio(true);
         dressCheckBox(*RadioButton[p], 22);
         RadioButton[p]->setGeometry(10, 20, 26, 26);
         Memo[p] = addReadOnlyMemo(PanelQ[p], {44, 6, 521, 54}, itemFont());
@@ -74,6 +81,9 @@ void TFormQuestDown::showQuestion()
         RadioButton[p]->setVisible(used);
         RadioButton[p]->SetChecked(drill_->checked()[p]);
         Memo[p]->setPlainText(used ? answers[p] : QString());
+        // A screen reader says the answer as the box's name and the question with it.
+        RadioButton[p]->setAccessibleName(used ? answers[p] : QString());
+        RadioButton[p]->setAccessibleDescription(used ? drill_->currentQuestion().text : QString());
     }
     MemoQuest->setPlainText(drill_->currentQuestion().text);
     showCounters();
@@ -92,6 +102,26 @@ void TFormQuestDown::ChoiceClick(int position)
         if (p != position)
             RadioButton[p]->SetChecked(false);
     drill_->click(position);
+}
+
+void TFormQuestDown::keyPressEvent(QKeyEvent* event)
+{
+    const std::optional<int> to =
+        event->modifiers() & ~Qt::KeypadModifier
+            ? std::nullopt
+            : choiceByKey(event->key(), drill_->chosen(), int(drill_->shownAnswers().size()));
+    if (to)
+        choose(*to);
+    else
+        DrillWindow::keyPressEvent(event);
+}
+
+void TFormQuestDown::choose(int position)
+{
+    drill_->choose(position);
+    for (int p = 0; p < MaxAnswers; ++p)
+        RadioButton[p]->SetChecked(drill_->checked()[p]);
+    RadioButton[position]->setFocus(Qt::TabFocusReason);
 }
 
 void TFormQuestDown::BitBtn1Click()

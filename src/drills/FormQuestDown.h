@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class ChoiceGroup;
 class QFrame;
 class QPushButton;
 class QTextEdit;
@@ -35,6 +36,8 @@ public:
     const QuestionDrill& drill() const { return *drill_; }
 
     QTextEdit* MemoQuest;
+    // The four answer panels, a group for screen readers.
+    ChoiceGroup* GroupAnswers;
     QFrame* PanelQ[MaxAnswers];
     TChBxImgTransD1QF* RadioButton[MaxAnswers];
     QTextEdit* Memo[MaxAnswers];
@@ -46,7 +49,14 @@ public:
     QLabel* LabelCount;
     QLabel* LabelError;
 
+protected:
+    // The arrows and the digits 1 to 4 choose an answer, see ChoiceKeys.h.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    // A choice by key: the box is checked alone and takes the focus, so
+    // that the focus mark and a screen reader follow the choice.
+    void choose(int position);
     // The handler of a choice box, before the box toggles itself: the other
     // boxes are unchecked.
     void ChoiceClick(int position);

@@ -27,9 +27,11 @@ TFormQuestEnd::TFormQuestEnd(QWidget* parent) : QDialog(parent)
     StringGridRes->setGeometry(6, 6, 541, 160);
     StringGridRes->verticalHeader()->hide();
     StringGridRes->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // A table to read, not to pick from: no cell stands out as chosen.
+    // A table to read, not to pick from: no cell stands out as chosen. Tab
+    // still reaches it, so that the arrows read it cell by cell.
     StringGridRes->setSelectionMode(QAbstractItemView::NoSelection);
-    StringGridRes->setFocusPolicy(Qt::NoFocus);
+    StringGridRes->setFocusPolicy(Qt::TabFocus);
+    StringGridRes->setAccessibleName(QStringLiteral("Результаты упражнения"));
     StringGridRes->verticalHeader()->setDefaultSectionSize(20);
     // The statement column takes what the two answer columns leave, so that
     // the answers are in sight without scrolling sideways.

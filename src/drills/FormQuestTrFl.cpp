@@ -1,11 +1,13 @@
 #include "drills/FormQuestTrFl.h"
 
+#include "drills/ChoiceKeys.h"
 #include "drills/DrillLaunch.h"
 #include "drills/FormQuestEnd.h"
 #include "widgets/FitText.h"
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,12 +40,16 @@ TFormQuestTrFl::TFormQuestTrFl(QWidget* parent) : DrillWindow({553, 197}, parent
     // This window keeps the standard face and controls.
     setPalette(QApplication::palette());
     setFont(QApplication::font());
+    setWindowTitle(QStringLiteral("Верно или неверно"));
 
     auto* label8 = new QLabel(QStringLiteral("Ответе на вопрос"), this);
     label8->setGeometry(10, 8, 300, 18);
     fitLabel(*label8);
     MemoQuest = new QTextEdit(this);
     MemoQuest->setReadOnly(true);
+    MemoQuest->setAccessibleName(QStringLiteral("Утверждение"));
+    // Display only, as in the other drills: the keys go to the answer.
+    MemoQuest->setFocusPolicy(Qt::NoFocus);
     MemoQuest->setGeometry(10, 28, 356, 66);
     QFont statement = MemoQuest->font();
     statement.setPixelSize(16);
@@ -59,6 +65,8 @@ TFormQuestTrFl::TFormQuestTrFl(QWidget* parent) : DrillWindow({553, 197}, parent
     RadioButtonNo = new QRadioButton(QStringLiteral("Нет"), radioGroup1);
     RadioButtonNo->move(180, 22);
     RadioButtonNo->adjustSize();
+    RadioButtonYes->installEventFilter(this);
+    RadioButtonNo->installEventFilter(this);
 
     auto* info = new QGroupBox(this);
     info->setGeometry(380, 8, 163, 142);
@@ -110,6 +118,9 @@ void TFormQuestTrFl::SelectNext()
 void TFormQuestTrFl::showStatement()
 {
     MemoQuest->setPlainText(drill_->currentItem().text);
+    // A screen reader says the statement with the answer that has the focus.
+    for (QRadioButton* answer : {RadioButtonYes, RadioButtonNo})
+        answer->setAccessibleDescription(drill_->currentItem().text);
     LabelSelect->setText(QString::number(drill_->remaining()));
     LabelCount->setText(QString::number(drill_->count()));
     LabelError->setText(QString::number(drill_->errors()));
@@ -126,6 +137,35 @@ void TFormQuestTrFl::BitBtn1Click()
         closeDialog(*this, DialogResult::OK);
     else
         showStatement();
+}
+
+void TFormQuestTrFl::keyPressEvent(QKeyEvent* event)
+{
+    if (!chooseByKey(*event))
+        DrillWindow::keyPressEvent(event);
+}
+
+bool TFormQuestTrFl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && chooseByKey(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return DrillWindow::eventFilter(watched, event);
+}
+
+bool TFormQuestTrFl::chooseByKey(const QKeyEvent& event)
+{
+    const std::optional<int> current = RadioButtonYes->isChecked()  ? std::optional<int>(0)
+                                       : RadioButtonNo->isChecked() ? std::optional<int>(1)
+                                                                    : std::nullopt;
+    const std::optional<int> to = event.modifiers() & ~Qt::KeypadModifier
+                                      ? std::nullopt
+                                      : choiceByKey(event.key(), current, 2);
+    if (!to)
+        return false;
+    QRadioButton* chosen = *to == 0 ? RadioButtonYes : RadioButtonNo;
+    chosen->setChecked(true);
+    chosen->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 void TFormQuestTrFl::BitBtnPlayClick()

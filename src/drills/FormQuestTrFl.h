@@ -42,11 +42,19 @@ public:
     QLabel* LabelError;
 
 protected:
+    // The arrows and the digits 1 ("Да") and 2 ("Нет") choose the answer,
+    // see ChoiceKeys.h, from any control; the two answers themselves are
+    // watched, as a radio button would move by the arrows only where its
+    // neighbour lies in the arrow's direction.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Escape is the "Cancel" button here, which gives Ignore.
     void reject() override { closeDialog(*this, DialogResult::Ignore); }
 
 private:
     void showStatement();
+    // Chooses the answer that the key stands for; false for other keys.
+    bool chooseByKey(const QKeyEvent& event);
 
     std::optional<TrueFalseDrill> drill_;
 };

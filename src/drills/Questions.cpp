@@ -121,6 +121,22 @@ void QuestionDrill::click(int position)
     checked_[position] = !wasChecked;
 }
 
+void QuestionDrill::choose(int position)
+{
+    if (position < 0 || position >= order_.size())
+        return;
+    checked_.fill(false);
+    checked_[position] = true;
+}
+
+std::optional<int> QuestionDrill::chosen() const
+{
+    for (int p = 0; p < MaxAnswers; ++p)
+        if (checked_[p])
+            return p;
+    return std::nullopt;
+}
+
 QuestionDrill::Answer QuestionDrill::confirm()
 {
     if (checked_[correctSlot_])

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <array>
+#include <optional>
 
 inline constexpr int MaxAnswers = 4;
 
@@ -45,6 +46,10 @@ public:
     // boxes are unchecked, then the box toggles, so clicking the checked box
     // leaves none checked.
     void click(int position);
+    // A choice by key: the box at the position is checked, the others not.
+    void choose(int position);
+    // The checked box's position; none when the student unchecked them all.
+    std::optional<int> chosen() const;
     // Confirms the choice: right when the box at the right answer's position
     // is checked. A question with more than two answers gets a second try.
     Answer confirm();

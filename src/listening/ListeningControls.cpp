@@ -39,6 +39,9 @@ TBtnImgTransD1QF* roundButton(const QString& symbol, const QString& caption, QWi
     auto* button = new TBtnImgTransD1QF(parent);
     dressButton(*button, symbolButtonPictures(symbol, 36));
     button->setText(caption);
+    // Out of the Tab chain until these windows' keys are settled: a focused
+    // button would take the Space that marks the range.
+    button->setFocusPolicy(Qt::NoFocus);
     auto* label = new QLabel(caption, parent);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setObjectName(QStringLiteral("caption"));
@@ -54,6 +57,7 @@ QLabel* captionOf(TBtnImgTransD1QF* button)
 TChBxImgTransD1QF* checkBox(const QString& caption, QWidget* parent)
 {
     auto* box = new TChBxImgTransD1QF(parent);
+    box->setFocusPolicy(Qt::NoFocus);
     box->SetCaption(caption);
     box->setFont(look::arial(12));
     const QSize ball(18, 18);

@@ -53,6 +53,10 @@ TFormPrepod::TFormPrepod(const UserSession& session, ConsoleCourse course, QWidg
     ListBoxReport->setFont(look::arial(12));
     ListBoxReport->setUniformItemSizes(true);
     ListBoxReport->setStyleSheet(QStringLiteral("QListWidget::item { height: 15px; }"));
+    // Named as the headings above them say.
+    ListBoxUsers->setAccessibleName(QStringLiteral("Имя ученика"));
+    ListBoxReport->setAccessibleName(QStringLiteral("Отчет ученика"));
+    EditPassword->setAccessibleName(QStringLiteral("Пароль"));
     EditPassword->setObjectName(QStringLiteral("EditPassword"));
     EditPassword->setReadOnly(true);
     EditPassword->setFont(look::arial(15));

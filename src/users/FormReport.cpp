@@ -61,6 +61,7 @@ TFormReport::TFormReport(UserSession& session, QWidget* parent)
     ListBoxReport->setFont(look::arial(16));
     ListBoxReport->setItemDelegate(new ReportRowDelegate(ListBoxReport));
     ListBoxReport->setUniformItemSizes(true);
+    ListBoxReport->setAccessibleName(QStringLiteral("Отчет"));
     QPalette white = ListBoxReport->palette();
     white.setColor(QPalette::Base, Qt::white);
     ListBoxReport->setPalette(white);

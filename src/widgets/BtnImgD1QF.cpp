@@ -150,8 +150,14 @@ QPixmap TBtnImgD1QF::currentPicture() const
 void TBtnImgD1QF::paintEvent(QPaintEvent*)
 {
     const QPixmap picture = currentPicture();
-    if (picture.isNull())
-        return;
     QPainter painter(this);
-    painter.drawPixmap(glyphOrigin(size(), picture.size(), layout_, margin_), picture);
+    if (!picture.isNull())
+        painter.drawPixmap(glyphOrigin(size(), picture.size(), layout_, margin_), picture);
+    focusMark_.draw(painter, *this);
+}
+
+void TBtnImgD1QF::focusInEvent(QFocusEvent* event)
+{
+    focusMark_.focusIn(*event);
+    QPushButton::focusInEvent(event);
 }

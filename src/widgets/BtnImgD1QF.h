@@ -2,6 +2,7 @@
 
 #include "widgets/BitmapRules.h"
 #include "widgets/DialogResult.h"
+#include "widgets/FocusMark.h"
 
 #include <QPixmap>
 #include <QPushButton>
@@ -18,6 +19,10 @@ class QShortcut;
 // result; Default reacts to Enter, Cancel to Escape. The Help kind opens the
 // help context of the nearest parent that has one (see HelpContext.h), the
 // Close kind closes the window.
+//
+// The caption is also the button's name for a screen reader. Like the
+// picture buttons it shows a dotted frame only while the keyboard brought
+// the focus.
 class TBtnImgD1QF : public QPushButton {
     Q_OBJECT
 public:
@@ -77,6 +82,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void store(QColor& field, const QColor& value);
@@ -94,6 +100,7 @@ private:
     DialogResult modalResult_ = DialogResult::None;
     QShortcut* cancel_ = nullptr;
     ButtonKind kind_ = ButtonKind::Custom;
+    FocusMark focusMark_;
     QColor colorFon_;
     QColor colorDefBorder_;
     QColor colorLightSide_;

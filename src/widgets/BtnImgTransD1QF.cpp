@@ -9,7 +9,7 @@
 TBtnImgTransD1QF::TBtnImgTransD1QF(QWidget* parent) : QAbstractButton(parent)
 {
     resize(50, 50);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
@@ -95,14 +95,13 @@ void TBtnImgTransD1QF::paintEvent(QPaintEvent*)
 {
     dressed();
     QPainter painter(this);
-    if (showsDisabled()) {
+    if (showsDisabled())
         drawTransparent(painter, {0, 0}, disabled_, transparentColour(disabled_));
-        return;
-    }
-    if (shown_.isNull())
+    else if (shown_.isNull())
         drawTransparent(painter, {0, 0}, bitmap_, transparentColour(bitmap_));
     else
         drawTransparent(painter, {0, 0}, shown_, shownKey_);
+    focusMark_.draw(painter, *this);
 }
 
 void TBtnImgTransD1QF::enterEvent(QEnterEvent* event)
@@ -139,4 +138,10 @@ void TBtnImgTransD1QF::changeEvent(QEvent* event)
     if (event->type() == QEvent::EnabledChange)
         fitSize();
     QAbstractButton::changeEvent(event);
+}
+
+void TBtnImgTransD1QF::focusInEvent(QFocusEvent* event)
+{
+    focusMark_.focusIn(*event);
+    QAbstractButton::focusInEvent(event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/BitmapRules.h"
+#include "widgets/FocusMark.h"
 
 #include <QAbstractButton>
 #include <QPixmap>
@@ -16,6 +17,12 @@
 // clicked() is the click event: once per click, after the released picture is
 // drawn, and only while enabled; pressed() and released() are the mouse down
 // and up events of the left button.
+//
+// The button takes the focus by Tab (a click leaves the focus where it was)
+// and shows a dotted frame only while the keyboard brought the focus; Space
+// clicks it. Its text is never drawn: it is the button's name for a screen
+// reader, so a window gives it the caption it shows beside the button. The
+// tool tip, which names the keys that do the same, is the description.
 class TBtnImgTransD1QF : public QAbstractButton {
     Q_OBJECT
 public:
@@ -48,6 +55,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     // The button with its pending pictures set.
@@ -65,5 +73,6 @@ private:
     QPixmap disabled_;
     QPixmap shown_;
     std::optional<QRgb> shownKey_;
+    FocusMark focusMark_;
     mutable std::function<void(TBtnImgTransD1QF&)> dress_;
 };

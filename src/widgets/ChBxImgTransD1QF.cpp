@@ -1,18 +1,23 @@
 #include "widgets/ChBxImgTransD1QF.h"
 
+#include "widgets/AccessibleControls.h"
 #include "widgets/BitmapRules.h"
 #include "widgets/Pictures.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 TChBxImgTransD1QF::TChBxImgTransD1QF(QWidget* parent)
     : QWidget(parent), onColor_(winColor(65280)), offColor_(winColor(255))
 {
+    installAccessibleControls();
     resize(7, 7);
     setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void TChBxImgTransD1QF::store(QPixmap& field, const QPixmap& picture)
@@ -29,8 +34,15 @@ void TChBxImgTransD1QF::SetCaption(const QString& caption)
 
 void TChBxImgTransD1QF::SetChecked(bool checked)
 {
+    const bool changes = checked != checked_;
     checked_ = checked;
     update();
+    if (!changes)
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TChBxImgTransD1QF::SetEnabled(bool enabled)
@@ -61,11 +73,29 @@ void TChBxImgTransD1QF::mouseReleaseEvent(QMouseEvent* event)
     const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
     pressed_ = false;
-    if (!click)
-        return;
+    if (click)
+        this->click();
+}
+
+void TChBxImgTransD1QF::click()
+{
     emit clicked();
     if (enabled_)
         SetChecked(!checked_);
+}
+
+void TChBxImgTransD1QF::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
+        click();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TChBxImgTransD1QF::focusInEvent(QFocusEvent* event)
+{
+    focusMark_.focusIn(*event);
+    QWidget::focusInEvent(event);
 }
 
 void TChBxImgTransD1QF::paintEvent(QPaintEvent*)
@@ -80,6 +110,7 @@ void TChBxImgTransD1QF::paintEvent(QPaintEvent*)
     const CheckLayout layout =
         checkLayout(height(), picture.height(), imgOn_.width(), QFontInfo(font()).pixelSize());
     drawTransparent(painter, layout.picture, picture, key);
+    focusMark_.draw(painter, *this);
     if (caption_.isEmpty())
         return;
     painter.setPen(enabled_ ? palette().color(QPalette::WindowText) : winColor(8421504));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/FocusMark.h"
+
 #include <QColor>
 #include <QPixmap>
 #include <QWidget>
@@ -8,6 +10,12 @@
 // Its Enabled is a flag of its own that selects the pictures and decides
 // whether a click toggles; the widget itself keeps taking clicks, so clicked()
 // fires even while it is "disabled" and the window can react to that.
+//
+// It takes the focus by Tab; Space then clicks it, as the mouse does. Other
+// keys go on to the window, which may move a group's choice by arrows or
+// digits. A screen reader hears it as a check box, or as a radio button when
+// it is one of a group of choices (Radio), named by its accessible name or
+// else its caption.
 class TChBxImgTransD1QF : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +28,10 @@ public:
     void SetChecked(bool checked);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
+    // A click as by the mouse: clicked(), then the toggle when Enabled.
+    void click();
+    bool Radio() const { return radio_; }
+    void SetRadio(bool radio) { radio_ = radio; }
 
     QPixmap ImgOn() const { return imgOn_; }
     void SetImgOn(const QPixmap& picture) { store(imgOn_, picture); }
@@ -43,6 +55,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void store(QPixmap& field, const QPixmap& picture);
@@ -51,6 +65,8 @@ private:
     bool checked_ = false;
     bool enabled_ = true;
     bool pressed_ = false;
+    bool radio_ = false;
+    FocusMark focusMark_;
     QPixmap imgOn_;
     QPixmap imgOnDis_;
     QPixmap imgOff_;

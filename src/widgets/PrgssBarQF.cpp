@@ -1,14 +1,17 @@
 #include "widgets/PrgssBarQF.h"
 
+#include "widgets/AccessibleControls.h"
 #include "widgets/BitmapRules.h"
 #include "widgets/Pictures.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 #include <utility>
 
 TPrgssBarQF::TPrgssBarQF(QWidget* parent) : QWidget(parent)
 {
+    installAccessibleControls();
     resize(150, 25);
 }
 
@@ -30,6 +33,8 @@ void TPrgssBarQF::SetPosition(int value)
         return;
     position_ = value;
     update();
+    QAccessibleValueChangeEvent event(this, value);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TPrgssBarQF::AdvanceTo(int value)

@@ -8,8 +8,10 @@
 #include "dialogs/SharedDialogs.h"
 #include "sound/MediaPlayer.h"
 #include "sound/VirtualSoundEngine.h"
+#include "support/AccessibleRows.h"
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"
+#include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
 #include "widgets/Memo.h"
 
@@ -162,6 +164,36 @@ TEST_F(CompletionDialog, EachChoiceGivesItsResult)
     EXPECT_EQ(choose(QStringLiteral("Выйти")), DialogResult::Cancel);
     whenModal([](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); });
     EXPECT_EQ(execDialog(*dialog), DialogResult::Cancel);
+    EXPECT_TRUE(modalActionsDone());
+}
+
+// Without a mouse: a screen reader hears each choice by the text beside it,
+// Tab goes from one to the next and Space takes it; Enter marks the exercise
+// whichever button has the focus.
+TEST_F(CompletionDialog, ChoicesByKeysAndByName)
+{
+    const auto pressOnFocus = [](QWidget* window, Qt::Key key) {
+        QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, key);
+    };
+    whenModal([&](QWidget* window) {
+        const QList<AccessibleRow> rows = accessibleRows(window);
+        for (const QString& choice : {QStringLiteral("Отметить упражнение как выполненное"),
+                                      QStringLiteral("Повторить упражнение еще раз"),
+                                      QStringLiteral("Просто выйти из упражнения")}) {
+            const AccessibleRow row = accessibleRow(window, QAccessible::Button, choice);
+            EXPECT_TRUE(row.focusable) << choice.toStdString() << "\n" << describeRows(rows);
+        }
+        dialog->BitBtnOk->setFocus(Qt::TabFocusReason);
+        pressOnFocus(window, Qt::Key_Tab);
+        EXPECT_EQ(window->focusWidget(), dialog->BitBtn3);
+        pressOnFocus(window, Qt::Key_Space);
+    });
+    EXPECT_EQ(execDialog(*dialog), DialogResult::Retry);
+    whenModal([&](QWidget* window) {
+        dialog->BitBtn2->setFocus(Qt::TabFocusReason);
+        pressOnFocus(window, Qt::Key_Return);
+    });
+    EXPECT_EQ(execDialog(*dialog), DialogResult::OK);
     EXPECT_TRUE(modalActionsDone());
 }
 

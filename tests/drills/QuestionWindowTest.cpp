@@ -167,3 +167,66 @@ TEST(QuestionPreviewWindow, CountsDownAndEnds)
     EXPECT_EQ(ExecuteQuestDemo(400, 300, "Absent.txt", "", "", ""), LaunchResult::Left);
     EXPECT_TRUE(modalActionsDone());
 }
+
+namespace {
+// The position of the one checked box; -1 when none is, -2 when several are.
+int checkedBox(const TFormQuestDown* form)
+{
+    int found = -1;
+    for (int p = 0; p < MaxAnswers; ++p)
+        if (form->RadioButton[p]->Checked())
+            found = found == -1 ? p : -2;
+    return found;
+}
+} // namespace
+
+// A student without a mouse: the arrows and the digits move the check (and
+// the focus, which a screen reader follows), Enter confirms what was chosen.
+TEST(QuestionWindow, KeysChooseTheAnswerThatEnterConfirms)
+{
+    TempCourse course;
+    course.writeLines("Quest.txt", {"Wie viele?"}, true);
+    course.writeLines("Answ.txt", {"#", "vier", "drei", "zwei", "eins"}, true);
+    seedDrillRandom(3);
+    whenModal([](QWidget* window) {
+        auto* form = qobject_cast<TFormQuestDown*>(window);
+        ASSERT_TRUE(form);
+        struct Case {
+            const char* name;
+            QList<int> keys;
+            int checked;
+        };
+        const Case cases[] = {
+            {"digit 3", {Qt::Key_3}, 2},
+            {"Down", {Qt::Key_Down}, 3},
+            {"Down past the last", {Qt::Key_Down}, 0},
+            {"Up past the first", {Qt::Key_Up}, 3},
+            {"digit 1, then Right", {Qt::Key_1, Qt::Key_Right}, 1},
+            {"Left", {Qt::Key_Left}, 0},
+            {"a digit beyond the answers", {Qt::Key_5}, 0},
+        };
+        for (const Case& c : cases) {
+            for (int key : c.keys)
+                pressKey(form, key);
+            EXPECT_EQ(checkedBox(form), c.checked) << c.name;
+            EXPECT_EQ(form->focusWidget(), form->RadioButton[c.checked]) << c.name;
+        }
+        // Down, Down, Enter answers with the answer the student went to.
+        const int correct = form->drill().correctSlot();
+        pressKey(form, Qt::Key_1);
+        for (int p = 0; p < correct; ++p)
+            pressKey(form, Qt::Key_Down);
+        const bool chosen = checkedBox(form) == correct;
+        EXPECT_TRUE(chosen) << "the right answer is at position " << correct + 1;
+        if (!chosen) {
+            form->BtnImgTransD1QF3Click();
+            return;
+        }
+        pressKey(form, Qt::Key_Return);
+    });
+    DrillCounts counts;
+    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Answ.txt", "", "", &counts),
+              LaunchResult::GoneThrough);
+    EXPECT_EQ(counts.errors, 0);
+    EXPECT_TRUE(modalActionsDone());
+}

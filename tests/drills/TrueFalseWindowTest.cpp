@@ -199,3 +199,47 @@ TEST(TrueFalseWindow, PlaysTheStatementsSegment)
     EXPECT_TRUE(form.BitBtnPlay->isEnabled());
     VirtualSound::use(false);
 }
+
+// The answers by keys: the digits 1 ("Да") and 2 ("Нет") and the arrows, from
+// wherever the focus is; Enter answers with the choice.
+TEST(TrueFalseWindow, KeysChooseTheAnswerThatEnterGives)
+{
+    TempCourse course;
+    course.writeLines("TrFl.txt", {"Eins ist wahr.\t0"}, true);
+    course.writeLines("TrFlTr.txt", {QStringLiteral("перевод")});
+    course.writeLines("TrFlTim.txt", {"0\t800"});
+    whenModal([](QWidget* window) {
+        auto* form = qobject_cast<TFormQuestTrFl*>(window);
+        ASSERT_TRUE(form);
+        struct Case {
+            const char* name;
+            int key;
+            bool yes;
+        };
+        const Case cases[] = {
+            {"2", Qt::Key_2, false},         {"1", Qt::Key_1, true},
+            {"Down", Qt::Key_Down, false},   {"Down round", Qt::Key_Down, true},
+            {"Up round", Qt::Key_Up, false}, {"3 is no answer", Qt::Key_3, false},
+            {"1 again", Qt::Key_1, true},
+        };
+        for (const Case& c : cases) {
+            pressKey(form, c.key);
+            EXPECT_EQ(form->RadioButtonYes->isChecked(), c.yes) << c.name;
+            EXPECT_EQ(form->RadioButtonNo->isChecked(), !c.yes) << c.name;
+        }
+        pressKey(form, Qt::Key_2);
+        pressKey(form, Qt::Key_Up);
+        whenModal([](QWidget* results) {
+            auto* end = qobject_cast<TFormQuestEnd*>(results);
+            ASSERT_TRUE(end);
+            EXPECT_EQ(cell(end, 0, 2), QStringLiteral("Да")) << "answered right";
+            end->accept();
+        });
+        pressKey(form, Qt::Key_Return);
+    });
+    DrillCounts counts;
+    EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", "", &counts),
+              LaunchResult::GoneThrough);
+    EXPECT_EQ(counts.errors, 0);
+    EXPECT_TRUE(modalActionsDone());
+}

@@ -44,3 +44,9 @@ void expectReadError(const QString& text)
         pressDialogButton(window);
     });
 }
+
+void pressKey(QWidget* window, int key)
+{
+    QWidget* focused = window->focusWidget();
+    QTest::keyClick(focused ? focused : window, Qt::Key(key));
+}

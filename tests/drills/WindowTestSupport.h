@@ -17,3 +17,8 @@ void pressDialogButton(QWidget* dialog);
 // Arranges: the next modal window is the read-error message with this text;
 // it is closed with its button.
 void expectReadError(const QString& text);
+
+// Presses the key as the keyboard does: on the window's focus control (the
+// one that has the focus while the window is active), or on the window when
+// it has none; the event goes on to the parents when the control leaves it.
+void pressKey(QWidget* window, int key);

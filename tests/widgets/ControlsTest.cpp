@@ -122,8 +122,9 @@ TEST_F(ProgressBar, AdvancingDrawsAtOnceWhenTheFillMovesAFrameApart)
     bar->AdvanceTo(5); // one slot
     EXPECT_EQ(counter.paints, 1);
     bar->AdvanceTo(10); // two slots
-    if (sinceDrawn.elapsed() < 16)
+    if (sinceDrawn.elapsed() < 16) {
         EXPECT_EQ(counter.paints, 1) << "drawn again within a frame";
+    }
     nextFrame();
     bar->AdvanceTo(11); // still two slots, not drawn yet
     EXPECT_EQ(counter.paints, 2);
