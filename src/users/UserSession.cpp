@@ -11,8 +11,10 @@ QStringList messageOf(const std::optional<CourseError>& error)
     return error ? QStringList{error->userText()} : QStringList{};
 }
 
-// How long a change of the list waits for another program's change to end.
-constexpr int ListLockWaitMs = 10000;
+// How long a change of the list waits for another program's change to end:
+// longer than a lock left by a program that died on another machine lives,
+// so that such a lock delays the change but never refuses it.
+constexpr int ListLockWaitMs = LockFile::StaleMs + 5000;
 
 QString progressPathOf(const UserRecord& user)
 {

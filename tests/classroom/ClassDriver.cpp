@@ -121,9 +121,16 @@ int churn(const QString& prefix, int rounds)
         if (round > 0)
             QThread::msleep(ChurnPauseMs);
         add(session, prefix + QString::number(round));
-        if (round % 2 == 1)
-            told(session.deleteUser(
-                session.users().indexOfName(prefix + QString::number(round - 1))));
+        if (round % 2 == 1) {
+            const QString gone = prefix + QString::number(round - 1);
+            told(session.deleteUser(session.users().indexOfName(gone)));
+            const QDir left(QStringLiteral("Report/") + gone);
+            if (left.exists())
+                told({QStringLiteral("папка %1 осталась: %2")
+                          .arg(gone, left.entryList(QDir::AllEntries | QDir::Hidden |
+                                                    QDir::NoDotAndDotDot)
+                                         .join(u' '))});
+        }
     }
     return 0;
 }

@@ -150,8 +150,12 @@ QStringList checkCourse(const QString& course, const QStringList& students,
             const bool deleted = round % 2 == 0 && round + 1 < churnRounds;
             if (!deleted)
                 expected << name;
-            if (deleted && QDir(course + QStringLiteral("/Report/") + name).exists())
-                faults << name + QStringLiteral(": deleted, but its folder is there");
+            const QDir folder(course + QStringLiteral("/Report/") + name);
+            if (deleted && folder.exists())
+                faults << name + QStringLiteral(": deleted, but its folder is there with ") +
+                              folder
+                                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                                  .join(u' ');
         }
     for (const QString& name : expected - listed)
         faults << name + QStringLiteral(": missing from the list");
