@@ -1,6 +1,7 @@
 #include "users/FormPrepod.h"
 
 #include "common/FileProblems.h"
+#include "common/FileWatch.h"
 #include "common/Paths.h"
 #include "dialogs/DlgMessage.h"
 #include "users/DlgChPassPrep.h"
@@ -42,7 +43,7 @@ TBtnImgTransD1QF* pictureButton(const QString& label, QSize size, QWidget* paren
 TFormPrepod::TFormPrepod(const UserSession& session, ConsoleCourse course, QWidget* parent)
     : QDialog(parent), ListBoxUsers(new QListWidget(this)), ListBoxReport(new QListWidget(this)),
       EditPassword(new QLineEdit(this)), DlgChPassPrep(new TDlgChPassPrep(this)), session_(session),
-      course_(std::move(course))
+      course_(std::move(course)), progressWatch_(new FileWatch(this))
 {
     setWindowTitle(QStringLiteral("Переподаватель"));
     setDialogBackground(this);
@@ -112,6 +113,7 @@ void TFormPrepod::makeButtons()
     connect(BitBtn3, &TBtnImgTransD1QF::clicked, this, &TFormPrepod::BitBtn3Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TFormPrepod::BitBtn2Click);
     connect(BitBtn1, &QPushButton::clicked, this, &TFormPrepod::BitBtn1Click);
+    connect(progressWatch_, &FileWatch::changed, this, &TFormPrepod::refreshReport);
 }
 
 void TFormPrepod::showEvent(QShowEvent* event)
@@ -171,12 +173,33 @@ QString TFormPrepod::loadProgress(int user)
     // Progress of this run not yet written is in memory: the current named
     // user is shown from there, everyone else from the file.
     if (session_.holdsCurrentProgress(record)) {
+        progressWatch_->watch({});
         copy_ = session_.progress();
         return {};
     }
+    progressWatch_->watch(coursePath(record.progressFile()));
     ProgressRead read = ReadProgress(coursePath(record.progressFile()), int(entries_.size()));
     copy_ = read.table;
     return read.problem;
+}
+
+void TFormPrepod::refreshReport()
+{
+    const int user = ListBoxUsers->currentRow();
+    if (!isVisible() || user < 0 || user >= session_.users().count())
+        return;
+    // A file caught missing or unreadable is looked at again at its next
+    // change; the teacher was told when the user was chosen.
+    const ProgressRead read =
+        ReadProgress(coursePath(session_.users().at(user).progressFile()), int(entries_.size()));
+    if (!read.problem.isEmpty() || read.table == copy_)
+        return;
+    copy_ = read.table;
+    const QList<ReportRow> rows = reportRows(entries_, copy_);
+    for (int i = 0; i < rows.size() && i < ListBoxReport->count(); ++i)
+        if (ListBoxReport->item(i)->text() != rows[i].text)
+            ListBoxReport->item(i)->setText(rows[i].text);
+    ListBoxReportClick();
 }
 
 int TFormPrepod::selectedEntry() const

@@ -12,6 +12,7 @@ class TBtnImgTransD1QF;
 class TChBxImgTransD1QF;
 class TDlgChPassPrep;
 class TDlgPassWord;
+class FileWatch;
 class UserSession;
 
 // What the console needs of the course, which the main window holds.
@@ -64,12 +65,17 @@ private:
     QString loadProgress(int user);
     // The selected report row's entry and its record in the copy; 0 without one.
     int selectedEntry() const;
+    // Reads the selected user's progress file again, as a student on another
+    // machine may have marked an exercise since; only the rows whose text
+    // changed are rewritten, and the selection stays.
+    void refreshReport();
 
     const UserSession& session_;
     ConsoleCourse course_;
     QList<ReportEntry> entries_; // of the selected user's mode
     ProgressTable copy_;         // the selected user's progress, never written
     bool playing_ = false;
+    FileWatch* progressWatch_;
 };
 
 // The teacher's login (the main window's "Преподаватель..."): true when the

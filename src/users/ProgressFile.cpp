@@ -3,6 +3,7 @@
 #include "common/AtomicFile.h"
 #include "common/FileProblems.h"
 #include "common/FixedField.h"
+#include "common/FreshRead.h"
 #include "common/LineFile.h"
 #include "common/ShortString.h"
 
@@ -112,7 +113,7 @@ ProgressRead ReadProgress(const QString& path, int count)
     if (!file.open(QIODevice::ReadOnly))
         return {read.table, unreadableText(file, errno), false};
     // One byte more than the table tells a longer file.
-    const QByteArray bytes = file.read(qint64(count + 1) * ProgressRecord::Size + 1);
+    const QByteArray bytes = readFresh(file, qint64(count + 1) * ProgressRecord::Size + 1);
     if (file.error() != QFileDevice::NoError)
         return {read.table, unreadableText(file, errno), false};
     for (int entry = 1; entry <= count; ++entry) {
@@ -135,7 +136,7 @@ QList<ProgressRecord> readAllProgressRecords(const QString& path)
     QFile file(path);
     if (isSpecialFile(path) || !file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = readFresh(file);
     QList<ProgressRecord> records;
     for (qsizetype at = ProgressRecord::Size; at + ProgressRecord::Size <= bytes.size();
          at += ProgressRecord::Size)
@@ -148,7 +149,7 @@ bool hasProgressSignature(const QString& path)
     QFile file(path);
     if (isSpecialFile(path) || !file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray header = file.read(ProgressRecord::Size);
+    const QByteArray header = readFresh(file, ProgressRecord::Size);
     // The length byte and every character, nothing after them.
     const int signatureBytes = 1 + int(ProgressSignature.size());
     return header.size() == ProgressRecord::Size &&

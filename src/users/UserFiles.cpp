@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QThread>
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -181,6 +183,37 @@ std::optional<QString> takeBackOwnRecording(const QString& path, const UserRecor
     return removeRecording(file.filePath());
 }
 
+namespace {
+// A file deleted while its file system still counts it open is kept under a
+// hidden name until it is closed: FUSE (sshfs) closes a file some moments
+// after the program did, and NFS keeps ".nfs…" files the same way.
+bool holdsOnlyClosingFiles(const QDir& folder)
+{
+    const QStringList left =
+        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return std::all_of(left.begin(), left.end(), [](const QString& name) {
+        return name.startsWith(QLatin1String(".fuse_hidden")) ||
+               name.startsWith(QLatin1String(".nfs"));
+    });
+}
+
+constexpr int FolderTries = 20;
+constexpr int FolderTryPauseMs = 50;
+
+// rmdir removes only an empty folder, and never follows a link; a folder
+// whose last files are still being closed is tried again for a second.
+void removeEmptyFolder(const QString& path)
+{
+    const QDir folder(path);
+    for (int tries = 0; tries < FolderTries; ++tries) {
+        if (folder.rmdir(folder.absolutePath()) || !folder.exists() ||
+            !holdsOnlyClosingFiles(folder))
+            return;
+        QThread::msleep(FolderTryPauseMs);
+    }
+}
+} // namespace
+
 void deleteUserFiles(const UserRecord& user, const UserTable& table)
 {
     const QStringList recorded = recordingsNamedInProgress(user);
@@ -197,7 +230,6 @@ void deleteUserFiles(const UserRecord& user, const UserTable& table)
     const QString progress = coursePath(user.progressFile());
     if (isProgressFileToDelete(progress))
         QFile::remove(progress);
-    // rmdir removes only an empty folder, and never follows a link.
     if (ownFolder && !QFileInfo(folder).isSymLink())
-        QDir(folder).rmdir(QDir(folder).absolutePath());
+        removeEmptyFolder(folder);
 }

@@ -4,6 +4,7 @@
 #include "common/CodePage.h"
 #include "common/FileProblems.h"
 #include "common/FixedField.h"
+#include "common/FreshRead.h"
 #include "common/Paths.h"
 #include "common/ShortString.h"
 
@@ -199,7 +200,7 @@ UserListLoad LoadUserList(const QString& path)
     };
     if (!file.open(QIODevice::ReadOnly))
         return unreadable();
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = readFresh(file);
     if (file.error() != QFileDevice::NoError)
         return unreadable();
     UserTable table = UserTable::fromBytes(bytes);

@@ -11,8 +11,10 @@ QStringList messageOf(const std::optional<CourseError>& error)
     return error ? QStringList{error->userText()} : QStringList{};
 }
 
-// How long a change of the list waits for another program's change to end.
-constexpr int ListLockWaitMs = 10000;
+// How long a change of the list waits for another program's change to end:
+// longer than a lock left by a program that died on another machine lives,
+// so that such a lock delays the change but never refuses it.
+constexpr int ListLockWaitMs = LockFile::StaleMs + 5000;
 
 QString progressPathOf(const UserRecord& user)
 {
@@ -100,34 +102,38 @@ void UserSession::dropCurrent()
     progressLock_.reset();
 }
 
-QStringList UserSession::changeList(const ListChange& change)
+QStringList UserSession::changeList(const ListChange& change,
+                                    const std::function<void()>& afterWrite)
 {
-    QLockFile lock(listPath_ + QStringLiteral(".lock"));
+    LockFile lock(listPath_ + QStringLiteral(".lock"));
     if (!lock.tryLock(ListLockWaitMs))
         return {QStringLiteral("Список пользователей \"%1\" не изменен: %2.")
                     .arg(listPath_,
-                         lock.error() == QLockFile::LockFailedError
+                         lock.error() == LockFile::Error::Busy
                              ? QStringLiteral("его сейчас изменяет другая копия программы")
                              : QStringLiteral("не удается создать файл блокировки рядом с ним"))};
     if (QStringList problem = readListAgain(); !problem.isEmpty())
         return problem;
     bool changed = false;
     QStringList messages = change(changed);
-    if (changed)
-        messages += messageOf(WriteUserList(users_, listPath_));
-    return messages;
+    if (!changed)
+        return messages;
+    const std::optional<CourseError> error = WriteUserList(users_, listPath_);
+    if (!error && afterWrite)
+        afterWrite();
+    return messages + messageOf(error);
 }
 
-std::unique_ptr<QLockFile> UserSession::lockProgressOf(const UserRecord& user,
-                                                       QStringList& messages) const
+std::unique_ptr<LockFile> UserSession::lockProgressOf(const UserRecord& user,
+                                                      QStringList& messages) const
 {
-    auto lock =
-        std::make_unique<QLockFile>(canonicalForm(progressPathOf(user)) + QStringLiteral(".lock"));
+    auto lock = std::make_unique<LockFile>(
+        canonicalForm(progressPathOf(user)) + QStringLiteral(".lock"), LockFile::Hold::Long);
     if (lock->tryLock(0))
         return lock;
     // A folder where no lock can be made cannot take the progress either; the
     // write will tell why.
-    if (lock->error() == QLockFile::LockFailedError)
+    if (lock->error() == LockFile::Error::Busy)
         messages << QStringLiteral("С пользователем \"%1\" сейчас работает другая копия "
                                    "программы. Закройте ее или выберите другого пользователя.")
                         .arg(user.name());
@@ -218,7 +224,7 @@ QStringList UserSession::changeUser(int index)
                     .arg(user.name(), user.progressFile())};
     const QString progressPath = canonicalForm(progressPathOf(user));
     QStringList messages;
-    std::unique_ptr<QLockFile> lock;
+    std::unique_ptr<LockFile> lock;
     if (progressPath != currentProgress_) {
         lock = lockProgressOf(user, messages);
         if (!messages.isEmpty())
@@ -293,26 +299,30 @@ QStringList UserSession::deleteUser(int index)
     if (index < 0 || index >= users_.count())
         return {};
     const UserRecord shown = users_.at(index);
-    return changeList([&](bool& changed) -> QStringList {
-        const int at = indexOfSameUser(shown);
-        if (at < 0)
-            return {QStringLiteral("Пользователь \"%1\" уже удален другой копией программы.")
-                        .arg(shown.name())};
-        if (at == currentIndex_) {
-            dropCurrent();
-            currentValid_ = false;
-        } else {
-            QStringList busy;
-            if (!lockProgressOf(shown, busy) && !busy.isEmpty())
-                return busy;
-        }
-        deleteUserFiles(users_.at(at), users_);
-        users_.removeAt(at);
-        if (at < currentIndex_)
-            --currentIndex_;
-        changed = true;
-        return {};
-    });
+    UserTable before;
+    int at = -1;
+    return changeList(
+        [&](bool& changed) -> QStringList {
+            at = indexOfSameUser(shown);
+            if (at < 0)
+                return {QStringLiteral("Пользователь \"%1\" уже удален другой копией программы.")
+                            .arg(shown.name())};
+            if (at == currentIndex_) {
+                dropCurrent();
+                currentValid_ = false;
+            } else {
+                QStringList busy;
+                if (!lockProgressOf(shown, busy) && !busy.isEmpty())
+                    return busy;
+            }
+            before = users_;
+            users_.removeAt(at);
+            if (at < currentIndex_)
+                --currentIndex_;
+            changed = true;
+            return {};
+        },
+        [&] { deleteUserFiles(before.at(at), before); });
 }
 
 QString UserSession::recordingName(int entry) const

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "common/LockFile.h"
 #include "users/Completion.h"
 #include "users/NewUser.h"
 #include "users/ProgressFile.h"
 #include "users/UserList.h"
 
-#include <QLockFile>
 #include <QSet>
 #include <QStringList>
 #include <functional>
@@ -107,13 +107,16 @@ private:
     // A change of the list as read-modify-write under the lock file beside it:
     // the list is read again, the current user found again, the change made,
     // and the list written only when the change says it changed something.
+    // Then, still under the lock and only when the list was written, comes
+    // the step after it (a deleted user's files go once the list no longer
+    // names the user, so that no program finds a listed user without files).
     using ListChange = std::function<QStringList(bool& changed)>;
-    QStringList changeList(const ListChange& change);
+    QStringList changeList(const ListChange& change, const std::function<void()>& afterWrite = {});
     QStringList readListAgain();
     void findCurrentAgain();
     void dropCurrent();
     int indexOfSameUser(const UserRecord& user) const;
-    std::unique_ptr<QLockFile> lockProgressOf(const UserRecord& user, QStringList& messages) const;
+    std::unique_ptr<LockFile> lockProgressOf(const UserRecord& user, QStringList& messages) const;
     QStringList writeCurrentProgress();
     QStringList saveCurrentProgress() const;
 
@@ -134,5 +137,5 @@ private:
     // afresh by a mode change): only they go over the file, which another
     // program or a restored copy may have changed meanwhile.
     QSet<int> changedEntries_;
-    std::unique_ptr<QLockFile> progressLock_;
+    std::unique_ptr<LockFile> progressLock_;
 };
