@@ -40,15 +40,13 @@ public:
     RangeFeed(SoundReader& reader, const FeedRange& range, const QAudioFormat& out)
         : reader_(reader), next_(range.firstFrame), end_(range.endFrame),
           converter_(reader.info().sampleRate, reader.info().channels, out),
-          channels_(out.channelCount()),
+          sampleRate_(out.sampleRate()), channels_(out.channelCount()),
           silenceByte_(out.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0)),
           direct_(out.sampleFormat() == QAudioFormat::Int16 &&
                   out.sampleRate() == reader.info().sampleRate &&
                   out.channelCount() == reader.info().channels),
-          stretchLeft_(range.stretchedFrames)
+          tempo_(range.tempo), stretchLeft_(range.stretchedFrames)
     {
-        if (range.tempo < 100)
-            stretch_ = std::make_unique<TimeStretch>(out.sampleRate(), channels_, range.tempo);
     }
 
     // After the range comes silence, for as long as the sink asks: a short
@@ -57,7 +55,7 @@ public:
     // range has been played.
     void read(char* data, qint64 max)
     {
-        while (pending_.size() < max && (stretch_ ? readStretched() : readPlain()))
+        while (pending_.size() < max && (tempo_ < 100 ? readStretched() : readPlain()))
             ;
         const qint64 n = std::min<qint64>(max, pending_.size());
         std::copy_n(pending_.constData(), n, data);
@@ -109,6 +107,9 @@ private:
     {
         if (stretchLeft_ <= 0)
             return false;
+        // Made here, on the feeding thread: making one takes a while.
+        if (!stretch_)
+            stretch_ = std::make_unique<TimeStretch>(sampleRate_, channels_, tempo_);
         std::vector<float> out;
         const qint64 got =
             next_ < end_ ? readBlock(std::min<qint64>(end_ - next_, BlockFrames)) : 0;
@@ -132,11 +133,13 @@ private:
     qint64 next_;
     qint64 end_;
     FrameConverter converter_;
+    int sampleRate_;
     int channels_;
     char silenceByte_;
     bool direct_;
     QByteArray pending_;
     std::vector<float> block_;
+    int tempo_;
     std::unique_ptr<TimeStretch> stretch_;
     qint64 stretchLeft_; // frames of the stretched range still to come
 };

@@ -70,9 +70,12 @@ void TimeStretch::retrieve(std::vector<float>& out)
         const auto got = qint64(stretcher_->retrieve(pointers.data(), size_t(ready)));
         const qint64 skip = std::min(toSkip_, got);
         toSkip_ -= skip;
+        const size_t had = out.size();
+        out.resize(had + size_t((got - skip) * channels_));
+        float* target = out.data() + had;
         for (qint64 f = skip; f < got; ++f)
             for (int c = 0; c < channels_; ++c)
-                out.push_back(planes_[size_t(c)][size_t(f)]);
+                *target++ = pointers[size_t(c)][f];
     }
 }
 
