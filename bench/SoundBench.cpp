@@ -236,6 +236,19 @@ double msPerSecond(double cpu)
     return cpu * 1000 / benchSeconds();
 }
 
+// Plays the file to its end with the media player, at the tempo.
+void playWhole(const QString& path, int tempo)
+{
+    MediaPlayer player;
+    player.SetTempo(tempo);
+    player.SetFileName(path);
+    player.Open();
+    QEventLoop loop;
+    QObject::connect(&player, &MediaPlayer::Notify, &loop, &QEventLoop::quit);
+    player.Play();
+    loop.exec();
+}
+
 // A lesson played by the media player and by paplay in turns, CPU time per
 // second of sound (ms), at the benchmark's rate and channel count.
 void CpuAgainstPaplay(benchmark::State& state)
@@ -250,13 +263,7 @@ void CpuAgainstPaplay(benchmark::State& state)
     for (auto _ : state) {
         const double before = cpuSeconds(RUSAGE_SELF);
         const qint64 switchesBefore = switches();
-        MediaPlayer player;
-        player.SetFileName(lesson);
-        player.Open();
-        QEventLoop loop;
-        QObject::connect(&player, &MediaPlayer::Notify, &loop, &QEventLoop::quit);
-        player.Play();
-        loop.exec();
+        playWhole(lesson, 100);
         ours.push_back(msPerSecond(cpuSeconds(RUSAGE_SELF) - before));
         wakeups.push_back(double(switches() - switchesBefore) / benchSeconds());
 
@@ -324,6 +331,28 @@ void RecordingPassAgainstPaplayParecord(benchmark::State& state)
     report(state, "ratio", ratios);
     report(state, "recording_lost_ms", lost);
 }
+
+// A lesson in the course's format played whole at the tempo (percent): the
+// CPU of the process as a share of one core over the time it plays, where
+// below 100 % the stretcher runs beside the sink.
+void CpuAtTempo(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString lesson = writeLesson(dir, 22050, 1);
+    if (lesson.isEmpty()) {
+        state.SkipWithError("cannot write the lesson, or no sound server");
+        return;
+    }
+    std::vector<double> shares;
+    for (auto _ : state) {
+        const double before = cpuSeconds(RUSAGE_SELF);
+        QElapsedTimer wall;
+        wall.start();
+        playWhole(lesson, int(state.range(0)));
+        shares.push_back(100 * (cpuSeconds(RUSAGE_SELF) - before) * 1000 / double(wall.elapsed()));
+    }
+    report(state, "share_of_one_core_pct", shares);
+}
 } // namespace
 
 BENCHMARK(PositionError)->Iterations(3)->Unit(benchmark::kSecond);
@@ -334,6 +363,7 @@ BENCHMARK(CpuAgainstPaplay)
     ->Iterations(3)
     ->Unit(benchmark::kSecond);
 BENCHMARK(RecordingPassAgainstPaplayParecord)->Iterations(3)->Unit(benchmark::kSecond);
+BENCHMARK(CpuAtTempo)->Arg(100)->Arg(75)->Iterations(2)->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv)
 {

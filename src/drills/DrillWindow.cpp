@@ -7,8 +7,10 @@
 #include "widgets/ButtonPictures.h"
 #include "widgets/FitText.h"
 #include "widgets/Look.h"
+#include "widgets/TempoBox.h"
 
 #include <QAbstractButton>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,6 +73,22 @@ void DrillWindow::setPlayButton(QAbstractButton* button, const QString& soundFil
         push->setAutoDefault(false);
     play_ = button;
     soundFile_ = soundFile;
+    if (tempoPanel_)
+        tempoPanel_->setVisible(!button->isHidden());
+}
+
+void DrillWindow::addTempoChoice(const QRect& area)
+{
+    tempoPanel_ = new QWidget(this);
+    tempoPanel_->setGeometry(area);
+    auto* row = new QHBoxLayout(tempoPanel_);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* caption = new QLabel(QStringLiteral("Темп"), tempoPanel_);
+    TempoChoice = new TempoBox(tempoPanel_);
+    TempoChoice->catchKeysIn(this);
+    caption->setBuddy(TempoChoice);
+    row->addWidget(caption);
+    row->addWidget(TempoChoice, 1);
 }
 
 void DrillWindow::playSegment(qint32 start, qint32 end)
@@ -79,6 +97,7 @@ void DrillWindow::playSegment(qint32 start, qint32 end)
     MediaPlayerPlay->Open();
     if (play_)
         play_->setEnabled(false);
+    MediaPlayerPlay->SetTempo(TempoChoice ? TempoChoice->tempo() : 100);
     MediaPlayerPlay->Play(start, end);
     tellIfNoSound(this, *MediaPlayerPlay);
 }

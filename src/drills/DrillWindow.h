@@ -16,6 +16,7 @@ class QLineEdit;
 class QTextEdit;
 class TBtnImgD1QF;
 class TBtnImgTransD1QF;
+class TempoBox;
 
 // Our own symbols for the round buttons.
 inline const QString SymbolHelp = QStringLiteral(":/drills/pictures/help.svg");
@@ -34,6 +35,8 @@ public:
     void placeAt(int centreX, int centreY);
 
     MediaPlayer* MediaPlayerPlay;
+    // The tempo the items are played at; nullptr in windows without it.
+    TempoBox* TempoChoice = nullptr;
 
     // End of playback, however it ended: the player lets the file go and
     // Play can be pressed again.
@@ -48,7 +51,10 @@ protected:
     // Plays the segment of the sound file; the Play button stays disabled
     // until the notification.
     void playSegment(qint32 start, qint32 end);
+    // The tempo choice, if the window has one, shows with the button.
     void setPlayButton(QAbstractButton* button, const QString& soundFile);
+    // The choice of the tempo with its caption "Темп" on the left, in `area`.
+    void addTempoChoice(const QRect& area);
     // The button that Enter presses. It may be hidden: the window's picture
     // buttons stand for it on screen.
     void setEnterButton(QAbstractButton* button) { enter_ = button; }
@@ -90,6 +96,7 @@ private:
     void addBarCaption(const QString& caption, int x, int width);
 
     QAbstractButton* play_ = nullptr;
+    QWidget* tempoPanel_ = nullptr; // the choice and its caption
     QAbstractButton* enter_ = nullptr;
     QString soundFile_;
 };

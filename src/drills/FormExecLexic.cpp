@@ -20,6 +20,7 @@ TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent
     BitBtnPlay = new QPushButton(QStringLiteral("Play"), this);
     BitBtnPlay->setGeometry(16, 14, 75, 25);
     connect(BitBtnPlay, &QPushButton::clicked, this, &TFormExecLexic::BitBtnPlayClick);
+    addTempoChoice({104, 14, 130, 25});
 
     EditText = addTextPanel(QStringLiteral("Исходное выражение"), {16, 46, 648, 64});
 

@@ -20,6 +20,7 @@ TFormExecLexicDemo::TFormExecLexicDemo(QWidget* parent) : DrillWindow({550, 246}
     BitBtnPlay = new QPushButton(QStringLiteral("Проиграть"), this);
     BitBtnPlay->setGeometry(448, 32, 88, 28);
     connect(BitBtnPlay, &QPushButton::clicked, this, &TFormExecLexicDemo::BitBtnPlayClick);
+    addTempoChoice({442, 70, 100, 26});
 
     BtnImgD1QF1 = addNextButton(QStringLiteral("Далее"), 70);
     connect(BtnImgD1QF1, &QPushButton::clicked, this, &TFormExecLexicDemo::BitBtn1Click);

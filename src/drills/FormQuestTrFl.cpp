@@ -76,6 +76,7 @@ TFormQuestTrFl::TFormQuestTrFl(QWidget* parent) : DrillWindow({553, 197}, parent
     LabelSelect = addInfoLine(info, QStringLiteral("Осталось:"), 40);
     LabelCount = addInfoLine(info, QStringLiteral("Всего:"), 70);
     LabelError = addInfoLine(info, QStringLiteral("Ошибок:"), 100);
+    addTempoChoice({236, 3, 130, 23});
 
     BitBtn1 = addButton(this, QStringLiteral("OK"), 10);
     BitBtn1->setDefault(true);

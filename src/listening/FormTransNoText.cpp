@@ -352,7 +352,8 @@ void TFormTransNoText::openRecording()
 {
     MediaPlayerRec->SetFileName(passRecordingName(settings_.recording));
     MediaPlayerRec->Open();
-    MediaPlayerRec->StartRecording(0, recorderRangeEnd(lessonLength_, laidText_.lastLine()));
+    MediaPlayerRec->StartRecording(
+        0, recorderRangeEnd(lessonLength_, laidText_.lastLine(), MediaPlayerPlay->Tempo()));
 }
 
 void TFormTransNoText::TimerPosTimer()
@@ -360,7 +361,8 @@ void TFormTransNoText::TimerPosTimer()
     if (recording_ && !passKept_ && MediaPlayerRec->Position() >= PassKeptAfterMs)
         keepPass();
     if (waiting_) {
-        if (waitExpired(MediaPlayerRec->Position(), waitStart_, lesson_.timing.value(n_)))
+        if (waitExpired(MediaPlayerRec->Position(), waitStart_, lesson_.timing.value(n_),
+                        MediaPlayerPlay->Tempo()))
             BtnImgWaitClick();
         return;
     }

@@ -6,14 +6,22 @@
 #include <algorithm>
 #include <cmath>
 
-qint64 recorderRangeEnd(qint64 lessonLength, int lastLine)
+namespace {
+// How long `lessonMs` of the lesson takes to hear at the tempo.
+qint64 heardMs(qint64 lessonMs, int tempo)
 {
-    return 2 * lessonLength + 10000 * qint64(lastLine);
+    return lessonMs * 100 / tempo;
+}
+} // namespace
+
+qint64 recorderRangeEnd(qint64 lessonLength, int lastLine, int tempo)
+{
+    return 2 * heardMs(lessonLength, tempo) + 10000 * qint64(lastLine);
 }
 
-bool waitExpired(qint64 recorderPosition, qint64 waitStart, const TimingEntry& entry)
+bool waitExpired(qint64 recorderPosition, qint64 waitStart, const TimingEntry& entry, int tempo)
 {
-    return recorderPosition - waitStart > qint64(entry.end) - entry.begin + 20000;
+    return recorderPosition - waitStart > heardMs(qint64(entry.end) - entry.begin, tempo) + 20000;
 }
 
 void PaneScroll::step(qint64 position, qint64 lessonLength, int lastLine, int areaHeight)

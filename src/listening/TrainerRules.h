@@ -12,10 +12,13 @@
 
 // How far the recorder may record in a pass: twice the lesson and ten seconds
 // a laid-out line, room enough for a student who waits at every syntagm.
-qint64 recorderRangeEnd(qint64 lessonLength, int lastLine);
+// The recorder runs in real time, the lesson at its tempo (percent): at 50 %
+// the lesson takes twice as long to hear.
+qint64 recorderRangeEnd(qint64 lessonLength, int lastLine, int tempo);
 
-// A wait longer than the syntagm it holds back plus 20 seconds ends by itself.
-bool waitExpired(qint64 recorderPosition, qint64 waitStart, const TimingEntry& entry);
+// A wait longer than the syntagm it holds back, as heard at the tempo, plus
+// 20 seconds ends by itself.
+bool waitExpired(qint64 recorderPosition, qint64 waitStart, const TimingEntry& entry, int tempo);
 
 // The scroll of one pane: the text moves in proportion to the sound, and a
 // drift pulls the current line toward a third of the pane's height by a

@@ -11,10 +11,15 @@ FrameConverter::FrameConverter(int inRate, int inChannels, const QAudioFormat& o
 
 QByteArray FrameConverter::convert(const float* in, qint64 frames)
 {
+    return encode(toDeviceFrames(in, frames));
+}
+
+std::vector<float> FrameConverter::toDeviceFrames(const float* in, qint64 frames)
+{
     std::vector<float> mapped = mapChannels(in, frames);
     if (inRate_ != out_.sampleRate())
         mapped = resample(mapped);
-    return encode(mapped);
+    return mapped;
 }
 
 std::vector<float> FrameConverter::mapChannels(const float* in, qint64 frames) const

@@ -14,11 +14,14 @@ public:
     FrameConverter(int inRate, int inChannels, const QAudioFormat& out);
 
     QByteArray convert(const float* in, qint64 frames);
+    // The two halves of convert, for work done on the frames in between:
+    // float frames of the device's rate and channels, and their bytes.
+    std::vector<float> toDeviceFrames(const float* in, qint64 frames);
+    QByteArray encode(const std::vector<float>& samples) const;
 
 private:
     std::vector<float> mapChannels(const float* in, qint64 frames) const;
     std::vector<float> resample(const std::vector<float>& in);
-    QByteArray encode(const std::vector<float>& samples) const;
 
     int inRate_;
     int inChannels_;

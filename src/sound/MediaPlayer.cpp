@@ -1,6 +1,7 @@
 #include "sound/MediaPlayer.h"
 
 #include "common/FileProblems.h"
+#include "common/Tempo.h"
 #include "sound/SoundEngine.h"
 
 #include <QFile>
@@ -26,6 +27,7 @@ MediaPlayer::~MediaPlayer()
 void MediaPlayer::setEngine(std::unique_ptr<SoundEngine> engine)
 {
     engine_ = std::move(engine);
+    engine_->setTempo(tempo_);
     engine_->finished = [this](int error) { engineFinished(error); };
 }
 
@@ -123,6 +125,13 @@ void MediaPlayer::Pause()
         mode_ = PlayerMode::Paused;
     }
     error_ = SoundOk;
+}
+
+void MediaPlayer::SetTempo(int percent)
+{
+    tempo_ = ::Tempo::valid(percent);
+    if (engine_)
+        engine_->setTempo(tempo_);
 }
 
 void MediaPlayer::Save()

@@ -52,6 +52,13 @@ public:
                         std::optional<qint64> to = std::nullopt);
     void Stop();
     void Pause();
+    // The speed of the plays that follow, from 50 to 100 percent of the
+    // normal one, the voice at its own pitch; a play under way keeps its own.
+    // Positions and ranges stay the file's milliseconds at every tempo: a
+    // range at 50 % is the same sound, heard in twice the time. Recordings
+    // are never slowed.
+    void SetTempo(int percent);
+    int Tempo() const { return tempo_; }
     // Ends what runs, as Stop does, and completes a recording's FileName on
     // disk. (Close keeps what was recorded too: it is in the file already.)
     void Save();
@@ -89,6 +96,7 @@ private:
     QString fileName_;
     PlayerMode mode_ = PlayerMode::NotReady;
     int error_ = 0;
+    int tempo_ = 100;
     // A Play or StartRecording is under way (perhaps paused) and owes its
     // one notification.
     bool running_ = false;

@@ -1,7 +1,7 @@
 #include "sound/RealSoundEngine.h"
 
 #include "sound/ServerLink.h"
-#include "sound/SinkFeeder.h"
+#include "sound/TimeStretch.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>
@@ -40,10 +40,16 @@ QAudioFormat fileFormat(const SoundFileInfo& info)
     return format;
 }
 
-// The file's own format where the device takes it, else the device's.
-QAudioFormat playFormat(const QAudioDevice& device, const SoundFileInfo& info)
+// The file's own format where the device takes it, else the device's. Sound
+// to be slowed down at a rate the stretcher does not take is first
+// converted to the nearest rate it takes: the stretcher's work grows with
+// the rate and the channels.
+QAudioFormat playFormat(const QAudioDevice& device, const SoundFileInfo& info, int tempo)
 {
-    const QAudioFormat wanted = fileFormat(info);
+    QAudioFormat wanted = fileFormat(info);
+    if (tempo < 100)
+        wanted.setSampleRate(
+            std::clamp(info.sampleRate, TimeStretch::MinRate, TimeStretch::MaxRate));
     return device.isFormatSupported(wanted) ? wanted : device.preferredFormat();
 }
 
@@ -107,7 +113,7 @@ qint64 RealSoundEngine::length() const
 qint64 RealSoundEngine::position() const
 {
     if (feeder_)
-        return std::min(from_ + feeder_->playedUs() / 1000, to_);
+        return std::min(from_ + feeder_->playedUs() * playTempo_ / 100000, to_);
     if (recording_)
         return info_.msAt(recordedFrame());
     return position_;
@@ -135,14 +141,8 @@ int RealSoundEngine::play(qint64 from, qint64 to)
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull())
         return SoundNoDevice;
-    const QAudioFormat format = playFormat(device, info_);
-    from_ = from;
-    to_ = to;
-    const qint64 firstFrame = info_.frameAt(from);
-    const qint64 endFrame = info_.frameAt(to);
-    // The range in whole frames may fall short of `to` by part of a frame.
-    feedUs_ = (endFrame - firstFrame) * 1000000 / info_.sampleRate;
-    feedBytes_ = format.bytesForDuration(feedUs_);
+    const QAudioFormat format = playFormat(device, info_, tempo_);
+    const FeedRange range = feedRange(from, to, format);
     takenSlackBytes_ = format.bytesForDuration(TakenSlackUs);
     sink_ = std::make_unique<QAudioSink>(device, format);
     // A sink the back end could not make has no state at all to ask for.
@@ -156,12 +156,27 @@ int RealSoundEngine::play(qint64 from, qint64 to)
         releaseSink();
         return SoundNoDevice;
     }
-    feeder_ = std::make_unique<SinkFeeder>(*sink_, *output, *reader_, firstFrame, endFrame);
+    feeder_ = std::make_unique<SinkFeeder>(*sink_, *output, *reader_, range);
     // Connected only now: start() itself reports its state changes.
     connect(sink_.get(), &QAudioSink::stateChanged, this, [this] { sinkStateChanged(); });
     lastProgress_ = -1;
     checkPlayEnd();
     return SoundOk;
+}
+
+// The frames of [from, to] and how long they play at the tempo, in the
+// device's time and bytes.
+FeedRange RealSoundEngine::feedRange(qint64 from, qint64 to, const QAudioFormat& format)
+{
+    from_ = from;
+    to_ = to;
+    playTempo_ = tempo_;
+    FeedRange range{info_.frameAt(from), info_.frameAt(to), tempo_, 0};
+    // The range in whole frames may fall short of `to` by part of a frame.
+    feedUs_ = (range.endFrame - range.firstFrame) * 1000000 / info_.sampleRate * 100 / tempo_;
+    range.stretchedFrames = format.framesForDuration(feedUs_);
+    feedBytes_ = format.bytesForDuration(feedUs_);
+    return range;
 }
 
 // Ends the play once the device has played its last sample; also ends it

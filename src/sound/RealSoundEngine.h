@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sound/SinkFeeder.h"
 #include "sound/SoundEngine.h"
 #include "sound/SoundFile.h"
 
@@ -13,14 +14,14 @@
 class QAudioSink;
 class QAudioSource;
 class QIODevice;
-class SinkFeeder;
 
 // The sound device through Qt Multimedia: libsndfile decodes the file,
 // QAudioSink is fed the bytes of the range and then silence until the range
 // has been played, from a thread of its own (SinkFeeder); QAudioSource
 // records into the file as the samples come. The play position is what the
 // device reports as played, not what was handed to it, so that what the
-// windows highlight is what is heard; the recording position is what the
+// windows highlight is what is heard, and at a slower tempo it is that time
+// scaled back to the file's; the recording position is what the
 // device is capturing now, not what has reached the file, so that a
 // recording holds at position p what was heard at p.
 class RealSoundEngine : public QObject, public SoundEngine {
@@ -34,11 +35,13 @@ public:
     qint64 position() const override;
     int play(qint64 from, qint64 to) override;
     int record(qint64 from, qint64 to) override;
+    void setTempo(int percent) override { tempo_ = percent; }
     void halt() override;
     int save() override;
     void moved(const QString& path) override { path_ = path; }
 
 private:
+    FeedRange feedRange(qint64 from, qint64 to, const QAudioFormat& format);
     bool rangeTaken() const;
     void checkPlayEnd();
     bool stalled(qint64 progress);
@@ -63,7 +66,9 @@ private:
     std::unique_ptr<SinkFeeder> feeder_; // while sink_ plays
     qint64 from_ = 0;
     qint64 to_ = 0;
-    qint64 feedUs_ = 0;    // duration of the range's frames
+    int tempo_ = 100;
+    int playTempo_ = 100;  // the tempo of the play under way
+    qint64 feedUs_ = 0;    // how long the range's frames play
     qint64 feedBytes_ = 0; // the same in the sink's format
     qint64 takenSlackBytes_ = 0;
     QTimer endTimer_; // a play's end, or a recording's

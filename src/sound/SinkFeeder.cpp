@@ -2,6 +2,7 @@
 
 #include "sound/FrameConverter.h"
 #include "sound/SoundFile.h"
+#include "sound/TimeStretch.h"
 
 #include <QAudioSink>
 #include <QIODevice>
@@ -31,16 +32,20 @@ constexpr int FeedNice = -11;
 } // namespace
 
 // The converted frames of one range and then silence, so the sound stops at
-// the range's end to the sample, not at a buffer's end.
+// the range's end to the sample, not at a buffer's end. Below 100 % the
+// frames are stretched in the sink's rate and channels, and cut to exactly
+// the stretched length the engine counts on.
 class RangeFeed {
 public:
-    RangeFeed(SoundReader& reader, qint64 from, qint64 to, const QAudioFormat& out)
-        : reader_(reader), next_(from), end_(to),
+    RangeFeed(SoundReader& reader, const FeedRange& range, const QAudioFormat& out)
+        : reader_(reader), next_(range.firstFrame), end_(range.endFrame),
           converter_(reader.info().sampleRate, reader.info().channels, out),
+          sampleRate_(out.sampleRate()), channels_(out.channelCount()),
           silenceByte_(out.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0)),
           direct_(out.sampleFormat() == QAudioFormat::Int16 &&
                   out.sampleRate() == reader.info().sampleRate &&
-                  out.channelCount() == reader.info().channels)
+                  out.channelCount() == reader.info().channels),
+          tempo_(range.tempo), stretchLeft_(range.stretchedFrames)
     {
     }
 
@@ -50,15 +55,8 @@ public:
     // range has been played.
     void read(char* data, qint64 max)
     {
-        while (pending_.size() < max && next_ < end_) {
-            const qint64 frames = std::min<qint64>(end_ - next_, 2048);
-            const qint64 got = direct_ ? readDirect(frames) : readConverted(frames);
-            if (got <= 0) {
-                next_ = end_; // a short file: what could be read is all there is
-                break;
-            }
-            next_ += got;
-        }
+        while (pending_.size() < max && (tempo_ < 100 ? readStretched() : readPlain()))
+            ;
         const qint64 n = std::min<qint64>(max, pending_.size());
         std::copy_n(pending_.constData(), n, data);
         pending_.remove(0, n);
@@ -66,6 +64,17 @@ public:
     }
 
 private:
+    // One block of the range into pending_; false once the range is all read.
+    bool readPlain()
+    {
+        if (next_ >= end_)
+            return false;
+        const qint64 frames = std::min<qint64>(end_ - next_, BlockFrames);
+        const qint64 got = direct_ ? readDirect(frames) : readConverted(frames);
+        // A short file: what could be read is all there is.
+        next_ = got > 0 ? next_ + got : end_;
+        return true;
+    }
     // 16-bit sound that the device takes as it is, the usual case, skips the
     // conversion: this runs for every sample played.
     qint64 readDirect(qint64 frames)
@@ -80,28 +89,65 @@ private:
     }
     qint64 readConverted(qint64 frames)
     {
-        block_.resize(size_t(frames * reader_.info().channels));
-        const qint64 got = reader_.read(next_, frames, block_.data());
+        const qint64 got = readBlock(frames);
         if (got > 0)
             pending_.append(converter_.convert(block_.data(), got));
         return got;
     }
+    qint64 readBlock(qint64 frames)
+    {
+        block_.resize(size_t(frames * reader_.info().channels));
+        return reader_.read(next_, frames, block_.data());
+    }
 
+    // One block of the range through the stretcher into pending_; after the
+    // range silence, which brings out what the stretcher still holds, up to
+    // the stretched length.
+    bool readStretched()
+    {
+        if (stretchLeft_ <= 0)
+            return false;
+        // Made here, on the feeding thread: making one takes a while.
+        if (!stretch_)
+            stretch_ = std::make_unique<TimeStretch>(sampleRate_, channels_, tempo_);
+        std::vector<float> out;
+        const qint64 got =
+            next_ < end_ ? readBlock(std::min<qint64>(end_ - next_, BlockFrames)) : 0;
+        if (got > 0) {
+            next_ += got;
+            const std::vector<float> frames = converter_.toDeviceFrames(block_.data(), got);
+            stretch_->push(frames.data(), qint64(frames.size()) / channels_, out);
+        } else {
+            next_ = end_; // a short file: what could be read is all there is
+            stretch_->pushSilence(BlockFrames, out);
+        }
+        const qint64 frames = std::min(qint64(out.size()) / channels_, stretchLeft_);
+        out.resize(size_t(frames * channels_));
+        stretchLeft_ -= frames;
+        pending_.append(converter_.encode(out));
+        return true;
+    }
+
+    static constexpr qint64 BlockFrames = 2048;
     SoundReader& reader_;
     qint64 next_;
     qint64 end_;
     FrameConverter converter_;
+    int sampleRate_;
+    int channels_;
     char silenceByte_;
     bool direct_;
     QByteArray pending_;
     std::vector<float> block_;
+    int tempo_;
+    std::unique_ptr<TimeStretch> stretch_;
+    qint64 stretchLeft_; // frames of the stretched range still to come
 };
 
-SinkFeeder::SinkFeeder(QAudioSink& sink, QIODevice& output, SoundReader& reader, qint64 firstFrame,
-                       qint64 endFrame)
+SinkFeeder::SinkFeeder(QAudioSink& sink, QIODevice& output, SoundReader& reader,
+                       const FeedRange& range)
     : sink_(sink), output_(output),
-      range_(std::make_unique<RangeFeed>(reader, firstFrame, endFrame, sink.format())),
-      thread_([this] { run(); })
+      range_(std::make_unique<RangeFeed>(reader, range, sink.format())), thread_([this] { run(); })
 {
 }
 

@@ -13,18 +13,27 @@ class QIODevice;
 class RangeFeed;
 class SoundReader;
 
+// The frames of the file to play, [first, end), and at a tempo under 100 % the
+// number of frames in the sink's format they are stretched to.
+struct FeedRange {
+    qint64 firstFrame = 0;
+    qint64 endFrame = 0;
+    int tempo = 100;
+    qint64 stretchedFrames = 0;
+};
+
 // Hands a started QAudioSink the frames of one range of a file, and silence
 // after it, from a thread of its own: a window thread that is busy for a
 // while (a long layout, a slow disk, a busy machine) never leaves the device
 // without sound. The window thread asks only how far the device has played
 // and how much it has taken, and never waits for the feeding thread: Qt's
-// sink takes the server's lock for its room and its writes.
+// sink takes the server's lock for its room and its writes. Slowing the
+// sound down is done on the feeding thread too.
 class SinkFeeder {
 public:
     // The sink must be started and outlive the feeder; `output` is what its
     // start returned.
-    SinkFeeder(QAudioSink& sink, QIODevice& output, SoundReader& reader, qint64 firstFrame,
-               qint64 endFrame);
+    SinkFeeder(QAudioSink& sink, QIODevice& output, SoundReader& reader, const FeedRange& range);
     ~SinkFeeder();
     SinkFeeder(const SinkFeeder&) = delete;
     SinkFeeder& operator=(const SinkFeeder&) = delete;

@@ -42,6 +42,11 @@ public:
     // Records into the file from `from` on, replacing what came after it,
     // until `to` (or NoEnd); the samples reach the file as they arrive.
     virtual int record(qint64 from, qint64 to) = 0;
+    // The speed of the plays that follow, in percent of the normal one (50 to
+    // 100), the pitch unchanged. Positions, ranges and `finished` stay in the
+    // file's milliseconds: a range at 50 % takes twice as long to play.
+    // Recordings are never stretched.
+    virtual void setTempo(int percent) = 0;
     // Stops playing or recording where it is; the position stays there and
     // `finished` is not called.
     virtual void halt() = 0;

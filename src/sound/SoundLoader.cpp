@@ -14,6 +14,7 @@ public:
     qint64 position() const override { return 0; }
     int play(qint64, qint64) override { return SoundNoModule; }
     int record(qint64, qint64) override { return SoundNoModule; }
+    void setTempo(int) override {}
     void halt() override {}
     int save() override { return SoundNoModule; }
     void moved(const QString&) override {}

@@ -15,4 +15,4 @@ struct SoundModuleApi {
 };
 using SoundModuleEntry = const SoundModuleApi* (*)();
 inline constexpr char SoundModuleFile[] = "tolvaren-sound.so";
-inline constexpr char SoundModuleEntryName[] = "tolvarenSoundModule1";
+inline constexpr char SoundModuleEntryName[] = "tolvarenSoundModule2";

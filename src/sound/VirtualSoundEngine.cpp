@@ -161,7 +161,12 @@ qint64 VirtualSoundEngine::position() const
 {
     if (run_ == Run::None)
         return position_;
-    return std::min(to_, from_ + VirtualSound::now() - startedAt_);
+    return std::min(to_, from_ + fileMs(VirtualSound::now() - startedAt_));
+}
+
+qint64 VirtualSoundEngine::fileMs(qint64 clockMs) const
+{
+    return clockMs * runTempo_ / 100;
 }
 
 int VirtualSoundEngine::play(qint64 from, qint64 to)
@@ -173,6 +178,7 @@ int VirtualSoundEngine::play(qint64 from, qint64 to)
     if (from == to)
         return SoundOk;
     run_ = Run::Playing;
+    runTempo_ = tempo_;
     startedAt_ = VirtualSound::now();
     from_ = from;
     to_ = to;
@@ -195,6 +201,7 @@ int VirtualSoundEngine::record(qint64 from, qint64 to)
     }
     length_ = from;
     run_ = Run::Recording;
+    runTempo_ = 100;
     startedAt_ = VirtualSound::now();
     from_ = from;
     to_ = to;
@@ -224,7 +231,8 @@ qint64 VirtualSoundEngine::endsAt() const
 {
     if (run_ == Run::None || to_ == NoEnd)
         return NoEnd;
-    return startedAt_ + (to_ - from_);
+    // The first clock time at which the position reaches `to`.
+    return startedAt_ + ((to_ - from_) * 100 + runTempo_ - 1) / runTempo_;
 }
 
 void VirtualSoundEngine::reachEnd()

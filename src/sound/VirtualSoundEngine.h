@@ -28,6 +28,9 @@
 // and also those still waiting from Stop, Play or Close, so advance(0)
 // delivers pending notifications without moving the clock.
 //
+// A play at a tempo below 100 % moves the position through the file that
+// much slower than the clock: at 50 %, advance(200) moves it by 100 ms.
+//
 // A recording writes silence of its recorded duration into the file when it
 // is paused, stopped or saved, so the file grows as a real one would.
 namespace VirtualSound {
@@ -56,6 +59,7 @@ public:
     qint64 position() const override;
     int play(qint64 from, qint64 to) override;
     int record(qint64 from, qint64 to) override;
+    void setTempo(int percent) override { tempo_ = percent; }
     void halt() override;
     int save() override;
     void moved(const QString& path) override { path_ = path; }
@@ -69,6 +73,8 @@ public:
 private:
     enum class Run { None, Playing, Recording };
     void writeRecorded();
+    // The file's milliseconds the run has gone through in `clockMs` of the clock.
+    qint64 fileMs(qint64 clockMs) const;
 
     QString path_;
     bool open_ = false;
@@ -78,5 +84,7 @@ private:
     qint64 startedAt_ = 0; // clock time when the run began
     qint64 from_ = 0;
     qint64 to_ = 0;
+    int tempo_ = 100;
+    int runTempo_ = 100; // a play keeps the tempo it began with
     std::unique_ptr<RecordingFile> recording_;
 };

@@ -2,6 +2,7 @@
 
 #include "common/CourseError.h"
 #include "common/Paths.h"
+#include "common/StudentSettings.h"
 #include "users/ReportLines.h"
 #include "users/UserFiles.h"
 
@@ -98,6 +99,7 @@ void UserSession::dropCurrent()
     currentIndex_ = -1;
     progress_ = ProgressTable();
     currentProgress_.clear();
+    StudentSettings::setStudent({});
     progressWritable_ = true;
     progressLock_.reset();
 }
@@ -237,6 +239,7 @@ QStringList UserSession::changeUser(int index)
     currentIndex_ = index;
     currentValid_ = true;
     currentProgress_ = progressPath;
+    StudentSettings::setStudent(currentProgress_);
     progress_ = read.table;
     progressWritable_ = read.writable;
     changedEntries_.clear();

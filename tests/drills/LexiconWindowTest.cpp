@@ -1,4 +1,5 @@
 #include "WindowTestSupport.h"
+#include "common/Tempo.h"
 #include "dialogs/DlgDoubleError.h"
 #include "dialogs/DlgErrorDo.h"
 #include "drills/DrillLaunch.h"
@@ -11,6 +12,7 @@
 #include "support/TempCourse.h"
 #include "widgets/BtnImgD1QF.h"
 #include "widgets/BtnImgTransD1QF.h"
+#include "widgets/TempoBox.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -176,6 +178,9 @@ TEST(LexiconPreviewWindow, WalksToTheEndOrLeaves)
     EXPECT_TRUE(modalActionsDone());
 }
 
+// The item's segment, at the normal speed and at the tempo chosen beside
+// "Play" (the end still the segment's end), and the next window opens at that
+// tempo; without a timing file neither shows.
 TEST(LexiconWindow, PlaysTheItemsSegment)
 {
     TempCourse course;
@@ -183,20 +188,52 @@ TEST(LexiconWindow, PlaysTheItemsSegment)
     VirtualSound::use();
     VirtualSound::reset();
     VirtualSound::setLength("Lex.wav", 5000);
-    TFormExecLexic form;
-    ASSERT_TRUE(form.Load({"Lex.txt", "LexTr.txt", "LexTim.txt", "Lex.wav"}));
-    form.show();
-    const LexiconItem item = form.drill().currentItem();
+    {
+        TFormExecLexic form;
+        ASSERT_TRUE(form.Load({"Lex.txt", "LexTr.txt", "LexTim.txt", "Lex.wav"}));
+        form.show();
+        const LexiconItem item = form.drill().currentItem();
 
+        QTest::mouseClick(form.BitBtnPlay, Qt::LeftButton);
+        EXPECT_FALSE(form.BitBtnPlay->isEnabled());
+        EXPECT_EQ(form.MediaPlayerPlay->Mode(), MediaPlayer::PlayerMode::Playing);
+        EXPECT_EQ(form.MediaPlayerPlay->Position(), item.start);
+        VirtualSound::advance(item.end - item.start - 1);
+        EXPECT_EQ(form.MediaPlayerPlay->Position(), item.end - 1);
+        EXPECT_FALSE(form.BitBtnPlay->isEnabled());
+        VirtualSound::advance(1);
+        EXPECT_TRUE(form.BitBtnPlay->isEnabled()) << "the end of the segment frees Play";
+        EXPECT_NE(form.MediaPlayerPlay->Mode(), MediaPlayer::PlayerMode::Playing);
+
+        ASSERT_TRUE(form.TempoChoice);
+        EXPECT_TRUE(form.TempoChoice->isVisible());
+        EXPECT_EQ(form.TempoChoice->tempo(), 100);
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        // The list has the focus and would take the arrows for itself.
+        form.ListBoxTrans->setFocus();
+        for (int step = 0; step < 5; ++step)
+            QTest::keyClick(form.ListBoxTrans, Qt::Key_Down, Qt::ControlModifier);
+        EXPECT_EQ(form.TempoChoice->tempo(), 75) << "Ctrl+Down slows down from anywhere";
+    }
+    TFormExecLexicDemo form;
+    ASSERT_TRUE(form.Load({"Lex.txt", "LexTr.txt", "LexTim.txt", "Lex.wav"}));
+    form.SetInitialData();
+    form.show();
+    ASSERT_TRUE(form.TempoChoice);
+    EXPECT_EQ(form.TempoChoice->tempo(), 75) << "the next window opens at the tempo chosen";
+    const LexiconItem item = form.Preview().currentItem();
     QTest::mouseClick(form.BitBtnPlay, Qt::LeftButton);
-    EXPECT_FALSE(form.BitBtnPlay->isEnabled());
-    EXPECT_EQ(form.MediaPlayerPlay->Mode(), MediaPlayer::PlayerMode::Playing);
-    EXPECT_EQ(form.MediaPlayerPlay->Position(), item.start);
-    VirtualSound::advance(item.end - item.start - 1);
-    EXPECT_EQ(form.MediaPlayerPlay->Position(), item.end - 1);
-    EXPECT_FALSE(form.BitBtnPlay->isEnabled());
+    VirtualSound::advance((item.end - item.start) * 100 / 75 - 1);
+    EXPECT_FALSE(form.BitBtnPlay->isEnabled()) << "the slowed item is still being heard";
+    EXPECT_LT(form.MediaPlayerPlay->Position(), item.end);
     VirtualSound::advance(1);
-    EXPECT_TRUE(form.BitBtnPlay->isEnabled()) << "the end of the segment frees Play";
-    EXPECT_NE(form.MediaPlayerPlay->Mode(), MediaPlayer::PlayerMode::Playing);
+    EXPECT_TRUE(form.BitBtnPlay->isEnabled());
+
+    TFormExecLexic untimed;
+    ASSERT_TRUE(untimed.Load({"Lex.txt", "LexTr.txt", "", "Lex.wav"}));
+    untimed.show();
+    EXPECT_FALSE(untimed.TempoChoice->isVisible()) << "nothing to play, no tempo to choose";
+    Tempo::choose(Tempo::Normal); // for the tests after
     VirtualSound::use(false);
 }

@@ -7,6 +7,7 @@
 #include "sound/VirtualSoundEngine.h"
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"
+#include "widgets/TempoBox.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -196,6 +197,14 @@ TEST(TrueFalseWindow, PlaysTheStatementsSegment)
     EXPECT_FALSE(form.BitBtnPlay->isEnabled());
     EXPECT_EQ(form.MediaPlayerPlay->Position(), item.start);
     VirtualSound::advance(item.end - item.start);
+    EXPECT_TRUE(form.BitBtnPlay->isEnabled());
+
+    ASSERT_TRUE(form.TempoChoice && form.TempoChoice->isVisible());
+    form.TempoChoice->setTempo(50);
+    QTest::mouseClick(form.BitBtnPlay, Qt::LeftButton);
+    VirtualSound::advance(2 * (item.end - item.start) - 1);
+    EXPECT_FALSE(form.BitBtnPlay->isEnabled()) << "at 50 % the statement takes twice as long";
+    VirtualSound::advance(1);
     EXPECT_TRUE(form.BitBtnPlay->isEnabled());
     VirtualSound::use(false);
 }

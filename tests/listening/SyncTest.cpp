@@ -157,8 +157,10 @@ struct SyncRun {
     QElapsedTimer wall;
     std::unique_ptr<TFormWorkText> form;
     std::vector<std::pair<double, int>> changes; // wall ms, new N
+    int tempo;
 
-    explicit SyncRun(const QStringList& timing)
+    // The lesson at the tempo (percent).
+    explicit SyncRun(const QStringList& timing, int tempo = 100) : tempo(tempo)
     {
         VirtualSound::use(false);
         QStringList text{"#Töne"};
@@ -180,6 +182,7 @@ struct SyncRun {
                             course.path() + "/"};
         form = std::make_unique<TFormWorkText>(names);
         form->resize(760, 525);
+        form->MediaPlayerText->SetTempo(tempo);
         form->show();
         QObject::connect(form->TrackBarText, &QSlider::valueChanged, [this](int n) {
             changes.emplace_back(double(wall.nsecsElapsed()) / 1e6, n);
@@ -227,17 +230,15 @@ void expectFollows(const SyncRun& run, const Monitor& monitor, int from, int to,
         }
     }
 }
-} // namespace
-
-TEST(ListeningSync, PlayAllMovesWithWhatIsHeard)
+void expectPlayAllFollowsAt(int tempo)
 {
     ASSERT_NO_FATAL_FAILURE(requireSoundServer());
-    SyncRun run(lessonTiming());
+    SyncRun run(lessonTiming(), tempo);
     ASSERT_TRUE(run.open());
     Monitor monitor(run.wall);
     QTest::qWait(200);
     QTest::mouseClick(run.form->BitBtnPlayAll, Qt::LeftButton);
-    ASSERT_TRUE(run.waitIdle(toneStart(Syntagms + 1) + 3000));
+    ASSERT_TRUE(run.waitIdle(toneStart(Syntagms + 1) * 100 / tempo + 3000));
     QTest::qWait(100);
     monitor.stop();
     ASSERT_TRUE(monitor.heardAnything());
@@ -248,21 +249,21 @@ TEST(ListeningSync, PlayAllMovesWithWhatIsHeard)
 
 // "Фрагмент" on a syntagm cut inside two tones: the first is heard from the
 // cut to its own end, the second from its start to the cut, so both ends of
-// what is played are measured against the file itself.
-TEST(ListeningSync, FragmentIsHeardWithinItsBounds)
+// what is played are measured against the file itself, scaled by 1/tempo.
+void expectFragmentWithinItsBoundsAt(int tempo)
 {
     ASSERT_NO_FATAL_FAILURE(requireSoundServer());
     QStringList timing = lessonTiming();
     const qint32 begin = toneStart(3) + 250;
     const qint32 end = toneStart(4) + 350;
     timing[2] = QStringLiteral("%1\t%2").arg(begin).arg(end); // syntagm 3
-    SyncRun run(timing);
+    SyncRun run(timing, tempo);
     ASSERT_TRUE(run.open());
     Monitor monitor(run.wall);
     QTest::qWait(200);
     run.form->TrackBarText->setValue(3);
     QTest::mouseClick(run.form->BitBtnSelectString, Qt::LeftButton);
-    ASSERT_TRUE(run.waitIdle(5000));
+    ASSERT_TRUE(run.waitIdle(5000 * 100 / tempo));
     QTest::qWait(200);
     monitor.stop();
     for (int k = 2; k <= Syntagms; ++k)
@@ -276,20 +277,21 @@ TEST(ListeningSync, FragmentIsHeardWithinItsBounds)
     EXPECT_TRUE(monitor.spans(toneHz(5)).empty());
     const double headMs = first[0].second - first[0].first;
     const double tailMs = second[0].second - second[0].first;
-    std::cout << "Фрагмент: heard " << headMs
+    const double scale = 100.0 / tempo;
+    std::cout << "Фрагмент at " << tempo << " %: heard " << headMs
               << " ms of the first tone (file: " << toneStart(3) + ToneMs - begin << "), " << tailMs
               << " ms of the second (file: " << end - toneStart(4) << ")" << std::endl;
-    EXPECT_NEAR(headMs, toneStart(3) + ToneMs - begin, SlackMs) << "where it starts";
-    EXPECT_NEAR(tailMs, end - toneStart(4), SlackMs) << "where it ends";
+    EXPECT_NEAR(headMs, (toneStart(3) + ToneMs - begin) * scale, SlackMs) << "where it starts";
+    EXPECT_NEAR(tailMs, (end - toneStart(4)) * scale, SlackMs) << "where it ends";
     // Not checked: a busy machine may stretch it while the device waits.
     std::cout << "Фрагмент: the silence between heard as " << second[0].first - first[0].second
               << " ms (file: " << GapMs << ")" << std::endl;
 }
 
-TEST(ListeningSync, LoopRoundsFollowTheSound)
+void expectLoopRoundsFollowAt(int tempo)
 {
     ASSERT_NO_FATAL_FAILURE(requireSoundServer());
-    SyncRun run(lessonTiming());
+    SyncRun run(lessonTiming(), tempo);
     ASSERT_TRUE(run.open());
     TFormWorkText& form = *run.form;
     form.TrackBarText->setValue(3);
@@ -299,7 +301,7 @@ TEST(ListeningSync, LoopRoundsFollowTheSound)
     Monitor monitor(run.wall);
     QTest::qWait(200);
     QTest::mouseClick(form.BtnImgTransD1QF1, Qt::LeftButton);
-    const qint64 roundMs = toneStart(4) + ToneMs - toneStart(3);
+    const qint64 roundMs = (toneStart(4) + ToneMs - toneStart(3)) * 100 / tempo;
     EXPECT_TRUE(QTest::qWaitFor([&] { return monitor.spans(toneHz(4)).size() >= 3; },
                                 int(roundMs * 3 + 3000)))
         << "three rounds heard";
@@ -310,4 +312,43 @@ TEST(ListeningSync, LoopRoundsFollowTheSound)
     EXPECT_GE(monitor.spans(toneHz(3)).size(), 3u) << "three rounds";
     EXPECT_TRUE(monitor.spans(toneHz(5)).empty()) << "nothing beyond the range";
     expectFollows(run, monitor, 3, 4, "Цикл", 3);
+}
+} // namespace
+
+TEST(ListeningSync, PlayAllMovesWithWhatIsHeard)
+{
+    expectPlayAllFollowsAt(100);
+}
+
+// Slowed down, the highlight still moves when each syntagm is heard to end.
+TEST(ListeningSync, PlayAllMovesWithWhatIsHeardAtSlowerTempos)
+{
+    for (int tempo : {75, 50}) {
+        SCOPED_TRACE(tempo);
+        expectPlayAllFollowsAt(tempo);
+    }
+}
+
+TEST(ListeningSync, FragmentIsHeardWithinItsBounds)
+{
+    expectFragmentWithinItsBoundsAt(100);
+}
+
+TEST(ListeningSync, FragmentIsHeardWithinItsBoundsAtSlowerTempos)
+{
+    for (int tempo : {75, 50}) {
+        SCOPED_TRACE(tempo);
+        expectFragmentWithinItsBoundsAt(tempo);
+    }
+}
+
+TEST(ListeningSync, LoopRoundsFollowTheSound)
+{
+    expectLoopRoundsFollowAt(100);
+}
+
+// "Цикл" at 60 %: the same range, round after round.
+TEST(ListeningSync, LoopRoundsFollowTheSoundAtASlowerTempo)
+{
+    expectLoopRoundsFollowAt(60);
 }

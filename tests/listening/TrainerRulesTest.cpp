@@ -18,13 +18,28 @@ QByteArray readAll(const QString& path)
 
 TEST(TrainerRules, RangeAndWait)
 {
-    EXPECT_EQ(recorderRangeEnd(60000, 30), 420000);
-    EXPECT_EQ(recorderRangeEnd(0, 1), 10000);
+    EXPECT_EQ(recorderRangeEnd(60000, 30, 100), 420000);
+    EXPECT_EQ(recorderRangeEnd(0, 1, 100), 10000);
     const TimingEntry entry{4000, 6500};
     // 2500 ms of syntagm and 20 s: ends only once that is exceeded.
-    EXPECT_FALSE(waitExpired(1000 + 22500, 1000, entry));
-    EXPECT_TRUE(waitExpired(1000 + 22501, 1000, entry));
-    EXPECT_TRUE(waitExpired(20001, 0, TimingEntry{}));
+    EXPECT_FALSE(waitExpired(1000 + 22500, 1000, entry, 100));
+    EXPECT_TRUE(waitExpired(1000 + 22501, 1000, entry, 100));
+    EXPECT_TRUE(waitExpired(20001, 0, TimingEntry{}, 100));
+}
+
+// The recorder runs in real time while a slowed lesson takes longer to hear:
+// the lesson's side of both limits grows by 1/tempo, the seconds added do not.
+TEST(TrainerRules, RangeAndWaitAtASlowerTempo)
+{
+    // 60 s of lesson heard at 50 % take 120 s: twice that, and 10 s a line.
+    EXPECT_EQ(recorderRangeEnd(60000, 30, 50), 540000);
+    EXPECT_EQ(recorderRangeEnd(60000, 30, 75), 460000);
+    const TimingEntry entry{4000, 6500};
+    // 2500 ms of syntagm take 5000 ms to hear at 50 %, 3333 ms at 75 %.
+    EXPECT_FALSE(waitExpired(25000, 0, entry, 50));
+    EXPECT_TRUE(waitExpired(25001, 0, entry, 50));
+    EXPECT_FALSE(waitExpired(23333, 0, entry, 75));
+    EXPECT_TRUE(waitExpired(23334, 0, entry, 75));
 }
 
 TEST(TrainerRules, ScrollFollowsTheSoundAndDriftsToAThird)

@@ -121,28 +121,32 @@ struct TrainerRun {
 };
 } // namespace
 
+namespace {
 // A kind 12 pass with a wait of two seconds after the third syntagm, left to
-// end by itself 10 s after the lesson. On a sound server of its own, just
-// started: such a server stalls the first streams for a second or so, after
-// which a recorder position taken from the device's clock alone ran ahead of
-// the recording and put the first entry past its syntagm.
-TEST(TrainerSound, StudentTimingMatchesTheRecording)
+// end by itself 10 s after the lesson, the lesson at the tempo. On a sound
+// server of its own, just started: such a server stalls the first streams
+// for a second or so, after which a recorder position taken from the
+// device's clock alone ran ahead of the recording and put the first entry
+// past its syntagm.
+void expectTimingOfAPassAt(int tempo)
 {
     const OwnSoundServer server;
     ASSERT_TRUE(server.started());
     ASSERT_NO_FATAL_FAILURE(requireSoundServer());
     TrainerRun run;
     TFormTransNoText& f = *run.form;
+    f.MediaPlayerPlay->SetTempo(tempo);
     QTest::mouseClick(f.BitBtnPlay, Qt::LeftButton);
     ASSERT_TRUE(f.recording());
-    ASSERT_TRUE(run.waitFor([&] { return f.N() == 4; }, 5000));
+    ASSERT_TRUE(run.waitFor([&] { return f.N() == 4; }, 5000 * 100 / tempo));
     QTest::mouseClick(f.BtnImgWait, Qt::LeftButton);
     ASSERT_TRUE(f.waiting());
     QTest::qWait(2000);
     QTest::mouseClick(f.BtnImgWait, Qt::LeftButton);
     QElapsedTimer lessonEnd;
-    ASSERT_TRUE(run.waitFor(
-        [&] { return f.MediaPlayerPlay->Mode() != MediaPlayer::PlayerMode::Playing; }, 8000));
+    ASSERT_TRUE(
+        run.waitFor([&] { return f.MediaPlayerPlay->Mode() != MediaPlayer::PlayerMode::Playing; },
+                    8000 * 100 / tempo));
     lessonEnd.start();
     ASSERT_TRUE(run.waitFor([&] { return !f.running(); }, 15000)) << "recording stops by itself";
     EXPECT_NEAR(double(lessonEnd.elapsed()), 10000, 300) << "10 s past the lesson";
@@ -172,6 +176,19 @@ TEST(TrainerSound, StudentTimingMatchesTheRecording)
     }
     // The wait lies between syntagms 3 and 4 in the recording.
     EXPECT_GT(toneEndMs(recording, toneHz(4)) - toneEndMs(recording, toneHz(3)), 2000 + 900);
+}
+} // namespace
+
+TEST(TrainerSound, StudentTimingMatchesTheRecording)
+{
+    expectTimingOfAPassAt(100);
+}
+
+// The lesson slowed down, the recording not: the entries still lie where
+// the syntagms end in the recording.
+TEST(TrainerSound, StudentTimingMatchesTheRecordingAtASlowerTempo)
+{
+    expectTimingOfAPassAt(75);
 }
 
 // The sound server dies two seconds into a recording pass: the pass ends with

@@ -226,6 +226,43 @@ TEST(WorkTextWindow, MarkedRangeLoopsUntilStop)
     EXPECT_EQ(f.MediaPlayerText->Mode(), MediaPlayer::PlayerMode::NotReady);
 }
 
+// At 50 % the same syntagms in twice the time: each stays current up to its
+// end as heard, and "Цикл" goes round the same range.
+TEST(WorkTextWindow, ASlowerTempoKeepsTheSyntagmsAndTheLoop)
+{
+    LessonWindow w;
+    w.open();
+    TFormWorkText& f = *w.form;
+    f.MediaPlayerText->SetTempo(50);
+    w.click(f.BitBtnPlayAll);
+    w.advance(0);
+    EXPECT_EQ(f.N(), 2);
+    w.advance(1601); // the file at 2800, the end of syntagm 2
+    EXPECT_EQ(f.N(), 2);
+    w.advance(1);
+    EXPECT_EQ(f.N(), 3);
+    EXPECT_EQ(w.position(), 2801);
+    w.click(f.BitBtnStop);
+    VirtualSound::advance(0);
+
+    w.setN(3);
+    f.TrackBarText->setFocus();
+    QTest::keyClick(f.TrackBarText, Qt::Key_Space);
+    w.setN(4);
+    w.click(f.BtnImgTransD1QF2);
+    w.click(f.BtnImgTransD1QF1);
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(w.position(), 3000) << round;
+        EXPECT_EQ(f.N(), 3);
+        w.advance(1602);
+        EXPECT_EQ(f.N(), 4);
+        w.advance(3600 - 1602); // the end of syntagm 4 at 4800, heard at 3600
+    }
+    w.click(f.BitBtnStop);
+    VirtualSound::advance(0);
+    EXPECT_TRUE(w.idle());
+}
+
 TEST(WorkTextWindow, StudentRecordingWithItsTimingFile)
 {
     LessonWindow w;

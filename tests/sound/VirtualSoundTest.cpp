@@ -134,3 +134,65 @@ TEST_F(VirtualSoundTest, InRealTimeModeTheClockFollowsTheWallClock)
     EXPECT_GE(wall.elapsed(), 290);
     EXPECT_EQ(player.Position(), 300);
 }
+
+// Below 100 % the clock runs as the ear does and the position through the
+// file slower: the same range, its end at the scaled time, a pause resumed
+// where it was heard; a recording beside it keeps real time.
+TEST_F(VirtualSoundTest, ASlowerTempoStretchesTheClockNotTheFile)
+{
+    struct Case {
+        int tempo;
+        qint64 afterTwoTicks; // file position after 100 ms of the clock
+        qint64 endsAt;        // clock time of the range's end
+    };
+    for (const Case c : {Case{100, 1300, 300}, {75, 1275, 400}, {50, 1250, 600}, {60, 1260, 500}}) {
+        SCOPED_TRACE(c.tempo);
+        VirtualSound::reset();
+        VirtualSound::setLength("lesson.wav", 10000);
+        MediaPlayer player;
+        player.SetTempo(c.tempo);
+        player.SetFileName("lesson.wav");
+        player.Open();
+        std::vector<qint64> heardAt;
+        QObject::connect(&player, &MediaPlayer::Notify,
+                         [&] { heardAt.push_back(VirtualSound::now()); });
+        player.Play(1200, 1500);
+        VirtualSound::advance(100);
+        EXPECT_EQ(player.Position(), c.afterTwoTicks);
+        VirtualSound::advance(c.endsAt - 101);
+        EXPECT_TRUE(heardAt.empty()) << "ended before the range was heard";
+        VirtualSound::advance(1);
+        EXPECT_EQ(heardAt, std::vector<qint64>{c.endsAt});
+        EXPECT_EQ(player.Position(), 1500);
+    }
+}
+
+TEST_F(VirtualSoundTest, ATempoChangeWaitsForTheNextPlayAndNeverSlowsARecording)
+{
+    VirtualSound::setLength("rec.wav", 0);
+    MediaPlayer player;
+    player.SetFileName("lesson.wav");
+    player.Open();
+    player.Play(0, 1000);
+    player.SetTempo(50);
+    EXPECT_EQ(player.Tempo(), 50);
+    VirtualSound::advance(100);
+    EXPECT_EQ(player.Position(), 100) << "the play under way keeps its tempo";
+    player.Pause();
+    player.Play(); // resumed: at the new tempo, from where it was
+    VirtualSound::advance(100);
+    EXPECT_EQ(player.Position(), 150);
+
+    MediaPlayer recorder;
+    recorder.SetTempo(50);
+    recorder.SetFileName("rec.wav");
+    recorder.Open();
+    recorder.StartRecording(0, 5000);
+    VirtualSound::advance(100);
+    EXPECT_EQ(recorder.Position(), 100);
+
+    player.SetTempo(42);
+    EXPECT_EQ(player.Tempo(), 50) << "only the offered tempos, 50 % the slowest";
+    player.SetTempo(77);
+    EXPECT_EQ(player.Tempo(), 75);
+}

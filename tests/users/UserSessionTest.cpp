@@ -1,9 +1,11 @@
 #include "users/UserSession.h"
+#include "common/Tempo.h"
 #include "support/TempCourse.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -91,6 +93,35 @@ TEST_F(Session, AnonymousUserKeepsNothing)
     EXPECT_FALSE(session.isDone(2));
     EXPECT_EQ(session.recordingName(5), "AnonSnd.wav");
     EXPECT_EQ(progressOf("Olga"), ProgressTable(4).toBytes());
+}
+
+// The tempo a student chose follows the student, in the settings; the
+// anonymous user's lasts the run.
+TEST_F(Session, EachUserFindsTheTempoChosenLast)
+{
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    const int olga = add("Olga", "B");
+    const int max = add("Max", "C");
+    session.changeUser(olga);
+    Tempo::choose(60);
+    session.changeUser(max);
+    EXPECT_EQ(Tempo::chosen(), 100);
+    Tempo::choose(85);
+    session.changeUser(-1);
+    EXPECT_EQ(Tempo::chosen(), 100);
+    Tempo::choose(75);
+    session.changeUser(olga);
+    EXPECT_EQ(Tempo::chosen(), 60);
+    session.deleteUser(olga);
+    EXPECT_EQ(Tempo::chosen(), 75) << "the anonymous user's again, from earlier in the run";
+    Tempo::choose(100);
+
+    UserSession restarted;
+    restarted.loadUserList();
+    restarted.changeUser(restarted.users().indexOfName("Max"));
+    EXPECT_EQ(Tempo::chosen(), 85) << "kept from run to run";
+    restarted.changeUser(-1);
 }
 
 TEST_F(Session, MissingOrShortProgressFileStillMakesTheUserCurrent)
