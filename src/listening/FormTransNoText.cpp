@@ -22,12 +22,6 @@
 #include <QShowEvent>
 #include <cmath>
 
-// Outside any namespace, as the resource initialiser must be.
-static void registerTrainerPictures()
-{
-    Q_INIT_RESOURCE(listening);
-}
-
 const QString TFormTransNoText::RecordingTemplate = QStringLiteral("TSBegin.wav");
 
 namespace {
@@ -36,27 +30,16 @@ const QString TextFaultText = QStringLiteral("Ошибка чтения файл
 const QString TemplateFaultText = QStringLiteral("Повреждены файлы");
 const QString SoundFaultCaption = QStringLiteral("Ошибка звука");
 const QString ShortPassText = QStringLiteral("Запись короче половины секунды не сохранена.");
-constexpr int ErrorIcon = 16;
-constexpr int LineHeight = PaneScroll::LineHeight;
 constexpr int TextX = 10;
 const QString Symbol(const char* name)
 {
     return QStringLiteral(":/listening/pictures/%1.svg").arg(QLatin1String(name));
 }
 
-QFont styled(QFont font, quint8 style)
-{
-    font.setBold(style & StyleBold);
-    font.setItalic(style & StyleItalic);
-    font.setUnderline(style & StyleUnderline);
-    font.setStrikeOut(style & StyleStrikeOut);
-    return font;
-}
-
-SyntagmText::WidthOf widthIn(const QFont& font)
+SyntagmLayout::WidthOf widthIn(const QFont& font)
 {
     return [font](const QString& text, quint8 style) {
-        return QFontMetrics(styled(font, style)).horizontalAdvance(text);
+        return QFontMetrics(styledFont(font, style)).horizontalAdvance(text);
     };
 }
 } // namespace
@@ -67,17 +50,13 @@ void TransPaintBox::paintEvent(QPaintEvent*)
 }
 
 TFormTransNoText::TFormTransNoText(const TransNoTextSettings& settings, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), MediaPlayerPlay(new MediaPlayer(this)),
+    : ListeningWindow(Design, settings.dataFolder, parent), MediaPlayerPlay(new MediaPlayer(this)),
       MediaPlayerRec(new MediaPlayer(this)), settings_(settings)
 {
     if (recordingMode())
         settings_.recording = coursePath(settings_.recording);
-    static const bool registered = (registerTrainerPictures(), true);
-    Q_UNUSED(registered);
-    look::fillBackground(this);
-    setFont(look::arial(12));
-    resize(Design.design);
-    makePanes();
+    PaintBoxText = new TransPaintBox(PanelText);
+    PaintBoxTrans = new TransPaintBox(PanelTrans);
     makeLowerPanel();
     laidText_.HideHeadings = laidTrans_.HideHeadings = true;
     connect(MediaPlayerPlay, &MediaPlayer::Notify, this, &TFormTransNoText::MediaPlayerPlayNotify);
@@ -97,22 +76,6 @@ TFormTransNoText::TFormTransNoText(const TransNoTextSettings& settings, QWidget*
 }
 
 TFormTransNoText::~TFormTransNoText() = default;
-
-void TFormTransNoText::makePanes()
-{
-    PanelText = new QWidget(this);
-    PanelTrans = new QWidget(this);
-    for (QWidget* page : {PanelText, PanelTrans}) {
-        page->setAutoFillBackground(true);
-        QPalette white = page->palette();
-        white.setColor(QPalette::Window, Qt::white);
-        page->setPalette(white);
-    }
-    PaintBoxText = new TransPaintBox(PanelText);
-    PaintBoxTrans = new TransPaintBox(PanelTrans);
-    ImageStatic = pageImage(PanelText);
-    ImageChange = pageImage(PanelTrans);
-}
 
 void TFormTransNoText::makeLowerPanel()
 {
@@ -148,28 +111,17 @@ void TFormTransNoText::makeLowerPanel()
     connect(BitBtnClose, &QAbstractButton::clicked, this, &TFormTransNoText::BitBtnCloseClick);
 }
 
-void TFormTransNoText::resizeEvent(QResizeEvent* event)
+void TFormTransNoText::arrange()
 {
-    QDialog::resizeEvent(event);
-    arrangePanes();
+    arrangePaintBoxes();
     arrangeLowerPanel();
 }
 
-void TFormTransNoText::arrangePanes()
+void TFormTransNoText::arrangePaintBoxes()
 {
-    const int paneHeight = height() - Design.lowerPanel;
-    const int leftWidth = leftPageWidth(paneHeight);
-    const int frame = pictureFrameWidth;
-    PanelText->setGeometry(
-        QRect(0, 0, leftWidth, paneHeight).adjusted(frame, frame, -frame, -frame));
-    PanelTrans->setGeometry(QRect(leftWidth, 0, width() - leftWidth, paneHeight)
-                                .adjusted(frame, frame, -frame, -frame));
+    const int paneHeight = panelTop();
     // The drawing area, the same in both panes, in the middle of each.
     paintArea_ = QSize(int(std::nearbyint(paneHeight * 260.0 / 280 - 50)), paneHeight - 30);
-    for (QWidget* page : {PanelText, PanelTrans}) {
-        for (QLabel* image : page->findChildren<QLabel*>())
-            image->setGeometry(page->rect());
-    }
     for (TransPaintBox* box : {PaintBoxText, PaintBoxTrans}) {
         const QRect page = box->parentWidget()->rect();
         QRect area(QPoint(0, 0), paintArea_);
@@ -181,12 +133,12 @@ void TFormTransNoText::arrangePanes()
     ImageStatic->setPixmap(loadPicture(Symbol("voice"), ImageStatic->size()));
     laidText_.markStale();
     laidTrans_.markStale();
-    showPicture(std::max(shownPicture_, 1));
+    showPicture(std::max(shownPicture(), 1));
 }
 
 void TFormTransNoText::arrangeLowerPanel()
 {
-    PanelNavF->setGeometry(0, height() - Design.lowerPanel, width(), Design.lowerPanel);
+    PanelNavF->setGeometry(0, panelTop(), width(), Design.lowerPanel);
     ProgressBarRec->setGeometry(10, 5, width() - 20, 12);
     // Three groups, the room left over spread between them: the check boxes,
     // the four round buttons with their captions, help and exit.
@@ -196,32 +148,15 @@ void TFormTransNoText::arrangeLowerPanel()
     CheckBoxText->move(x, 26);
     CheckBoxTrans->move(x, 50);
     x += boxes + gap;
-    for (TBtnImgTransD1QF* button : {BitBtnPlay, BitBtnPause, BitBtnStop, BtnImgWait}) {
-        button->move(x + 32 - button->width() / 2, 20);
-        captionOf(button)->setGeometry(x - 4, 57, 72, 18);
-        x += 64;
-    }
-    x += gap;
+    x = placeRoundButtons({BitBtnPlay, BitBtnPause, BitBtnStop, BtnImgWait}, x, 20, 57, 64) + gap;
     BitBtn1->move(x, 20);
     BitBtnClose->move(x, 48);
 }
 
-void TFormTransNoText::paintEvent(QPaintEvent*)
-{
-    paintPagesAndPanelEdge(this, PanelText, PanelTrans, PanelNavF->y());
-}
-
-void TFormTransNoText::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
 void TFormTransNoText::FormShow()
 {
-    arrangePanes();
-    running_ = textShown_ = transShown_ = false;
+    arrangePaintBoxes();
+    textShown_ = transShown_ = false;
     textScroll_ = transScroll_ = {};
     PaintBoxText->hide();
     PaintBoxTrans->hide();
@@ -253,19 +188,6 @@ bool TFormTransNoText::Load()
     return lesson_.errors.isEmpty();
 }
 
-bool TFormTransNoText::isHeading(int line) const
-{
-    return line >= 1 && line <= lesson_.count() && lesson_.text[line - 1].startsWith(u'#');
-}
-
-int TFormTransNoText::headingsFrom(int line) const
-{
-    int headings = 0;
-    while (isHeading(line + headings) && line + headings < lesson_.count())
-        ++headings;
-    return headings;
-}
-
 void TFormTransNoText::PaintText()
 {
     paintPane(PaintBoxText, laidText_, textScroll_, paneFont_);
@@ -276,49 +198,44 @@ void TFormTransNoText::PaintTrans()
     paintPane(PaintBoxTrans, laidTrans_, transScroll_, paneFont_);
 }
 
-void TFormTransNoText::paintPane(TransPaintBox* box, SyntagmText& laid, PaneScroll& scroll,
+void TFormTransNoText::paintPane(TransPaintBox* box, SyntagmLayout& laid, PaneScroll& scroll,
                                  const QFont& font)
 {
-    const SyntagmText::WidthOf widthOf = widthIn(font);
-    laid.SetPosition(n_ - 1);
+    const SyntagmLayout::WidthOf widthOf = widthIn(font);
+    laid.SetPosition(pass_.current() - 1);
     laid.layOut(paintArea_.width() - 20, widthOf);
     box->image.fill(Qt::white);
     QPainter painter(&box->image);
-    const int ascent = QFontMetrics(font).ascent();
     for (int line = 1; line <= laid.lastLine() && line < laid.Lines().size(); ++line) {
         const int top = scroll.lineTop(line);
-        if (top < -LineHeight || top > paintArea_.height())
+        if (top < -PaneScroll::LineHeight || top > paintArea_.height())
             continue;
-        for (const DrawnRun& run : laid.lineRuns(line, QPoint(TextX, top), widthOf)) {
-            painter.setFont(styled(font, run.look.style));
-            painter.setPen(QColor::fromRgba(run.look.colour));
-            painter.drawText(run.at + QPoint(0, ascent), run.text);
-        }
+        drawRuns(painter, font, laid.lineRuns(line, QPoint(TextX, top), widthOf));
     }
-    const int current = n_ - 1 < laid.places().size() ? laid.places()[n_ - 1].startLine : 0;
+    const int n = pass_.current();
+    const int current = n - 1 < laid.places().size() ? laid.places()[n - 1].startLine : 0;
     scroll.currentTop = scroll.lineTop(current);
     box->update();
 }
 
 void TFormTransNoText::BitBtnPlayClick()
 {
-    recordingStop_ = NotStopping;
     CheckBoxText->SetEnabled(false);
     CheckBoxTrans->SetEnabled(false);
-    recording_ = false;
+    QString fault;
     if (recordingMode()) {
-        const QString fault = startPassFile(coursePath(RecordingTemplate), settings_.recording);
-        recording_ = fault.isEmpty();
-        if (!recording_)
+        fault = startPassFile(coursePath(RecordingTemplate), settings_.recording);
+        if (!fault.isEmpty())
             showFileProblems({TemplateFaultText + u'\r' + fault + u'\r' +
                               previousRecordingText(settings_.recording)},
                              FileFault::Error, ReadFaultCaption);
     }
+    pass_.start(lesson_, recordingMode() && fault.isEmpty());
     passKept_ = false;
     MediaPlayerPlay->SetFileName(settings_.lessonRecording);
     MediaPlayerPlay->Open();
     lessonLength_ = MediaPlayerPlay->Length();
-    if (recording_)
+    if (pass_.records())
         openRecording();
     MediaPlayerPlay->Play(0);
     ProgressBarRec->SetMax(int(lessonLength_ / 1000));
@@ -328,7 +245,7 @@ void TFormTransNoText::BitBtnPlayClick()
     BitBtnPlay->setEnabled(false);
     BitBtnClose->setEnabled(false);
     // A pass that records nothing has no recording to hold the lesson back for.
-    BtnImgWait->setEnabled(settings_.waitAllowed && recording_);
+    BtnImgWait->setEnabled(settings_.waitAllowed && pass_.records());
     LabelWait->setText(QStringLiteral("Подождать"));
     textShown_ = CheckBoxText->Checked();
     transShown_ = CheckBoxTrans->Checked();
@@ -336,15 +253,11 @@ void TFormTransNoText::BitBtnPlayClick()
     PaintBoxText->setVisible(textShown_);
     ImageChange->setVisible(!transShown_);
     PaintBoxTrans->setVisible(transShown_);
-    running_ = true;
-    paused_ = stopRequested_ = waiting_ = false;
-    n_ = 2;
-    // Headings right after the title are passed before the lesson starts, so
-    // the first syntagm opens at 0 and the timing keeps the headings' lines.
-    n_ += headingsFrom(n_);
     textScroll_.drift = transScroll_.drift = 0;
+    // The first syntagm opens at 0, and the timing keeps the lines of the
+    // title and of the headings right after it.
     if (timingKept() &&
-        !timing_.start(studentTimingName(passRecordingName(settings_.recording)), n_))
+        !timing_.start(studentTimingName(passRecordingName(settings_.recording)), pass_.current()))
         tellTimingFault();
 }
 
@@ -357,36 +270,40 @@ void TFormTransNoText::openRecording()
 
 void TFormTransNoText::TimerPosTimer()
 {
-    if (recording_ && !passKept_ && MediaPlayerRec->Position() >= PassKeptAfterMs)
+    if (pass_.records() && !passKept_ && MediaPlayerRec->Position() >= PassKeptAfterMs)
         keepPass();
-    if (waiting_) {
-        if (waitExpired(MediaPlayerRec->Position(), waitStart_, lesson_.timing.value(n_)))
-            BtnImgWaitClick();
+    const qint64 position = MediaPlayerPlay->Position();
+    switch (pass_.tick(position, MediaPlayerRec->Position())) {
+    case PassTick::Hold:
         return;
-    }
-    if (recording_ && MediaPlayerRec->Position() > recordingStop_ + 10000) {
+    case PassTick::EndWait:
+        BtnImgWaitClick();
+        return;
+    case PassTick::EndPass:
         BitBtnStopClick();
         return;
-    }
-    const qint64 position = MediaPlayerPlay->Position();
-    ProgressBarRec->SetPosition(int(position / 1000));
-    if (n_ >= lesson_.count())
+    case PassTick::Progress:
+        ProgressBarRec->SetPosition(int(position / 1000));
         return;
-    scrollPanes();
-    if (position > lesson_.timing.value(n_).end) {
-        // Every heading in a row is passed at once: each keeps its line in
-        // the timing, and the next syntagm is lit from this tick on.
-        const int headings = headingsFrom(++n_);
-        if (timingKept() && !timing_.next(MediaPlayerRec->Position(), headings))
-            tellTimingFault();
-        n_ += headings;
+    case PassTick::Follow:
+        ProgressBarRec->SetPosition(int(position / 1000));
+        followPass();
+        return;
     }
+}
+
+void TFormTransNoText::followPass()
+{
+    scrollPanes();
+    const std::optional<int> headings = pass_.headingsPassed();
+    if (headings && timingKept() && !timing_.next(MediaPlayerRec->Position(), *headings))
+        tellTimingFault();
     if (textShown_)
         PaintText();
     if (transShown_)
         PaintTrans();
     else
-        followPictures();
+        followPictures(pass_.current());
 }
 
 void TFormTransNoText::scrollPanes()
@@ -397,79 +314,67 @@ void TFormTransNoText::scrollPanes()
     transScroll_.step(position, lessonLength_, laidTrans_.lastLine(), height);
 }
 
-void TFormTransNoText::followPictures()
-{
-    const qint32 end = lesson_.timing.value(n_).end;
-    if (end == 0)
-        return;
-    const int picture = pictureAt(lesson_.pictures, end);
-    if (picture != 0 && picture != shownPicture_)
-        showPicture(picture);
-}
-
-void TFormTransNoText::showPicture(int index)
-{
-    bool known = false;
-    ImageChange->setPixmap(
-        lessonPicture(lesson_.pictures, index, settings_.dataFolder, ImageChange->size(), &known));
-    if (known)
-        shownPicture_ = index;
-}
-
 void TFormTransNoText::BitBtnPauseClick()
 {
-    if (!paused_) {
-        paused_ = true;
+    if (pass_.state() != PassState::Paused) {
+        pass_.pause();
         TimerPos.stop();
         LabelPause->setText(QStringLiteral("Далее"));
-        if (recording_)
+        if (pass_.records())
             MediaPlayerRec->Pause();
         MediaPlayerPlay->Pause();
         BtnImgWait->setEnabled(false);
         return;
     }
-    paused_ = false;
+    pass_.resume();
     TimerPos.start();
     LabelPause->setText(QStringLiteral("Пауза"));
-    if (recording_)
+    if (pass_.records())
         MediaPlayerRec->StartRecording();
     MediaPlayerPlay->Play();
-    BtnImgWait->setEnabled(settings_.waitAllowed && recording_);
+    BtnImgWait->setEnabled(settings_.waitAllowed && pass_.records());
 }
 
 void TFormTransNoText::BtnImgWaitClick()
 {
-    if (!running_)
+    if (!pass_.active())
         return;
-    if (!waiting_) {
+    if (pass_.state() != PassState::Waiting) {
         LabelWait->setText(QStringLiteral("Далее"));
-        waiting_ = true;
+        pass_.wait(MediaPlayerRec->Position());
         MediaPlayerPlay->Pause();
-        waitStart_ = MediaPlayerRec->Position();
         BitBtnPause->setEnabled(false);
         return;
     }
     LabelWait->setText(QStringLiteral("Подождать"));
     MediaPlayerPlay->Play();
-    waiting_ = false;
+    pass_.endWait();
     BitBtnPause->setEnabled(true);
 }
 
 void TFormTransNoText::BitBtnStopClick()
 {
-    stopRequested_ = true;
-    const qint64 recorded = MediaPlayerRec->Position();
-    if (recording_) {
-        MediaPlayerRec->Stop();
-        MediaPlayerRec->Save();
-    }
-    MediaPlayerPlay->Stop();
+    endPass();
     setIdleControls();
-    running_ = textShown_ = transShown_ = false;
+    textShown_ = transShown_ = false;
     ImageStatic->show();
     PaintBoxText->hide();
     ProgressBarRec->SetPosition(0);
     showPicture(1);
+}
+
+// Every end of a pass comes here: "Стоп", the lesson's end, "Выход" and a
+// player's fault. What was recorded is saved, the timing file finished, and
+// the pass kept or dropped.
+void TFormTransNoText::endPass()
+{
+    pass_.requestStop();
+    const qint64 recorded = MediaPlayerRec->Position();
+    if (pass_.records()) {
+        MediaPlayerRec->Stop();
+        MediaPlayerRec->Save();
+    }
+    MediaPlayerPlay->Stop();
     finishTiming(recorded);
     settlePass(recorded);
 }
@@ -501,7 +406,7 @@ void TFormTransNoText::keepPass()
 // A pass that ends before it kept anything leaves the previous recording.
 void TFormTransNoText::settlePass(qint64 recorded)
 {
-    if (!recording_ || passKept_)
+    if (!pass_.records() || passKept_)
         return;
     if (recorded >= PassKeptAfterMs) {
         keepPass();
@@ -519,9 +424,7 @@ void TFormTransNoText::setIdleControls()
     BitBtnPlay->setEnabled(true);
     BitBtnClose->setEnabled(true);
     LabelPause->setText(QStringLiteral("Пауза"));
-    paused_ = false;
     LabelWait->setText(QStringLiteral("Подождать"));
-    waiting_ = false;
     BtnImgWait->setEnabled(settings_.waitAllowed);
     CheckBoxText->SetEnabled(settings_.textAllowed);
     CheckBoxTrans->SetEnabled(settings_.transAllowed);
@@ -529,6 +432,7 @@ void TFormTransNoText::setIdleControls()
 
 void TFormTransNoText::showIdlePanes()
 {
+    pass_.settle();
     TimerPos.stop();
     setIdleControls();
     ImageStatic->show();
@@ -549,7 +453,7 @@ void TFormTransNoText::closePlayers()
 void TFormTransNoText::MediaPlayerRecNotify()
 {
     checkFault(MediaPlayerRec);
-    if (!stopRequested_)
+    if (pass_.state() != PassState::StopRequested)
         return;
     closePlayers();
     showIdlePanes();
@@ -558,17 +462,17 @@ void TFormTransNoText::MediaPlayerRecNotify()
 void TFormTransNoText::MediaPlayerPlayNotify()
 {
     checkFault(MediaPlayerPlay);
-    if (!recording_ && stopRequested_) {
+    if (!pass_.records() && pass_.state() == PassState::StopRequested) {
         closeLessonPlayer();
         return;
     }
     const bool ended = MediaPlayerPlay->Mode() != MediaPlayer::PlayerMode::NotReady &&
                        MediaPlayerPlay->Position() >= MediaPlayerPlay->Length();
-    if (!ended || !running_)
+    if (!ended || !pass_.active())
         return;
     // Recording goes on for ten seconds more, then the timer ends the pass.
-    if (recording_) {
-        recordingStop_ = MediaPlayerRec->Position();
+    if (pass_.records()) {
+        pass_.lessonEnded(MediaPlayerRec->Position());
         return;
     }
     // The stop finds the lesson's run over, so no notification of its own
@@ -588,8 +492,8 @@ void TFormTransNoText::closeLessonPlayer()
 // disk) ends the pass: what was recorded so far is in the file already.
 void TFormTransNoText::checkFault(MediaPlayer* player)
 {
-    const int error = player->Error();
-    if (error == 0 || !running_ || stopRequested_)
+    const SoundError error = player->Error();
+    if (error == SoundOk || !pass_.active())
         return;
     QString text = MediaPlayer::ErrorText(error);
     faulting_ = true;
@@ -598,10 +502,10 @@ void TFormTransNoText::checkFault(MediaPlayer* player)
     // Whichever player met the fault first, a pass that records keeps what
     // it recorded, and the student should know where; or that the previous
     // recording is still there.
-    if (recording_ && passKept_)
+    if (pass_.records() && passKept_)
         text += QStringLiteral("\rЗапись до этого места сохранена в файле \"%1\".")
                     .arg(settings_.recording);
-    else if (recording_)
+    else if (pass_.records())
         text += u'\r' + previousRecordingText(settings_.recording);
     tell(text);
 }
@@ -621,7 +525,7 @@ void TFormTransNoText::tell(const QString& text)
         [this] {
             const QString text = pendingMessages_.join(u'\r');
             pendingMessages_.clear();
-            ShowDlgMessage(text, SoundFaultCaption, ErrorIcon);
+            ShowDlgMessage(text, SoundFaultCaption, MessageIcon::Error);
         },
         Qt::QueuedConnection);
 }
@@ -653,17 +557,11 @@ void TFormTransNoText::BitBtn1Click()
 
 void TFormTransNoText::BitBtnCloseClick()
 {
-    if (BitBtnStop->isEnabled()) {
-        const qint64 recorded = MediaPlayerRec->Position();
-        if (recording_) {
-            MediaPlayerRec->Stop();
-            MediaPlayerRec->Save();
-        }
-        MediaPlayerPlay->Stop();
+    if (pass_.active()) {
         TimerPos.stop();
-        finishTiming(recorded);
-        settlePass(recorded);
-        running_ = false;
+        endPass();
+        // The window goes: the players' notifications find nothing to do.
+        pass_.settle();
     }
     MediaPlayerPlay->Close();
     MediaPlayerRec->Close();

@@ -2,12 +2,11 @@
 
 #include "common/LaunchResult.h"
 #include "listening/Lesson.h"
-#include "listening/SyntagmText.h"
+#include "listening/ListeningWindow.h"
+#include "listening/SyntagmLayout.h"
 #include "listening/TrainerRules.h"
-#include "listening/WindowFitting.h"
 #include "widgets/Look.h"
 
-#include <QDialog>
 #include <QPixmap>
 #include <QTimer>
 
@@ -45,19 +44,18 @@ protected:
 // aloud into a recording; the student may pause both, or hold the lesson back
 // while the recording goes on. The text and the translation run along only
 // when the exercise allows them and they were ticked before the start.
-class TFormTransNoText : public QDialog {
+class TFormTransNoText : public ListeningWindow {
     Q_OBJECT
 public:
     static constexpr PageLayout Design{{524, 332}, 77};
     static constexpr int TimerInterval = 50;
-    static constexpr qint64 NotStopping = 2000000000;
     // The template every recording starts from, in the working folder.
     static const QString RecordingTemplate;
 
     explicit TFormTransNoText(const TransNoTextSettings& settings, QWidget* parent = nullptr);
     ~TFormTransNoText() override;
 
-    void FormShow();
+    void FormShow() override;
     void SetPaintBegin();
     bool Load();
     void PaintText();
@@ -74,23 +72,17 @@ public:
     void BitBtn1Click();
     void BitBtnCloseClick();
 
-    int N() const { return n_; }
-    bool running() const { return running_; }
-    bool waiting() const { return waiting_; }
-    bool recording() const { return recording_; }
-    const Lesson& lessonData() const { return lesson_; }
-    const SyntagmText& LaidText() const { return laidText_; }
+    int N() const { return pass_.current(); }
+    bool running() const { return pass_.active(); }
+    bool waiting() const { return pass_.state() == PassState::Waiting; }
+    bool recording() const { return pass_.records(); }
+    const SyntagmLayout& LaidText() const { return laidText_; }
     const PaneScroll& TextScroll() const { return textScroll_; }
-    int shownPicture() const { return shownPicture_; }
     QSize paintArea() const { return paintArea_; }
     const QFont& paneFont() const { return paneFont_; }
 
-    QWidget* PanelText;
-    QWidget* PanelTrans;
     TransPaintBox* PaintBoxText;
     TransPaintBox* PaintBoxTrans;
-    QLabel* ImageStatic;
-    QLabel* ImageChange;
     QWidget* PanelNavF;
     TBtnImgTransD1QF* BitBtnPlay;
     QLabel* LabelPlay;
@@ -109,29 +101,23 @@ public:
     QTimer TimerPos;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void arrange() override;
     void reject() override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void makePanes();
     void makeLowerPanel();
-    void arrangePanes();
+    void arrangePaintBoxes();
     void arrangeLowerPanel();
     bool recordingMode() const { return !settings_.recording.isEmpty(); }
-    bool timingKept() const { return settings_.waitAllowed && recording_; }
-    bool isHeading(int line) const;
-    // How many heading lines stand in a row from `line` on, the last line left.
-    int headingsFrom(int line) const;
+    bool timingKept() const { return settings_.waitAllowed && pass_.records(); }
     void openRecording();
-    void paintPane(TransPaintBox* box, SyntagmText& laid, PaneScroll& scroll, const QFont& font);
+    void paintPane(TransPaintBox* box, SyntagmLayout& laid, PaneScroll& scroll, const QFont& font);
+    void followPass();
     void scrollPanes();
-    void followPictures();
-    void showPicture(int index);
     void setIdleControls();
     void showIdlePanes();
+    void endPass();
     void finishTiming(qint64 position);
     void keepPass();
     void settlePass(qint64 recorded);
@@ -143,31 +129,22 @@ private:
     void tellTimingFault();
 
     TransNoTextSettings settings_;
-    Lesson lesson_;
-    SyntagmText laidText_;
-    SyntagmText laidTrans_;
+    SyntagmLayout laidText_;
+    SyntagmLayout laidTrans_;
     PaneScroll textScroll_;
     PaneScroll transScroll_;
     StudentTimingFile timing_;
     QSize paintArea_;
     // The panes' text fills the lines' cells, one line under the other.
     QFont paneFont_ = look::arialForCell(PaneScroll::LineHeight);
-    int n_ = 2;
-    int shownPicture_ = 0;
-    bool running_ = false;
+    // Records when in recording mode and the template could be copied.
+    TrainerPass pass_;
     bool textShown_ = false;
     bool transShown_ = false;
-    bool paused_ = false;
-    bool waiting_ = false;
-    bool stopRequested_ = false;
-    // This pass records: recording mode, and the template could be copied.
-    bool recording_ = false;
     // The pass's own file has replaced the previous recording (RecordingPass.h).
     bool passKept_ = false;
     // A player's fault is ending the pass, and its message tells the rest.
     bool faulting_ = false;
-    qint64 recordingStop_ = NotStopping;
-    qint64 waitStart_ = 0;
     qint64 lessonLength_ = 0;
     QStringList pendingMessages_;
 };

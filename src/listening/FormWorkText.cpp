@@ -19,14 +19,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QSlider>
-
-// Outside any namespace, as the resource initialiser must be.
-static void registerListeningPictures()
-{
-    Q_INIT_RESOURCE(listening);
-}
 
 namespace {
 const QString SymbolMark = QStringLiteral(":/listening/pictures/mark.svg");
@@ -50,16 +43,11 @@ void dressView(TTextSintagm* view, QWidget* page)
 } // namespace
 
 TFormWorkText::TFormWorkText(const WorkTextNames& names, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), MediaPlayerText(new MediaPlayer(this)),
+    : ListeningWindow(Design, names.dataFolder, parent), MediaPlayerText(new MediaPlayer(this)),
       names_(names)
 {
-    static const bool registered = (registerListeningPictures(), true);
-    Q_UNUSED(registered);
     names_.files.studentRecording = names_.studentRecording;
-    look::fillBackground(this);
-    setFont(look::arial(12));
-    resize(Design.design);
-    makePanes();
+    makeViews();
     makeLowerPanel();
     connect(MediaPlayerText, &MediaPlayer::Notify, this, &TFormWorkText::MediaPlayerTextNotify);
     TimerPos.setInterval(TimerInterval);
@@ -69,24 +57,18 @@ TFormWorkText::TFormWorkText(const WorkTextNames& names, QWidget* parent)
 
 TFormWorkText::~TFormWorkText() = default;
 
-void TFormWorkText::makePanes()
+void TFormWorkText::makeViews()
 {
-    PanelText = new QWidget(this);
-    PanelTrans = new QWidget(this);
-    for (QWidget* page : {PanelText, PanelTrans}) {
-        page->setAutoFillBackground(true);
-        QPalette white = page->palette();
-        white.setColor(QPalette::Window, Qt::white);
-        page->setPalette(white);
-    }
     TextSintagmText = new TTextSintagm;
     TextSintagmTrans = new TTextSintagm;
     dressView(TextSintagmText, PanelText);
     dressView(TextSintagmTrans, PanelTrans);
     TextSintagmText->Setk_Speed(IdleSpeed);
     TextSintagmTrans->Setk_Speed(50000);
-    ImageStatic = pageImage(PanelText);
-    ImageChange = pageImage(PanelTrans);
+
+    // The views lie under the pictures that cover them.
+    ImageStatic->raise();
+    ImageChange->raise();
 
     PanelComent = new QFrame(this);
     PanelComent->setObjectName(QStringLiteral("PanelComent"));
@@ -131,6 +113,7 @@ void TFormWorkText::makeLowerPanel()
     connect(BitBtnSelectString, &QAbstractButton::clicked, this,
             &TFormWorkText::BitBtnSelectStringClick);
     connect(BitBtnStop, &QAbstractButton::clicked, this, &TFormWorkText::BitBtnStopClick);
+
     connect(BitBtn1, &QAbstractButton::clicked, this, &TFormWorkText::BitBtn1Click);
     connect(BitBtn5, &QAbstractButton::clicked, this, &TFormWorkText::BitBtn5Click);
 
@@ -146,37 +129,24 @@ void TFormWorkText::makeLowerPanel()
     connect(BtnImgComent, &QAbstractButton::clicked, this, &TFormWorkText::BtnImgComentClick);
 }
 
-void TFormWorkText::resizeEvent(QResizeEvent* event)
+void TFormWorkText::arrange()
 {
-    QDialog::resizeEvent(event);
-    arrangePanes();
+    arrangeViews();
     arrangeLowerPanel();
 }
 
-void TFormWorkText::arrangePanes()
+void TFormWorkText::arrangeViews()
 {
-    const int paneHeight = height() - Design.lowerPanel;
-    const int leftWidth = leftPageWidth(paneHeight);
-    const int frame = pictureFrameWidth;
-    PanelText->setGeometry(
-        QRect(0, 0, leftWidth, paneHeight).adjusted(frame, frame, -frame, -frame));
-    PanelTrans->setGeometry(QRect(leftWidth, 0, width() - leftWidth, paneHeight)
-                                .adjusted(frame, frame, -frame, -frame));
-    for (QWidget* page : {PanelText, PanelTrans}) {
-        const QRect inside = page->rect();
-        for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            child->setGeometry(qobject_cast<QLabel*>(child)
-                                   ? inside
-                                   : inside.adjusted(PagePadding, PagePadding / 2, -PagePadding,
-                                                     -PagePadding / 2));
-    }
+    for (TTextSintagm* view : {TextSintagmText, TextSintagmTrans})
+        view->setGeometry(view->parentWidget()->rect().adjusted(PagePadding, PagePadding / 2,
+                                                                -PagePadding, -PagePadding / 2));
     ImageStatic->setPixmap(pageDrawing(PanelText->size()));
-    showPicture(shownPicture_);
+    showPicture(shownPicture());
 }
 
 void TFormWorkText::arrangeLowerPanel()
 {
-    Panel7->setGeometry(0, height() - Design.lowerPanel, width(), Design.lowerPanel);
+    Panel7->setGeometry(0, panelTop(), width(), Design.lowerPanel);
     TrackBarText->setGeometry(10, 4, width() - 20, 24);
     // Four groups side by side, the room left over spread between them: the
     // check boxes, the play buttons, the range and comment buttons, help and exit.
@@ -193,26 +163,9 @@ void TFormWorkText::arrangeLowerPanel()
     BitBtnSelectString->move(x, 74);
     BitBtnStop->move(x + 94, 74);
     x += plays + gap;
-    for (TBtnImgTransD1QF* button : {BtnImgTransD1QF1, BtnImgTransD1QF2, BtnImgComent}) {
-        button->move(x + 31 - button->width() / 2, 36);
-        captionOf(button)->setGeometry(x - 4, 76, 70, 18);
-        x += 62;
-    }
-    x += gap;
+    x = placeRoundButtons({BtnImgTransD1QF1, BtnImgTransD1QF2, BtnImgComent}, x, 36, 76, 62) + gap;
     BitBtn1->move(x, 38);
     BitBtn5->move(x, 74);
-}
-
-void TFormWorkText::paintEvent(QPaintEvent*)
-{
-    paintPagesAndPanelEdge(this, PanelText, PanelTrans, Panel7->y());
-}
-
-void TFormWorkText::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TFormWorkText::FormShow()
@@ -221,12 +174,13 @@ void TFormWorkText::FormShow()
     for (TChBxImgTransD1QF* box : {CheckBoxText, CheckBoxTrans, CheckBoxTransUser})
         box->SetChecked(true);
     CheckBoxTransUser->SetEnabled(!names_.studentRecording.isEmpty());
-    setHelpContext(this, names_.studentRecording.isEmpty() ? 130 : 180);
+    setHelpContext(this, names_.studentRecording.isEmpty() ? helpContext::LessonText
+                                                           : helpContext::StudentRecording);
     TextSintagmText->hide();
     TextSintagmTrans->hide();
     ImageStatic->show();
     ImageChange->show();
-    arrangePanes();
+    arrangeViews();
     for (TTextSintagm* view : {TextSintagmText, TextSintagmTrans})
         view->SetMargins({0, 0, 0, 0});
     if (!Load()) {
@@ -284,28 +238,7 @@ void TFormWorkText::TimerPosTimer()
         TextSintagmTrans->ScrollStep();
     }
     if (!transShown_)
-        followPictures();
-}
-
-void TFormWorkText::followPictures()
-{
-    // The pictures follow the lesson's own timing, whichever recording plays.
-    const qint32 end = n_ < lesson_.timing.size() ? lesson_.timing[n_].end : 0;
-    if (end == 0)
-        return;
-    const int picture = pictureAt(lesson_.pictures, end);
-    if (picture != 0 && picture != shownPicture_)
-        showPicture(picture);
-}
-
-void TFormWorkText::showPicture(int index)
-{
-    bool known = false;
-    const QPixmap picture =
-        lessonPicture(lesson_.pictures, index, names_.dataFolder, ImageChange->size(), &known);
-    ImageChange->setPixmap(picture);
-    if (known)
-        shownPicture_ = index;
+        followPictures(n_);
 }
 
 void TFormWorkText::TrackBarTextChange()
@@ -413,6 +346,7 @@ void TFormWorkText::BitBtnStopClick()
 
 void TFormWorkText::MediaPlayerTextNotify()
 {
+
     // A loop that cannot sound at all would start again at once, forever.
     if (MediaPlayerText->Error() != 0)
         loopActive_ = false;

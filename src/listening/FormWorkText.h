@@ -3,9 +3,8 @@
 #include "common/LaunchResult.h"
 #include "listening/Lesson.h"
 #include "listening/ListeningRules.h"
-#include "listening/WindowFitting.h"
+#include "listening/ListeningWindow.h"
 
-#include <QDialog>
 #include <QTimer>
 
 class MediaPlayer;
@@ -31,7 +30,7 @@ struct WorkTextNames {
 // marked range in a loop can be played; comments of a syntagm can be read;
 // and with a student's recording passed in, that recording can be followed
 // with the same text.
-class TFormWorkText : public QDialog {
+class TFormWorkText : public ListeningWindow {
     Q_OBJECT
 public:
     static constexpr PageLayout Design{{547, 369}, 116};
@@ -42,7 +41,7 @@ public:
     explicit TFormWorkText(const WorkTextNames& names, QWidget* parent = nullptr);
     ~TFormWorkText() override;
 
-    void FormShow();
+    void FormShow() override;
     // Reads the lesson files; false when any of them had a fault (what was
     // read stays in use).
     bool Load();
@@ -63,19 +62,13 @@ public:
     void BitBtn1Click();
     void BitBtn5Click();
 
-    // The current syntagm, from 1, and the loaded lesson.
+    // The current syntagm, from 1.
     int N() const { return n_; }
-    const Lesson& lessonData() const { return lesson_; }
     const LoopRange& Loop() const { return loop_; }
     bool following() const { return following_; }
-    int shownPicture() const { return shownPicture_; }
 
-    QWidget* PanelText;
-    QWidget* PanelTrans;
     TTextSintagm* TextSintagmText;
     TTextSintagm* TextSintagmTrans;
-    QLabel* ImageStatic;
-    QLabel* ImageChange;
     QWidget* Panel7;
     QSlider* TrackBarText;
     TChBxImgTransD1QF* CheckBoxText;
@@ -97,19 +90,18 @@ public:
     QTimer TimerPos;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void arrange() override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
 
 private:
-    void makePanes();
+    void makeViews();
     void makeLowerPanel();
-    void arrangePanes();
+    void arrangeViews();
     void arrangeLowerPanel();
     void FormKeyPress(QKeyEvent* event);
+
     bool studentSelected() const;
     const TimingTable& timingInUse() const;
     bool openPlayer();
@@ -118,19 +110,16 @@ private:
     bool segmentMissing();
     void setPlayControls(bool idle);
     void setSpeeds(int speed);
-    void showPicture(int index);
-    void followPictures();
     void showMarkedRange();
 
     WorkTextNames names_;
-    Lesson lesson_;
     QString soundFile_;
     int n_ = 1;
-    int shownPicture_ = 0;
     bool textShown_ = false;
     bool transShown_ = false;
     bool following_ = false;
     bool loopActive_ = false;
+
     bool rangeMarked_ = false;
     LoopRange loop_;
 };

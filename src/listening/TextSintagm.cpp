@@ -1,5 +1,6 @@
 #include "listening/TextSintagm.h"
 
+#include "listening/ListeningControls.h"
 #include "widgets/Look.h"
 
 #include <QFontMetrics>
@@ -54,21 +55,11 @@ void TTextSintagm::repaintIf(bool needed)
         update();
 }
 
-QFont TTextSintagm::styled(quint8 style) const
-{
-    QFont font = font_;
-    font.setBold(style & StyleBold);
-    font.setItalic(style & StyleItalic);
-    font.setUnderline(style & StyleUnderline);
-    font.setStrikeOut(style & StyleStrikeOut);
-    return font;
-}
-
 int TTextSintagm::widthOf(const QString& text, quint8 style) const
 {
     std::optional<QFontMetrics>& metrics = metrics_[style & 15];
     if (!metrics)
-        metrics.emplace(styled(style));
+        metrics.emplace(styledFont(font_, style));
     return metrics->horizontalAdvance(text);
 }
 
@@ -83,12 +74,7 @@ void TTextSintagm::paintEvent(QPaintEvent*)
         model_.Paint(size(), lineHeight,
                      [this](const QString& text, quint8 style) { return widthOf(text, style); });
     QPainter image(&picture_);
-    const int ascent = QFontMetrics(font_).ascent();
-    for (const DrawnRun& run : runs) {
-        image.setFont(styled(run.look.style));
-        image.setPen(QColor::fromRgb(run.look.colour));
-        image.drawText(run.at + QPoint(0, ascent), run.text);
-    }
+    drawRuns(image, font_, runs);
     image.end();
     QPainter(this).drawImage(0, 0, picture_);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listening/SyntagmText.h"
+#include "listening/SyntagmLayout.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -10,7 +10,7 @@
 #include <array>
 #include <optional>
 
-// The syntagm text view on screen: draws SyntagmText's runs into an image of
+// The syntagm text view on screen: draws SyntagmLayout's runs into an image of
 // its own size and copies the image in one operation, so the 50 ms scroll
 // steps never flicker. Only the style and colour of the two selection fonts
 // are used; face and size are always Font's.
@@ -45,7 +45,7 @@ public:
     void SetMargins(const QMargins& margins) { repaintIf(model_.SetMargins(margins)); }
 
     void ScrollStep();
-    const SyntagmText& Model() const { return model_; }
+    const SyntagmLayout& Model() const { return model_; }
     // The last picture painted, for tests and benchmarks.
     const QImage& Picture() const { return picture_; }
 
@@ -60,10 +60,9 @@ protected:
 
 private:
     void repaintIf(bool needed);
-    QFont styled(quint8 style) const;
     int widthOf(const QString& text, quint8 style) const;
 
-    SyntagmText model_;
+    SyntagmLayout model_;
     QFont font_;
     // Metrics of Font in each style, made when first needed: a scroll step
     // measures every run it draws.

@@ -16,6 +16,61 @@ bool waitExpired(qint64 recorderPosition, qint64 waitStart, const TimingEntry& e
     return recorderPosition - waitStart > qint64(entry.end) - entry.begin + 20000;
 }
 
+void TrainerPass::start(const Lesson& lesson, bool records)
+{
+    lesson_ = &lesson;
+    records_ = records;
+    state_ = PassState::Running;
+    recordingStop_ = NotStopping;
+    headingsPassed_.reset();
+    n_ = 2 + headingsFrom(2);
+}
+
+void TrainerPass::wait(qint64 recorderPosition)
+{
+    state_ = PassState::Waiting;
+    waitStart_ = recorderPosition;
+}
+
+bool TrainerPass::active() const
+{
+    return state_ == PassState::Running || state_ == PassState::Paused ||
+           state_ == PassState::Waiting;
+}
+
+PassTick TrainerPass::tick(qint64 lessonPosition, qint64 recorderPosition)
+{
+    headingsPassed_.reset();
+    if (state_ == PassState::Waiting)
+        return waitExpired(recorderPosition, waitStart_, lesson_->timing.value(n_))
+                   ? PassTick::EndWait
+                   : PassTick::Hold;
+    if (records_ && recorderPosition > recordingStop_ + 10000)
+        return PassTick::EndPass;
+    if (n_ >= lesson_->count())
+        return PassTick::Progress;
+    if (lessonPosition > lesson_->timing.value(n_).end) {
+        // Every heading in a row is passed at once: each keeps its line in
+        // the timing, and the next syntagm is lit from this tick on.
+        headingsPassed_ = headingsFrom(++n_);
+        n_ += *headingsPassed_;
+    }
+    return PassTick::Follow;
+}
+
+bool TrainerPass::isHeading(int line) const
+{
+    return line >= 1 && line <= lesson_->count() && lesson_->text[line - 1].startsWith(u'#');
+}
+
+int TrainerPass::headingsFrom(int line) const
+{
+    int headings = 0;
+    while (isHeading(line + headings) && line + headings < lesson_->count())
+        ++headings;
+    return headings;
+}
+
 void PaneScroll::step(qint64 position, qint64 lessonLength, int lastLine, int areaHeight)
 {
     drift += currentTop > areaHeight / 3 ? 1 : -1;

@@ -157,7 +157,7 @@ void TFormPrepod::ListBoxUsersClick()
     }
     QApplication::restoreOverrideCursor();
     if (!problem.isEmpty())
-        ShowDlgMessage(problem, QStringLiteral("Внимание"), 48);
+        ShowDlgMessage(problem, QStringLiteral("Внимание"), MessageIcon::Warning);
 }
 
 QString TFormPrepod::loadProgress(int user)
@@ -253,7 +253,7 @@ void TFormPrepod::BitBtn3Click()
         problem = result.detail + QStringLiteral("\rПечать невозможна.");
         break;
     }
-    ShowDlgMessage(problem, QStringLiteral("Ошибка"), 16);
+    ShowDlgMessage(problem, QStringLiteral("Ошибка"), MessageIcon::Error);
 }
 
 bool teacherLogin(TDlgPassWord& prompt)
@@ -264,7 +264,8 @@ bool teacherLogin(TDlgPassWord& prompt)
     if (!open && execDialog(prompt) == DialogResult::OK) {
         open = prompt.password() == stored;
         if (!open)
-            ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);
+            ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"),
+                           MessageIcon::Error);
     }
     setHelpContext(&prompt, 0);
     return open;

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMargins>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QStringList>
 #include <functional>
@@ -58,7 +59,7 @@ struct DrawnRun {
 // word-wrapped into the width, the current syntagm and a marked range
 // recoloured, and the smooth scroll that brings the current syntagm to a set
 // height. Widths come from a function, so the rules hold for any font.
-class SyntagmText {
+class SyntagmLayout {
 public:
     // The width in pixels of a text in the normal font's face with the style.
     using WidthOf = std::function<int(const QString& text, quint8 style)>;
@@ -120,6 +121,7 @@ private:
     QString& newLine();
     void recolour(int index, const TextLook& look);
     bool validIndex(int value) const { return value >= 0 && value < text_.size(); }
+    int lineTop(int line) const;
 
     QStringList text_;
     int position_ = 1;
@@ -141,6 +143,9 @@ private:
     int lastLine_ = 1;
     int currentLineTop_ = 0;
     double scrollOffset_ = 0;
+    // Where the last paint put the text.
+    QRect paintedArea_;
+    double paintedPitch_ = 0;
 };
 
 // Splits a syntagm at its spaces; every word keeps the space after it.

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "listening/Lesson.h"
+#include "listening/WindowFitting.h"
+
+#include <QDialog>
+
+class QLabel;
+
+// What both listening windows are built on: the framed text and translation
+// pages side by side above a lower panel, each page with a picture that
+// covers it while its text is hidden, and the lesson picture of the moment.
+class ListeningWindow : public QDialog {
+    Q_OBJECT
+public:
+    const Lesson& lessonData() const { return lesson_; }
+    int shownPicture() const { return shownPicture_; }
+
+    QWidget* PanelText;
+    QWidget* PanelTrans;
+    QLabel* ImageStatic;
+    QLabel* ImageChange;
+
+protected:
+    ListeningWindow(const PageLayout& design, const QString& dataFolder, QWidget* parent);
+
+    // What the window does when first shown.
+    virtual void FormShow() = 0;
+    // Places what lies on the pages and in the lower panel after a resize;
+    // the pages themselves are placed already.
+    virtual void arrange() = 0;
+    int panelTop() const { return height() - design_.lowerPanel; }
+
+    void showPicture(int index);
+    // The lesson picture of syntagm `n`, chosen by the lesson's own timing
+    // whichever recording plays.
+    void followPictures(int n);
+
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+    Lesson lesson_;
+
+private:
+    void arrangePages();
+
+    PageLayout design_;
+    QString dataFolder_;
+    int shownPicture_ = 0;
+};
