@@ -2,7 +2,10 @@
 
 #include "common/Paths.h"
 #include "dialogs/DlgMessage.h"
+#include "listening/FormWorkText.h"
+#include "listening/LevelMeter.h"
 #include "listening/ListeningControls.h"
+#include "listening/MicCheck.h"
 #include "listening/RecordingPass.h"
 #include "sound/MediaPlayer.h"
 #include "widgets/BtnImgD1QF.h"
@@ -15,6 +18,7 @@
 #include "widgets/Pictures.h"
 #include "widgets/PrgssBarQF.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,6 +33,9 @@ const QString ReadFaultCaption = QStringLiteral("Ошибка чтения фа�
 const QString TextFaultText = QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы");
 const QString TemplateFaultText = QStringLiteral("Повреждены файлы");
 const QString SoundFaultCaption = QStringLiteral("Ошибка звука");
+const QString QuietText = QStringLiteral("Микрофон не слышит голоса. Проверьте, включён ли он.");
+// The column of the pass's own buttons.
+constexpr int ActionsWidth = 140;
 const QString ShortPassText = QStringLiteral("Запись короче половины секунды не сохранена.");
 constexpr int TextX = 10;
 const QString Symbol(const char* name)
@@ -50,14 +57,16 @@ void TransPaintBox::paintEvent(QPaintEvent*)
 }
 
 TFormTransNoText::TFormTransNoText(const TransNoTextSettings& settings, QWidget* parent)
-    : ListeningWindow(Design, settings.dataFolder, parent), MediaPlayerPlay(new MediaPlayer(this)),
-      MediaPlayerRec(new MediaPlayer(this)), settings_(settings)
+    : ListeningWindow(Design, settings.dataFolder, settings.student, parent),
+      MediaPlayerPlay(new MediaPlayer(this)), MediaPlayerRec(new MediaPlayer(this)),
+      settings_(settings)
 {
     if (recordingMode())
         settings_.recording = coursePath(settings_.recording);
     PaintBoxText = new TransPaintBox(PanelText);
     PaintBoxTrans = new TransPaintBox(PanelTrans);
     makeLowerPanel();
+    makeRecordingControls();
     laidText_.HideHeadings = laidTrans_.HideHeadings = true;
     connect(MediaPlayerPlay, &MediaPlayer::Notify, this, &TFormTransNoText::MediaPlayerPlayNotify);
     connect(MediaPlayerRec, &MediaPlayer::Notify, this, &TFormTransNoText::MediaPlayerRecNotify);
@@ -73,6 +82,7 @@ TFormTransNoText::TFormTransNoText(const TransNoTextSettings& settings, QWidget*
     CheckBoxTrans->SetEnabled(settings_.transAllowed);
     BtnImgWait->setEnabled(settings_.waitAllowed);
     LabelWait->setEnabled(settings_.waitAllowed);
+    showActions();
 }
 
 TFormTransNoText::~TFormTransNoText() = default;
@@ -109,6 +119,40 @@ void TFormTransNoText::makeLowerPanel()
     BitBtnClose = labelButton(QStringLiteral("Выход"), PanelNavF);
     connect(BitBtn1, &QAbstractButton::clicked, this, &TFormTransNoText::BitBtn1Click);
     connect(BitBtnClose, &QAbstractButton::clicked, this, &TFormTransNoText::BitBtnCloseClick);
+    BitBtnPlay->setToolTip(QStringLiteral("Начать (F5)"));
+    BitBtnPause->setToolTip(QStringLiteral("Пауза и продолжение (F5)"));
+    BitBtnStop->setToolTip(QStringLiteral("Остановить (F8)"));
+    BtnImgWait->setToolTip(QStringLiteral("Подождать и продолжить (F6)"));
+    BitBtnClose->setToolTip(QStringLiteral("Закрыть окно (Esc)"));
+}
+
+// The level meter with its light, the hint of a silent microphone, and the
+// buttons a pass offers before and after it: the microphone check, the
+// recording played back and its review. They lie in the window itself, so
+// that a window too narrow for them in the lower panel shows them on the
+// left page, where the picture of a voice stands while no pass runs.
+void TFormTransNoText::makeRecordingControls()
+{
+    MeterRec = new LevelMeter(PanelNavF);
+    MeterRec->setToolTip(QStringLiteral("Уровень звука с микрофона; красный огонёк: идёт запись"));
+    LabelQuiet = new QLabel(QuietText, this);
+    LabelQuiet->setAlignment(Qt::AlignCenter);
+    LabelQuiet->setWordWrap(true);
+    LabelQuiet->setStyleSheet(
+        QStringLiteral("background: #fff6c8; border: 1px solid #b08800; padding: 2px;"));
+    LabelQuiet->hide();
+    BtnMicCheck = labelButton(QStringLiteral("Проверить микрофон"), this, ActionsWidth);
+    BtnListen = labelButton(QStringLiteral("Прослушать запись"), this, ActionsWidth);
+    BtnReview = labelButton(QStringLiteral("Разбор перевода"), this, ActionsWidth);
+    BtnMicCheck->setToolTip(QStringLiteral("Записать три секунды и сразу прослушать их"));
+    BtnListen->setToolTip(QStringLiteral("Прослушать только что сделанную запись с текстом"));
+    connect(BtnMicCheck, &QAbstractButton::clicked, this, &TFormTransNoText::BtnMicCheckClick);
+    connect(BtnListen, &QAbstractButton::clicked, this, &TFormTransNoText::BtnListenClick);
+    connect(BtnReview, &QAbstractButton::clicked, this, &TFormTransNoText::BtnReviewClick);
+    MicCheckRec = new MicCheck(this);
+    connect(MicCheckRec, &MicCheck::finished, this, &TFormTransNoText::micCheckFinished);
+    TimerLevel.setInterval(TimerInterval);
+    connect(&TimerLevel, &QTimer::timeout, this, &TFormTransNoText::TimerLevelTimer);
 }
 
 void TFormTransNoText::arrange()
@@ -139,18 +183,111 @@ void TFormTransNoText::arrangePaintBoxes()
 void TFormTransNoText::arrangeLowerPanel()
 {
     PanelNavF->setGeometry(0, panelTop(), width(), Design.lowerPanel);
-    ProgressBarRec->setGeometry(10, 5, width() - 20, 12);
-    // Three groups, the room left over spread between them: the check boxes,
-    // the four round buttons with their captions, help and exit.
+    // The top row: the lesson's progress, the tempo's place and the level.
+    constexpr int meter = 110, tempo = 130;
+    MeterRec->setGeometry(width() - 10 - meter, 4, meter, 14);
+    tempoPlace_ = QRect(MeterRec->x() - 10 - tempo, 1, tempo, 20);
+    ProgressBarRec->setGeometry(10, 5, tempoPlace_.x() - 20, 12);
+    // Below it four groups, the room left over spread between them: the check
+    // boxes, the four round buttons with their captions, the pass's own
+    // buttons, help and exit.
     constexpr int boxes = 150, rounds = 4 * 64, exits = 88;
-    const int gap = std::max(4, (width() - 20 - boxes - rounds - exits) / 2);
+    const bool actionsBelow = width() >= 20 + boxes + rounds + ActionsWidth + exits + 12;
+    const int actions = actionsBelow ? ActionsWidth : 0;
+    const int gap = std::max(4, (width() - 20 - boxes - rounds - actions - exits) / 3);
     int x = 10;
     CheckBoxText->move(x, 26);
     CheckBoxTrans->move(x, 50);
     x += boxes + gap;
     x = placeRoundButtons({BitBtnPlay, BitBtnPause, BitBtnStop, BtnImgWait}, x, 20, 57, 64) + gap;
+    const QPoint actionsAt = actionsBelow
+                                 ? QPoint(x, panelTop() + 20)
+                                 : QPoint(PanelText->x() + (PanelText->width() - ActionsWidth) / 2,
+                                          PanelText->geometry().bottom() - 64);
+    BtnMicCheck->move(actionsAt);
+    BtnListen->move(actionsAt);
+    BtnReview->move(actionsAt + QPoint(0, 28));
+    x += actions + gap;
     BitBtn1->move(x, 20);
     BitBtnClose->move(x, 48);
+    LabelQuiet->setGeometry(20, panelTop() - 44, width() - 40, 36);
+}
+
+// Before the first pass the microphone check; after a pass that kept its
+// recording, hearing it and its review. Disabled while a pass runs.
+void TFormTransNoText::showActions()
+{
+    const bool idle = !pass_.active() && !MicCheckRec->running();
+    BtnMicCheck->setVisible(recordingMode() && !passRun_);
+    BtnMicCheck->setEnabled(idle);
+    BtnListen->setVisible(recordingMode() && passRun_);
+    BtnListen->setEnabled(idle && passKept_);
+    BtnReview->setVisible(recordingMode() && settings_.review);
+    BtnReview->setEnabled(idle && passKept_);
+    for (QWidget* button : {BtnMicCheck, BtnListen, BtnReview})
+        button->raise();
+}
+
+void TFormTransNoText::BtnMicCheckClick()
+{
+    QString why;
+    if (!MicCheckRec->start(coursePath(RecordingTemplate), &why)) {
+        tell(why);
+        return;
+    }
+    BitBtnPlay->setEnabled(false);
+    showActions();
+    TimerLevel.start();
+}
+
+void TFormTransNoText::micCheckFinished()
+{
+    BitBtnPlay->setEnabled(true);
+    MeterRec->setRecording(false);
+    if (MicCheckRec->error() != SoundOk)
+        tell(MediaPlayer::ErrorText(MicCheckRec->error()));
+    showActions();
+}
+
+// The meter follows whatever records: the microphone check, or a pass.
+void TFormTransNoText::TimerLevelTimer()
+{
+    const bool checking = MicCheckRec->recording();
+    if (!checking && !(pass_.records() && pass_.active())) {
+        TimerLevel.stop();
+        MeterRec->setRecording(false);
+        return;
+    }
+    const float peak = checking ? MicCheckRec->takePeak() : MediaPlayerRec->InputPeak();
+    MeterRec->setRecording(checking ||
+                           MediaPlayerRec->Mode() == MediaPlayer::PlayerMode::Recording);
+    MeterRec->setLevel(peak);
+    if (checking)
+        return;
+    if (quiet_.silenceFound(MediaPlayerRec->Position(), peak))
+        LabelQuiet->show();
+    else if (quiet_.heard())
+        LabelQuiet->hide();
+}
+
+// The listening window on this pass's own recording, whoever the student is:
+// its timing file when the pass wrote one, else the lesson's, which the
+// recording shares.
+void TFormTransNoText::BtnListenClick()
+{
+    WorkTextNames names{settings_.lessonRecording, settings_.recording, settings_.files,
+                        settings_.dataFolder,      settings_.student,   true};
+    TFormWorkText form(names, this);
+    form.setGeometry(geometry());
+    form.exec();
+}
+
+void TFormTransNoText::BtnReviewClick()
+{
+    const QString timing = studentTimingName(settings_.recording);
+    settings_.review({settings_.lessonRecording, settings_.files.timing, settings_.files.text,
+                      settings_.recording, QFileInfo::exists(timing) ? timing : QString(),
+                      settings_.kind});
 }
 
 void TFormTransNoText::FormShow()
@@ -158,6 +295,7 @@ void TFormTransNoText::FormShow()
     arrangePaintBoxes();
     textShown_ = transShown_ = false;
     textScroll_ = transScroll_ = {};
+    applyTextSize();
     PaintBoxText->hide();
     PaintBoxTrans->hide();
     SetPaintBegin();
@@ -180,6 +318,19 @@ void TFormTransNoText::SetPaintBegin()
     laidTrans_.layOut(width, widthIn(paneFont_));
     textScroll_.currentTop = transScroll_.currentTop = paintArea_.height() / 2;
     textScroll_.drift = transScroll_.drift = 0;
+}
+
+void TFormTransNoText::applyTextSize()
+{
+    const int lineHeight = textZoom().scaled(PaneScroll::DesignedLineHeight);
+    paneFont_ = look::arialForCell(lineHeight);
+    textScroll_.lineHeight = transScroll_.lineHeight = lineHeight;
+    laidText_.markStale();
+    laidTrans_.markStale();
+    if (textShown_)
+        PaintText();
+    if (transShown_)
+        PaintTrans();
 }
 
 bool TFormTransNoText::Load()
@@ -208,7 +359,7 @@ void TFormTransNoText::paintPane(TransPaintBox* box, SyntagmLayout& laid, PaneSc
     QPainter painter(&box->image);
     for (int line = 1; line <= laid.lastLine() && line < laid.Lines().size(); ++line) {
         const int top = scroll.lineTop(line);
-        if (top < -PaneScroll::LineHeight || top > paintArea_.height())
+        if (top < -scroll.lineHeight || top > paintArea_.height())
             continue;
         drawRuns(painter, font, laid.lineRuns(line, QPoint(TextX, top), widthOf));
     }
@@ -238,6 +389,12 @@ void TFormTransNoText::BitBtnPlayClick()
     if (pass_.records())
         openRecording();
     MediaPlayerPlay->Play(0);
+    passRun_ = true;
+    quiet_.start();
+    LabelQuiet->hide();
+    if (pass_.records())
+        TimerLevel.start();
+    showActions();
     ProgressBarRec->SetMax(int(lessonLength_ / 1000));
     TimerPos.start();
     BitBtnStop->setEnabled(true);
@@ -377,6 +534,10 @@ void TFormTransNoText::endPass()
     MediaPlayerPlay->Stop();
     finishTiming(recorded);
     settlePass(recorded);
+    TimerLevel.stop();
+    MeterRec->setRecording(false);
+    LabelQuiet->hide();
+    showActions();
 }
 
 void TFormTransNoText::finishTiming(qint64 position)
@@ -557,6 +718,7 @@ void TFormTransNoText::BitBtn1Click()
 
 void TFormTransNoText::BitBtnCloseClick()
 {
+    MicCheckRec->stop();
     if (pass_.active()) {
         TimerPos.stop();
         endPass();
@@ -574,16 +736,33 @@ void TFormTransNoText::reject()
     BitBtnCloseClick();
 }
 
-// Escape is the key of "Выход", and does nothing while that is disabled: a
-// student who hits it in the middle of a recording keeps the pass.
+// Each key is its button's, and does nothing while that is disabled: a
+// student who hits Escape in the middle of a recording keeps the pass.
 void TFormTransNoText::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Escape) {
-        QDialog::keyPressEvent(event);
+    if (zoomKey(event))
         return;
+    const auto press = [](TBtnImgTransD1QF* button) {
+        if (button->isEnabled())
+            button->click();
+    };
+    switch (event->key()) {
+    case Qt::Key_F5:
+        press(pass_.active() ? BitBtnPause : BitBtnPlay);
+        return;
+    case Qt::Key_F6:
+        press(BtnImgWait);
+        return;
+    case Qt::Key_F8:
+        press(BitBtnStop);
+        return;
+    case Qt::Key_Escape:
+        if (BitBtnClose->isEnabled())
+            BitBtnCloseClick();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
     }
-    if (BitBtnClose->isEnabled())
-        BitBtnCloseClick();
 }
 
 LaunchResult ExecuteTransNoText(int left, int top, int width, int height,
@@ -591,7 +770,7 @@ LaunchResult ExecuteTransNoText(int left, int top, int width, int height,
                                 const QString& textFile, const QString& transFile,
                                 const QString& timingFile, const QString& pictureFile,
                                 bool textAllowed, bool transAllowed, bool waitAllowed,
-                                const QString& dataFolder, int helpTopic)
+                                const QString& dataFolder, int helpTopic, const QString& student)
 {
     TransNoTextSettings settings{lessonRecording,
                                  recording,
@@ -600,9 +779,15 @@ LaunchResult ExecuteTransNoText(int left, int top, int width, int height,
                                  transAllowed,
                                  waitAllowed,
                                  dataFolder,
-                                 helpTopic};
+                                 helpTopic,
+                                 student};
+    return ExecuteTransNoText(QRect(left, top, width, height), settings);
+}
+
+LaunchResult ExecuteTransNoText(const QRect& room, const TransNoTextSettings& settings)
+{
     TFormTransNoText form(settings);
-    form.setGeometry(fitWindow(QRect(left, top, width, height), TFormTransNoText::Design));
+    form.setGeometry(fitWindow(room, TFormTransNoText::Design));
     form.exec();
     return LaunchResult::GoneThrough;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/CourseCodes.h"
 #include "common/LaunchResult.h"
 #include "listening/Lesson.h"
 #include "listening/ListeningWindow.h"
@@ -9,13 +10,29 @@
 
 #include <QPixmap>
 #include <QTimer>
+#include <functional>
 
 class MediaPlayer;
+class LevelMeter;
+class MicCheck;
 class QLabel;
 class TBtnImgD1QF;
 class TBtnImgTransD1QF;
 class TChBxImgTransD1QF;
 class TPrgssBarQF;
+
+// What a review of a pass is given: the lesson's sound, timing and text
+// files, the pass's recording, its timing file (empty when the pass wrote
+// none) and the exercise's kind.
+struct PassReview {
+    QString lessonRecording;
+    QString lessonTiming;
+    QString text;
+    QString recording;
+    QString studentTiming;
+    ExerciseKind kind;
+};
+using PassReviewOpener = std::function<void(const PassReview&)>;
 
 // What the trainer is opened with. Without a recording name it records
 // nothing and is a plain listening exercise.
@@ -28,6 +45,11 @@ struct TransNoTextSettings {
     bool waitAllowed = false;
     QString dataFolder;
     int helpTopic = 0;
+    QString student{}; // whose text size the window uses; empty: anonymous
+    ExerciseKind kind = ExerciseKind::Interpretation;
+    // "Разбор перевода" opens the review through this; without it the
+    // button stays hidden.
+    PassReviewOpener review{};
 };
 
 // One pane's drawing box: shows the picture the window last painted into it.
@@ -71,6 +93,12 @@ public:
     void CheckBoxTransClick();
     void BitBtn1Click();
     void BitBtnCloseClick();
+    void BtnMicCheckClick();
+    void BtnListenClick();
+    void BtnReviewClick();
+    void TimerLevelTimer();
+    // Where the tempo choice goes in the lower panel.
+    QRect tempoPlace() const { return tempoPlace_; }
 
     int N() const { return pass_.current(); }
     bool running() const { return pass_.active(); }
@@ -96,17 +124,28 @@ public:
     TBtnImgD1QF* BitBtn1;
     TBtnImgD1QF* BitBtnClose;
     TPrgssBarQF* ProgressBarRec;
+    LevelMeter* MeterRec;
+    QLabel* LabelQuiet;
+    TBtnImgD1QF* BtnMicCheck;
+    TBtnImgD1QF* BtnListen;
+    TBtnImgD1QF* BtnReview;
+    MicCheck* MicCheckRec;
+    QTimer TimerLevel;
     MediaPlayer* MediaPlayerPlay;
     MediaPlayer* MediaPlayerRec;
     QTimer TimerPos;
 
 protected:
     void arrange() override;
+    void applyTextSize() override;
     void reject() override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void makeLowerPanel();
+    void makeRecordingControls();
+    void showActions();
+    void micCheckFinished();
     void arrangePaintBoxes();
     void arrangeLowerPanel();
     bool recordingMode() const { return !settings_.recording.isEmpty(); }
@@ -136,7 +175,7 @@ private:
     StudentTimingFile timing_;
     QSize paintArea_;
     // The panes' text fills the lines' cells, one line under the other.
-    QFont paneFont_ = look::arialForCell(PaneScroll::LineHeight);
+    QFont paneFont_ = look::arialForCell(PaneScroll::DesignedLineHeight);
     // Records when in recording mode and the template could be copied.
     TrainerPass pass_;
     bool textShown_ = false;
@@ -147,6 +186,10 @@ private:
     bool faulting_ = false;
     qint64 lessonLength_ = 0;
     QStringList pendingMessages_;
+    QuietWatch quiet_;
+    // A pass has run in this window: the microphone check is for before.
+    bool passRun_ = false;
+    QRect tempoPlace_;
 };
 
 // Opens the trainer fitted into the rectangle (the main window's client area,
@@ -159,4 +202,7 @@ LaunchResult ExecuteTransNoText(int left, int top, int width, int height,
                                 const QString& textFile, const QString& transFile,
                                 const QString& timingFile, const QString& pictureFile,
                                 bool textAllowed, bool transAllowed, bool waitAllowed,
-                                const QString& dataFolder, int helpTopic);
+                                const QString& dataFolder, int helpTopic,
+                                const QString& student = {});
+// The same with every setting: the student, the kind and the review too.
+LaunchResult ExecuteTransNoText(const QRect& room, const TransNoTextSettings& settings);

@@ -22,6 +22,8 @@ struct WorkTextNames {
     QString studentRecording; // may be empty
     LessonFileNames files;    // files.studentRecording is set from the above
     QString dataFolder;
+    QString student{};          // whose text size the window uses; empty: anonymous
+    bool studentAtOpen = false; // the student recording is selected at opening
 };
 
 // The lesson text listening window: the lesson's recording plays while the
@@ -54,6 +56,7 @@ public:
     void BitBtnSelectNextClick();
     void BitBtnSelectStringClick();
     void BitBtnStopClick();
+    void BitBtnPauseClick();
     void MediaPlayerTextNotify();
     void BtnImgTransD1QF2Click();
     void BtnImgTransD1QF1Click();
@@ -66,6 +69,10 @@ public:
     int N() const { return n_; }
     const LoopRange& Loop() const { return loop_; }
     bool following() const { return following_; }
+    bool paused() const { return paused_; }
+    const QString& soundFile() const { return soundFile_; }
+    // Where the tempo choice goes in the lower panel.
+    QRect tempoPlace() const { return tempoPlace_; }
 
     TTextSintagm* TextSintagmText;
     TTextSintagm* TextSintagmTrans;
@@ -78,6 +85,8 @@ public:
     TBtnImgD1QF* BitBtnSelectNext;
     TBtnImgD1QF* BitBtnSelectString;
     TBtnImgD1QF* BitBtnStop;
+    TBtnImgTransD1QF* BitBtnPause;
+    QLabel* LabelPause;
     TBtnImgTransD1QF* BtnImgTransD1QF1;
     TBtnImgTransD1QF* BtnImgTransD1QF2;
     QLabel* LabelSelect;
@@ -91,6 +100,7 @@ public:
 
 protected:
     void arrange() override;
+    void applyTextSize() override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
@@ -101,7 +111,13 @@ private:
     void arrangeViews();
     void arrangeLowerPanel();
     void FormKeyPress(QKeyEvent* event);
-
+    // A click on syntagm `index` (from 0) of either pane: it becomes the
+    // current one, and a play that follows the sound jumps there.
+    void syntagmClicked(int index);
+    // A double click plays that syntagm alone.
+    void syntagmDoubleClicked(int index);
+    void setCurrent(int n);
+    bool playing() const;
     bool studentSelected() const;
     const TimingTable& timingInUse() const;
     bool openPlayer();
@@ -119,7 +135,9 @@ private:
     bool transShown_ = false;
     bool following_ = false;
     bool loopActive_ = false;
-
+    bool paused_ = false;
+    std::optional<qint32> playEnd_; // where the play under way ends
+    QRect tempoPlace_;
     bool rangeMarked_ = false;
     LoopRange loop_;
 };
@@ -127,10 +145,11 @@ private:
 // Opens the listening window fitted into the rectangle (the main window's
 // client area, screen coordinates) on the lesson files; a student recording,
 // when named, can be switched to and followed with its own timing file.
-// `unused` is kept for the callers, which pass 2. The exercise is always gone
-// through: the window reports no outcome.
+// `unused` is kept for the callers, which pass 2; `student` names whose text
+// size to use. The exercise is always gone through: the window reports no
+// outcome.
 LaunchResult ExecuteWorkText(int left, int top, int width, int height,
                              const QString& lessonRecording, const QString& studentRecording,
                              const QString& textFile, const QString& transFile,
                              const QString& timingFile, const QString& pictureFile, int unused,
-                             const QString& dataFolder);
+                             const QString& dataFolder, const QString& student = {});

@@ -25,11 +25,11 @@ QLabel* pageImage(QWidget* page)
     return image;
 }
 
-TBtnImgD1QF* labelButton(const QString& caption, QWidget* parent)
+TBtnImgD1QF* labelButton(const QString& caption, QWidget* parent, int width)
 {
     auto* button = new TBtnImgD1QF(parent);
     button->SetCaption(caption);
-    dressButton(*button, labelButtonPictures(caption, {88, 28}));
+    dressButton(*button, labelButtonPictures(caption, {width, 28}));
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }

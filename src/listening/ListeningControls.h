@@ -19,7 +19,7 @@ class TChBxImgTransD1QF;
 // A picture that covers a page while its text is hidden.
 QLabel* pageImage(QWidget* page);
 // A wide blue button with its label on it.
-TBtnImgD1QF* labelButton(const QString& caption, QWidget* parent);
+TBtnImgD1QF* labelButton(const QString& caption, QWidget* parent, int width = 88);
 // A round blue button with a white symbol and its caption in a label below;
 // the label is the button's "caption" property.
 TBtnImgTransD1QF* roundButton(const QString& symbol, const QString& caption, QWidget* parent);

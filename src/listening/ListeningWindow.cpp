@@ -5,6 +5,7 @@
 #include "widgets/Look.h"
 #include "widgets/Pictures.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QShowEvent>
 
@@ -15,8 +16,8 @@ static void registerListeningPictures()
 }
 
 ListeningWindow::ListeningWindow(const PageLayout& design, const QString& dataFolder,
-                                 QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), design_(design),
+                                 const QString& student, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), design_(design), zoom_(student),
       dataFolder_(dataFolder)
 {
     static const bool registered = (registerListeningPictures(), true);
@@ -85,4 +86,33 @@ void ListeningWindow::resizeEvent(QResizeEvent* event)
 void ListeningWindow::paintEvent(QPaintEvent*)
 {
     paintPagesAndPanelEdge(this, PanelText, PanelTrans, panelTop());
+}
+
+void ListeningWindow::zoomBy(int steps)
+{
+    if (zoom_.change(steps))
+        applyTextSize();
+}
+
+// Ctrl and the key of "+" or "=" (one key on most layouts), of "-", or of 0;
+// the keypad's keys too.
+bool ListeningWindow::zoomKey(QKeyEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomBy(1);
+        return true;
+    case Qt::Key_Minus:
+        zoomBy(-1);
+        return true;
+    case Qt::Key_0:
+        zoom_.reset();
+        applyTextSize();
+        return true;
+    default:
+        return false;
+    }
 }

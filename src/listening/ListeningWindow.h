@@ -1,10 +1,12 @@
 #pragma once
 
 #include "listening/Lesson.h"
+#include "listening/TextZoom.h"
 #include "listening/WindowFitting.h"
 
 #include <QDialog>
 
+class QKeyEvent;
 class QLabel;
 
 // What both listening windows are built on: the framed text and translation
@@ -15,6 +17,7 @@ class ListeningWindow : public QDialog {
 public:
     const Lesson& lessonData() const { return lesson_; }
     int shownPicture() const { return shownPicture_; }
+    const TextZoom& textZoom() const { return zoom_; }
 
     QWidget* PanelText;
     QWidget* PanelTrans;
@@ -22,7 +25,8 @@ public:
     QLabel* ImageChange;
 
 protected:
-    ListeningWindow(const PageLayout& design, const QString& dataFolder, QWidget* parent);
+    ListeningWindow(const PageLayout& design, const QString& dataFolder, const QString& student,
+                    QWidget* parent);
 
     // What the window does when first shown.
     virtual void FormShow() = 0;
@@ -30,6 +34,12 @@ protected:
     // the pages themselves are placed already.
     virtual void arrange() = 0;
     int panelTop() const { return height() - design_.lowerPanel; }
+    // Draws the texts at the size the student chose.
+    virtual void applyTextSize() = 0;
+    // The text one step larger (+1) or smaller (-1), both panes together.
+    void zoomBy(int steps);
+    // Ctrl+minus, Ctrl+plus and Ctrl+0; true when the key was one of them.
+    bool zoomKey(QKeyEvent* event);
 
     void showPicture(int index);
     // The lesson picture of syntagm `n`, chosen by the lesson's own timing
@@ -46,6 +56,7 @@ private:
     void arrangePages();
 
     PageLayout design_;
+    TextZoom zoom_;
     QString dataFolder_;
     int shownPicture_ = 0;
 };

@@ -243,6 +243,8 @@ int SyntagmLayout::lineTop(int line) const
 
 bool SyntagmLayout::ScrollStep(int controlHeight)
 {
+    if (scrolledByHand_)
+        return stale_;
     const int target = controlHeight * posScreen_ / 100;
     const int d = currentLineTop_ - target;
     if (d != 0) {
@@ -251,4 +253,60 @@ bool SyntagmLayout::ScrollStep(int controlHeight)
         scrollOffset_ += d > 0 ? -step : step;
     }
     return d != 0 || stale_;
+}
+
+void SyntagmLayout::scrollLines(double lines)
+{
+    scrolledByHand_ = true;
+    // The first line may come down to the top of the view, the last go up
+    // to its bottom; a text that stands beyond that already does not jump.
+    const double moved = scrollOffset_ + lines * paintedPitch_;
+    if (lines > 0)
+        scrollOffset_ = std::min(moved, std::max(scrollOffset_, -paintedPitch_));
+    else
+        scrollOffset_ =
+            std::max(moved, std::min(scrollOffset_,
+                                     paintedArea_.height() - (lastLine_ + 1) * paintedPitch_));
+}
+
+int SyntagmLayout::syntagmAt(QPoint point, const WidthOf& widthOf) const
+{
+    if (paintedPitch_ <= 0)
+        return -1;
+    for (int line = 1; line <= lastLine_ && line < lines_.size(); ++line) {
+        if (point.y() >= lineTop(line) && point.y() < lineTop(line + 1))
+            return syntagmOn(line, columnAt(line, point.x() - paintedArea_.left(), widthOf));
+    }
+    return -1;
+}
+
+// The column of the character under `x`, from 1; 0 past the line's end.
+int SyntagmLayout::columnAt(int line, int x, const WidthOf& widthOf) const
+{
+    const QString& text = lines_[line].text;
+    if (x < 0)
+        return 0;
+    for (int column = 1; column <= text.size(); ++column) {
+        if (x < widthOf(text.left(column), normal_.style))
+            return column;
+    }
+    return 0;
+}
+
+int SyntagmLayout::syntagmOn(int line, int column) const
+{
+    if (column == 0)
+        return -1;
+    for (int k = 0; k < places_.size(); ++k) {
+        const SyntagmPlace& place = places_[k];
+        if (text_[k].startsWith(u'#'))
+            continue;
+        const bool after =
+            line > place.startLine || (line == place.startLine && column > place.startColumn);
+        const bool before =
+            line < place.endLine || (line == place.endLine && column <= place.endColumn);
+        if (after && before)
+            return k;
+    }
+    return -1;
 }

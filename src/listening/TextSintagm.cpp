@@ -4,7 +4,9 @@
 #include "widgets/Look.h"
 
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 TTextSintagm::TTextSintagm(QWidget* parent) : QWidget(parent), font_(look::faceName())
 {
@@ -99,4 +101,42 @@ void TTextSintagm::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     if (parentWidget())
         parentWidget()->update();
+}
+
+int TTextSintagm::syntagmUnder(const QMouseEvent* event) const
+{
+    if (event->button() != Qt::LeftButton)
+        return -1;
+    return model_.syntagmAt(event->position().toPoint(), [this](const QString& text, quint8 style) {
+        return widthOf(text, style);
+    });
+}
+
+void TTextSintagm::mousePressEvent(QMouseEvent* event)
+{
+    if (const int index = syntagmUnder(event); index >= 0)
+        emit SyntagmClicked(index);
+}
+
+void TTextSintagm::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (const int index = syntagmUnder(event); index >= 0)
+        emit SyntagmDoubleClicked(index);
+}
+
+// A notch of the wheel is 120 and moves the text three lines; a touch pad
+// sends parts of a notch, and the size changes once they make a whole one.
+void TTextSintagm::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        model_.scrollLines(3.0 * delta / 120);
+        update();
+        return;
+    }
+    zoomDelta_ += delta;
+    if (std::abs(zoomDelta_) >= 120) {
+        emit ZoomAsked(zoomDelta_ > 0 ? 1 : -1);
+        zoomDelta_ = 0;
+    }
 }

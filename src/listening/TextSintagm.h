@@ -49,18 +49,30 @@ public:
     // The last picture painted, for tests and benchmarks.
     const QImage& Picture() const { return picture_; }
 
+    // The reader's own scroll ends: the current syntagm is followed again.
+    void FollowCurrent() { model_.followCurrent(); }
+
 signals:
     void OnResize();
+    // A click, or a double click, on the words of syntagm `index` (from 0).
+    void SyntagmClicked(int index);
+    void SyntagmDoubleClicked(int index);
+    // Ctrl and the wheel: the text one step larger (+1) or smaller (-1).
+    void ZoomAsked(int steps);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void repaintIf(bool needed);
     int widthOf(const QString& text, quint8 style) const;
+    int syntagmUnder(const QMouseEvent* event) const;
 
     SyntagmLayout model_;
     QFont font_;
@@ -69,4 +81,5 @@ private:
     mutable std::array<std::optional<QFontMetrics>, 16> metrics_;
     QImage picture_;
     QTimer timer_;
+    int zoomDelta_ = 0; // wheel turned with Ctrl, not yet a whole notch
 };

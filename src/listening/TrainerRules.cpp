@@ -71,12 +71,21 @@ int TrainerPass::headingsFrom(int line) const
     return headings;
 }
 
+bool QuietWatch::silenceFound(qint64 recorded, float peak)
+{
+    heard_ = heard_ || peak >= VoicePeak;
+    if (heard_ || told_ || recorded < WatchMs)
+        return false;
+    told_ = true;
+    return true;
+}
+
 void PaneScroll::step(qint64 position, qint64 lessonLength, int lastLine, int areaHeight)
 {
     drift += currentTop > areaHeight / 3 ? 1 : -1;
     // A lesson that could not be opened has no length to move along.
     const double along =
-        lessonLength > 0 ? double(position) / lessonLength * lastLine * LineHeight : 0;
+        lessonLength > 0 ? double(position) / lessonLength * lastLine * lineHeight : 0;
     offset = int(std::trunc(along + drift / 4.0));
 }
 

@@ -77,18 +77,41 @@ private:
     std::optional<int> headingsPassed_;
 };
 
+// Whether the microphone hears a voice in the first seconds of a pass: a
+// microphone that is off or muted records (almost) nothing, and a student
+// should learn that before interpreting a whole lesson into silence.
+class QuietWatch {
+public:
+    static constexpr qint64 WatchMs = 3000;
+    // About -34 dB of full scale: the hiss of an open microphone stays
+    // below it, a voice at a speaking distance goes well above.
+    static constexpr float VoicePeak = 0.02f;
+
+    void start() { heard_ = told_ = false; }
+    // The recording is at `recorded` ms, its loudest sample of the last
+    // moment `peak`. True once a pass, when the first WatchMs have passed
+    // without a voice.
+    bool silenceFound(qint64 recorded, float peak);
+    bool heard() const { return heard_; }
+
+private:
+    bool heard_ = false;
+    bool told_ = false;
+};
+
 // The scroll of one pane: the text moves in proportion to the sound, and a
 // drift pulls the current line toward a third of the pane's height by a
 // quarter pixel a tick.
 struct PaneScroll {
-    static constexpr int LineHeight = 20;
+    static constexpr int DesignedLineHeight = 20;
+    int lineHeight = DesignedLineHeight; // the student may make the text larger
     int offset = 0;
     int drift = 0;
     int currentTop = 0; // the current line's top as last painted
 
     void step(qint64 position, qint64 lessonLength, int lastLine, int areaHeight);
     // Where a laid-out line is drawn, and the current line's top from there.
-    int lineTop(int line) const { return LineHeight * line - offset; }
+    int lineTop(int line) const { return lineHeight * line - offset; }
 };
 
 // The student timing file of a pass: the recording's positions where the

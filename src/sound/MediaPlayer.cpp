@@ -150,6 +150,11 @@ bool MediaPlayer::MoveFile(const QString& name, QString* why)
     return true;
 }
 
+float MediaPlayer::InputPeak()
+{
+    return engine_ && mode_ == PlayerMode::Recording ? engine_->takeInputPeak() : 0;
+}
+
 qint64 MediaPlayer::Position() const
 {
     return engine_ ? engine_->position() : 0;

@@ -61,6 +61,10 @@ public:
     // Russian in `why`, when the file system refuses.
     bool MoveFile(const QString& name, QString* why);
 
+    // While recording: the loudest sample captured since the last call, 0 to
+    // 1 of full scale, for a level meter; 0 otherwise.
+    float InputPeak();
+
     qint64 Position() const;
     qint64 Length() const;
     PlayerMode Mode() const;

@@ -244,3 +244,83 @@ TEST(SyntagmLayout, RunsAtTheEdgesOfTheTextRectangle)
     for (const DrawnRun& run : runs3)
         EXPECT_EQ(run.at.y(), 16) << run.text.toStdString();
 }
+
+// A click finds the syntagm drawn under it at any text size: the same points
+// of the text (the middle of a syntagm's first letter) give the same
+// syntagms when the letters and lines are half as large again, and the gaps
+// (between lines, past a line's end, a heading) give none.
+TEST(SyntagmLayout, ClickFindsTheSyntagmUnderThePoint)
+{
+    struct Size {
+        int letter;
+        int line;
+    };
+    for (const Size size : {Size{10, 16}, Size{15, 24}}) {
+        SCOPED_TRACE(size.letter);
+        SyntagmLayout model = view({"#Titel", "Ein Hund", "bellt laut.", "Er lief."});
+        const SyntagmLayout::WidthOf width = [&](const QString& text, quint8) {
+            return int(text.size()) * size.letter;
+        };
+        model.Paint({20 * size.letter, 400}, size.line, width);
+        // The middle of the letter at a column of a line.
+        const auto at = [&](int line, int column) {
+            return QPoint(size.letter * (column - 1) + size.letter / 2,
+                          line * size.line + size.line / 2);
+        };
+        // Line 2 is the title, line 3 "Ein Hund bellt laut. ", line 4 "Er lief. ":
+        // the last syntagm's place starts at the end of line 3, where its
+        // first word did not fit, and its words are on line 4.
+        const QList<std::pair<QPoint, int>> clicks{
+            {at(3, 1), 1},  {at(3, 9), 1}, {at(3, 10), 2},  {at(3, 20), 2},
+            {at(4, 1), 3},  {at(4, 8), 3}, {at(4, 11), -1}, // past the line's end
+            {at(2, 2), -1},                                 // a heading plays nothing
+            {at(5, 1), -1},                                 // below the text
+        };
+        for (const auto& [point, syntagm] : clicks)
+            EXPECT_EQ(model.syntagmAt(point, width), syntagm) << point.x() << ", " << point.y();
+    }
+}
+
+// The wheel moves the text by whole lines and the smooth scroll stops
+// pulling it back until the next play: the text does not jump.
+TEST(SyntagmLayout, WheelScrollHoldsUntilTheNextPlay)
+{
+    QStringList text{"#Titel"};
+    for (int k = 1; k <= 60; ++k)
+        text.append(QStringLiteral("Satz %1.").arg(k));
+    SyntagmLayout model = view(text, 20);
+    model.SetPosScreen(33);
+    for (int i = 0; i < 200; ++i) {
+        paint(model);
+        model.ScrollStep(400);
+    }
+    const double settled = model.scrollOffset();
+    ASSERT_EQ(model.currentLineTop(), 400 * 33 / 100);
+
+    model.scrollLines(-3);
+    EXPECT_DOUBLE_EQ(model.scrollOffset(), settled - 3 * 16);
+    for (int i = 0; i < 20; ++i) {
+        paint(model);
+        model.ScrollStep(400);
+    }
+    EXPECT_DOUBLE_EQ(model.scrollOffset(), settled - 3 * 16) << "no pull back while reading";
+    // What lies under a point is what is drawn there now: three lines further on.
+    const int at = model.syntagmAt({5, 200 + 8}, fixedWidth);
+    model.scrollLines(3);
+    paint(model);
+    EXPECT_EQ(model.syntagmAt({5, 200 + 8}, fixedWidth), at - 3);
+
+    // Up to the top and no further: the title's line stays in view, the
+    // first syntagm below it.
+    model.scrollLines(1000);
+    paint(model);
+    EXPECT_EQ(model.syntagmAt({5, 16 + 8}, fixedWidth), -1);
+    EXPECT_EQ(model.syntagmAt({5, 32 + 8}, fixedWidth), 1);
+
+    model.followCurrent();
+    for (int i = 0; i < 200; ++i) {
+        paint(model);
+        model.ScrollStep(400);
+    }
+    EXPECT_EQ(model.currentLineTop(), 400 * 33 / 100) << "the next play follows again";
+}
