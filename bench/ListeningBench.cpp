@@ -45,7 +45,7 @@ QFont arial16()
 
 void LayoutOf1000Syntagms(benchmark::State& state)
 {
-    SyntagmText model;
+    SyntagmLayout model;
     model.SetText(lessonLines(1000));
     const QFontMetrics metrics(arial16());
     const auto widthOf = [&](const QString& text, quint8) {

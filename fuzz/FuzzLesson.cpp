@@ -4,7 +4,7 @@
 // lays the text out and scrolls it for every current syntagm.
 #include "FuzzSupport.h"
 #include "listening/Lesson.h"
-#include "listening/SyntagmText.h"
+#include "listening/SyntagmLayout.h"
 
 namespace {
 void checkTiming(const TimingTable& table, int count)
@@ -17,7 +17,7 @@ void checkTiming(const TimingTable& table, int count)
 
 void checkView(const QStringList& text, bool hideHeadings)
 {
-    SyntagmText view;
+    SyntagmLayout view;
     view.HideHeadings = hideHeadings;
     view.SetText(text);
     const auto widthOf = [](const QString& piece, quint8 style) {

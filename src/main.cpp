@@ -172,7 +172,10 @@ int run(int argc, char* argv[])
     if (demoCopied)
         QObject::connect(
             &formMain, &TFormMain::startupFinished, &formMain,
-            [] { ShowDlgMessage(demoCopiedText(QDir::currentPath()), "Внимание", 64); },
+            [] {
+                ShowDlgMessage(demoCopiedText(QDir::currentPath()), "Внимание",
+                               MessageIcon::Information);
+            },
             Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     formMain.show();
     return app.exec();

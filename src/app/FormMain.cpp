@@ -552,7 +552,7 @@ bool recordingPossible(const QString& recording, const QString& soundFile)
     if (!recordingSpaceMissing(recording, soundFile))
         return true;
     ShowDlgMessage(QStringLiteral("Упражнение не может быть выполнено. На диске нет места."),
-                   QStringLiteral("Внимание"), 48);
+                   QStringLiteral("Внимание"), MessageIcon::Warning);
     return false;
 }
 } // namespace

@@ -3,11 +3,13 @@
 #include <QString>
 #include <QStringList>
 
-// The program's message window: text, caption and an icon code
-// (16 error, 32 question, 48 warning, 64 information; any other code, 0
-// included, shows the information picture). Modal; returns
+// The pictures of the message window, by the icon codes of the system's
+// message boxes.
+enum class MessageIcon : int { Error = 16, Question = 32, Warning = 48, Information = 64 };
+
+// The program's message window: text, caption and picture. Modal; returns
 // when the user closed it.
-void ShowDlgMessage(const QString& text, const QString& caption, int iconCode);
+void ShowDlgMessage(const QString& text, const QString& caption, MessageIcon icon);
 
 // How much a fault in a file weighs: an error stopped what was asked; a
 // warning tells what the program worked around and went on.

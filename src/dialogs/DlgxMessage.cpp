@@ -59,10 +59,10 @@ TDlgxMessage* DlgxMessage()
     return sharedDialog<TDlgxMessage>();
 }
 
-void ShowDlgMessage(const QString& text, const QString& caption, int iconCode)
+void ShowDlgMessage(const QString& text, const QString& caption, MessageIcon icon)
 {
     TDlgxMessage* dialog = DlgxMessage();
-    dialog->setMessage(text, caption, iconCode);
+    dialog->setMessage(text, caption, int(icon));
     dialog->exec();
 }
 
@@ -73,5 +73,5 @@ void showFileProblems(const QStringList& texts, FileFault weight, const QString&
                                  : error            ? QStringLiteral("Ошибка")
                                                     : QStringLiteral("Внимание");
     for (const QString& text : texts)
-        ShowDlgMessage(text, shownCaption, error ? 16 : 48);
+        ShowDlgMessage(text, shownCaption, error ? MessageIcon::Error : MessageIcon::Warning);
 }

@@ -14,12 +14,11 @@ const QString NoSoundText =
     QStringLiteral("Звуковое устройство недоступно.\rПроверьте, подключены ли колонки или "
                    "наушники, и нажмите кнопку воспроизведения ещё раз.");
 const QString NoSoundCaption = QStringLiteral("Нет звука");
-constexpr int WarningIcon = 48;
 } // namespace
 
 void tellIfNoSound(QWidget* window, const MediaPlayer& player)
 {
-    const int error = player.Error();
+    const SoundError error = player.Error();
     if ((error != SoundNoDevice && error != SoundNoModule) ||
         window->property(ToldProperty).toBool())
         return;
@@ -28,6 +27,6 @@ void tellIfNoSound(QWidget* window, const MediaPlayer& player)
     // cannot mend that by plugging anything in.
     const QString text = error == SoundNoDevice ? NoSoundText : MediaPlayer::ErrorText(error);
     QMetaObject::invokeMethod(
-        window, [text] { ShowDlgMessage(text, NoSoundCaption, WarningIcon); },
+        window, [text] { ShowDlgMessage(text, NoSoundCaption, MessageIcon::Warning); },
         Qt::QueuedConnection);
 }

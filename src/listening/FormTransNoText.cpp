@@ -2,7 +2,10 @@
 
 #include "common/Paths.h"
 #include "dialogs/DlgMessage.h"
+#include "listening/FormWorkText.h"
+#include "listening/LevelMeter.h"
 #include "listening/ListeningControls.h"
+#include "listening/MicCheck.h"
 #include "listening/RecordingPass.h"
 #include "sound/MediaPlayer.h"
 #include "widgets/BtnImgD1QF.h"
@@ -15,18 +18,13 @@
 #include "widgets/Pictures.h"
 #include "widgets/PrgssBarQF.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QShowEvent>
 #include <cmath>
-
-// Outside any namespace, as the resource initialiser must be.
-static void registerTrainerPictures()
-{
-    Q_INIT_RESOURCE(listening);
-}
 
 const QString TFormTransNoText::RecordingTemplate = QStringLiteral("TSBegin.wav");
 
@@ -35,28 +33,20 @@ const QString ReadFaultCaption = QStringLiteral("Ошибка чтения фа�
 const QString TextFaultText = QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы");
 const QString TemplateFaultText = QStringLiteral("Повреждены файлы");
 const QString SoundFaultCaption = QStringLiteral("Ошибка звука");
+const QString QuietText = QStringLiteral("Микрофон не слышит голоса. Проверьте, включён ли он.");
+// The column of the pass's own buttons.
+constexpr int ActionsWidth = 140;
 const QString ShortPassText = QStringLiteral("Запись короче половины секунды не сохранена.");
-constexpr int ErrorIcon = 16;
-constexpr int LineHeight = PaneScroll::LineHeight;
 constexpr int TextX = 10;
 const QString Symbol(const char* name)
 {
     return QStringLiteral(":/listening/pictures/%1.svg").arg(QLatin1String(name));
 }
 
-QFont styled(QFont font, quint8 style)
-{
-    font.setBold(style & StyleBold);
-    font.setItalic(style & StyleItalic);
-    font.setUnderline(style & StyleUnderline);
-    font.setStrikeOut(style & StyleStrikeOut);
-    return font;
-}
-
-SyntagmText::WidthOf widthIn(const QFont& font)
+SyntagmLayout::WidthOf widthIn(const QFont& font)
 {
     return [font](const QString& text, quint8 style) {
-        return QFontMetrics(styled(font, style)).horizontalAdvance(text);
+        return QFontMetrics(styledFont(font, style)).horizontalAdvance(text);
     };
 }
 } // namespace
@@ -67,18 +57,16 @@ void TransPaintBox::paintEvent(QPaintEvent*)
 }
 
 TFormTransNoText::TFormTransNoText(const TransNoTextSettings& settings, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), MediaPlayerPlay(new MediaPlayer(this)),
-      MediaPlayerRec(new MediaPlayer(this)), settings_(settings)
+    : ListeningWindow(Design, settings.dataFolder, settings.student, parent),
+      MediaPlayerPlay(new MediaPlayer(this)), MediaPlayerRec(new MediaPlayer(this)),
+      settings_(settings)
 {
     if (recordingMode())
         settings_.recording = coursePath(settings_.recording);
-    static const bool registered = (registerTrainerPictures(), true);
-    Q_UNUSED(registered);
-    look::fillBackground(this);
-    setFont(look::arial(12));
-    resize(Design.design);
-    makePanes();
+    PaintBoxText = new TransPaintBox(PanelText);
+    PaintBoxTrans = new TransPaintBox(PanelTrans);
     makeLowerPanel();
+    makeRecordingControls();
     laidText_.HideHeadings = laidTrans_.HideHeadings = true;
     connect(MediaPlayerPlay, &MediaPlayer::Notify, this, &TFormTransNoText::MediaPlayerPlayNotify);
     connect(MediaPlayerRec, &MediaPlayer::Notify, this, &TFormTransNoText::MediaPlayerRecNotify);
@@ -94,25 +82,10 @@ TFormTransNoText::TFormTransNoText(const TransNoTextSettings& settings, QWidget*
     CheckBoxTrans->SetEnabled(settings_.transAllowed);
     BtnImgWait->setEnabled(settings_.waitAllowed);
     LabelWait->setEnabled(settings_.waitAllowed);
+    showActions();
 }
 
 TFormTransNoText::~TFormTransNoText() = default;
-
-void TFormTransNoText::makePanes()
-{
-    PanelText = new QWidget(this);
-    PanelTrans = new QWidget(this);
-    for (QWidget* page : {PanelText, PanelTrans}) {
-        page->setAutoFillBackground(true);
-        QPalette white = page->palette();
-        white.setColor(QPalette::Window, Qt::white);
-        page->setPalette(white);
-    }
-    PaintBoxText = new TransPaintBox(PanelText);
-    PaintBoxTrans = new TransPaintBox(PanelTrans);
-    ImageStatic = pageImage(PanelText);
-    ImageChange = pageImage(PanelTrans);
-}
 
 void TFormTransNoText::makeLowerPanel()
 {
@@ -146,30 +119,53 @@ void TFormTransNoText::makeLowerPanel()
     BitBtnClose = labelButton(QStringLiteral("Выход"), PanelNavF);
     connect(BitBtn1, &QAbstractButton::clicked, this, &TFormTransNoText::BitBtn1Click);
     connect(BitBtnClose, &QAbstractButton::clicked, this, &TFormTransNoText::BitBtnCloseClick);
+    BitBtnPlay->setToolTip(QStringLiteral("Начать (F5)"));
+    BitBtnPause->setToolTip(QStringLiteral("Пауза и продолжение (F5)"));
+    BitBtnStop->setToolTip(QStringLiteral("Остановить (F8)"));
+    BtnImgWait->setToolTip(QStringLiteral("Подождать и продолжить (F6)"));
+    BitBtnClose->setToolTip(QStringLiteral("Закрыть окно (Esc)"));
 }
 
-void TFormTransNoText::resizeEvent(QResizeEvent* event)
+// The level meter with its light, the hint of a silent microphone, and the
+// buttons a pass offers before and after it: the microphone check, the
+// recording played back and its review. They lie in the window itself, so
+// that a window too narrow for them in the lower panel shows them on the
+// left page, where the picture of a voice stands while no pass runs.
+void TFormTransNoText::makeRecordingControls()
 {
-    QDialog::resizeEvent(event);
-    arrangePanes();
+    MeterRec = new LevelMeter(PanelNavF);
+    MeterRec->setToolTip(QStringLiteral("Уровень звука с микрофона; красный огонёк: идёт запись"));
+    LabelQuiet = new QLabel(QuietText, this);
+    LabelQuiet->setAlignment(Qt::AlignCenter);
+    LabelQuiet->setWordWrap(true);
+    LabelQuiet->setStyleSheet(
+        QStringLiteral("background: #fff6c8; border: 1px solid #b08800; padding: 2px;"));
+    LabelQuiet->hide();
+    BtnMicCheck = labelButton(QStringLiteral("Проверить микрофон"), this, ActionsWidth);
+    BtnListen = labelButton(QStringLiteral("Прослушать запись"), this, ActionsWidth);
+    BtnReview = labelButton(QStringLiteral("Разбор перевода"), this, ActionsWidth);
+    BtnMicCheck->setToolTip(QStringLiteral("Записать три секунды и сразу прослушать их"));
+    BtnListen->setToolTip(QStringLiteral("Прослушать только что сделанную запись с текстом"));
+    connect(BtnMicCheck, &QAbstractButton::clicked, this, &TFormTransNoText::BtnMicCheckClick);
+    connect(BtnListen, &QAbstractButton::clicked, this, &TFormTransNoText::BtnListenClick);
+    connect(BtnReview, &QAbstractButton::clicked, this, &TFormTransNoText::BtnReviewClick);
+    MicCheckRec = new MicCheck(this);
+    connect(MicCheckRec, &MicCheck::finished, this, &TFormTransNoText::micCheckFinished);
+    TimerLevel.setInterval(TimerInterval);
+    connect(&TimerLevel, &QTimer::timeout, this, &TFormTransNoText::TimerLevelTimer);
+}
+
+void TFormTransNoText::arrange()
+{
+    arrangePaintBoxes();
     arrangeLowerPanel();
 }
 
-void TFormTransNoText::arrangePanes()
+void TFormTransNoText::arrangePaintBoxes()
 {
-    const int paneHeight = height() - Design.lowerPanel;
-    const int leftWidth = leftPageWidth(paneHeight);
-    const int frame = pictureFrameWidth;
-    PanelText->setGeometry(
-        QRect(0, 0, leftWidth, paneHeight).adjusted(frame, frame, -frame, -frame));
-    PanelTrans->setGeometry(QRect(leftWidth, 0, width() - leftWidth, paneHeight)
-                                .adjusted(frame, frame, -frame, -frame));
+    const int paneHeight = panelTop();
     // The drawing area, the same in both panes, in the middle of each.
     paintArea_ = QSize(int(std::nearbyint(paneHeight * 260.0 / 280 - 50)), paneHeight - 30);
-    for (QWidget* page : {PanelText, PanelTrans}) {
-        for (QLabel* image : page->findChildren<QLabel*>())
-            image->setGeometry(page->rect());
-    }
     for (TransPaintBox* box : {PaintBoxText, PaintBoxTrans}) {
         const QRect page = box->parentWidget()->rect();
         QRect area(QPoint(0, 0), paintArea_);
@@ -181,48 +177,125 @@ void TFormTransNoText::arrangePanes()
     ImageStatic->setPixmap(loadPicture(Symbol("voice"), ImageStatic->size()));
     laidText_.markStale();
     laidTrans_.markStale();
-    showPicture(std::max(shownPicture_, 1));
+    showPicture(std::max(shownPicture(), 1));
 }
 
 void TFormTransNoText::arrangeLowerPanel()
 {
-    PanelNavF->setGeometry(0, height() - Design.lowerPanel, width(), Design.lowerPanel);
-    ProgressBarRec->setGeometry(10, 5, width() - 20, 12);
-    // Three groups, the room left over spread between them: the check boxes,
-    // the four round buttons with their captions, help and exit.
+    PanelNavF->setGeometry(0, panelTop(), width(), Design.lowerPanel);
+    // The top row: the lesson's progress, the tempo's place and the level.
+    constexpr int meter = 110, tempo = 130;
+    MeterRec->setGeometry(width() - 10 - meter, 4, meter, 14);
+    tempoPlace_ = QRect(MeterRec->x() - 10 - tempo, 1, tempo, 20);
+    ProgressBarRec->setGeometry(10, 5, tempoPlace_.x() - 20, 12);
+    // Below it four groups, the room left over spread between them: the check
+    // boxes, the four round buttons with their captions, the pass's own
+    // buttons, help and exit.
     constexpr int boxes = 150, rounds = 4 * 64, exits = 88;
-    const int gap = std::max(4, (width() - 20 - boxes - rounds - exits) / 2);
+    const bool actionsBelow = width() >= 20 + boxes + rounds + ActionsWidth + exits + 12;
+    const int actions = actionsBelow ? ActionsWidth : 0;
+    const int gap = std::max(4, (width() - 20 - boxes - rounds - actions - exits) / 3);
     int x = 10;
     CheckBoxText->move(x, 26);
     CheckBoxTrans->move(x, 50);
     x += boxes + gap;
-    for (TBtnImgTransD1QF* button : {BitBtnPlay, BitBtnPause, BitBtnStop, BtnImgWait}) {
-        button->move(x + 32 - button->width() / 2, 20);
-        captionOf(button)->setGeometry(x - 4, 57, 72, 18);
-        x += 64;
-    }
-    x += gap;
+    x = placeRoundButtons({BitBtnPlay, BitBtnPause, BitBtnStop, BtnImgWait}, x, 20, 57, 64) + gap;
+    const QPoint actionsAt = actionsBelow
+                                 ? QPoint(x, panelTop() + 20)
+                                 : QPoint(PanelText->x() + (PanelText->width() - ActionsWidth) / 2,
+                                          PanelText->geometry().bottom() - 64);
+    BtnMicCheck->move(actionsAt);
+    BtnListen->move(actionsAt);
+    BtnReview->move(actionsAt + QPoint(0, 28));
+    x += actions + gap;
     BitBtn1->move(x, 20);
     BitBtnClose->move(x, 48);
+    LabelQuiet->setGeometry(20, panelTop() - 44, width() - 40, 36);
 }
 
-void TFormTransNoText::paintEvent(QPaintEvent*)
+// Before the first pass the microphone check; after a pass that kept its
+// recording, hearing it and its review. Disabled while a pass runs.
+void TFormTransNoText::showActions()
 {
-    paintPagesAndPanelEdge(this, PanelText, PanelTrans, PanelNavF->y());
+    const bool idle = !pass_.active() && !MicCheckRec->running();
+    BtnMicCheck->setVisible(recordingMode() && !passRun_);
+    BtnMicCheck->setEnabled(idle);
+    BtnListen->setVisible(recordingMode() && passRun_);
+    BtnListen->setEnabled(idle && passKept_);
+    BtnReview->setVisible(recordingMode() && settings_.review);
+    BtnReview->setEnabled(idle && passKept_);
+    for (QWidget* button : {BtnMicCheck, BtnListen, BtnReview})
+        button->raise();
 }
 
-void TFormTransNoText::showEvent(QShowEvent* event)
+void TFormTransNoText::BtnMicCheckClick()
 {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    QString why;
+    if (!MicCheckRec->start(coursePath(RecordingTemplate), &why)) {
+        tell(why);
+        return;
+    }
+    BitBtnPlay->setEnabled(false);
+    showActions();
+    TimerLevel.start();
+}
+
+void TFormTransNoText::micCheckFinished()
+{
+    BitBtnPlay->setEnabled(true);
+    MeterRec->setRecording(false);
+    if (MicCheckRec->error() != SoundOk)
+        tell(MediaPlayer::ErrorText(MicCheckRec->error()));
+    showActions();
+}
+
+// The meter follows whatever records: the microphone check, or a pass.
+void TFormTransNoText::TimerLevelTimer()
+{
+    const bool checking = MicCheckRec->recording();
+    if (!checking && !(pass_.records() && pass_.active())) {
+        TimerLevel.stop();
+        MeterRec->setRecording(false);
+        return;
+    }
+    const float peak = checking ? MicCheckRec->takePeak() : MediaPlayerRec->InputPeak();
+    MeterRec->setRecording(checking ||
+                           MediaPlayerRec->Mode() == MediaPlayer::PlayerMode::Recording);
+    MeterRec->setLevel(peak);
+    if (checking)
+        return;
+    if (quiet_.silenceFound(MediaPlayerRec->Position(), peak))
+        LabelQuiet->show();
+    else if (quiet_.heard())
+        LabelQuiet->hide();
+}
+
+// The listening window on this pass's own recording, whoever the student is:
+// its timing file when the pass wrote one, else the lesson's, which the
+// recording shares.
+void TFormTransNoText::BtnListenClick()
+{
+    WorkTextNames names{settings_.lessonRecording, settings_.recording, settings_.files,
+                        settings_.dataFolder,      settings_.student,   true};
+    TFormWorkText form(names, this);
+    form.setGeometry(geometry());
+    form.exec();
+}
+
+void TFormTransNoText::BtnReviewClick()
+{
+    const QString timing = studentTimingName(settings_.recording);
+    settings_.review({settings_.lessonRecording, settings_.files.timing, settings_.files.text,
+                      settings_.recording, QFileInfo::exists(timing) ? timing : QString(),
+                      settings_.kind});
 }
 
 void TFormTransNoText::FormShow()
 {
-    arrangePanes();
-    running_ = textShown_ = transShown_ = false;
+    arrangePaintBoxes();
+    textShown_ = transShown_ = false;
     textScroll_ = transScroll_ = {};
+    applyTextSize();
     PaintBoxText->hide();
     PaintBoxTrans->hide();
     SetPaintBegin();
@@ -247,23 +320,23 @@ void TFormTransNoText::SetPaintBegin()
     textScroll_.drift = transScroll_.drift = 0;
 }
 
+void TFormTransNoText::applyTextSize()
+{
+    const int lineHeight = textZoom().scaled(PaneScroll::DesignedLineHeight);
+    paneFont_ = look::arialForCell(lineHeight);
+    textScroll_.lineHeight = transScroll_.lineHeight = lineHeight;
+    laidText_.markStale();
+    laidTrans_.markStale();
+    if (textShown_)
+        PaintText();
+    if (transShown_)
+        PaintTrans();
+}
+
 bool TFormTransNoText::Load()
 {
     lesson_ = loadLesson(settings_.files);
     return lesson_.errors.isEmpty();
-}
-
-bool TFormTransNoText::isHeading(int line) const
-{
-    return line >= 1 && line <= lesson_.count() && lesson_.text[line - 1].startsWith(u'#');
-}
-
-int TFormTransNoText::headingsFrom(int line) const
-{
-    int headings = 0;
-    while (isHeading(line + headings) && line + headings < lesson_.count())
-        ++headings;
-    return headings;
 }
 
 void TFormTransNoText::PaintText()
@@ -276,51 +349,52 @@ void TFormTransNoText::PaintTrans()
     paintPane(PaintBoxTrans, laidTrans_, transScroll_, paneFont_);
 }
 
-void TFormTransNoText::paintPane(TransPaintBox* box, SyntagmText& laid, PaneScroll& scroll,
+void TFormTransNoText::paintPane(TransPaintBox* box, SyntagmLayout& laid, PaneScroll& scroll,
                                  const QFont& font)
 {
-    const SyntagmText::WidthOf widthOf = widthIn(font);
-    laid.SetPosition(n_ - 1);
+    const SyntagmLayout::WidthOf widthOf = widthIn(font);
+    laid.SetPosition(pass_.current() - 1);
     laid.layOut(paintArea_.width() - 20, widthOf);
     box->image.fill(Qt::white);
     QPainter painter(&box->image);
-    const int ascent = QFontMetrics(font).ascent();
     for (int line = 1; line <= laid.lastLine() && line < laid.Lines().size(); ++line) {
         const int top = scroll.lineTop(line);
-        if (top < -LineHeight || top > paintArea_.height())
+        if (top < -scroll.lineHeight || top > paintArea_.height())
             continue;
-        for (const DrawnRun& run : laid.lineRuns(line, QPoint(TextX, top), widthOf)) {
-            painter.setFont(styled(font, run.look.style));
-            painter.setPen(QColor::fromRgba(run.look.colour));
-            painter.drawText(run.at + QPoint(0, ascent), run.text);
-        }
+        drawRuns(painter, font, laid.lineRuns(line, QPoint(TextX, top), widthOf));
     }
-    const int current = n_ - 1 < laid.places().size() ? laid.places()[n_ - 1].startLine : 0;
+    const int n = pass_.current();
+    const int current = n - 1 < laid.places().size() ? laid.places()[n - 1].startLine : 0;
     scroll.currentTop = scroll.lineTop(current);
     box->update();
 }
 
 void TFormTransNoText::BitBtnPlayClick()
 {
-    recordingStop_ = NotStopping;
     CheckBoxText->SetEnabled(false);
     CheckBoxTrans->SetEnabled(false);
-    recording_ = false;
+    QString fault;
     if (recordingMode()) {
-        const QString fault = startPassFile(coursePath(RecordingTemplate), settings_.recording);
-        recording_ = fault.isEmpty();
-        if (!recording_)
+        fault = startPassFile(coursePath(RecordingTemplate), settings_.recording);
+        if (!fault.isEmpty())
             showFileProblems({TemplateFaultText + u'\r' + fault + u'\r' +
                               previousRecordingText(settings_.recording)},
                              FileFault::Error, ReadFaultCaption);
     }
+    pass_.start(lesson_, recordingMode() && fault.isEmpty(), MediaPlayerPlay->Tempo());
     passKept_ = false;
     MediaPlayerPlay->SetFileName(settings_.lessonRecording);
     MediaPlayerPlay->Open();
     lessonLength_ = MediaPlayerPlay->Length();
-    if (recording_)
+    if (pass_.records())
         openRecording();
     MediaPlayerPlay->Play(0);
+    passRun_ = true;
+    quiet_.start();
+    LabelQuiet->hide();
+    if (pass_.records())
+        TimerLevel.start();
+    showActions();
     ProgressBarRec->SetMax(int(lessonLength_ / 1000));
     TimerPos.start();
     BitBtnStop->setEnabled(true);
@@ -328,7 +402,7 @@ void TFormTransNoText::BitBtnPlayClick()
     BitBtnPlay->setEnabled(false);
     BitBtnClose->setEnabled(false);
     // A pass that records nothing has no recording to hold the lesson back for.
-    BtnImgWait->setEnabled(settings_.waitAllowed && recording_);
+    BtnImgWait->setEnabled(settings_.waitAllowed && pass_.records());
     LabelWait->setText(QStringLiteral("Подождать"));
     textShown_ = CheckBoxText->Checked();
     transShown_ = CheckBoxTrans->Checked();
@@ -336,15 +410,11 @@ void TFormTransNoText::BitBtnPlayClick()
     PaintBoxText->setVisible(textShown_);
     ImageChange->setVisible(!transShown_);
     PaintBoxTrans->setVisible(transShown_);
-    running_ = true;
-    paused_ = stopRequested_ = waiting_ = false;
-    n_ = 2;
-    // Headings right after the title are passed before the lesson starts, so
-    // the first syntagm opens at 0 and the timing keeps the headings' lines.
-    n_ += headingsFrom(n_);
     textScroll_.drift = transScroll_.drift = 0;
+    // The first syntagm opens at 0, and the timing keeps the lines of the
+    // title and of the headings right after it.
     if (timingKept() &&
-        !timing_.start(studentTimingName(passRecordingName(settings_.recording)), n_))
+        !timing_.start(studentTimingName(passRecordingName(settings_.recording)), pass_.current()))
         tellTimingFault();
 }
 
@@ -358,37 +428,40 @@ void TFormTransNoText::openRecording()
 
 void TFormTransNoText::TimerPosTimer()
 {
-    if (recording_ && !passKept_ && MediaPlayerRec->Position() >= PassKeptAfterMs)
+    if (pass_.records() && !passKept_ && MediaPlayerRec->Position() >= PassKeptAfterMs)
         keepPass();
-    if (waiting_) {
-        if (waitExpired(MediaPlayerRec->Position(), waitStart_, lesson_.timing.value(n_),
-                        MediaPlayerPlay->Tempo()))
-            BtnImgWaitClick();
+    const qint64 position = MediaPlayerPlay->Position();
+    switch (pass_.tick(position, MediaPlayerRec->Position())) {
+    case PassTick::Hold:
         return;
-    }
-    if (recording_ && MediaPlayerRec->Position() > recordingStop_ + 10000) {
+    case PassTick::EndWait:
+        BtnImgWaitClick();
+        return;
+    case PassTick::EndPass:
         BitBtnStopClick();
         return;
-    }
-    const qint64 position = MediaPlayerPlay->Position();
-    ProgressBarRec->SetPosition(int(position / 1000));
-    if (n_ >= lesson_.count())
+    case PassTick::Progress:
+        ProgressBarRec->SetPosition(int(position / 1000));
         return;
-    scrollPanes();
-    if (position > lesson_.timing.value(n_).end) {
-        // Every heading in a row is passed at once: each keeps its line in
-        // the timing, and the next syntagm is lit from this tick on.
-        const int headings = headingsFrom(++n_);
-        if (timingKept() && !timing_.next(MediaPlayerRec->Position(), headings))
-            tellTimingFault();
-        n_ += headings;
+    case PassTick::Follow:
+        ProgressBarRec->SetPosition(int(position / 1000));
+        followPass();
+        return;
     }
+}
+
+void TFormTransNoText::followPass()
+{
+    scrollPanes();
+    const std::optional<int> headings = pass_.headingsPassed();
+    if (headings && timingKept() && !timing_.next(MediaPlayerRec->Position(), *headings))
+        tellTimingFault();
     if (textShown_)
         PaintText();
     if (transShown_)
         PaintTrans();
     else
-        followPictures();
+        followPictures(pass_.current());
 }
 
 void TFormTransNoText::scrollPanes()
@@ -399,81 +472,73 @@ void TFormTransNoText::scrollPanes()
     transScroll_.step(position, lessonLength_, laidTrans_.lastLine(), height);
 }
 
-void TFormTransNoText::followPictures()
-{
-    const qint32 end = lesson_.timing.value(n_).end;
-    if (end == 0)
-        return;
-    const int picture = pictureAt(lesson_.pictures, end);
-    if (picture != 0 && picture != shownPicture_)
-        showPicture(picture);
-}
-
-void TFormTransNoText::showPicture(int index)
-{
-    bool known = false;
-    ImageChange->setPixmap(
-        lessonPicture(lesson_.pictures, index, settings_.dataFolder, ImageChange->size(), &known));
-    if (known)
-        shownPicture_ = index;
-}
-
 void TFormTransNoText::BitBtnPauseClick()
 {
-    if (!paused_) {
-        paused_ = true;
+    if (pass_.state() != PassState::Paused) {
+        pass_.pause();
         TimerPos.stop();
         LabelPause->setText(QStringLiteral("Далее"));
-        if (recording_)
+        if (pass_.records())
             MediaPlayerRec->Pause();
         MediaPlayerPlay->Pause();
         BtnImgWait->setEnabled(false);
         return;
     }
-    paused_ = false;
+    pass_.resume();
     TimerPos.start();
     LabelPause->setText(QStringLiteral("Пауза"));
-    if (recording_)
+    if (pass_.records())
         MediaPlayerRec->StartRecording();
     MediaPlayerPlay->Play();
-    BtnImgWait->setEnabled(settings_.waitAllowed && recording_);
+    BtnImgWait->setEnabled(settings_.waitAllowed && pass_.records());
 }
 
 void TFormTransNoText::BtnImgWaitClick()
 {
-    if (!running_)
+    if (!pass_.active())
         return;
-    if (!waiting_) {
+    if (pass_.state() != PassState::Waiting) {
         LabelWait->setText(QStringLiteral("Далее"));
-        waiting_ = true;
+        pass_.wait(MediaPlayerRec->Position());
         MediaPlayerPlay->Pause();
-        waitStart_ = MediaPlayerRec->Position();
         BitBtnPause->setEnabled(false);
         return;
     }
     LabelWait->setText(QStringLiteral("Подождать"));
     MediaPlayerPlay->Play();
-    waiting_ = false;
+    pass_.endWait();
     BitBtnPause->setEnabled(true);
 }
 
 void TFormTransNoText::BitBtnStopClick()
 {
-    stopRequested_ = true;
-    const qint64 recorded = MediaPlayerRec->Position();
-    if (recording_) {
-        MediaPlayerRec->Stop();
-        MediaPlayerRec->Save();
-    }
-    MediaPlayerPlay->Stop();
+    endPass();
     setIdleControls();
-    running_ = textShown_ = transShown_ = false;
+    textShown_ = transShown_ = false;
     ImageStatic->show();
     PaintBoxText->hide();
     ProgressBarRec->SetPosition(0);
     showPicture(1);
+}
+
+// Every end of a pass comes here: "Стоп", the lesson's end, "Выход" and a
+// player's fault. What was recorded is saved, the timing file finished, and
+// the pass kept or dropped.
+void TFormTransNoText::endPass()
+{
+    pass_.requestStop();
+    const qint64 recorded = MediaPlayerRec->Position();
+    if (pass_.records()) {
+        MediaPlayerRec->Stop();
+        MediaPlayerRec->Save();
+    }
+    MediaPlayerPlay->Stop();
     finishTiming(recorded);
     settlePass(recorded);
+    TimerLevel.stop();
+    MeterRec->setRecording(false);
+    LabelQuiet->hide();
+    showActions();
 }
 
 void TFormTransNoText::finishTiming(qint64 position)
@@ -503,7 +568,7 @@ void TFormTransNoText::keepPass()
 // A pass that ends before it kept anything leaves the previous recording.
 void TFormTransNoText::settlePass(qint64 recorded)
 {
-    if (!recording_ || passKept_)
+    if (!pass_.records() || passKept_)
         return;
     if (recorded >= PassKeptAfterMs) {
         keepPass();
@@ -521,9 +586,7 @@ void TFormTransNoText::setIdleControls()
     BitBtnPlay->setEnabled(true);
     BitBtnClose->setEnabled(true);
     LabelPause->setText(QStringLiteral("Пауза"));
-    paused_ = false;
     LabelWait->setText(QStringLiteral("Подождать"));
-    waiting_ = false;
     BtnImgWait->setEnabled(settings_.waitAllowed);
     CheckBoxText->SetEnabled(settings_.textAllowed);
     CheckBoxTrans->SetEnabled(settings_.transAllowed);
@@ -531,6 +594,7 @@ void TFormTransNoText::setIdleControls()
 
 void TFormTransNoText::showIdlePanes()
 {
+    pass_.settle();
     TimerPos.stop();
     setIdleControls();
     ImageStatic->show();
@@ -551,7 +615,7 @@ void TFormTransNoText::closePlayers()
 void TFormTransNoText::MediaPlayerRecNotify()
 {
     checkFault(MediaPlayerRec);
-    if (!stopRequested_)
+    if (pass_.state() != PassState::StopRequested)
         return;
     closePlayers();
     showIdlePanes();
@@ -560,17 +624,17 @@ void TFormTransNoText::MediaPlayerRecNotify()
 void TFormTransNoText::MediaPlayerPlayNotify()
 {
     checkFault(MediaPlayerPlay);
-    if (!recording_ && stopRequested_) {
+    if (!pass_.records() && pass_.state() == PassState::StopRequested) {
         closeLessonPlayer();
         return;
     }
     const bool ended = MediaPlayerPlay->Mode() != MediaPlayer::PlayerMode::NotReady &&
                        MediaPlayerPlay->Position() >= MediaPlayerPlay->Length();
-    if (!ended || !running_)
+    if (!ended || !pass_.active())
         return;
     // Recording goes on for ten seconds more, then the timer ends the pass.
-    if (recording_) {
-        recordingStop_ = MediaPlayerRec->Position();
+    if (pass_.records()) {
+        pass_.lessonEnded(MediaPlayerRec->Position());
         return;
     }
     // The stop finds the lesson's run over, so no notification of its own
@@ -590,8 +654,8 @@ void TFormTransNoText::closeLessonPlayer()
 // disk) ends the pass: what was recorded so far is in the file already.
 void TFormTransNoText::checkFault(MediaPlayer* player)
 {
-    const int error = player->Error();
-    if (error == 0 || !running_ || stopRequested_)
+    const SoundError error = player->Error();
+    if (error == SoundOk || !pass_.active())
         return;
     QString text = MediaPlayer::ErrorText(error);
     faulting_ = true;
@@ -600,10 +664,10 @@ void TFormTransNoText::checkFault(MediaPlayer* player)
     // Whichever player met the fault first, a pass that records keeps what
     // it recorded, and the student should know where; or that the previous
     // recording is still there.
-    if (recording_ && passKept_)
+    if (pass_.records() && passKept_)
         text += QStringLiteral("\rЗапись до этого места сохранена в файле \"%1\".")
                     .arg(settings_.recording);
-    else if (recording_)
+    else if (pass_.records())
         text += u'\r' + previousRecordingText(settings_.recording);
     tell(text);
 }
@@ -623,7 +687,7 @@ void TFormTransNoText::tell(const QString& text)
         [this] {
             const QString text = pendingMessages_.join(u'\r');
             pendingMessages_.clear();
-            ShowDlgMessage(text, SoundFaultCaption, ErrorIcon);
+            ShowDlgMessage(text, SoundFaultCaption, MessageIcon::Error);
         },
         Qt::QueuedConnection);
 }
@@ -655,17 +719,12 @@ void TFormTransNoText::BitBtn1Click()
 
 void TFormTransNoText::BitBtnCloseClick()
 {
-    if (BitBtnStop->isEnabled()) {
-        const qint64 recorded = MediaPlayerRec->Position();
-        if (recording_) {
-            MediaPlayerRec->Stop();
-            MediaPlayerRec->Save();
-        }
-        MediaPlayerPlay->Stop();
+    MicCheckRec->stop();
+    if (pass_.active()) {
         TimerPos.stop();
-        finishTiming(recorded);
-        settlePass(recorded);
-        running_ = false;
+        endPass();
+        // The window goes: the players' notifications find nothing to do.
+        pass_.settle();
     }
     MediaPlayerPlay->Close();
     MediaPlayerRec->Close();
@@ -678,16 +737,33 @@ void TFormTransNoText::reject()
     BitBtnCloseClick();
 }
 
-// Escape is the key of "Выход", and does nothing while that is disabled: a
-// student who hits it in the middle of a recording keeps the pass.
+// Each key is its button's, and does nothing while that is disabled: a
+// student who hits Escape in the middle of a recording keeps the pass.
 void TFormTransNoText::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Escape) {
-        QDialog::keyPressEvent(event);
+    if (zoomKey(event))
         return;
+    const auto press = [](TBtnImgTransD1QF* button) {
+        if (button->isEnabled())
+            button->click();
+    };
+    switch (event->key()) {
+    case Qt::Key_F5:
+        press(pass_.active() ? BitBtnPause : BitBtnPlay);
+        return;
+    case Qt::Key_F6:
+        press(BtnImgWait);
+        return;
+    case Qt::Key_F8:
+        press(BitBtnStop);
+        return;
+    case Qt::Key_Escape:
+        if (BitBtnClose->isEnabled())
+            BitBtnCloseClick();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
     }
-    if (BitBtnClose->isEnabled())
-        BitBtnCloseClick();
 }
 
 LaunchResult ExecuteTransNoText(int left, int top, int width, int height,
@@ -695,7 +771,7 @@ LaunchResult ExecuteTransNoText(int left, int top, int width, int height,
                                 const QString& textFile, const QString& transFile,
                                 const QString& timingFile, const QString& pictureFile,
                                 bool textAllowed, bool transAllowed, bool waitAllowed,
-                                const QString& dataFolder, int helpTopic)
+                                const QString& dataFolder, int helpTopic, const QString& student)
 {
     TransNoTextSettings settings{lessonRecording,
                                  recording,
@@ -704,9 +780,15 @@ LaunchResult ExecuteTransNoText(int left, int top, int width, int height,
                                  transAllowed,
                                  waitAllowed,
                                  dataFolder,
-                                 helpTopic};
+                                 helpTopic,
+                                 student};
+    return ExecuteTransNoText(QRect(left, top, width, height), settings);
+}
+
+LaunchResult ExecuteTransNoText(const QRect& room, const TransNoTextSettings& settings)
+{
     TFormTransNoText form(settings);
-    form.setGeometry(fitWindow(QRect(left, top, width, height), TFormTransNoText::Design));
+    form.setGeometry(fitWindow(room, TFormTransNoText::Design));
     form.exec();
     return LaunchResult::GoneThrough;
 }

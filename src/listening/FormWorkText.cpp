@@ -19,18 +19,16 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QSlider>
-
-// Outside any namespace, as the resource initialiser must be.
-static void registerListeningPictures()
-{
-    Q_INIT_RESOURCE(listening);
-}
 
 namespace {
 const QString SymbolMark = QStringLiteral(":/listening/pictures/mark.svg");
 const QString SymbolComment = QStringLiteral(":/listening/pictures/comment.svg");
+const QString SymbolPause = QStringLiteral(":/listening/pictures/pause.svg");
+const QString PauseText = QStringLiteral("Пауза");
+const QString ResumeText = QStringLiteral("Далее");
+// The designed size of the panes' text.
+constexpr int TextPixels = 16;
 const QString ReadFaultText = QStringLiteral("Повреждены звуковые файлы");
 const QString ReadFaultCaption = QStringLiteral("Ошибка чтения файла");
 constexpr QSize ComentSize(461, 246);
@@ -39,7 +37,7 @@ constexpr int PagePadding = 10;
 
 void dressView(TTextSintagm* view, QWidget* page)
 {
-    view->SetFont(look::arial(16), qRgb(0, 0, 0));
+    view->SetFont(look::arial(TextPixels), qRgb(0, 0, 0));
     view->SetFontSelSintagm(StyleUnderline, qRgb(255, 0, 0));
     view->SetFontSelMultSint(0, qRgb(0, 0, 255));
     view->SetHeightIntervString(TIntevalString::is1_25);
@@ -50,16 +48,11 @@ void dressView(TTextSintagm* view, QWidget* page)
 } // namespace
 
 TFormWorkText::TFormWorkText(const WorkTextNames& names, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), MediaPlayerText(new MediaPlayer(this)),
-      names_(names)
+    : ListeningWindow(Design, names.dataFolder, names.student, parent),
+      MediaPlayerText(new MediaPlayer(this)), names_(names)
 {
-    static const bool registered = (registerListeningPictures(), true);
-    Q_UNUSED(registered);
     names_.files.studentRecording = names_.studentRecording;
-    look::fillBackground(this);
-    setFont(look::arial(12));
-    resize(Design.design);
-    makePanes();
+    makeViews();
     makeLowerPanel();
     connect(MediaPlayerText, &MediaPlayer::Notify, this, &TFormWorkText::MediaPlayerTextNotify);
     TimerPos.setInterval(TimerInterval);
@@ -69,24 +62,24 @@ TFormWorkText::TFormWorkText(const WorkTextNames& names, QWidget* parent)
 
 TFormWorkText::~TFormWorkText() = default;
 
-void TFormWorkText::makePanes()
+void TFormWorkText::makeViews()
 {
-    PanelText = new QWidget(this);
-    PanelTrans = new QWidget(this);
-    for (QWidget* page : {PanelText, PanelTrans}) {
-        page->setAutoFillBackground(true);
-        QPalette white = page->palette();
-        white.setColor(QPalette::Window, Qt::white);
-        page->setPalette(white);
-    }
     TextSintagmText = new TTextSintagm;
     TextSintagmTrans = new TTextSintagm;
     dressView(TextSintagmText, PanelText);
     dressView(TextSintagmTrans, PanelTrans);
     TextSintagmText->Setk_Speed(IdleSpeed);
     TextSintagmTrans->Setk_Speed(50000);
-    ImageStatic = pageImage(PanelText);
-    ImageChange = pageImage(PanelTrans);
+    for (TTextSintagm* view : {TextSintagmText, TextSintagmTrans}) {
+        connect(view, &TTextSintagm::SyntagmClicked, this, &TFormWorkText::syntagmClicked);
+        connect(view, &TTextSintagm::SyntagmDoubleClicked, this,
+                &TFormWorkText::syntagmDoubleClicked);
+        connect(view, &TTextSintagm::ZoomAsked, this, &TFormWorkText::zoomBy);
+    }
+    applyTextSize();
+    // The views lie under the pictures that cover them.
+    ImageStatic->raise();
+    ImageChange->raise();
 
     PanelComent = new QFrame(this);
     PanelComent->setObjectName(QStringLiteral("PanelComent"));
@@ -131,6 +124,9 @@ void TFormWorkText::makeLowerPanel()
     connect(BitBtnSelectString, &QAbstractButton::clicked, this,
             &TFormWorkText::BitBtnSelectStringClick);
     connect(BitBtnStop, &QAbstractButton::clicked, this, &TFormWorkText::BitBtnStopClick);
+    BitBtnPause = roundButton(SymbolPause, PauseText, Panel7);
+    LabelPause = captionOf(BitBtnPause);
+    connect(BitBtnPause, &QAbstractButton::clicked, this, &TFormWorkText::BitBtnPauseClick);
     connect(BitBtn1, &QAbstractButton::clicked, this, &TFormWorkText::BitBtn1Click);
     connect(BitBtn5, &QAbstractButton::clicked, this, &TFormWorkText::BitBtn5Click);
 
@@ -144,43 +140,42 @@ void TFormWorkText::makeLowerPanel()
     connect(BtnImgTransD1QF2, &QAbstractButton::clicked, this,
             &TFormWorkText::BtnImgTransD1QF2Click);
     connect(BtnImgComent, &QAbstractButton::clicked, this, &TFormWorkText::BtnImgComentClick);
+    BitBtnPause->setToolTip(QStringLiteral("Пауза и продолжение (F5)"));
+    BitBtnStop->setToolTip(QStringLiteral("Остановить (F8)"));
+    BtnImgTransD1QF2->setToolTip(QStringLiteral("Отметить начало или окончание (пробел)"));
+    BitBtn5->setToolTip(QStringLiteral("Закрыть окно (Esc)"));
+    for (TTextSintagm* view : {TextSintagmText, TextSintagmTrans})
+        view->setToolTip(QStringLiteral("Щелчок: перейти к фрагменту, двойной щелчок: прослушать "
+                                        "его. Размер текста: Ctrl+колесо, Ctrl+плюс, Ctrl+минус, "
+                                        "Ctrl+0."));
 }
 
-void TFormWorkText::resizeEvent(QResizeEvent* event)
+void TFormWorkText::arrange()
 {
-    QDialog::resizeEvent(event);
-    arrangePanes();
+    arrangeViews();
     arrangeLowerPanel();
 }
 
-void TFormWorkText::arrangePanes()
+void TFormWorkText::arrangeViews()
 {
-    const int paneHeight = height() - Design.lowerPanel;
-    const int leftWidth = leftPageWidth(paneHeight);
-    const int frame = pictureFrameWidth;
-    PanelText->setGeometry(
-        QRect(0, 0, leftWidth, paneHeight).adjusted(frame, frame, -frame, -frame));
-    PanelTrans->setGeometry(QRect(leftWidth, 0, width() - leftWidth, paneHeight)
-                                .adjusted(frame, frame, -frame, -frame));
-    for (QWidget* page : {PanelText, PanelTrans}) {
-        const QRect inside = page->rect();
-        for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            child->setGeometry(qobject_cast<QLabel*>(child)
-                                   ? inside
-                                   : inside.adjusted(PagePadding, PagePadding / 2, -PagePadding,
-                                                     -PagePadding / 2));
-    }
+    for (TTextSintagm* view : {TextSintagmText, TextSintagmTrans})
+        view->setGeometry(view->parentWidget()->rect().adjusted(PagePadding, PagePadding / 2,
+                                                                -PagePadding, -PagePadding / 2));
     ImageStatic->setPixmap(pageDrawing(PanelText->size()));
-    showPicture(shownPicture_);
+    showPicture(shownPicture());
 }
 
 void TFormWorkText::arrangeLowerPanel()
 {
-    Panel7->setGeometry(0, height() - Design.lowerPanel, width(), Design.lowerPanel);
-    TrackBarText->setGeometry(10, 4, width() - 20, 24);
+    Panel7->setGeometry(0, panelTop(), width(), Design.lowerPanel);
+    // The slider, and the tempo's place at its right.
+    constexpr int tempo = 130;
+    tempoPlace_ = QRect(width() - 10 - tempo, 4, tempo, 24);
+    TrackBarText->setGeometry(10, 4, tempoPlace_.x() - 20, 24);
     // Four groups side by side, the room left over spread between them: the
-    // check boxes, the play buttons, the range and comment buttons, help and exit.
-    constexpr int boxes = 150, plays = 2 * 88 + 6, rounds = 3 * 62, exits = 88;
+    // check boxes, the play buttons, the round buttons (pause, loop, range
+    // and comment), help and exit.
+    constexpr int boxes = 150, plays = 2 * 88 + 6, rounds = 4 * 62, exits = 88;
     const int gap = std::max(4, (width() - 20 - boxes - plays - rounds - exits) / 3);
     int x = 10;
     const int rows[3] = {34, 60, 86};
@@ -193,26 +188,11 @@ void TFormWorkText::arrangeLowerPanel()
     BitBtnSelectString->move(x, 74);
     BitBtnStop->move(x + 94, 74);
     x += plays + gap;
-    for (TBtnImgTransD1QF* button : {BtnImgTransD1QF1, BtnImgTransD1QF2, BtnImgComent}) {
-        button->move(x + 31 - button->width() / 2, 36);
-        captionOf(button)->setGeometry(x - 4, 76, 70, 18);
-        x += 62;
-    }
-    x += gap;
+    x = placeRoundButtons({BitBtnPause, BtnImgTransD1QF1, BtnImgTransD1QF2, BtnImgComent}, x, 36,
+                          76, 62) +
+        gap;
     BitBtn1->move(x, 38);
     BitBtn5->move(x, 74);
-}
-
-void TFormWorkText::paintEvent(QPaintEvent*)
-{
-    paintPagesAndPanelEdge(this, PanelText, PanelTrans, Panel7->y());
-}
-
-void TFormWorkText::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TFormWorkText::FormShow()
@@ -221,12 +201,13 @@ void TFormWorkText::FormShow()
     for (TChBxImgTransD1QF* box : {CheckBoxText, CheckBoxTrans, CheckBoxTransUser})
         box->SetChecked(true);
     CheckBoxTransUser->SetEnabled(!names_.studentRecording.isEmpty());
-    setHelpContext(this, names_.studentRecording.isEmpty() ? 130 : 180);
+    setHelpContext(this, names_.studentRecording.isEmpty() ? helpContext::LessonText
+                                                           : helpContext::StudentRecording);
     TextSintagmText->hide();
     TextSintagmTrans->hide();
     ImageStatic->show();
     ImageChange->show();
-    arrangePanes();
+    arrangeViews();
     for (TTextSintagm* view : {TextSintagmText, TextSintagmTrans})
         view->SetMargins({0, 0, 0, 0});
     if (!Load()) {
@@ -241,6 +222,11 @@ void TFormWorkText::FormShow()
     textShown_ = transShown_ = following_ = false;
     setSpeeds(IdleSpeed);
     soundFile_ = names_.lessonRecording;
+    if (names_.studentAtOpen) {
+        // As a click on the box would: the handler acts before the box toggles.
+        CheckBoxTransUserClick();
+        CheckBoxTransUser->SetChecked(false);
+    }
     loop_ = {};
     showPicture(1);
     TrackBarText->setFocus();
@@ -284,28 +270,7 @@ void TFormWorkText::TimerPosTimer()
         TextSintagmTrans->ScrollStep();
     }
     if (!transShown_)
-        followPictures();
-}
-
-void TFormWorkText::followPictures()
-{
-    // The pictures follow the lesson's own timing, whichever recording plays.
-    const qint32 end = n_ < lesson_.timing.size() ? lesson_.timing[n_].end : 0;
-    if (end == 0)
-        return;
-    const int picture = pictureAt(lesson_.pictures, end);
-    if (picture != 0 && picture != shownPicture_)
-        showPicture(picture);
-}
-
-void TFormWorkText::showPicture(int index)
-{
-    bool known = false;
-    const QPixmap picture =
-        lessonPicture(lesson_.pictures, index, names_.dataFolder, ImageChange->size(), &known);
-    ImageChange->setPixmap(picture);
-    if (known)
-        shownPicture_ = index;
+        followPictures(n_);
 }
 
 void TFormWorkText::TrackBarTextChange()
@@ -363,6 +328,9 @@ void TFormWorkText::startPlaying(qint32 from, std::optional<qint32> to, bool fol
     following_ = follow;
     if (follow)
         setSpeeds(FollowSpeed);
+    for (TTextSintagm* view : {TextSintagmText, TextSintagmTrans})
+        view->FollowCurrent();
+    playEnd_ = to;
     MediaPlayerText->Play(from, to ? std::optional<qint64>(*to) : std::nullopt);
     tellIfNoSound(this, *MediaPlayerText);
 }
@@ -374,6 +342,9 @@ void TFormWorkText::setPlayControls(bool idle)
         control->setEnabled(idle);
     BtnImgTransD1QF1->setEnabled(idle && !studentSelected());
     BitBtnStop->setEnabled(!idle);
+    BitBtnPause->setEnabled(!idle);
+    paused_ = false;
+    LabelPause->setText(PauseText);
 }
 
 void TFormWorkText::setSpeeds(int speed)
@@ -411,8 +382,34 @@ void TFormWorkText::BitBtnStopClick()
     MediaPlayerText->Stop();
 }
 
+bool TFormWorkText::playing() const
+{
+    return MediaPlayerText->Mode() == MediaPlayer::PlayerMode::Playing;
+}
+
+// Pauses where the sound is, and goes on from the same sample, to the same
+// end: the loop and the highlight go on with it.
+void TFormWorkText::BitBtnPauseClick()
+{
+    if (paused_) {
+        paused_ = false;
+        LabelPause->setText(PauseText);
+        MediaPlayerText->Play(std::nullopt,
+                              playEnd_ ? std::optional<qint64>(*playEnd_) : std::nullopt);
+        return;
+    }
+    if (!playing())
+        return;
+    MediaPlayerText->Pause();
+    paused_ = true;
+    LabelPause->setText(ResumeText);
+}
+
 void TFormWorkText::MediaPlayerTextNotify()
 {
+    // A run that a jump or a resume replaced ends while the new one plays.
+    if (playing())
+        return;
     // A loop that cannot sound at all would start again at once, forever.
     if (MediaPlayerText->Error() != 0)
         loopActive_ = false;
@@ -424,6 +421,39 @@ void TFormWorkText::MediaPlayerTextNotify()
         BtnImgTransD1QF1Click();
     else
         TrackBarText->setFocus();
+}
+
+void TFormWorkText::setCurrent(int n)
+{
+    n_ = n;
+    TrackBarText->setValue(n);
+}
+
+void TFormWorkText::syntagmClicked(int index)
+{
+    if (!BitBtnStop->isEnabled()) {
+        setCurrent(index + 1);
+        return;
+    }
+    // A play that does not follow the sound keeps its syntagm.
+    if (!following_)
+        return;
+    loopActive_ = false;
+    setCurrent(index + 1);
+    BitBtnSelectNextClick();
+}
+
+void TFormWorkText::syntagmDoubleClicked(int index)
+{
+    loopActive_ = false;
+    setCurrent(index + 1);
+    BitBtnSelectStringClick();
+}
+
+void TFormWorkText::applyTextSize()
+{
+    for (TTextSintagm* view : {TextSintagmText, TextSintagmTrans})
+        view->SetFont(look::arial(textZoom().scaled(TextPixels)), qRgb(0, 0, 0));
 }
 
 void TFormWorkText::BtnImgTransD1QF2Click()
@@ -505,11 +535,28 @@ void TFormWorkText::keyPressEvent(QKeyEvent* event)
         QDialog::keyPressEvent(event);
 }
 
+// The keys work wherever the focus is: on the window and on the slider.
 void TFormWorkText::FormKeyPress(QKeyEvent* event)
 {
-    event->setAccepted(event->key() == Qt::Key_Space);
-    if (event->key() == Qt::Key_Space && BtnImgTransD1QF2->isEnabled())
-        BtnImgTransD1QF2Click();
+    event->accept();
+    if (zoomKey(event))
+        return;
+    switch (event->key()) {
+    case Qt::Key_Space:
+        if (BtnImgTransD1QF2->isEnabled())
+            BtnImgTransD1QF2Click();
+        return;
+    case Qt::Key_F5:
+        if (BitBtnPause->isEnabled())
+            BitBtnPauseClick();
+        return;
+    case Qt::Key_F8:
+        if (BitBtnStop->isEnabled())
+            BitBtnStopClick();
+        return;
+    default:
+        event->ignore();
+    }
 }
 
 bool TFormWorkText::eventFilter(QObject* watched, QEvent* event)
@@ -530,11 +577,11 @@ LaunchResult ExecuteWorkText(int left, int top, int width, int height,
                              const QString& lessonRecording, const QString& studentRecording,
                              const QString& textFile, const QString& transFile,
                              const QString& timingFile, const QString& pictureFile, int,
-                             const QString& dataFolder)
+                             const QString& dataFolder, const QString& student)
 {
     WorkTextNames names{lessonRecording, studentRecording,
                         LessonFileNames{textFile, transFile, timingFile, pictureFile, {}},
-                        dataFolder};
+                        dataFolder, student};
     TFormWorkText form(names);
     form.setGeometry(fitWindow(QRect(left, top, width, height), TFormWorkText::Design));
     form.exec();

@@ -3,9 +3,8 @@
 #include "common/LaunchResult.h"
 #include "listening/Lesson.h"
 #include "listening/ListeningRules.h"
-#include "listening/WindowFitting.h"
+#include "listening/ListeningWindow.h"
 
-#include <QDialog>
 #include <QTimer>
 
 class MediaPlayer;
@@ -23,6 +22,8 @@ struct WorkTextNames {
     QString studentRecording; // may be empty
     LessonFileNames files;    // files.studentRecording is set from the above
     QString dataFolder;
+    QString student{};          // whose text size the window uses; empty: anonymous
+    bool studentAtOpen = false; // the student recording is selected at opening
 };
 
 // The lesson text listening window: the lesson's recording plays while the
@@ -31,7 +32,7 @@ struct WorkTextNames {
 // marked range in a loop can be played; comments of a syntagm can be read;
 // and with a student's recording passed in, that recording can be followed
 // with the same text.
-class TFormWorkText : public QDialog {
+class TFormWorkText : public ListeningWindow {
     Q_OBJECT
 public:
     static constexpr PageLayout Design{{547, 369}, 116};
@@ -42,7 +43,7 @@ public:
     explicit TFormWorkText(const WorkTextNames& names, QWidget* parent = nullptr);
     ~TFormWorkText() override;
 
-    void FormShow();
+    void FormShow() override;
     // Reads the lesson files; false when any of them had a fault (what was
     // read stays in use).
     bool Load();
@@ -55,6 +56,7 @@ public:
     void BitBtnSelectNextClick();
     void BitBtnSelectStringClick();
     void BitBtnStopClick();
+    void BitBtnPauseClick();
     void MediaPlayerTextNotify();
     void BtnImgTransD1QF2Click();
     void BtnImgTransD1QF1Click();
@@ -63,19 +65,17 @@ public:
     void BitBtn1Click();
     void BitBtn5Click();
 
-    // The current syntagm, from 1, and the loaded lesson.
+    // The current syntagm, from 1.
     int N() const { return n_; }
-    const Lesson& lessonData() const { return lesson_; }
     const LoopRange& Loop() const { return loop_; }
     bool following() const { return following_; }
-    int shownPicture() const { return shownPicture_; }
+    bool paused() const { return paused_; }
+    const QString& soundFile() const { return soundFile_; }
+    // Where the tempo choice goes in the lower panel.
+    QRect tempoPlace() const { return tempoPlace_; }
 
-    QWidget* PanelText;
-    QWidget* PanelTrans;
     TTextSintagm* TextSintagmText;
     TTextSintagm* TextSintagmTrans;
-    QLabel* ImageStatic;
-    QLabel* ImageChange;
     QWidget* Panel7;
     QSlider* TrackBarText;
     TChBxImgTransD1QF* CheckBoxText;
@@ -85,6 +85,8 @@ public:
     TBtnImgD1QF* BitBtnSelectNext;
     TBtnImgD1QF* BitBtnSelectString;
     TBtnImgD1QF* BitBtnStop;
+    TBtnImgTransD1QF* BitBtnPause;
+    QLabel* LabelPause;
     TBtnImgTransD1QF* BtnImgTransD1QF1;
     TBtnImgTransD1QF* BtnImgTransD1QF2;
     QLabel* LabelSelect;
@@ -97,19 +99,25 @@ public:
     QTimer TimerPos;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void arrange() override;
+    void applyTextSize() override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
 
 private:
-    void makePanes();
+    void makeViews();
     void makeLowerPanel();
-    void arrangePanes();
+    void arrangeViews();
     void arrangeLowerPanel();
     void FormKeyPress(QKeyEvent* event);
+    // A click on syntagm `index` (from 0) of either pane: it becomes the
+    // current one, and a play that follows the sound jumps there.
+    void syntagmClicked(int index);
+    // A double click plays that syntagm alone.
+    void syntagmDoubleClicked(int index);
+    void setCurrent(int n);
+    bool playing() const;
     bool studentSelected() const;
     const TimingTable& timingInUse() const;
     bool openPlayer();
@@ -118,19 +126,18 @@ private:
     bool segmentMissing();
     void setPlayControls(bool idle);
     void setSpeeds(int speed);
-    void showPicture(int index);
-    void followPictures();
     void showMarkedRange();
 
     WorkTextNames names_;
-    Lesson lesson_;
     QString soundFile_;
     int n_ = 1;
-    int shownPicture_ = 0;
     bool textShown_ = false;
     bool transShown_ = false;
     bool following_ = false;
     bool loopActive_ = false;
+    bool paused_ = false;
+    std::optional<qint32> playEnd_; // where the play under way ends
+    QRect tempoPlace_;
     bool rangeMarked_ = false;
     LoopRange loop_;
 };
@@ -138,10 +145,11 @@ private:
 // Opens the listening window fitted into the rectangle (the main window's
 // client area, screen coordinates) on the lesson files; a student recording,
 // when named, can be switched to and followed with its own timing file.
-// `unused` is kept for the callers, which pass 2. The exercise is always gone
-// through: the window reports no outcome.
+// `unused` is kept for the callers, which pass 2; `student` names whose text
+// size to use. The exercise is always gone through: the window reports no
+// outcome.
 LaunchResult ExecuteWorkText(int left, int top, int width, int height,
                              const QString& lessonRecording, const QString& studentRecording,
                              const QString& textFile, const QString& transFile,
                              const QString& timingFile, const QString& pictureFile, int unused,
-                             const QString& dataFolder);
+                             const QString& dataFolder, const QString& student = {});

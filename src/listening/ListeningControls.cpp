@@ -9,9 +9,9 @@
 #include "widgets/PicturePaths.h"
 #include "widgets/Pictures.h"
 
-#include <QPainter>
-
+#include <QFontMetrics>
 #include <QLabel>
+#include <QPainter>
 
 namespace {
 const QString LessonPicture = QStringLiteral(":/listening/pictures/lesson.svg");
@@ -25,11 +25,11 @@ QLabel* pageImage(QWidget* page)
     return image;
 }
 
-TBtnImgD1QF* labelButton(const QString& caption, QWidget* parent)
+TBtnImgD1QF* labelButton(const QString& caption, QWidget* parent, int width)
 {
     auto* button = new TBtnImgD1QF(parent);
     button->SetCaption(caption);
-    dressButton(*button, labelButtonPictures(caption, {88, 28}));
+    dressButton(*button, labelButtonPictures(caption, {width, 28}));
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -52,6 +52,17 @@ TBtnImgTransD1QF* roundButton(const QString& symbol, const QString& caption, QWi
 QLabel* captionOf(TBtnImgTransD1QF* button)
 {
     return qobject_cast<QLabel*>(button->property("caption").value<QObject*>());
+}
+
+int placeRoundButtons(const QList<TBtnImgTransD1QF*>& buttons, int x, int top, int captionTop,
+                      int pitch)
+{
+    for (TBtnImgTransD1QF* button : buttons) {
+        button->move(x + pitch / 2 - button->width() / 2, top);
+        captionOf(button)->setGeometry(x - 4, captionTop, pitch + 8, 18);
+        x += pitch;
+    }
+    return x;
 }
 
 TChBxImgTransD1QF* checkBox(const QString& caption, QWidget* parent)
@@ -97,4 +108,23 @@ void paintPagesAndPanelEdge(QWidget* window, QWidget* textPage, QWidget* transPa
     painter.drawLine(0, panelTop, window->width(), panelTop);
     painter.setPen(Qt::white);
     painter.drawLine(0, panelTop + 1, window->width(), panelTop + 1);
+}
+
+QFont styledFont(QFont font, quint8 style)
+{
+    font.setBold(style & StyleBold);
+    font.setItalic(style & StyleItalic);
+    font.setUnderline(style & StyleUnderline);
+    font.setStrikeOut(style & StyleStrikeOut);
+    return font;
+}
+
+void drawRuns(QPainter& painter, const QFont& font, const QList<DrawnRun>& runs)
+{
+    const int ascent = QFontMetrics(font).ascent();
+    for (const DrawnRun& run : runs) {
+        painter.setFont(styledFont(font, run.look.style));
+        painter.setPen(QColor::fromRgba(run.look.colour));
+        painter.drawText(run.at + QPoint(0, ascent), run.text);
+    }
 }

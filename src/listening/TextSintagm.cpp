@@ -1,9 +1,12 @@
 #include "listening/TextSintagm.h"
 
+#include "listening/ListeningControls.h"
 #include "widgets/Look.h"
 
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 TTextSintagm::TTextSintagm(QWidget* parent) : QWidget(parent), font_(look::faceName())
 {
@@ -54,21 +57,11 @@ void TTextSintagm::repaintIf(bool needed)
         update();
 }
 
-QFont TTextSintagm::styled(quint8 style) const
-{
-    QFont font = font_;
-    font.setBold(style & StyleBold);
-    font.setItalic(style & StyleItalic);
-    font.setUnderline(style & StyleUnderline);
-    font.setStrikeOut(style & StyleStrikeOut);
-    return font;
-}
-
 int TTextSintagm::widthOf(const QString& text, quint8 style) const
 {
     std::optional<QFontMetrics>& metrics = metrics_[style & 15];
     if (!metrics)
-        metrics.emplace(styled(style));
+        metrics.emplace(styledFont(font_, style));
     return metrics->horizontalAdvance(text);
 }
 
@@ -83,12 +76,7 @@ void TTextSintagm::paintEvent(QPaintEvent*)
         model_.Paint(size(), lineHeight,
                      [this](const QString& text, quint8 style) { return widthOf(text, style); });
     QPainter image(&picture_);
-    const int ascent = QFontMetrics(font_).ascent();
-    for (const DrawnRun& run : runs) {
-        image.setFont(styled(run.look.style));
-        image.setPen(QColor::fromRgb(run.look.colour));
-        image.drawText(run.at + QPoint(0, ascent), run.text);
-    }
+    drawRuns(image, font_, runs);
     image.end();
     QPainter(this).drawImage(0, 0, picture_);
 }
@@ -113,4 +101,42 @@ void TTextSintagm::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     if (parentWidget())
         parentWidget()->update();
+}
+
+int TTextSintagm::syntagmUnder(const QMouseEvent* event) const
+{
+    if (event->button() != Qt::LeftButton)
+        return -1;
+    return model_.syntagmAt(event->position().toPoint(), [this](const QString& text, quint8 style) {
+        return widthOf(text, style);
+    });
+}
+
+void TTextSintagm::mousePressEvent(QMouseEvent* event)
+{
+    if (const int index = syntagmUnder(event); index >= 0)
+        emit SyntagmClicked(index);
+}
+
+void TTextSintagm::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (const int index = syntagmUnder(event); index >= 0)
+        emit SyntagmDoubleClicked(index);
+}
+
+// A notch of the wheel is 120 and moves the text three lines; a touch pad
+// sends parts of a notch, and the size changes once they make a whole one.
+void TTextSintagm::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        model_.scrollLines(3.0 * delta / 120);
+        update();
+        return;
+    }
+    zoomDelta_ += delta;
+    if (std::abs(zoomDelta_) >= 120) {
+        emit ZoomAsked(zoomDelta_ > 0 ? 1 : -1);
+        zoomDelta_ = 0;
+    }
 }

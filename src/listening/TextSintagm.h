@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listening/SyntagmText.h"
+#include "listening/SyntagmLayout.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -10,7 +10,7 @@
 #include <array>
 #include <optional>
 
-// The syntagm text view on screen: draws SyntagmText's runs into an image of
+// The syntagm text view on screen: draws SyntagmLayout's runs into an image of
 // its own size and copies the image in one operation, so the 50 ms scroll
 // steps never flicker. Only the style and colour of the two selection fonts
 // are used; face and size are always Font's.
@@ -45,29 +45,41 @@ public:
     void SetMargins(const QMargins& margins) { repaintIf(model_.SetMargins(margins)); }
 
     void ScrollStep();
-    const SyntagmText& Model() const { return model_; }
+    const SyntagmLayout& Model() const { return model_; }
     // The last picture painted, for tests and benchmarks.
     const QImage& Picture() const { return picture_; }
 
+    // The reader's own scroll ends: the current syntagm is followed again.
+    void FollowCurrent() { model_.followCurrent(); }
+
 signals:
     void OnResize();
+    // A click, or a double click, on the words of syntagm `index` (from 0).
+    void SyntagmClicked(int index);
+    void SyntagmDoubleClicked(int index);
+    // Ctrl and the wheel: the text one step larger (+1) or smaller (-1).
+    void ZoomAsked(int steps);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void repaintIf(bool needed);
-    QFont styled(quint8 style) const;
     int widthOf(const QString& text, quint8 style) const;
+    int syntagmUnder(const QMouseEvent* event) const;
 
-    SyntagmText model_;
+    SyntagmLayout model_;
     QFont font_;
     // Metrics of Font in each style, made when first needed: a scroll step
     // measures every run it draws.
     mutable std::array<std::optional<QFontMetrics>, 16> metrics_;
     QImage picture_;
     QTimer timer_;
+    int zoomDelta_ = 0; // wheel turned with Ctrl, not yet a whole notch
 };

@@ -24,12 +24,77 @@ bool waitExpired(qint64 recorderPosition, qint64 waitStart, const TimingEntry& e
     return recorderPosition - waitStart > heardMs(qint64(entry.end) - entry.begin, tempo) + 20000;
 }
 
+void TrainerPass::start(const Lesson& lesson, bool records, int tempo)
+{
+    lesson_ = &lesson;
+    records_ = records;
+    tempo_ = tempo;
+    state_ = PassState::Running;
+    recordingStop_ = NotStopping;
+    headingsPassed_.reset();
+    n_ = 2 + headingsFrom(2);
+}
+
+void TrainerPass::wait(qint64 recorderPosition)
+{
+    state_ = PassState::Waiting;
+    waitStart_ = recorderPosition;
+}
+
+bool TrainerPass::active() const
+{
+    return state_ == PassState::Running || state_ == PassState::Paused ||
+           state_ == PassState::Waiting;
+}
+
+PassTick TrainerPass::tick(qint64 lessonPosition, qint64 recorderPosition)
+{
+    headingsPassed_.reset();
+    if (state_ == PassState::Waiting)
+        return waitExpired(recorderPosition, waitStart_, lesson_->timing.value(n_), tempo_)
+                   ? PassTick::EndWait
+                   : PassTick::Hold;
+    if (records_ && recorderPosition > recordingStop_ + 10000)
+        return PassTick::EndPass;
+    if (n_ >= lesson_->count())
+        return PassTick::Progress;
+    if (lessonPosition > lesson_->timing.value(n_).end) {
+        // Every heading in a row is passed at once: each keeps its line in
+        // the timing, and the next syntagm is lit from this tick on.
+        headingsPassed_ = headingsFrom(++n_);
+        n_ += *headingsPassed_;
+    }
+    return PassTick::Follow;
+}
+
+bool TrainerPass::isHeading(int line) const
+{
+    return line >= 1 && line <= lesson_->count() && lesson_->text[line - 1].startsWith(u'#');
+}
+
+int TrainerPass::headingsFrom(int line) const
+{
+    int headings = 0;
+    while (isHeading(line + headings) && line + headings < lesson_->count())
+        ++headings;
+    return headings;
+}
+
+bool QuietWatch::silenceFound(qint64 recorded, float peak)
+{
+    heard_ = heard_ || peak >= VoicePeak;
+    if (heard_ || told_ || recorded < WatchMs)
+        return false;
+    told_ = true;
+    return true;
+}
+
 void PaneScroll::step(qint64 position, qint64 lessonLength, int lastLine, int areaHeight)
 {
     drift += currentTop > areaHeight / 3 ? 1 : -1;
     // A lesson that could not be opened has no length to move along.
     const double along =
-        lessonLength > 0 ? double(position) / lessonLength * lastLine * LineHeight : 0;
+        lessonLength > 0 ? double(position) / lessonLength * lastLine * lineHeight : 0;
     offset = int(std::trunc(along + drift / 4.0));
 }
 

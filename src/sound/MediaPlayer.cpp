@@ -28,7 +28,7 @@ void MediaPlayer::setEngine(std::unique_ptr<SoundEngine> engine)
 {
     engine_ = std::move(engine);
     engine_->setTempo(tempo_);
-    engine_->finished = [this](int error) { engineFinished(error); };
+    engine_->finished = [this](int error) { engineFinished(SoundError(error)); };
 }
 
 QString MediaPlayer::FileName() const
@@ -48,7 +48,7 @@ void MediaPlayer::Open()
     // have players, and the sound back end is loaded on the first sound.
     if (!engine_)
         setEngine(makeSoundEngine());
-    error_ = engine_->open(fileName_);
+    error_ = SoundError(engine_->open(fileName_));
     mode_ = error_ == SoundOk ? PlayerMode::Stopped : PlayerMode::NotReady;
 }
 
@@ -102,7 +102,7 @@ bool MediaPlayer::beginRun()
 
 void MediaPlayer::startRun(PlayerMode mode, int error)
 {
-    error_ = error;
+    error_ = SoundError(error);
     mode_ = mode;
     if (error_ != SoundOk)
         engineFinished(error_);
@@ -141,7 +141,7 @@ void MediaPlayer::Save()
         return;
     }
     endRun();
-    error_ = engine_->save();
+    error_ = SoundError(engine_->save());
 }
 
 bool MediaPlayer::MoveFile(const QString& name, QString* why)
@@ -159,6 +159,11 @@ bool MediaPlayer::MoveFile(const QString& name, QString* why)
     return true;
 }
 
+float MediaPlayer::InputPeak()
+{
+    return engine_ && mode_ == PlayerMode::Recording ? engine_->takeInputPeak() : 0;
+}
+
 qint64 MediaPlayer::Position() const
 {
     return engine_ ? engine_->position() : 0;
@@ -174,12 +179,12 @@ MediaPlayer::PlayerMode MediaPlayer::Mode() const
     return mode_;
 }
 
-int MediaPlayer::Error() const
+SoundError MediaPlayer::Error() const
 {
     return error_;
 }
 
-QString MediaPlayer::ErrorText(int error)
+QString MediaPlayer::ErrorText(SoundError error)
 {
     switch (error) {
     case SoundOk:
@@ -214,7 +219,7 @@ void MediaPlayer::endRun()
     postNotify();
 }
 
-void MediaPlayer::engineFinished(int error)
+void MediaPlayer::engineFinished(SoundError error)
 {
     if (!running_)
         return;

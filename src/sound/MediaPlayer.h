@@ -1,11 +1,11 @@
 #pragma once
 
+#include "sound/SoundEngine.h"
+
 #include <QObject>
 #include <QString>
 #include <memory>
 #include <optional>
-
-class SoundEngine;
 
 // A hidden media player bound to one sound file at a time: it plays a range of
 // the file, or records into it, and says once when that ended. Positions and
@@ -68,15 +68,19 @@ public:
     // Russian in `why`, when the file system refuses.
     bool MoveFile(const QString& name, QString* why);
 
+    // While recording: the loudest sample captured since the last call, 0 to
+    // 1 of full scale, for a level meter; 0 otherwise.
+    float InputPeak();
+
     qint64 Position() const;
     qint64 Length() const;
     PlayerMode Mode() const;
-    // Result of the last command: 0 on success, else a SoundError code
+    // Result of the last command: SoundOk on success, else what failed
     // (SoundEngine.h). A device that fails while playing or recording sets it
     // too, and the notification follows.
-    int Error() const;
-    // A Russian sentence for an error code, for the windows' messages.
-    static QString ErrorText(int error);
+    SoundError Error() const;
+    // A Russian sentence for an error, for the windows' messages.
+    static QString ErrorText(SoundError error);
 
 signals:
     // Once, on the user-interface thread, when a Play or a StartRecording ends:
@@ -88,14 +92,14 @@ private:
     bool beginRun();
     void startRun(PlayerMode mode, int error);
     void endRun();
-    void engineFinished(int error);
+    void engineFinished(SoundError error);
     void postNotify();
     bool isOpen() const { return mode_ != PlayerMode::NotReady; }
 
     std::unique_ptr<SoundEngine> engine_;
     QString fileName_;
     PlayerMode mode_ = PlayerMode::NotReady;
-    int error_ = 0;
+    SoundError error_ = SoundOk;
     int tempo_ = 100;
     // A Play or StartRecording is under way (perhaps paused) and owes its
     // one notification.

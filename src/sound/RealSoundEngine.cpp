@@ -10,6 +10,8 @@
 #include <QMediaDevices>
 #include <QThread>
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace {
 // How long a play may make no progress before it counts as ended; a sound
@@ -332,8 +334,35 @@ bool RealSoundEngine::writeInput(qint64 lastFrame)
                                       frames)
             : recording_->writeFloats(reinterpret_cast<const float*>(partialFrame_.constData()),
                                       frames);
+    notePeak(frames);
     partialFrame_.remove(0, frames * frameBytes);
     return written;
+}
+
+// The loudest of the first `frames` frames waiting to be written.
+void RealSoundEngine::notePeak(qint64 frames)
+{
+    const qint64 samples = frames * recordFormat_.channelCount();
+    if (recordFormat_.sampleFormat() == QAudioFormat::Int16) {
+        const auto* data = reinterpret_cast<const qint16*>(partialFrame_.constData());
+        for (qint64 i = 0; i < samples; ++i)
+            inputPeak_ = std::max(inputPeak_, std::abs(data[i] / 32768.0f));
+        return;
+    }
+    const auto* data = reinterpret_cast<const float*>(partialFrame_.constData());
+    for (qint64 i = 0; i < samples; ++i)
+        inputPeak_ = std::max(inputPeak_, std::abs(data[i]));
+}
+
+// What the device has captured so far is written first, so the level is that
+// of the samples up to now.
+float RealSoundEngine::takeInputPeak()
+{
+    if (!writeInput(limitFrame_) && finished) {
+        finishRecording(SoundWriteError, recording_->endFrame());
+        return 0;
+    }
+    return std::exchange(inputPeak_, 0.0f);
 }
 
 void RealSoundEngine::sourceStateChanged()

@@ -39,6 +39,7 @@ public:
     void halt() override;
     int save() override;
     void moved(const QString& path) override { path_ = path; }
+    float takeInputPeak() override;
 
 private:
     FeedRange feedRange(qint64 from, qint64 to, const QAudioFormat& format);
@@ -51,6 +52,7 @@ private:
     qint64 recordedFrame() const;
     void checkRecordEnd();
     bool writeInput(qint64 lastFrame);
+    void notePeak(qint64 frames);
     void sourceStateChanged();
     void finishRecording(int error, qint64 frame);
     void stopRecording(qint64 frame);
@@ -82,4 +84,5 @@ private:
     QByteArray partialFrame_;
     qint64 startFrame_ = 0; // where the file stood when the device started
     qint64 limitFrame_ = 0;
+    float inputPeak_ = 0; // since the last takeInputPeak
 };

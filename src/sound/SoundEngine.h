@@ -56,6 +56,10 @@ public:
     // again (a recording resumed, the length read back on saving) uses it.
     virtual void moved(const QString& path) = 0;
 
+    // The loudest sample captured since the last call, 0 to 1 of full scale;
+    // 0 while nothing records.
+    virtual float takeInputPeak() { return 0; }
+
     // Called when a play or a recording ends by itself: at its end position
     // (SoundOk) or by a device fault (its code). Never called by halt, close,
     // save or the destructor.

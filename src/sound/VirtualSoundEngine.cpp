@@ -13,6 +13,7 @@ struct VirtualWorld {
     bool chosen = false;
     qint64 now = 0;
     bool deviceWorking = true;
+    float inputPeak = 0;
     QHash<QString, qint64> lengths;
     std::vector<VirtualSoundEngine*> engines;
     QTimer* realTime = nullptr;
@@ -104,11 +105,17 @@ void setDeviceWorking(bool working)
     world().deviceWorking = working;
 }
 
+void setInputPeak(float peak)
+{
+    world().inputPeak = peak;
+}
+
 void reset()
 {
     VirtualWorld& w = world();
     w.now = 0;
     w.deviceWorking = true;
+    w.inputPeak = 0;
     w.lengths.clear();
 }
 } // namespace VirtualSound
@@ -249,4 +256,9 @@ void VirtualSoundEngine::writeRecorded()
         return;
     const SoundFileInfo& info = recording_->info();
     recording_->writeSilence(std::max<qint64>(info.frameAt(position_) - recording_->endFrame(), 0));
+}
+
+float VirtualSoundEngine::takeInputPeak()
+{
+    return run_ == Run::Recording ? world().inputPeak : 0;
 }

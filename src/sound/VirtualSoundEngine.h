@@ -44,7 +44,9 @@ void setLength(const QString& path, qint64 ms);
 // false makes every Play and StartRecording fail as without a sound device
 // (Error SoundNoDevice, one Notify); Open still succeeds.
 void setDeviceWorking(bool working);
-// Clock to 0, lengths forgotten, device working; the choice of use() stays.
+// The level every recording captures, 0 to 1, until reset.
+void setInputPeak(float peak);
+// Clock to 0, lengths forgotten, device working, silence captured; the choice of use() stays.
 void reset();
 } // namespace VirtualSound
 
@@ -63,6 +65,7 @@ public:
     void halt() override;
     int save() override;
     void moved(const QString& path) override { path_ = path; }
+    float takeInputPeak() override;
 
     // The clock time at which the running play or recording reaches its end,
     // or NoEnd.

@@ -45,11 +45,11 @@ void TDlgChPassPrep::done(int result)
 {
     if (dialogResult(result) == DialogResult::OK) {
         if (auto fault = checkTeacherPassword(Edit1->text(), Edit2->text())) {
-            ShowDlgMessage(*fault, QStringLiteral("Ошибка"), 48);
+            ShowDlgMessage(*fault, QStringLiteral("Ошибка"), MessageIcon::Warning);
             return;
         }
         if (auto fault = storeTeacherPassword(Edit1->text())) {
-            ShowDlgMessage(*fault, QStringLiteral("Ошибка"), 16);
+            ShowDlgMessage(*fault, QStringLiteral("Ошибка"), MessageIcon::Error);
             return;
         }
     }

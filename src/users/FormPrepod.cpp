@@ -163,7 +163,7 @@ void TFormPrepod::ListBoxUsersClick()
     }
     QApplication::restoreOverrideCursor();
     if (!problem.isEmpty())
-        ShowDlgMessage(problem, QStringLiteral("Внимание"), 48);
+        ShowDlgMessage(problem, QStringLiteral("Внимание"), MessageIcon::Warning);
 }
 
 QString TFormPrepod::loadProgress(int user)
@@ -280,7 +280,7 @@ void TFormPrepod::BitBtn3Click()
         problem = result.detail + QStringLiteral("\rПечать невозможна.");
         break;
     }
-    ShowDlgMessage(problem, QStringLiteral("Ошибка"), 16);
+    ShowDlgMessage(problem, QStringLiteral("Ошибка"), MessageIcon::Error);
 }
 
 bool teacherLogin(TDlgPassWord& prompt)
@@ -291,7 +291,8 @@ bool teacherLogin(TDlgPassWord& prompt)
     if (!open && execDialog(prompt) == DialogResult::OK) {
         open = prompt.password() == stored;
         if (!open)
-            ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);
+            ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"),
+                           MessageIcon::Error);
     }
     setHelpContext(&prompt, 0);
     return open;

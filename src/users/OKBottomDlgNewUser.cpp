@@ -86,7 +86,7 @@ void TOKBottomDlgNewUser::done(int result)
 {
     if (dialogResult(result) == DialogResult::OK) {
         if (auto message = checkNewUser(input(), session_.users())) {
-            ShowDlgMessage(*message, QStringLiteral("Ошибка"), 48);
+            ShowDlgMessage(*message, QStringLiteral("Ошибка"), MessageIcon::Warning);
             return;
         }
     }

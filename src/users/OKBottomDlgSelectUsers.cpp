@@ -104,12 +104,14 @@ void TOKBottomDlgSelectUsers::ButtonDelClick()
     if (execDialog(password_) != DialogResult::OK)
         return;
     if (session_.users().isEmpty()) {
-        ShowDlgMessage(QStringLiteral("Удалять больше нечего"), QString(), 64);
+        ShowDlgMessage(QStringLiteral("Удалять больше нечего"), QString(),
+                       MessageIcon::Information);
         return;
     }
     const int row = selectedRow();
     if (!session_.passwordMatches(row, password_.password())) {
-        ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Внимание"), 48);
+        ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Внимание"),
+                       MessageIcon::Warning);
         return;
     }
     showFileProblems(session_.deleteUser(row), FileFault::Warning);
@@ -130,7 +132,8 @@ std::optional<int> selectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& pas
         if (execDialog(dialog) != DialogResult::OK)
             return leave();
         if (session.users().isEmpty()) {
-            ShowDlgMessage(QStringLiteral("Нет ни одного имени"), QStringLiteral("Ошибка"), 16);
+            ShowDlgMessage(QStringLiteral("Нет ни одного имени"), QStringLiteral("Ошибка"),
+                           MessageIcon::Error);
             continue;
         }
         // A user who still stands stays current when the password is cancelled;
@@ -140,7 +143,8 @@ std::optional<int> selectUser(TOKBottomDlgSelectUsers& dialog, TDlgPassWord& pas
         const int row = dialog.selectedRow();
         if (session.passwordMatches(row, password.password()))
             return row;
-        ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"), 16);
+        ShowDlgMessage(QStringLiteral("Неправильный пароль"), QStringLiteral("Ошибка"),
+                       MessageIcon::Error);
     }
 }
 

@@ -5,6 +5,24 @@
 
 class QWidget;
 
+// The windows' help context numbers, each an anchor of the help file.
+namespace helpContext {
+inline constexpr int MainWindow = 10;
+inline constexpr int NewUser = 20;
+inline constexpr int SelectUsers = 30;
+inline constexpr int ChangeUser = 40;
+inline constexpr int TeacherConsole = 60;
+inline constexpr int Report = 70;
+inline constexpr int TeacherPassword = 90;
+inline constexpr int TrainerListening = 110;
+inline constexpr int LessonText = 130;
+inline constexpr int TrainerWithWait = 140;
+inline constexpr int TrainerRecording = 150;
+inline constexpr int TrainerWithTranslation = 160;
+inline constexpr int TrainerWithText = 170;
+inline constexpr int StudentRecording = 180;
+} // namespace helpContext
+
 // Help contexts and topics of windows. The help viewer lives with the main
 // window; the controls only find the context or topic and hand it to the
 // handlers the program set.

@@ -48,7 +48,7 @@ TEST(MessageWindow, ShowsTextCaptionAndIconUntilClosed)
         EXPECT_EQ(icon.pixel(16, 16), error.pixel(16, 16));
         clickButton(dialog, QStringLiteral("OK"));
     });
-    ShowDlgMessage(text, QStringLiteral("Ошибка чтения файла"), 16);
+    ShowDlgMessage(text, QStringLiteral("Ошибка чтения файла"), MessageIcon::Error);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_FALSE(DlgxMessage()->isVisible());
 }
@@ -56,10 +56,10 @@ TEST(MessageWindow, ShowsTextCaptionAndIconUntilClosed)
 TEST(MessageWindow, EachCallOverwritesTheLastAndEnterCloses)
 {
     whenModal([](QWidget* window) { QTest::keyClick(window, Qt::Key_Return); });
-    ShowDlgMessage(QStringLiteral("Первое"), QStringLiteral("Ошибка"), 48);
+    ShowDlgMessage(QStringLiteral("Первое"), QStringLiteral("Ошибка"), MessageIcon::Warning);
     EXPECT_EQ(DlgxMessage()->iconIndex(), 2);
     whenModal([](QWidget* window) { clickButton(window, QStringLiteral("OK")); });
-    ShowDlgMessage(QStringLiteral("Второе"), QStringLiteral("Внимание"), 0);
+    ShowDlgMessage(QStringLiteral("Второе"), QStringLiteral("Внимание"), MessageIcon::Information);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(DlgxMessage()->MemoMess->Lines(), QStringList{QStringLiteral("Второе")});
     EXPECT_EQ(DlgxMessage()->windowTitle(), QStringLiteral("Внимание"));

@@ -6,6 +6,7 @@
 #include "listening/FormWorkText.h"
 #include "sound/MediaPlayer.h"
 #include "sound/VirtualSoundEngine.h"
+#include "support/HeardSound.h"
 #include "support/SoundServer.h"
 #include "support/TempCourse.h"
 #include "widgets/BtnImgD1QF.h"
@@ -351,4 +352,44 @@ TEST(ListeningSync, LoopRoundsFollowTheSound)
 TEST(ListeningSync, LoopRoundsFollowTheSoundAtASlowerTempo)
 {
     expectLoopRoundsFollowAt(60);
+}
+
+// "Пауза" in the window holds the sound where it is and "Далее" (F5 both)
+// goes on from the same sample: the monitor hears the fragment in two pieces
+// that meet in the file within 10 ms, and to its end.
+TEST(ListeningSync, PauseAndResumeLoseAndRepeatNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(requireSoundServer());
+    QStringList timing = lessonTiming();
+    timing[2] = QStringLiteral("300\t1800"); // syntagm 3
+    SyncRun run(timing);
+    const std::vector<float> sound = noise(3 * Rate);
+    ASSERT_TRUE(writeSamples(run.course.filePath("N.wav"), Rate, sound));
+    WorkTextNames names{run.course.filePath("N.wav"),
+                        {},
+                        LessonFileNames{"S.txt", "S.ru", "S.tim", "S.pic", {}},
+                        run.course.path() + "/"};
+    TFormWorkText form(names);
+    form.resize(760, 525);
+    form.show();
+    form.TrackBarText->setValue(3);
+    MonitorCapture capture;
+    QTest::qWait(200);
+    QTest::mouseClick(form.BitBtnSelectString, Qt::LeftButton);
+    QTest::qWait(600);
+    QTest::keyClick(&form, Qt::Key_F5);
+    ASSERT_TRUE(form.paused());
+    QTest::qWait(300);
+    QTest::keyClick(&form, Qt::Key_F5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.BitBtnStop->isEnabled(); }, 5000));
+    QTest::qWait(200);
+    const std::vector<HeardPiece> pieces = findHeard(capture.samples(), sound, Rate);
+    ASSERT_EQ(pieces.size(), 2u) << "the pause is not a gap in the sound";
+    const double stoppedAt = pieces[0].fileEndMs(Rate);
+    const double resumedAt = pieces[1].fileStartMs(Rate);
+    std::cout << "window paused: heard up to " << stoppedAt << " ms, resumed at " << resumedAt
+              << " ms" << std::endl;
+    EXPECT_NEAR(pieces[0].fileStartMs(Rate), 300, 10);
+    EXPECT_NEAR(resumedAt, stoppedAt, 10) << "lost (>0) or repeated (<0) at the pause";
+    EXPECT_NEAR(pieces[1].fileEndMs(Rate), 1800, 10) << "the fragment's own end";
 }

@@ -2,7 +2,7 @@
 // wait, the scroll's drift, the layout without headings and the student
 // timing file that must survive a crash in the middle of a pass.
 #include "listening/TrainerRules.h"
-#include "listening/SyntagmText.h"
+#include "listening/SyntagmLayout.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -64,7 +64,7 @@ TEST(TrainerRules, ScrollFollowsTheSoundAndDriftsToAThird)
 
 TEST(TrainerRules, HiddenHeadingsLeaveABlankLineAndNoPlace)
 {
-    SyntagmText laid;
+    SyntagmLayout laid;
     laid.HideHeadings = true;
     laid.SetText({"#Titel", "Eins zwei.", "Drei.", "#Teil", "Vier."});
     // Every character 10 pixels: a line of 200 pixels holds 20.
@@ -113,4 +113,54 @@ TEST(TrainerRules, StudentTimingFileKeepsStepWithTheText)
     ASSERT_TRUE(unwritable.fault());
     EXPECT_TRUE(unwritable.fault()->userText().contains("x.txt"));
     EXPECT_TRUE(unwritable.fault()->userText().contains("папка не найдена"));
+}
+
+// A pass over a title, a heading right after it, two syntagms, a heading
+// and a last syntagm: the current line moves past headings at once, a wait
+// holds everything until its limit, and a recording pass ends ten seconds
+// after the lesson.
+TEST(TrainerRules, PassMovesThroughTheLessonAndItsStates)
+{
+    Lesson lesson;
+    lesson.text = {"#Titel", "#Teil", "Eins.", "Zwei.", "#Ende", "Drei."};
+    lesson.timing = {{}, {}, {}, {1000, 2000}, {2000, 3000}, {}, {3000, 4000}};
+    TrainerPass pass;
+    EXPECT_EQ(pass.state(), PassState::Idle);
+    pass.start(lesson, true, 100);
+    EXPECT_EQ(pass.current(), 3) << "the heading after the title is passed before the start";
+    EXPECT_TRUE(pass.active());
+
+    EXPECT_EQ(pass.tick(2000, 2000), PassTick::Follow);
+    EXPECT_FALSE(pass.headingsPassed()) << "at its end the syntagm is still current";
+    EXPECT_EQ(pass.tick(2001, 2001), PassTick::Follow);
+    EXPECT_EQ(pass.headingsPassed(), 0);
+    EXPECT_EQ(pass.current(), 4);
+    EXPECT_EQ(pass.tick(3001, 3001), PassTick::Follow);
+    EXPECT_EQ(pass.headingsPassed(), 1);
+    EXPECT_EQ(pass.current(), 6);
+
+    pass.wait(5000);
+    EXPECT_EQ(pass.state(), PassState::Waiting);
+    // Syntagm 6 lasts 1000 ms: the wait may take 21000 ms.
+    EXPECT_EQ(pass.tick(9999, 26000), PassTick::Hold);
+    EXPECT_EQ(pass.tick(9999, 26001), PassTick::EndWait);
+    pass.endWait();
+    EXPECT_EQ(pass.tick(9999, 26001), PassTick::Progress) << "the last syntagm stays current";
+
+    pass.pause();
+    EXPECT_EQ(pass.state(), PassState::Paused);
+    EXPECT_TRUE(pass.active());
+    pass.resume();
+    pass.lessonEnded(30000);
+    EXPECT_EQ(pass.tick(9999, 40000), PassTick::Progress);
+    EXPECT_EQ(pass.tick(9999, 40001), PassTick::EndPass);
+    pass.requestStop();
+    EXPECT_FALSE(pass.active());
+    pass.settle();
+    EXPECT_EQ(pass.state(), PassState::Idle);
+
+    // Without a recording the lesson's end does not count down.
+    pass.start(lesson, false, 100);
+    pass.lessonEnded(0);
+    EXPECT_EQ(pass.tick(0, 50000), PassTick::Follow);
 }

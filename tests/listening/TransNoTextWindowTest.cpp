@@ -2,6 +2,9 @@
 // engine: the clock moves only when a test moves it, so every tick of a pass,
 // the wait and the student timing file are checked exactly.
 #include "listening/FormTransNoText.h"
+#include "listening/FormWorkText.h"
+#include "listening/LevelMeter.h"
+#include "listening/MicCheck.h"
 #include "sound/MediaPlayer.h"
 #include "sound/SoundFile.h"
 #include "sound/SoundFiles.h"
@@ -22,6 +25,8 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -29,6 +34,13 @@
 namespace {
 // A title and nine lines; line 5 (or the one asked for) is a heading.
 // Syntagm k sounds from k s to k s + 800 ms; the recording is 11000 ms long.
+// The windows keep text sizes in settings of the tests' own, never the user's.
+void useOwnSettings()
+{
+    static const QTemporaryDir folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+}
+
 struct Trainer {
     TempCourse course;
     QString oldFolder = QDir::currentPath();
@@ -36,6 +48,7 @@ struct Trainer {
 
     explicit Trainer(const QList<int>& headingLines = {5})
     {
+        useOwnSettings();
         VirtualSound::use();
         VirtualSound::reset();
         QStringList text{"#Titel"}, trans{QStringLiteral("#Заголовок")}, timing{"#\t#"};
@@ -62,7 +75,8 @@ struct Trainer {
         VirtualSound::use(false);
     }
 
-    void open(const QString& recording, bool wait, bool text = false)
+    void open(const QString& recording, bool wait, bool text = false,
+              const PassReviewOpener& review = {})
     {
         TransNoTextSettings settings{course.filePath("T.wav"),
                                      recording.isEmpty() ? QString() : course.filePath(recording),
@@ -72,6 +86,8 @@ struct Trainer {
                                      wait,
                                      course.path() + "/",
                                      140};
+        settings.review = review;
+        settings.kind = wait ? ExerciseKind::TrainerWithWait : ExerciseKind::Interpretation;
         form = std::make_unique<TFormTransNoText>(settings);
         form->resize(700, 430);
         form->show();
@@ -413,4 +429,189 @@ TEST(TransNoTextWindow, TextFillsItsTwentyPixelLines)
     t.open({}, false, true);
     const QFontMetrics metrics(t.form->paneFont());
     EXPECT_EQ(metrics.ascent() + metrics.descent(), 20);
+}
+
+// While a pass records, the meter shows the level of what is captured and
+// the light is on; a pass that hears nothing for its first three seconds
+// says so once in the window, and the hint goes when a voice comes.
+TEST(TransNoTextWindow, LevelMeterAndTheSilentMicrophone)
+{
+    Trainer t;
+    t.open("Anna12.wav", false);
+    TFormTransNoText& f = *t.form;
+    EXPECT_FALSE(f.MeterRec->recording());
+    VirtualSound::setInputPeak(0.001f);
+    t.click(f.BitBtnPlay);
+    const auto tick = [&](int ticks) {
+        for (int i = 0; i < ticks; ++i) {
+            t.run(50);
+            f.TimerLevelTimer();
+        }
+    };
+    tick(59);
+    EXPECT_TRUE(f.MeterRec->recording());
+    EXPECT_FLOAT_EQ(f.MeterRec->level(), 0.001f);
+    EXPECT_FALSE(f.LabelQuiet->isVisibleTo(&f)) << "not before three seconds";
+    tick(1);
+    EXPECT_TRUE(f.LabelQuiet->isVisibleTo(&f));
+    EXPECT_EQ(f.LabelQuiet->text(),
+              QStringLiteral("Микрофон не слышит голоса. Проверьте, включён ли он."));
+    VirtualSound::setInputPeak(0.25f);
+    tick(1);
+    EXPECT_FALSE(f.LabelQuiet->isVisibleTo(&f)) << "a voice came";
+    EXPECT_NEAR(f.MeterRec->filled(), (20 * std::log10(0.25) + 60) / 60, 1e-6);
+    t.click(f.BitBtnPause);
+    f.TimerLevelTimer();
+    EXPECT_FALSE(f.MeterRec->recording()) << "the light is off while paused";
+    t.click(f.BitBtnStop);
+    EXPECT_FALSE(f.MeterRec->recording());
+
+    // A voice from the start: no hint at all.
+    t.click(f.BitBtnPlay);
+    tick(80);
+    EXPECT_FALSE(f.LabelQuiet->isVisibleTo(&f));
+}
+
+// The keys of the table, each shown in its button's tooltip; Ctrl and the
+// plus, minus and 0 keys size the panes' text.
+TEST(TransNoTextWindow, KeysStartPauseWaitStopAndSizeTheText)
+{
+    Trainer t;
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Quillfern", "TolvarenDemo")
+        .remove("TextSize");
+    t.open("Anna12.wav", true);
+    TFormTransNoText& f = *t.form;
+    const QList<std::pair<QWidget*, const char*>> tips{{f.BitBtnPlay, "(F5)"},
+                                                       {f.BitBtnPause, "(F5)"},
+                                                       {f.BtnImgWait, "(F6)"},
+                                                       {f.BitBtnStop, "(F8)"},
+                                                       {f.BitBtnClose, "(Esc)"}};
+    for (const auto& [button, key] : tips)
+        EXPECT_TRUE(button->toolTip().contains(key)) << button->toolTip().toStdString();
+    QTest::keyClick(&f, Qt::Key_F5);
+    EXPECT_TRUE(f.running());
+    QTest::keyClick(&f, Qt::Key_F5);
+    EXPECT_EQ(f.LabelPause->text(), QStringLiteral("Далее"));
+    QTest::keyClick(&f, Qt::Key_F6);
+    EXPECT_FALSE(f.waiting()) << "no waiting while paused";
+    QTest::keyClick(&f, Qt::Key_F5);
+    QTest::keyClick(&f, Qt::Key_F6);
+    EXPECT_TRUE(f.waiting());
+    QTest::keyClick(&f, Qt::Key_F6);
+    EXPECT_FALSE(f.waiting());
+    QTest::keyClick(&f, Qt::Key_F8);
+    EXPECT_FALSE(f.running());
+
+    EXPECT_EQ(f.TextScroll().lineHeight, 20);
+    QTest::keyClick(&f, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(&f, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(f.TextScroll().lineHeight, 25) << "two eighths larger";
+    EXPECT_EQ(QFontMetrics(f.paneFont()).height(), QFontMetrics(look::arialForCell(25)).height());
+    QTest::keyClick(&f, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(f.TextScroll().lineHeight, 20);
+}
+
+// "Прослушать запись" after a pass opens the listening window on the file
+// this pass recorded, the student's recording selected, with the pass's own
+// timing where it wrote one: for a named student and for the anonymous one.
+TEST(TransNoTextWindow, ThePassIsHeardBackAtOnce)
+{
+    struct Case {
+        const char* recording;
+        bool wait;
+    };
+    for (const Case c : {Case{"Anna12.wav", true}, Case{"AnonSnd.wav", false}}) {
+        SCOPED_TRACE(c.recording);
+        Trainer t;
+        t.open(c.recording, c.wait);
+        TFormTransNoText& f = *t.form;
+        EXPECT_TRUE(f.BtnMicCheck->isVisibleTo(&f));
+        EXPECT_FALSE(f.BtnListen->isVisibleTo(&f));
+        EXPECT_FALSE(f.BtnReview->isVisibleTo(&f)) << "no review given";
+        t.click(f.BitBtnPlay);
+        EXPECT_FALSE(f.BtnMicCheck->isVisibleTo(&f)) << "only before the first pass";
+        EXPECT_FALSE(f.BtnListen->isEnabled());
+        t.run(3000);
+        t.click(f.BitBtnStop);
+        VirtualSound::advance(0);
+        ASSERT_TRUE(f.BtnListen->isVisibleTo(&f));
+        ASSERT_TRUE(f.BtnListen->isEnabled());
+        bool opened = false;
+        whenModal([&](QWidget* window) {
+            auto* listening = qobject_cast<TFormWorkText*>(window);
+            ASSERT_TRUE(listening);
+            opened = true;
+            EXPECT_EQ(listening->soundFile(), t.course.filePath(c.recording));
+            EXPECT_FALSE(listening->CheckBoxTransUser->Checked()) << "selected: the red ball";
+            EXPECT_EQ(listening->lessonData().studentTimingFound, c.wait);
+            listening->BitBtn5Click();
+        });
+        t.click(f.BtnListen);
+        EXPECT_TRUE(opened);
+    }
+
+    // A pass that records nothing has nothing to hear back.
+    Trainer t;
+    t.open({}, false);
+    t.click(t.form->BitBtnPlay);
+    t.run(2000);
+    t.click(t.form->BitBtnStop);
+    VirtualSound::advance(0);
+    EXPECT_FALSE(t.form->BtnListen->isVisibleTo(t.form.get()));
+    EXPECT_FALSE(t.form->BtnMicCheck->isVisibleTo(t.form.get()));
+}
+
+// "Разбор перевода" shows only with a review to open, and hands it the pass.
+TEST(TransNoTextWindow, ReviewIsGivenThePass)
+{
+    Trainer t;
+    std::optional<PassReview> asked;
+    t.open("Anna12.wav", true, false, [&](const PassReview& review) { asked = review; });
+    TFormTransNoText& f = *t.form;
+    ASSERT_TRUE(f.BtnReview->isVisibleTo(&f));
+    EXPECT_FALSE(f.BtnReview->isEnabled()) << "no pass yet";
+    t.click(f.BitBtnPlay);
+    t.run(3000);
+    t.click(f.BitBtnStop);
+    VirtualSound::advance(0);
+    t.click(f.BtnReview);
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(asked->lessonRecording, t.course.filePath("T.wav"));
+    EXPECT_EQ(asked->lessonTiming, "T.tim");
+    EXPECT_EQ(asked->text, "T.txt");
+    EXPECT_EQ(asked->recording, t.course.filePath("Anna12.wav"));
+    EXPECT_EQ(asked->studentTiming, t.course.filePath("Anna12.txt"));
+    EXPECT_EQ(asked->kind, ExerciseKind::TrainerWithWait);
+}
+
+// The microphone check records three seconds into a file of its own in the
+// temporary folder, plays them back and removes the file; the student's
+// recording and the template are not touched.
+TEST(TransNoTextWindow, MicrophoneCheckUsesAFileOfItsOwn)
+{
+    Trainer t;
+    t.open("Anna12.wav", false);
+    TFormTransNoText& f = *t.form;
+    const QByteArray templateBytes = t.course.read("TSBegin.wav");
+    t.click(f.BtnMicCheck);
+    const QString file = f.MicCheckRec->path();
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_EQ(QFileInfo(file).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+    EXPECT_TRUE(QFileInfo::exists(file));
+    EXPECT_FALSE(f.BitBtnPlay->isEnabled());
+    EXPECT_FALSE(f.BtnMicCheck->isEnabled());
+    VirtualSound::setInputPeak(0.5f);
+    f.TimerLevelTimer();
+    EXPECT_TRUE(f.MeterRec->recording());
+    EXPECT_FLOAT_EQ(f.MeterRec->level(), 0.5f);
+    VirtualSound::advance(3000); // recorded; now it plays back
+    EXPECT_TRUE(f.MicCheckRec->running());
+    EXPECT_FALSE(f.MicCheckRec->recording());
+    VirtualSound::advance(3000);
+    EXPECT_FALSE(f.MicCheckRec->running());
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_TRUE(f.BitBtnPlay->isEnabled());
+    EXPECT_TRUE(f.BtnMicCheck->isVisibleTo(&f)) << "still before the first pass";
+    EXPECT_FALSE(QFileInfo::exists(t.course.filePath("Anna12.wav")));
+    EXPECT_EQ(t.course.read("TSBegin.wav"), templateBytes);
 }

@@ -14,22 +14,34 @@
 #include "widgets/Memo.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
+#include <QSettings>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 // A title and nine syntagms; syntagm k (from 2) sounds from k s to k s + 800 ms.
 // The recording is 9500 ms long, so the last syntagm's end lies beyond it.
+// The windows keep text sizes in settings of the tests' own, never the user's.
+void useOwnSettings()
+{
+    static const QTemporaryDir folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+}
+
 struct LessonWindow {
     TempCourse course;
     std::unique_ptr<TFormWorkText> form;
 
     LessonWindow()
     {
+        useOwnSettings();
         VirtualSound::use();
         VirtualSound::reset();
         QStringList text{"#Titel"}, trans{QStringLiteral("#Заголовок")}, timing{"#\t#"};
@@ -51,11 +63,11 @@ struct LessonWindow {
         VirtualSound::use(false);
     }
 
-    void open(const QString& student = {})
+    void open(const QString& student = {}, const QString& name = {})
     {
         WorkTextNames names{course.filePath("T.wav"), student,
                             LessonFileNames{"T.txt", "T.ru", "T.tim", "T.pic", {}},
-                            course.path() + "/"};
+                            course.path() + "/", name};
         form = std::make_unique<TFormWorkText>(names);
         form->resize(760, 525);
         form->show();
@@ -413,4 +425,161 @@ TEST(WorkTextWindow, ExecuteWorkTextFitsTheWindowAndReturns0)
                         "T.pic", 2, w.course.path() + "/");
     EXPECT_EQ(result, LaunchResult::GoneThrough);
     EXPECT_EQ(placed, QRect(0, 16, 1094, 705));
+}
+
+namespace {
+// Where the view draws the first letter of syntagm `index` (from 0), as a
+// student sees it.
+QPoint letterOf(TTextSintagm* view, int index)
+{
+    const SyntagmLayout& model = view->Model();
+    const SyntagmPlace& place = model.places()[index];
+    const double pitch = view->Font().pixelSize() * 1.25;
+    // A syntagm whose first word wrapped starts on the next line.
+    const bool wrapped = place.startColumn >= model.Lines()[place.startLine].text.size();
+    const int line = wrapped ? place.startLine + 1 : place.startLine;
+    const QString before = wrapped ? QString() : model.Lines()[line].text.left(place.startColumn);
+    return {QFontMetrics(view->Font()).horizontalAdvance(before) + 3,
+            int(std::nearbyint(line * pitch) + std::nearbyint(model.scrollOffset()) + pitch / 2)};
+}
+
+void showText(LessonWindow& w)
+{
+    w.click(w.form->CheckBoxText);
+    w.form->TextSintagmText->grab();
+}
+} // namespace
+
+// A click on a syntagm makes it the current one; while a play follows the
+// sound it jumps there; a double click plays that syntagm alone.
+TEST(WorkTextWindow, ClickAndDoubleClickOnASyntagm)
+{
+    LessonWindow w;
+    w.open();
+    TFormWorkText& f = *w.form;
+    showText(w);
+    QTest::mouseClick(f.TextSintagmText, Qt::LeftButton, {}, letterOf(f.TextSintagmText, 5));
+    EXPECT_EQ(f.N(), 6);
+    EXPECT_EQ(f.TrackBarText->value(), 6);
+    EXPECT_TRUE(w.idle());
+
+    w.click(f.BitBtnPlayAll);
+    w.advance(1500);
+    f.TextSintagmText->grab();
+    QTest::mouseClick(f.TextSintagmText, Qt::LeftButton, {}, letterOf(f.TextSintagmText, 7));
+    EXPECT_EQ(f.N(), 8);
+    EXPECT_EQ(w.position(), 8000) << "on from the clicked syntagm";
+    w.advance(0); // the jumped-over run's end arrives while the new one plays
+    EXPECT_FALSE(w.idle());
+    EXPECT_TRUE(f.following());
+    w.advance(801);
+    EXPECT_EQ(f.N(), 9) << "and it follows the sound from there";
+
+    f.TextSintagmText->grab();
+    QTest::mouseDClick(f.TextSintagmText, Qt::LeftButton, {}, letterOf(f.TextSintagmText, 3));
+    EXPECT_EQ(f.N(), 4);
+    EXPECT_EQ(w.position(), 4000);
+    EXPECT_FALSE(f.following());
+    w.advance(0);
+    EXPECT_FALSE(w.idle());
+    w.advance(800);
+    EXPECT_TRUE(w.idle()) << "the syntagm alone, to its end";
+    EXPECT_EQ(f.N(), 4);
+}
+
+// "Пауза" and F5 hold the sound where it is; "Далее" goes on from there to
+// the same end, a loop's included.
+TEST(WorkTextWindow, PauseAndResumeKeepThePlace)
+{
+    LessonWindow w;
+    w.open();
+    TFormWorkText& f = *w.form;
+    EXPECT_FALSE(f.BitBtnPause->isEnabled());
+    w.setN(3);
+    w.click(f.BtnImgTransD1QF2);
+    w.setN(4);
+    w.click(f.BtnImgTransD1QF2);
+    w.click(f.BtnImgTransD1QF1); // the loop over 3 and 4: 3000 to 4800
+    w.advance(1300);
+    w.click(f.BitBtnPause);
+    EXPECT_TRUE(f.paused());
+    EXPECT_EQ(f.LabelPause->text(), QStringLiteral("Далее"));
+    w.advance(5000);
+    EXPECT_EQ(w.position(), 4300) << "held where it was";
+    EXPECT_EQ(f.N(), 4);
+    QTest::keyClick(&f, Qt::Key_F5);
+    EXPECT_FALSE(f.paused());
+    EXPECT_EQ(f.LabelPause->text(), QStringLiteral("Пауза"));
+    w.advance(0);
+    EXPECT_FALSE(w.idle()) << "the paused run's end is not the play's";
+    w.advance(499);
+    EXPECT_EQ(w.position(), 4799);
+    w.advance(1);
+    w.advance(0);
+    EXPECT_EQ(w.position(), 3000) << "the loop starts again at its own end";
+    QTest::keyClick(&f, Qt::Key_F8);
+    w.advance(0);
+    EXPECT_TRUE(w.idle());
+    EXPECT_FALSE(f.BitBtnPause->isEnabled());
+}
+
+// The wheel scrolls the text and the current syntagm stops pulling it back
+// until the next play; Ctrl with the wheel or the keys sizes the text of
+// both panes, kept for each student.
+TEST(WorkTextWindow, WheelScrollsAndTextSizeIsTheStudents)
+{
+    LessonWindow w;
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Quillfern", "TolvarenDemo")
+        .remove("TextSize");
+    // A text longer than the page.
+    QStringList text{"#Titel"}, trans{QStringLiteral("#Заголовок")}, timing{"#\t#"};
+    for (int k = 2; k <= 60; ++k) {
+        text.append(QStringLiteral("Satz %1 ist hier und dort.").arg(k));
+        trans.append(QStringLiteral("Фраза %1.").arg(k));
+        timing.append(QStringLiteral("%1\t%2").arg(k * 1000).arg(k * 1000 + 800));
+    }
+    w.course.writeLines("T.txt", text, true);
+    w.course.writeLines("T.ru", trans);
+    w.course.writeLines("T.tim", timing);
+    VirtualSound::setLength(w.course.filePath("T.wav"), 61000);
+    w.open({}, QStringLiteral("Anna"));
+    TFormWorkText& f = *w.form;
+    showText(w);
+    EXPECT_EQ(f.TextSintagmText->Font().pixelSize(), 16);
+    w.setN(40);
+    for (int i = 0; i < 300; ++i) {
+        w.advance(0);
+        f.TextSintagmText->grab();
+    }
+    const double settled = f.TextSintagmText->Model().scrollOffset();
+    QWheelEvent wheel(QPointF(20, 20), f.TextSintagmText->mapToGlobal(QPointF(20, 20)), {},
+                      {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.TextSintagmText, &wheel);
+    const double scrolled = f.TextSintagmText->Model().scrollOffset();
+    EXPECT_DOUBLE_EQ(scrolled, settled + 3 * 20) << "three lines of 20 pixels";
+    f.TextSintagmText->grab();
+    w.advance(0);
+    EXPECT_DOUBLE_EQ(f.TextSintagmText->Model().scrollOffset(), scrolled);
+    w.click(f.BitBtnSelectNext);
+    w.advance(50);
+    EXPECT_LT(f.TextSintagmText->Model().scrollOffset(), scrolled) << "a play follows again";
+
+    QTest::keyClick(&f, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(f.TextSintagmText->Font().pixelSize(), 18);
+    EXPECT_EQ(f.TextSintagmTrans->Font().pixelSize(), 18);
+    QWheelEvent zoom(QPointF(20, 20), f.TextSintagmText->mapToGlobal(QPointF(20, 20)), {}, {0, 120},
+                     Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.TextSintagmText, &zoom);
+    EXPECT_EQ(f.TextSintagmTrans->Font().pixelSize(), 20);
+    EXPECT_EQ(f.textZoom().step(), 2);
+
+    w.open({}, QStringLiteral("Anna"));
+    EXPECT_EQ(w.form->TextSintagmText->Font().pixelSize(), 20) << "as Anna left it";
+    w.open({}, QStringLiteral("Boris"));
+    EXPECT_EQ(w.form->TextSintagmText->Font().pixelSize(), 16);
+    QTest::keyClick(w.form.get(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(w.form->TextSintagmText->Font().pixelSize(), 14);
+    w.open({}, QStringLiteral("Anna"));
+    QTest::keyClick(w.form.get(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(w.form->TextSintagmText->Font().pixelSize(), 16) << "as designed";
 }

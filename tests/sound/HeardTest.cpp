@@ -147,3 +147,43 @@ TEST_F(Heard, ARecordingHoldsAtPositionPWhatWasPlayedAtP)
     EXPECT_LE(worst, 20.0);
     EXPECT_LE(std::abs(lateBy), 20.0);
 }
+
+// The level meter's value: a tone of half the full scale played into the
+// server is captured through its monitor, and the recorder's peak says half
+// while it sounds and next to nothing before; it is the peak of the samples
+// that reached the recording.
+TEST_F(Heard, TheInputPeakIsTheLevelOfTheCapturedSound)
+{
+    std::vector<float> tone(static_cast<size_t>(Rate));
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = float(0.5 * std::sin(2 * M_PI * 441 * double(i) / Rate));
+    ASSERT_TRUE(writeSamples(path("tone.wav"), Rate, tone));
+    ASSERT_TRUE(writeSamples(path("rec.wav"), Rate, {}));
+    MediaPlayer tonePlayer;
+    tonePlayer.SetFileName(path("tone.wav"));
+    tonePlayer.Open();
+    MediaPlayer recorder;
+    recorder.SetFileName(path("rec.wav"));
+    recorder.Open();
+    EXPECT_EQ(recorder.InputPeak(), 0.0f) << "nothing records yet";
+    recorder.StartRecording(0, 2500);
+    ASSERT_EQ(recorder.Error(), SoundOk);
+    QTest::qWait(400);
+    const float before = recorder.InputPeak();
+    tonePlayer.Play(0);
+    float loudest = 0;
+    for (int i = 0; i < 14; ++i) {
+        QTest::qWait(50);
+        loudest = std::max(loudest, recorder.InputPeak());
+    }
+    recorder.Save();
+    const ReadBack back = readSound(path("rec.wav"));
+    float recorded = 0;
+    for (float sample : back.samples)
+        recorded = std::max(recorded, std::abs(sample));
+    std::cout << "peak before the tone " << before << ", during it " << loudest
+              << ", in the recording " << recorded << std::endl;
+    EXPECT_LT(before, 0.01f);
+    EXPECT_NEAR(loudest, 0.5f, 0.03f);
+    EXPECT_NEAR(loudest, recorded, 0.002f) << "the meter shows what was recorded";
+}

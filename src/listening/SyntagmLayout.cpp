@@ -1,4 +1,4 @@
-#include "listening/SyntagmText.h"
+#include "listening/SyntagmLayout.h"
 
 #include <QRect>
 #include <algorithm>
@@ -30,19 +30,19 @@ QStringList wordsOf(const QString& syntagm)
     return words;
 }
 
-QStringList& SyntagmText::EditText()
+QStringList& SyntagmLayout::EditText()
 {
     markStale();
     return text_;
 }
 
-void SyntagmText::SetText(const QStringList& text)
+void SyntagmLayout::SetText(const QStringList& text)
 {
     text_ = text;
     markStale();
 }
 
-bool SyntagmText::SetPosition(int position)
+bool SyntagmLayout::SetPosition(int position)
 {
     if (!validIndex(position) || position == position_)
         return false;
@@ -51,7 +51,7 @@ bool SyntagmText::SetPosition(int position)
     return true;
 }
 
-bool SyntagmText::SetNBegin(int value)
+bool SyntagmLayout::SetNBegin(int value)
 {
     if (validIndex(value)) {
         nBegin_ = value;
@@ -64,7 +64,7 @@ bool SyntagmText::SetNBegin(int value)
     return true;
 }
 
-bool SyntagmText::SetNEnd(int value)
+bool SyntagmLayout::SetNEnd(int value)
 {
     if (validIndex(value)) {
         nEnd_ = value;
@@ -77,20 +77,21 @@ bool SyntagmText::SetNEnd(int value)
     return true;
 }
 
-bool SyntagmText::SetFlagSelMultSint(bool on)
+bool SyntagmLayout::SetFlagSelMultSint(bool on)
 {
     // Shows at the next layout: the flag alone does not make it stale.
     flagSelMultSint_ = on;
     return true;
 }
 
-bool SyntagmText::SetPosScreen(int percent)
+bool SyntagmLayout::SetPosScreen(int percent)
 {
     posScreen_ = std::clamp(percent, 0, 100);
     return true;
 }
 
-bool SyntagmText::setLooks(const TextLook& normal, const TextLook& selected, const TextLook& marked)
+bool SyntagmLayout::setLooks(const TextLook& normal, const TextLook& selected,
+                             const TextLook& marked)
 {
     wrapStale_ = wrapStale_ || normal.style != normal_.style;
     normal_ = normal;
@@ -100,13 +101,13 @@ bool SyntagmText::setLooks(const TextLook& normal, const TextLook& selected, con
     return true;
 }
 
-bool SyntagmText::SetMargins(const QMargins& margins)
+bool SyntagmLayout::SetMargins(const QMargins& margins)
 {
     margins_ = margins;
     return true;
 }
 
-QString& SyntagmText::newLine()
+QString& SyntagmLayout::newLine()
 {
     ++lastLine_;
     while (lines_.size() <= lastLine_)
@@ -114,7 +115,7 @@ QString& SyntagmText::newLine()
     return lines_[lastLine_].text;
 }
 
-void SyntagmText::placeHeading(int index)
+void SyntagmLayout::placeHeading(int index)
 {
     if (HideHeadings) {
         newLine();
@@ -127,7 +128,7 @@ void SyntagmText::placeHeading(int index)
     newLine();
 }
 
-void SyntagmText::placeWords(int index, int width, const WidthOf& widthOf)
+void SyntagmLayout::placeWords(int index, int width, const WidthOf& widthOf)
 {
     SyntagmPlace& place = places_[index];
     place.startLine = lastLine_;
@@ -146,7 +147,7 @@ void SyntagmText::placeWords(int index, int width, const WidthOf& widthOf)
     place.endColumn = int(lines_[lastLine_].text.size());
 }
 
-void SyntagmText::recolour(int index, const TextLook& look)
+void SyntagmLayout::recolour(int index, const TextLook& look)
 {
     const SyntagmPlace& place = places_[index];
     for (int line = place.startLine; line <= place.endLine; ++line) {
@@ -158,7 +159,7 @@ void SyntagmText::recolour(int index, const TextLook& look)
     }
 }
 
-void SyntagmText::wrap(int width, const WidthOf& widthOf)
+void SyntagmLayout::wrap(int width, const WidthOf& widthOf)
 {
     places_ = QList<SyntagmPlace>(text_.size());
     lines_ = QList<LaidLine>(2);
@@ -172,7 +173,7 @@ void SyntagmText::wrap(int width, const WidthOf& widthOf)
     wrapStale_ = false;
 }
 
-void SyntagmText::reflow(int width, const WidthOf& widthOf)
+void SyntagmLayout::reflow(int width, const WidthOf& widthOf)
 {
     if (wrapStale_ || width != wrappedWidth_)
         wrap(width, widthOf);
@@ -186,7 +187,7 @@ void SyntagmText::reflow(int width, const WidthOf& widthOf)
         recolour(position_, selected_);
 }
 
-QList<DrawnRun> SyntagmText::Paint(QSize size, int lineHeight, const WidthOf& widthOf)
+QList<DrawnRun> SyntagmLayout::Paint(QSize size, int lineHeight, const WidthOf& widthOf)
 {
     const QRect area = QRect(QPoint(0, 0), size).marginsRemoved(margins_);
     QList<DrawnRun> runs;
@@ -195,12 +196,12 @@ QList<DrawnRun> SyntagmText::Paint(QSize size, int lineHeight, const WidthOf& wi
         return runs;
     }
     layOut(area.width(), widthOf);
-    const double pitch = lineHeight * spacingFactor(HeightIntervString);
-    const int offset = roundEven(scrollOffset_);
+    paintedArea_ = area;
+    paintedPitch_ = lineHeight * spacingFactor(HeightIntervString);
     const int currentLine = validIndex(position_) ? places_[position_].startLine : 0;
-    currentLineTop_ = area.top() + roundEven(currentLine * pitch) + offset;
+    currentLineTop_ = lineTop(currentLine);
     for (int i = 0; i <= lastLine_ && i < lines_.size(); ++i) {
-        const int y = area.top() + roundEven(i * pitch) + offset;
+        const int y = lineTop(i);
         // Only runs whose top lies inside the text area are drawn, whole; a
         // line's runs share its top, so a line outside is not measured at all.
         if (y < area.top() || y > area.bottom() + 1)
@@ -210,7 +211,7 @@ QList<DrawnRun> SyntagmText::Paint(QSize size, int lineHeight, const WidthOf& wi
     return runs;
 }
 
-void SyntagmText::layOut(int width, const WidthOf& widthOf)
+void SyntagmLayout::layOut(int width, const WidthOf& widthOf)
 {
     if (!stale_)
         return;
@@ -218,7 +219,7 @@ void SyntagmText::layOut(int width, const WidthOf& widthOf)
     stale_ = false;
 }
 
-QList<DrawnRun> SyntagmText::lineRuns(int line, QPoint at, const WidthOf& widthOf) const
+QList<DrawnRun> SyntagmLayout::lineRuns(int line, QPoint at, const WidthOf& widthOf) const
 {
     QList<DrawnRun> runs;
     const LaidLine& laid = lines_[line];
@@ -235,8 +236,15 @@ QList<DrawnRun> SyntagmText::lineRuns(int line, QPoint at, const WidthOf& widthO
     return runs;
 }
 
-bool SyntagmText::ScrollStep(int controlHeight)
+int SyntagmLayout::lineTop(int line) const
 {
+    return paintedArea_.top() + roundEven(line * paintedPitch_) + roundEven(scrollOffset_);
+}
+
+bool SyntagmLayout::ScrollStep(int controlHeight)
+{
+    if (scrolledByHand_)
+        return stale_;
     const int target = controlHeight * posScreen_ / 100;
     const int d = currentLineTop_ - target;
     if (d != 0) {
@@ -245,4 +253,60 @@ bool SyntagmText::ScrollStep(int controlHeight)
         scrollOffset_ += d > 0 ? -step : step;
     }
     return d != 0 || stale_;
+}
+
+void SyntagmLayout::scrollLines(double lines)
+{
+    scrolledByHand_ = true;
+    // The first line may come down to the top of the view, the last go up
+    // to its bottom; a text that stands beyond that already does not jump.
+    const double moved = scrollOffset_ + lines * paintedPitch_;
+    if (lines > 0)
+        scrollOffset_ = std::min(moved, std::max(scrollOffset_, -paintedPitch_));
+    else
+        scrollOffset_ =
+            std::max(moved, std::min(scrollOffset_,
+                                     paintedArea_.height() - (lastLine_ + 1) * paintedPitch_));
+}
+
+int SyntagmLayout::syntagmAt(QPoint point, const WidthOf& widthOf) const
+{
+    if (paintedPitch_ <= 0)
+        return -1;
+    for (int line = 1; line <= lastLine_ && line < lines_.size(); ++line) {
+        if (point.y() >= lineTop(line) && point.y() < lineTop(line + 1))
+            return syntagmOn(line, columnAt(line, point.x() - paintedArea_.left(), widthOf));
+    }
+    return -1;
+}
+
+// The column of the character under `x`, from 1; 0 past the line's end.
+int SyntagmLayout::columnAt(int line, int x, const WidthOf& widthOf) const
+{
+    const QString& text = lines_[line].text;
+    if (x < 0)
+        return 0;
+    for (int column = 1; column <= text.size(); ++column) {
+        if (x < widthOf(text.left(column), normal_.style))
+            return column;
+    }
+    return 0;
+}
+
+int SyntagmLayout::syntagmOn(int line, int column) const
+{
+    if (column == 0)
+        return -1;
+    for (int k = 0; k < places_.size(); ++k) {
+        const SyntagmPlace& place = places_[k];
+        if (text_[k].startsWith(u'#'))
+            continue;
+        const bool after =
+            line > place.startLine || (line == place.startLine && column > place.startColumn);
+        const bool before =
+            line < place.endLine || (line == place.endLine && column <= place.endColumn);
+        if (after && before)
+            return k;
+    }
+    return -1;
 }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMargins>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QStringList>
 #include <functional>
@@ -58,7 +59,7 @@ struct DrawnRun {
 // word-wrapped into the width, the current syntagm and a marked range
 // recoloured, and the smooth scroll that brings the current syntagm to a set
 // height. Widths come from a function, so the rules hold for any font.
-class SyntagmText {
+class SyntagmLayout {
 public:
     // The width in pixels of a text in the normal font's face with the style.
     using WidthOf = std::function<int(const QString& text, quint8 style)>;
@@ -104,7 +105,19 @@ public:
     // `size` draws; a line's pitch is `lineHeight` times the spacing factor.
     QList<DrawnRun> Paint(QSize size, int lineHeight, const WidthOf& widthOf);
     // One step of the smooth scroll; true when the control should repaint.
+    // Nothing moves while the reader scrolls by hand.
     bool ScrollStep(int controlHeight);
+    // The reader scrolls: the text moves down by `lines` lines of the last
+    // paint (up when negative), no further than its first line to the top
+    // of the view or its last line to the bottom, and stays where the reader
+    // left it until followCurrent.
+    void scrollLines(double lines);
+    // The smooth scroll brings the current syntagm back into view again.
+    void followCurrent() { scrolledByHand_ = false; }
+    bool scrolledByHand() const { return scrolledByHand_; }
+    // The syntagm whose words the last paint drew at `point`; -1 between
+    // lines, past a line's end, on a heading or outside the text.
+    int syntagmAt(QPoint point, const WidthOf& widthOf) const;
 
     const QList<SyntagmPlace>& places() const { return places_; }
     const QList<LaidLine>& Lines() const { return lines_; }
@@ -120,6 +133,9 @@ private:
     QString& newLine();
     void recolour(int index, const TextLook& look);
     bool validIndex(int value) const { return value >= 0 && value < text_.size(); }
+    int lineTop(int line) const;
+    int columnAt(int line, int x, const WidthOf& widthOf) const;
+    int syntagmOn(int line, int column) const;
 
     QStringList text_;
     int position_ = 1;
@@ -141,6 +157,10 @@ private:
     int lastLine_ = 1;
     int currentLineTop_ = 0;
     double scrollOffset_ = 0;
+    bool scrolledByHand_ = false;
+    // Where the last paint put the text, for a point to find its syntagm.
+    QRect paintedArea_;
+    double paintedPitch_ = 0;
 };
 
 // Splits a syntagm at its spaces; every word keeps the space after it.
