@@ -12,7 +12,8 @@
 struct SoundModuleApi {
     std::unique_ptr<SoundEngine> (*makeEngine)();
     std::optional<SoundFileInfo> (*probe)(const QString& path);
+    std::optional<MonoSound> (*readMono)(const QString& path);
 };
 using SoundModuleEntry = const SoundModuleApi* (*)();
 inline constexpr char SoundModuleFile[] = "tolvaren-sound.so";
-inline constexpr char SoundModuleEntryName[] = "tolvarenSoundModule1";
+inline constexpr char SoundModuleEntryName[] = "tolvarenSoundModule2";

@@ -1,6 +1,7 @@
 #include "users/UserFiles.h"
 
 #include "common/FileProblems.h"
+#include "common/PassHistoryName.h"
 #include "common/Paths.h"
 #include "users/ProgressFile.h"
 
@@ -181,6 +182,17 @@ std::optional<QString> takeBackOwnRecording(const QString& path, const UserRecor
     return removeRecording(file.filePath());
 }
 
+namespace {
+// The history of the user's passes: beside the progress file under its
+// name, in the user's own folder, and a history by its first line.
+void deleteOwnHistory(const UserRecord& user)
+{
+    const QString history = passHistoryName(coursePath(user.progressFile()));
+    if (!notInOwnFolder(QFileInfo(history), user) && hasPassHistorySignature(history))
+        QFile::remove(history);
+}
+} // namespace
+
 void deleteUserFiles(const UserRecord& user, const UserTable& table)
 {
     const QStringList recorded = recordingsNamedInProgress(user);
@@ -193,6 +205,7 @@ void deleteUserFiles(const UserRecord& user, const UserTable& table)
         for (const QString& name :
              dir.entryList({QStringLiteral("*.wav")}, QDir::Files | QDir::Hidden))
             deleteOwnRecording(dir.filePath(name), user, table, recorded);
+        deleteOwnHistory(user);
     }
     const QString progress = coursePath(user.progressFile());
     if (isProgressFileToDelete(progress))
