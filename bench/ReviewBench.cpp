@@ -7,7 +7,7 @@
 #include "review/ReviewInput.h"
 #include "review/WaveStrip.h"
 
-#include "../tests/review/SpeechLike.h"
+#include "PassMaterial.h"
 #include "../tests/sound/SoundFiles.h"
 
 #include <QApplication>

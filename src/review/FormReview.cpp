@@ -58,7 +58,14 @@ TFormReview::TFormReview(const ReviewRequest& request, ReviewPrinter printer, QW
     buttons->addWidget(BtnClose);
     buttons->addStretch();
     lower->addLayout(buttons);
+    auto* hint =
+        new QLabel(QStringLiteral("Щелчок или \u2190 \u2192 выбирают синтагму; Enter \u2014 "
+                                  "урок, затем перевод; F2 \u2014 урок; F3 \u2014 перевод; "
+                                  "Ctrl+колесо, Ctrl+плюс и Ctrl+минус \u2014 масштаб"),
+                   this);
+    hint->setFont(look::arial(12));
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(hint);
     layout->addWidget(Strip, 1);
     layout->addWidget(ScrollBar);
     layout->addLayout(lower);
@@ -167,7 +174,9 @@ void TFormReview::playLesson(bool thenStudent)
     const Turn turn = material_.syntagms[Strip->selected()].lesson;
     studentNext_ = thenStudent;
     ++lessonRuns_;
-    player(lessonPlayer_, request_.lessonSound).Play(turn.begin, turn.end);
+    MediaPlayer& lesson = player(lessonPlayer_, request_.lessonSound);
+    lesson.Play(turn.begin, turn.end);
+    tellSoundError(lesson);
 }
 
 void TFormReview::playStudent()
@@ -178,7 +187,21 @@ void TFormReview::playStudent()
     if (Strip->selected() < 0)
         return;
     const Turn turn = material_.syntagms[Strip->selected()].student;
-    player(studentPlayer_, request_.recording).Play(turn.begin, turn.end);
+    MediaPlayer& student = player(studentPlayer_, request_.recording);
+    student.Play(turn.begin, turn.end);
+    tellSoundError(student);
+}
+
+void TFormReview::tellSoundError(const MediaPlayer& player)
+{
+    if (player.Error() == 0)
+        return;
+    const QString said =
+        QStringLiteral("%1: %2").arg(player.FileName(), MediaPlayer::ErrorText(player.Error()));
+    if (!LabelProblems->text().contains(said))
+        LabelProblems->setText(
+            LabelProblems->text().isEmpty() ? said : LabelProblems->text() + u'\n' + said);
+    LabelProblems->show();
 }
 
 void TFormReview::playerNotify()

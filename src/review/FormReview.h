@@ -53,6 +53,9 @@ private:
     void playLesson(bool thenStudent);
     void playStudent();
     void playerNotify();
+    // A sound that cannot play is told under the window, not in a message
+    // that would stop the keys.
+    void tellSoundError(const MediaPlayer& player);
     void syncScrollBar();
     void showFigures();
     QStringList problemTexts(const QList<CourseError>& history) const;

@@ -3,18 +3,22 @@
 #include <algorithm>
 
 namespace {
-// The first speech within the turn: the start of a stretch that begins in
-// it, or the turn's begin when the student is already speaking there.
+// The first speech the student starts within the turn. Speech that runs on
+// into it from before belongs to the syntagm before; only a turn spoken
+// through without a break counts from its begin.
 std::optional<qint32> lagIn(const QList<SpeechSpan>& speech, const Turn& turn)
 {
+    bool spokenThrough = false;
     for (const SpeechSpan& span : speech) {
         if (span.end <= turn.begin)
             continue;
         if (span.begin >= turn.end)
             break;
-        return std::max(span.begin, turn.begin) - turn.begin;
+        if (span.begin >= turn.begin)
+            return span.begin - turn.begin;
+        spokenThrough = span.end >= turn.end;
     }
-    return std::nullopt;
+    return spokenThrough ? std::optional<qint32>(0) : std::nullopt;
 }
 
 std::optional<qint32> median(QList<qint32> values)

@@ -15,6 +15,11 @@ constexpr double LeastSpreadDb = 10;
 // noise floor.
 constexpr double UpperShare = 0.40;
 constexpr double LowerShare = 0.22;
+// A found stretch reaches out over the weak sounds at its edges (a breathy
+// onset, a fading vowel) while they stand clear of the noise, as far as this.
+constexpr double EdgeShare = 0.10;
+constexpr double LeastEdgeDb = 3;
+constexpr int FarthestEdgeMs = 120;
 // Silences between words, and stops before plosives, are shorter than this.
 constexpr int BridgedGapMs = 200;
 constexpr int ShortestSpeechMs = 40;
@@ -40,7 +45,7 @@ double percentile(std::vector<double> levels, double share)
     return *at;
 }
 
-// Runs of frames above the lower threshold that reach the upper one.
+// Runs of frames above the lower threshold that reach the upper one, in frames.
 QList<SpeechSpan> loudRuns(const std::vector<double>& levels, double lower, double upper)
 {
     QList<SpeechSpan> runs;
@@ -55,9 +60,29 @@ QList<SpeechSpan> loudRuns(const std::vector<double>& levels, double lower, doub
         for (; i < levels.size() && levels[i] > lower; ++i)
             reachesUpper = reachesUpper || levels[i] > upper;
         if (reachesUpper)
-            runs.append({qint32(first * FrameMs), qint32(i * FrameMs)});
+            runs.append({qint32(first), qint32(i)});
     }
     return runs;
+}
+
+// Widens runs of frames and turns them into milliseconds: a frame lasts
+// frameSize samples, a little less than FrameMs when the rate does not divide.
+QList<SpeechSpan> widened(const QList<SpeechSpan>& runs, const std::vector<double>& levels,
+                          double edge, double msPerFrame)
+{
+    const qint32 farthest = qint32(FarthestEdgeMs / msPerFrame);
+    const auto ms = [msPerFrame](qint32 frame) { return qint32(std::lround(frame * msPerFrame)); };
+    QList<SpeechSpan> spans;
+    for (SpeechSpan run : runs) {
+        const qint32 earliest = std::max(0, run.begin - farthest);
+        while (run.begin > earliest && levels[size_t(run.begin - 1)] > edge)
+            --run.begin;
+        const qint32 latest = std::min(qint32(levels.size()), run.end + farthest);
+        while (run.end < latest && levels[size_t(run.end)] > edge)
+            ++run.end;
+        spans.append({ms(run.begin), ms(run.end)});
+    }
+    return spans;
 }
 
 QList<SpeechSpan> bridged(const QList<SpeechSpan>& runs)
@@ -86,5 +111,8 @@ QList<SpeechSpan> detectSpeech(const std::vector<float>& samples, int sampleRate
     const double spread = percentile(levels, SpeechPercentile) - noise;
     if (spread < LeastSpreadDb)
         return {};
-    return bridged(loudRuns(levels, noise + LowerShare * spread, noise + UpperShare * spread));
+    const QList<SpeechSpan> runs =
+        loudRuns(levels, noise + LowerShare * spread, noise + UpperShare * spread);
+    return bridged(widened(runs, levels, noise + std::max(LeastEdgeDb, EdgeShare * spread),
+                           frameSize * 1000.0 / sampleRate));
 }

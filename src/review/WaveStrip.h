@@ -31,6 +31,9 @@ public:
     void zoomBy(double factor);
     void zoomBy(double factor, double x);
 
+    // Where a lane is drawn: 0 the lesson, 1 the recording.
+    QRect laneRect(int lane) const;
+
     qsizetype selected() const { return selected_; }
     // Selects the syntagm and brings its turn into view.
     void select(qsizetype index);
@@ -47,7 +50,6 @@ protected:
 
 private:
     bool showsWhole(int width) const;
-    QRect laneRect(int lane) const;
     void paintRuler(QPainter& painter) const;
     void paintTurns(QPainter& painter) const;
     void paintLesson(QPainter& painter) const;

@@ -25,7 +25,7 @@ struct ConsoleCourse {
     std::function<void(const QString& mode, int entry, const QString& recording)> play;
     // Opens a done recording's pass review on a double click on its row, and
     // gives its figures as the row's tooltip.
-    PassReviewHooks review;
+    PassReviewHooks review{};
 };
 
 // The teacher console: every user's password and report, the recordings of

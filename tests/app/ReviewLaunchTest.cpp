@@ -1,5 +1,6 @@
 #include "app/ReviewLaunch.h"
 #include "common/PassHistoryName.h"
+#include "common/Paths.h"
 #include "support/TempCourse.h"
 
 #include <QDir>

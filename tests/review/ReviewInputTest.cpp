@@ -1,7 +1,7 @@
 #include "review/ReviewInput.h"
 
 #include "../sound/SoundFiles.h"
-#include "SpeechLike.h"
+#include "PassMaterial.h"
 #include "support/TempCourse.h"
 
 #include <QFile>
@@ -27,14 +27,7 @@ public:
                            QStringLiteral("4000\t6000")});
         ASSERT_TRUE(writeTone(course.filePath(QStringLiteral("lesson.wav")), {Rate, 1, 6000}));
         ASSERT_TRUE(writeTemplate(course.filePath(QString::fromLatin1(RecordingTemplateFile))));
-        request.lessonSound = course.filePath(QStringLiteral("lesson.wav"));
-        request.lessonTiming = course.filePath(QStringLiteral("timing.txt"));
-        request.text = course.filePath(QStringLiteral("text.txt"));
-        request.recording = course.filePath(QStringLiteral("Ivan4.wav"));
-        request.kind = ExerciseKind::TrainerRecording;
-        request.student = QStringLiteral("Иван");
-        request.historyFile = course.filePath(QStringLiteral("Ivan.hst"));
-        request.exercise = {13, QStringLiteral("text.txt")};
+        request = studentPass(course);
     }
 
     void record(qint32 ms, const QList<SpeechSpan>& speech, int rate = Rate)

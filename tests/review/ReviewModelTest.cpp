@@ -1,4 +1,4 @@
-#include "SpeechLike.h"
+#include "PassMaterial.h"
 #include "common/PassHistoryName.h"
 #include "review/PassFigures.h"
 #include "review/PassHistory.h"
@@ -82,7 +82,16 @@ TEST(PassFigures, SpeakingPausesAndLagsFromSpeechAndTurns)
          {1500, 2000},
          1750,
          2000},
-        {"speaking on into the next turn counts from its begin",
+        {"speech running on into a turn is not its start",
+         {{300, 2600}, {3100, 4500}},
+         {{0, 2000}, {2000, 5000}},
+         3700,
+         0,
+         0,
+         {300, 1100},
+         700,
+         1100},
+        {"a turn spoken through from before counts from its begin",
          {{300, 5000}},
          {{0, 2000}, {2000, 5000}},
          4700,

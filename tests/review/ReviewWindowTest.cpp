@@ -5,7 +5,7 @@
 #include "widgets/BtnImgD1QF.h"
 
 #include "../sound/SoundFiles.h"
-#include "SpeechLike.h"
+#include "PassMaterial.h"
 #include "support/TempCourse.h"
 
 #include <QFile>
@@ -30,14 +30,7 @@ protected:
         course.writeLines(QStringLiteral("text.txt"), text, true);
         course.writeLines(QStringLiteral("timing.txt"), timing);
         ASSERT_TRUE(writeTone(course.filePath(QStringLiteral("lesson.wav")), {Rate, 1, 30000}));
-        request.lessonSound = course.filePath(QStringLiteral("lesson.wav"));
-        request.lessonTiming = course.filePath(QStringLiteral("timing.txt"));
-        request.text = course.filePath(QStringLiteral("text.txt"));
-        request.recording = course.filePath(QStringLiteral("Ivan4.wav"));
-        request.kind = ExerciseKind::TrainerRecording;
-        request.student = QStringLiteral("Иван");
-        request.historyFile = course.filePath(QStringLiteral("Ivan.hst"));
-        request.exercise = {13, QStringLiteral("text.txt")};
+        request = studentPass(course);
         record({{800, 2800}, {3900, 5800}, {10000, 29000}});
     }
 
@@ -135,6 +128,47 @@ TEST_F(ReviewWindow, ADamagedHistoryIsNamedAndLeftAsItWas)
         << form.LabelProblems->text().toStdString();
     EXPECT_TRUE(form.LabelFigures->text().startsWith(QStringLiteral("Речь:")));
     EXPECT_EQ(course.read(QStringLiteral("Ivan.hst")), before);
+}
+
+// How many pixels of the colour the column holds between the rows.
+int inkIn(const QImage& image, int x, int top, int bottom, QRgb colour)
+{
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        count += image.pixel(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+TEST_F(ReviewWindow, AWaitingPassShowsTheWaitTheLateStartAndTheLongPause)
+{
+    // The lesson (3 s a syntagm) waited 0.5 s after its first syntagm; the
+    // student began 1.2 s late and fell silent for 2 s.
+    request.kind = ExerciseKind::TrainerWithWait;
+    request.studentTiming = course.filePath(QStringLiteral("Ivan4.txt"));
+    QStringList timing{QStringLiteral("#\t#"), QStringLiteral("0\t3500")};
+    for (int i = 1; i < 10; ++i)
+        timing << QStringLiteral("%1\t%2").arg(3500 + (i - 1) * 3000).arg(3500 + i * 3000);
+    course.writeLines(QStringLiteral("Ivan4.txt"), timing);
+    record({{1200, 3000}, {5000, 6000}});
+    TFormReview form(request, {});
+    form.resize(1000, 640);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QImage image = form.Strip->grab().toImage();
+    form.grab().save(QStringLiteral("review-waiting-pass.png"));
+    const TimeView& view = form.Strip->view();
+    const QRect lesson = form.Strip->laneRect(0);
+    const QRect student = form.Strip->laneRect(1);
+    const QRgb blue = qRgb(40, 70, 150);
+    const QRgb red = qRgb(220, 60, 50);
+    EXPECT_GT(inkIn(image, int(view.xAt(1000)), lesson.top(), lesson.bottom(), blue), 10);
+    EXPECT_EQ(inkIn(image, int(view.xAt(3300)), lesson.top(), lesson.bottom(), blue), 0)
+        << "the wait holds no lesson sound";
+    EXPECT_GT(inkIn(image, int(view.xAt(4000)), student.bottom() - 6, student.bottom(), red), 0)
+        << "the long pause is marked";
+    EXPECT_EQ(inkIn(image, int(view.xAt(2000)), student.bottom() - 6, student.bottom(), red), 0);
+    EXPECT_EQ(form.material().figures.pauseCount, 1);
+    EXPECT_NEAR(form.material().figures.lags.value(0).value_or(-1), 1200, 20);
 }
 
 TEST_F(ReviewWindow, PrintGoesThroughTheGivenPrinterWithTheLaidOutPages)

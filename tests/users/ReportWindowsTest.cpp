@@ -260,11 +260,12 @@ PassReviewHooks notingHooks(std::vector<Reviewed>& reviewed)
             }};
 }
 
+// As the mouse does it: a click, then the second press that makes it double.
 void doubleClickRow(QListWidget* list, int row)
 {
-    list->setCurrentRow(row);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                       list->visualItemRect(list->item(row)).center());
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 } // namespace
 

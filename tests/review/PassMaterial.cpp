@@ -1,4 +1,6 @@
-#include "SpeechLike.h"
+#include "PassMaterial.h"
+
+#include "support/TempCourse.h"
 
 #include <cmath>
 #include <random>
@@ -29,4 +31,18 @@ std::vector<float> speechLike(qint32 totalMs, const QList<SpeechSpan>& spans, do
         }
     }
     return out;
+}
+
+ReviewRequest studentPass(const TempCourse& course)
+{
+    ReviewRequest request;
+    request.lessonSound = course.filePath(QStringLiteral("lesson.wav"));
+    request.lessonTiming = course.filePath(QStringLiteral("timing.txt"));
+    request.text = course.filePath(QStringLiteral("text.txt"));
+    request.recording = course.filePath(QStringLiteral("Ivan4.wav"));
+    request.kind = ExerciseKind::TrainerRecording;
+    request.student = QStringLiteral("Иван");
+    request.historyFile = course.filePath(QStringLiteral("Ivan.hst"));
+    request.exercise = {13, QStringLiteral("text.txt")};
+    return request;
 }
