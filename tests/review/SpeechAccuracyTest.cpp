@@ -185,9 +185,9 @@ TEST(SpeechAccuracy, DemoSpeechWithKnownSilencesInNoiseAndThroughTheLoopback)
     QTest::qWait(300);
     EXPECT_EQ(player.Error(), 0);
     const std::vector<float>& heard = capture.samples();
-    const std::vector<HeardPiece> pieces = soundingPieces(heard, Rate, 20);
-    ASSERT_FALSE(pieces.empty());
-    const auto start = heard.begin() + pieces.front().captureFrame;
+    // The burst is the first loud sound: noise and speech stay far below it.
+    const auto start =
+        std::find_if(heard.begin(), heard.end(), [](float s) { return std::abs(s) > 0.2f; });
     ASSERT_GE(heard.end() - start, qint64(pass.size()));
     expectAccurate(std::vector<float>(start, start + qint64(pass.size())), *m,
                    "through the loopback");
