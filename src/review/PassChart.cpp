@@ -75,9 +75,13 @@ void PassChart::paintEvent(QPaintEvent*)
     painter.setPen(LagColour);
     painter.drawText(QRectF(plot.right() + 2, plot.top() - 6, 34, 14), Qt::AlignLeft,
                      secondsText(qint32(lagTop * 1000)));
+    const QRectF foot(plot.left(), plot.bottom() + 2, plot.width(), 14);
+    painter.setPen(ShareColour);
+    painter.drawText(foot, Qt::AlignLeft, QStringLiteral("доля речи"));
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), 14), Qt::AlignCenter,
-                     QStringLiteral("проходов: %1").arg(passes_.size()));
+    painter.drawText(foot, Qt::AlignCenter, QStringLiteral("проходов: %1").arg(passes_.size()));
+    painter.setPen(LagColour);
+    painter.drawText(foot, Qt::AlignRight, QStringLiteral("отставание"));
     drawSeries(painter, plot, shares, 100, ShareColour);
     drawSeries(painter, plot, lags, lagTop, LagColour);
 }

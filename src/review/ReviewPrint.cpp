@@ -34,7 +34,9 @@ void printLane(PrintPage& page, const Measures& m, int top, qint64 rowStart,
         const int x = m.left + int(std::lround(c * columnWidth));
         const int high = middle - int(std::lround(peak.high * m.laneHeight / 2));
         const int low = middle - int(std::lround(peak.low * m.laneHeight / 2));
-        page.lines.append({x, high, x, std::max(high, low)});
+        // A silent column draws nothing: a line of no length is no mark.
+        if (low > high)
+            page.lines.append({x, high, x, low});
     }
 }
 
