@@ -3,6 +3,7 @@
 #include "common/LineFile.h"
 #include "common/Paths.h"
 #include "common/TimingLine.h"
+#include "sound/SoundEngine.h"
 
 #include <QFileInfo>
 
@@ -47,8 +48,13 @@ QList<std::optional<Turn>> readTurns(const QString& path, int textLines,
 std::optional<MonoSound> readSound(const QString& path, QList<CourseError>& problems)
 {
     std::optional<MonoSound> sound = readMonoSound(path);
-    if (!sound)
-        problems.append({path, 0, QStringLiteral("звуковой файл не найден или не читается")});
+    if (sound)
+        return sound;
+    // Without the sound module no sound file reads: that is the reason to tell.
+    const QString noModule = soundModuleProblem();
+    problems.append({path, 0,
+                     noModule.isEmpty() ? QStringLiteral("звуковой файл не найден или не читается")
+                                        : noModule});
     return sound;
 }
 
