@@ -14,7 +14,7 @@ from pathlib import Path
 
 LAYERS = [
     ["app"],
-    ["users"],
+    ["users", "review"],
     ["drills", "listening", "align"],
     ["dialogs"],
     ["sound", "widgets"],

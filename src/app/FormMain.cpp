@@ -8,6 +8,7 @@
 #include "app/HelpViewer.h"
 #include "app/Launch.h"
 #include "app/OKBottomDlgAbout.h"
+#include "app/ReviewLaunch.h"
 #include "app/RtfReader.h"
 #include "common/Paths.h"
 #include "dialogs/DlgLexRepit.h"
@@ -16,6 +17,7 @@
 #include "drills/DrillLaunch.h"
 #include "listening/FormTransNoText.h"
 #include "listening/FormWorkText.h"
+#include "review/FormReview.h"
 #include "users/Completion.h"
 #include "users/FormPrepod.h"
 #include "users/FormReport.h"
@@ -602,6 +604,7 @@ void TFormMain::runExercise(int index, ExerciseKind kind, const ExerciseLaunch& 
     DrillCounts counts;
     if (launch(&counts) != LaunchResult::GoneThrough)
         return;
+    keepFinishedPass(index, kind);
     TDlgLexRepit* dialog = DlgLexRepit();
     for (;;) {
         prepareCompletion(kind, counts, previousRecording);
@@ -610,6 +613,7 @@ void TFormMain::runExercise(int index, ExerciseKind kind, const ExerciseLaunch& 
             counts = {};
             if (launch(&counts) != LaunchResult::GoneThrough)
                 return;
+            keepFinishedPass(index, kind);
             continue;
         }
         if (result == DialogResult::OK)
@@ -681,6 +685,36 @@ QList<ReportEntry> reportEntries(const QString& mode)
 }
 } // namespace
 
+void TFormMain::keepFinishedPass(int index, ExerciseKind kind)
+{
+    const UserRecord* user = session_.currentUser();
+    if (!user || !recordsVoice(kind))
+        return;
+    const ReviewRequest request =
+        reviewRequest(courseCatalogues().entry(TreeMode, index), DataFolder,
+                      session_.recordingName(index), {user->name(), user->progressFile(), true});
+    if (const auto problem = keepFinishedPassOf(request))
+        showFileProblems({problem->userText()}, FileFault::Warning);
+}
+
+PassReviewHooks TFormMain::passReviewHooks() const
+{
+    auto request = [this](const UserRecord& user, int entry, const QString& recording,
+                          bool keepsPass) {
+        const CatalogueEntry& lesson = courseCatalogues().entry(user.mode().at(0), entry);
+        return reviewRequest(lesson, DataFolder, recording,
+                             {user.name(), user.progressFile(), keepsPass});
+    };
+    auto open = [request](QWidget* over, const UserRecord& user, int entry,
+                          const QString& recording, bool keepsPass) {
+        showReview(request(user, entry, recording, keepsPass), &printWithMessages, over);
+    };
+    auto figures = [request](const UserRecord& user, int entry, const QString& recording) {
+        return passFiguresTip(request(user, entry, recording, false));
+    };
+    return {open, figures};
+}
+
 void TFormMain::N6Click()
 {
     if (!windows_.password || !teacherLogin(*windows_.password))
@@ -693,7 +727,7 @@ void TFormMain::N6Click()
             exerciseLaunch(ExerciseKind::LessonListening, entry, prefixedEntry(lesson, DataFolder),
                            recording)(nullptr);
         };
-        prepod_ = new TFormPrepod(session_, {reportEntries, play}, this);
+        prepod_ = new TFormPrepod(session_, {reportEntries, play, passReviewHooks()}, this);
     }
     prepod_->exec();
 }
@@ -710,8 +744,10 @@ void TFormMain::NReportClick()
 {
     if (!session_.currentUser())
         return;
-    if (!report_)
+    if (!report_) {
         report_ = new TFormReport(session_, this);
+        report_->setPassReview(passReviewHooks());
+    }
     report_->execute(reportEntries(session_.currentMode()));
     // A recording taken back shows in the tree at once.
     setTreeImages([this](int entry) { return treeImageOf(entry); });

@@ -3,6 +3,7 @@
 #include "app/AppImages.h"
 #include "app/Catalogue.h"
 #include "common/LaunchResult.h"
+#include "users/PassRows.h"
 
 #include <QIcon>
 #include <QMainWindow>
@@ -148,6 +149,10 @@ private:
     void installCourseFont();
     TreeImage imageIn(QChar mode, int entry) const;
     void finishLaunch();
+    // A finished pass of a recording kind goes into the student's history.
+    void keepFinishedPass(int index, ExerciseKind kind);
+    // What the report and the console need to open a pass's review.
+    PassReviewHooks passReviewHooks() const;
     ExerciseLaunch exerciseLaunch(ExerciseKind kind, int index, const CatalogueEntry& entry,
                                   const QString& previousRecording) const;
     // Fills the completion dialog for the counts of the last run.

@@ -62,6 +62,30 @@ std::optional<SoundFileInfo> probeSoundFile(const QString& path)
     return info;
 }
 
+std::optional<MonoSound> readMonoSound(const QString& path)
+{
+    const std::unique_ptr<SoundReader> reader = SoundReader::open(path);
+    if (!reader)
+        return std::nullopt;
+    MonoSound sound{reader->info(), {}};
+    const int channels = sound.info.channels;
+    std::vector<float> block(4096 * size_t(channels));
+    qint64 frame = 0;
+    qint64 got;
+    while ((got = reader->read(frame, 4096, block.data())) > 0) {
+        for (qint64 i = 0; i < got; ++i) {
+            float sum = 0;
+            for (int c = 0; c < channels; ++c)
+                sum += block[size_t(i * channels + c)];
+            sound.samples.push_back(sum / float(channels));
+        }
+        frame += got;
+    }
+    // A file cut short holds fewer frames than its header says.
+    sound.info.frames = frame;
+    return sound;
+}
+
 std::unique_ptr<SoundReader> SoundReader::open(const QString& path)
 {
     std::unique_ptr<SoundReader> reader(new SoundReader);

@@ -27,6 +27,17 @@ struct SoundFileInfo {
 // nothing, without opening it, for a pipe, a device or a folder.
 std::optional<SoundFileInfo> probeSoundFile(const QString& path);
 
+// A whole sound file with its channels mixed to one, for analysis and
+// drawing rather than playing.
+struct MonoSound {
+    SoundFileInfo info;
+    std::vector<float> samples;
+};
+
+// Nothing when libsndfile cannot read the file (or, in the program, when the
+// sound module does not open).
+std::optional<MonoSound> readMonoSound(const QString& path);
+
 // Reads frames of a sound file as interleaved floats from any position.
 // Lossy formats seek only approximately in libsndfile, so they are decoded
 // whole at opening and read from memory; everything else streams from disk.

@@ -52,6 +52,13 @@ std::optional<SoundFileInfo> probeSoundFile(const QString& path)
     return std::nullopt;
 }
 
+std::optional<MonoSound> readMonoSound(const QString& path)
+{
+    if (const SoundModuleApi* api = loadedSound().api)
+        return api->readMono(path);
+    return std::nullopt;
+}
+
 QString soundModuleProblem()
 {
     return loadedSound().problem;

@@ -3,6 +3,6 @@
 
 extern "C" Q_DECL_EXPORT const SoundModuleApi* tolvarenSoundModule2()
 {
-    static const SoundModuleApi api{&makeSoundEngine, &probeSoundFile};
+    static const SoundModuleApi api{&makeSoundEngine, &probeSoundFile, &readMonoSound};
     return &api;
 }

@@ -12,6 +12,7 @@
 struct SoundModuleApi {
     std::unique_ptr<SoundEngine> (*makeEngine)();
     std::optional<SoundFileInfo> (*probe)(const QString& path);
+    std::optional<MonoSound> (*readMono)(const QString& path);
 };
 using SoundModuleEntry = const SoundModuleApi* (*)();
 inline constexpr char SoundModuleFile[] = "tolvaren-sound.so";

@@ -109,6 +109,8 @@ void TFormPrepod::makeButtons()
     BitBtnPlay->setEnabled(false);
     connect(ListBoxUsers, &QListWidget::currentRowChanged, this, &TFormPrepod::ListBoxUsersClick);
     connect(ListBoxReport, &QListWidget::currentRowChanged, this, &TFormPrepod::ListBoxReportClick);
+    connect(ListBoxReport, &QListWidget::itemDoubleClicked, this,
+            &TFormPrepod::ListBoxReportDblClick);
     connect(BitBtnPlay, &TBtnImgTransD1QF::clicked, this, &TFormPrepod::BitBtnPlayClick);
     connect(BitBtn3, &TBtnImgTransD1QF::clicked, this, &TFormPrepod::BitBtn3Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TFormPrepod::BitBtn2Click);
@@ -160,6 +162,9 @@ void TFormPrepod::ListBoxUsersClick()
             auto* item = new QListWidgetItem(row.text, ListBoxReport);
             item->setData(EntryRole, row.entry);
         }
+        if (chosen)
+            setPassTips(*ListBoxReport, EntryRole, entries_, copy_, session_.users().at(user),
+                        course_.review);
     }
     QApplication::restoreOverrideCursor();
     if (!problem.isEmpty())
@@ -238,6 +243,15 @@ void TFormPrepod::BitBtnPlayClick()
     playing_ = false;
 }
 
+void TFormPrepod::ListBoxReportDblClick()
+{
+    const int entry = selectedEntry();
+    const QString recording = reviewedRecording(entries_, copy_, entry);
+    if (!recording.isEmpty() && course_.review.open)
+        course_.review.open(this, session_.users().at(ListBoxUsers->currentRow()), entry, recording,
+                            false);
+}
+
 void TFormPrepod::BitBtn1Click()
 {
     showHelpTopic(QStringLiteral("Prepod"));
@@ -261,9 +275,14 @@ void TFormPrepod::BitBtn3Click()
 {
     if (ListBoxUsers->currentRow() < 0)
         return;
-    const PrintResult result = printReport(this, [this](int pageWidth, int pageHeight) {
+    printWithMessages(this, [this](int pageWidth, int pageHeight) {
         return reportPrintLayout(printInput(pageWidth, pageHeight));
     });
+}
+
+void printWithMessages(QWidget* parent, const ReportLayout& layout)
+{
+    const PrintResult result = printReport(parent, layout);
     QString problem;
     switch (result.outcome) {
     case PrintResult::Outcome::Printed:

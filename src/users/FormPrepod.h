@@ -1,6 +1,8 @@
 #pragma once
 
+#include "users/PassRows.h"
 #include "users/ReportPrint.h"
+#include "users/ReportPrinter.h"
 
 #include <QDialog>
 #include <functional>
@@ -22,6 +24,9 @@ struct ConsoleCourse {
     // Plays the student's recording of the entry with the lesson text over the
     // main window, and returns when the listening window has closed.
     std::function<void(const QString& mode, int entry, const QString& recording)> play;
+    // Opens a done recording's pass review on a double click on its row, and
+    // gives its figures as the row's tooltip.
+    PassReviewHooks review{};
 };
 
 // The teacher console: every user's password and report, the recordings of
@@ -58,6 +63,7 @@ private:
     void ListBoxUsersClick();
     void ListBoxReportClick();
     void BitBtnPlayClick();
+    void ListBoxReportDblClick();
     void BitBtn1Click();
     void BitBtn2Click();
     void BitBtn3Click();
@@ -81,3 +87,7 @@ private:
 // The teacher's login (the main window's "Преподаватель..."): true when the
 // console may open. The prompt's help context is the teacher's while it runs.
 bool teacherLogin(TDlgPassWord& prompt);
+
+// Prints the pages the layout gives through the print dialog over `parent`,
+// and tells the teacher in the message window when printing is impossible.
+void printWithMessages(QWidget* parent, const ReportLayout& layout);

@@ -73,6 +73,8 @@ TFormReport::TFormReport(UserSession& session, QWidget* parent)
     BtnImgDeleteFile->setEnabled(false);
 
     connect(ListBoxReport, &QListWidget::currentRowChanged, this, &TFormReport::ListBoxReportClick);
+    connect(ListBoxReport, &QListWidget::itemDoubleClicked, this,
+            &TFormReport::ListBoxReportDblClick);
     connect(BtnImgDeleteFile, &TBtnImgTransD1QF::clicked, this, &TFormReport::BitBtn1Click);
     connect(BtnImgD1QF1, &QPushButton::clicked, this, &TFormReport::BtnImgD1QF1Click);
 
@@ -97,6 +99,8 @@ DialogResult TFormReport::execute(const QList<ReportEntry>& entries)
         item->setData(EntryRole, row.entry);
         item->setData(DoneRole, session_.isDone(row.entry));
     }
+    setPassTips(*ListBoxReport, EntryRole, entries_, session_.progress(), *session_.currentUser(),
+                passReview_);
     return execDialog(*this);
 }
 
@@ -136,6 +140,16 @@ void TFormReport::showRow(int row)
     if (auto line = reportLine(entries_.at(entry - 1), session_.progress().record(entry)))
         item->setText(*line);
     item->setData(DoneRole, session_.isDone(entry));
+    if (reviewedRecording(entries_, session_.progress(), entry).isEmpty())
+        item->setToolTip({});
+}
+
+void TFormReport::ListBoxReportDblClick(QListWidgetItem* item)
+{
+    const int entry = item->data(EntryRole).toInt();
+    const QString recording = reviewedRecording(entries_, session_.progress(), entry);
+    if (!recording.isEmpty() && passReview_.open)
+        passReview_.open(this, *session_.currentUser(), entry, recording, true);
 }
 
 void TFormReport::BtnImgD1QF1Click()

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "users/PassRows.h"
 #include "users/ReportLines.h"
 #include "widgets/DialogResult.h"
 
 #include <QDialog>
 
 class QListWidget;
+class QListWidgetItem;
 class TBtnImgD1QF;
 class TBtnImgTransD1QF;
 class UserSession;
@@ -25,6 +27,9 @@ public:
     // Fills the list from the progress in memory for the entries of the
     // current user's mode (entries[0] is entry 1) and shows the window modally.
     DialogResult execute(const QList<ReportEntry>& entries);
+    // A double click on a done recorded row opens its pass review; such rows
+    // show the pass's figures as their tooltip.
+    void setPassReview(PassReviewHooks hooks) { passReview_ = std::move(hooks); }
 
     QListWidget* ListBoxReport;
     TBtnImgTransD1QF* BtnImgDeleteFile;
@@ -35,10 +40,12 @@ private:
     void ListBoxReportClick();
     void BitBtn1Click();
     void BtnImgD1QF1Click();
+    void ListBoxReportDblClick(QListWidgetItem* item);
     void showRow(int row);
     ExerciseKind kindOfRow(int row) const;
     int entryOfRow(int row) const;
 
     UserSession& session_;
     QList<ReportEntry> entries_;
+    PassReviewHooks passReview_;
 };

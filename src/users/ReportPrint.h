@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/PrintPage.h"
 #include "users/ReportLines.h"
 
 #include <QDateTime>
@@ -10,27 +11,6 @@
 // title block on the first page, then a framed table with one row per section
 // heading and per exercise, continued on further pages, each page numbered at
 // its foot. Every position and font height follows from the page size.
-
-struct PrintText {
-    int x = 0; // top-left corner of the text
-    int y = 0;
-    int fontHeight = 0; // cell height (ascent + descent) in device units
-    QString text;
-    bool operator==(const PrintText&) const = default;
-};
-
-struct PrintLine {
-    int x1 = 0;
-    int y1 = 0;
-    int x2 = 0;
-    int y2 = 0;
-    bool operator==(const PrintLine&) const = default;
-};
-
-struct PrintPage {
-    QList<PrintText> texts;
-    QList<PrintLine> lines;
-};
 
 struct ReportPrintInput {
     int pageWidth = 0;

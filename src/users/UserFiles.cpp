@@ -1,6 +1,7 @@
 #include "users/UserFiles.h"
 
 #include "common/FileProblems.h"
+#include "common/PassHistoryName.h"
 #include "common/Paths.h"
 #include "users/ProgressFile.h"
 
@@ -212,6 +213,15 @@ void removeEmptyFolder(const QString& path)
         QThread::msleep(FolderTryPauseMs);
     }
 }
+
+// The history of the user's passes: beside the progress file under its
+// name, in the user's own folder, and a history by its first line.
+void deleteOwnHistory(const UserRecord& user)
+{
+    const QString history = passHistoryName(coursePath(user.progressFile()));
+    if (!notInOwnFolder(QFileInfo(history), user) && hasPassHistorySignature(history))
+        QFile::remove(history);
+}
 } // namespace
 
 void deleteUserFiles(const UserRecord& user, const UserTable& table)
@@ -226,6 +236,7 @@ void deleteUserFiles(const UserRecord& user, const UserTable& table)
         for (const QString& name :
              dir.entryList({QStringLiteral("*.wav")}, QDir::Files | QDir::Hidden))
             deleteOwnRecording(dir.filePath(name), user, table, recorded);
+        deleteOwnHistory(user);
     }
     const QString progress = coursePath(user.progressFile());
     if (isProgressFileToDelete(progress))

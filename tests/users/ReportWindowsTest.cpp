@@ -240,6 +240,88 @@ TEST_F(ReportWindows, ConsoleShowsMemoryForTheCurrentUserAndFilesForOthersAndWri
         EXPECT_EQ(course.read(files[i]), before[i]) << files[i].toStdString();
 }
 
+namespace {
+struct Reviewed {
+    QString user;
+    int entry = 0;
+    QString recording;
+    bool keepsPass = false;
+};
+
+// Hooks that note every review opened and give a tip naming the entry.
+PassReviewHooks notingHooks(std::vector<Reviewed>& reviewed)
+{
+    return {[&reviewed](QWidget*, const UserRecord& user, int entry, const QString& recording,
+                        bool keepsPass) {
+                reviewed.push_back({user.name(), entry, recording, keepsPass});
+            },
+            [](const UserRecord& user, int entry, const QString&) {
+                return QStringLiteral("Речь %1 %2").arg(user.name()).arg(entry);
+            }};
+}
+
+// As the mouse does it: a click, then the second press that makes it double.
+void doubleClickRow(QListWidget* list, int row)
+{
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+} // namespace
+
+TEST_F(ReportWindows, DoneRecordingsShowTheirFiguresAndOpenTheirReview)
+{
+    std::vector<Reviewed> reviewed;
+    TFormReport report(session);
+    report.setPassReview(notingHooks(reviewed));
+    whenModal([&](QWidget*) {
+        QListWidget* list = report.ListBoxReport;
+        report.resize(640, 480);
+        EXPECT_EQ(list->item(rowOfEntry(list, 4))->toolTip(), "Речь Ivan 4");
+        EXPECT_EQ(list->item(rowOfEntry(list, 4))->text(), Seven + "Перевод - Выполнено");
+        // Questions, a listening kept with a name but never recorded, a lexicon not done.
+        for (int entry : {3, 5, 2}) {
+            EXPECT_EQ(list->item(rowOfEntry(list, entry))->toolTip(), "") << entry;
+            doubleClickRow(list, rowOfEntry(list, entry));
+        }
+        EXPECT_TRUE(reviewed.empty());
+        doubleClickRow(list, rowOfEntry(list, 4));
+        ASSERT_EQ(reviewed.size(), 1u);
+        // Taken back, the row is no longer a pass to review.
+        QTest::mouseClick(report.BtnImgDeleteFile, Qt::LeftButton);
+        EXPECT_EQ(list->item(rowOfEntry(list, 4))->toolTip(), "");
+        doubleClickRow(list, rowOfEntry(list, 4));
+        clickButton(&report, "Закрыть");
+    });
+    report.execute(EntriesD);
+    ASSERT_EQ(reviewed.size(), 1u);
+    EXPECT_EQ(reviewed[0].user, "Ivan");
+    EXPECT_EQ(reviewed[0].entry, 4);
+    EXPECT_EQ(reviewed[0].recording, ivanFolder() + "Ivan4.wav");
+    EXPECT_TRUE(reviewed[0].keepsPass);
+
+    reviewed.clear();
+    ConsoleCourse consoleCourse{
+        [](const QString& mode) { return mode == "D" ? EntriesD : EntriesC; },
+        {},
+        notingHooks(reviewed)};
+    ASSERT_TRUE(
+        session.markDone(4, ExerciseKind::TrainerWithWait, {0, 0, ivanFolder() + "Ivan4.wav"})
+            .isEmpty());
+    TFormPrepod prepod(session, consoleCourse);
+    whenModal([&](QWidget*) {
+        QListWidget* list = prepod.ListBoxReport;
+        EXPECT_EQ(list->item(rowOfEntry(list, 4))->toolTip(), "Речь Ivan 4");
+        doubleClickRow(list, rowOfEntry(list, 3));
+        doubleClickRow(list, rowOfEntry(list, 4));
+        clickButton(&prepod, "Выход");
+    });
+    execDialog(prepod);
+    ASSERT_EQ(reviewed.size(), 1u);
+    EXPECT_EQ(reviewed[0].entry, 4);
+    EXPECT_FALSE(reviewed[0].keepsPass) << "the console only reads";
+}
+
 TEST(ReportConsole, WithoutUsersTheListsStayEmptyAndNothingNeedsAUser)
 {
     TempCourse course;

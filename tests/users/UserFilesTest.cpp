@@ -1,4 +1,5 @@
 #include "users/UserFiles.h"
+#include "common/PassHistoryName.h"
 #include "support/TempCourse.h"
 #include "users/NewUser.h"
 #include "users/ProgressFile.h"
@@ -38,6 +39,7 @@ TEST(UserFiles, DeletingTakesTheUsersOwnFilesAndTheEmptiedFolder)
     course.write("Report/Olga/Olga4.wav", Wave);
     course.write("Report/Olga/Olga4.txt", "0 1");
     course.write("Report/Olga/Olga17.wav", Wave);
+    course.write("Report/Olga/Olga.hst", QByteArray(PassHistorySignature) + "\n");
     deleteUserFiles(olga, UserTable());
     EXPECT_FALSE(QDir(course.filePath("Report/Olga")).exists());
 }
@@ -52,6 +54,7 @@ TEST(UserFiles, WhatCouldBeAnyoneElsesStays)
         course.write(QStringLiteral("Report/Olga/") + name, Wave);
     course.write("Report/Olga/Olga6.wav", "not a sound");
     course.write("Report/Olga/Olga8.txt", "timing without its recording");
+    course.write("Report/Olga/Olga.hst", "a file of the student's own under the history's name");
     QDir().mkpath(course.filePath("Report/Olga"));
     QFile thesis(outside.filePath("thesis.wav"));
     ASSERT_TRUE(thesis.open(QIODevice::WriteOnly) && thesis.write(Wave) == Wave.size());
@@ -60,8 +63,8 @@ TEST(UserFiles, WhatCouldBeAnyoneElsesStays)
 
     deleteUserFiles(olga, UserTable());
     EXPECT_EQ(filesIn(course.filePath("Report/Olga")),
-              QStringList({"Olga.wav", "Olga04.wav", "Olga5.wav.bak", "Olga6.wav", "Olga7.wav",
-                           "Olga8.txt", "Olgax4.wav", "notes.doc"}));
+              QStringList({"Olga.hst", "Olga.wav", "Olga04.wav", "Olga5.wav.bak", "Olga6.wav",
+                           "Olga7.wav", "Olga8.txt", "Olgax4.wav", "notes.doc"}));
     EXPECT_EQ(filesIn(outside.path()), QStringList{"thesis.wav"}) << "a link's target stays";
 }
 
