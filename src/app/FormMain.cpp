@@ -731,11 +731,11 @@ void TFormMain::closeBySignal()
 
 void TFormMain::FormClose()
 {
-    const QStringList problems = session_.close();
+    const QList<CourseError> problems = session_.close();
     if (!closingBySignal_) {
         showFileProblems(problems, FileFault::Warning);
         return;
     }
-    for (const QString& problem : problems)
-        std::fprintf(stderr, "%s\n", problem.toUtf8().constData());
+    for (const CourseError& problem : problems)
+        std::fprintf(stderr, "%s\n", problem.userText().toUtf8().constData());
 }

@@ -337,7 +337,7 @@ int addUser(Shell& shell, const QString& name, const QString& mode)
     input.fileName = defaultProgressPath(QDir::currentPath(), name);
     input.mode = mode;
     const UserSession::Added added = shell.session.addUser(input);
-    EXPECT_TRUE(added.messages.isEmpty()) << added.messages.join(' ').toStdString();
+    EXPECT_TRUE(added.messages.isEmpty()) << userTexts(added.messages).join(' ').toStdString();
     return added.index.value_or(-1);
 }
 
