@@ -141,10 +141,10 @@ struct DemoShell {
         ASSERT_TRUE(copied) << "the demo course could not be made";
         ASSERT_EQ(courseCatalogues().entry(u'D', entry).exerciseKind(), kind);
         ASSERT_TRUE(node(entry));
-        main.TreeView->setCurrentItem(node(entry));
-        ASSERT_TRUE(main.ToolButton4->isEnabled());
-        EXPECT_EQ(main.ToolButton4->text(), QStringLiteral("Выполнить"));
-        QTest::mouseClick(main.ToolButton4, Qt::LeftButton);
+        treeOf(main)->setCurrentItem(node(entry));
+        ASSERT_TRUE(part<QToolButton>(main, "ToolButton4")->isEnabled());
+        EXPECT_EQ(part<QToolButton>(main, "ToolButton4")->text(), QStringLiteral("Выполнить"));
+        QTest::mouseClick(part<QToolButton>(main, "ToolButton4"), Qt::LeftButton);
     }
 
     // Where an exercise window belongs: centred on the main window's client area.
@@ -157,8 +157,9 @@ struct DemoShell {
     {
         EXPECT_EQ(window->pos(),
                   clientCentre() - QPoint(window->width() / 2, window->height() / 2));
-        EXPECT_FALSE(main.PanelMain->isVisible()) << "the tree is hidden during an exercise";
-        EXPECT_FALSE(main.CoolBar1->isVisible());
+        EXPECT_FALSE(part<QWidget>(main, "PanelMain")->isVisible())
+            << "the tree is hidden during an exercise";
+        EXPECT_FALSE(part<QWidget>(main, "CoolBar1")->isVisible());
     }
 };
 
@@ -219,11 +220,11 @@ TEST(DrillsFromTree, EnterInTheTreeStartsTheSelectedExercise)
     DemoShell shell;
     ASSERT_TRUE(shell.copied);
     QTreeWidgetItem* heading = shell.node(LexiconPreviewEntry)->parent();
-    shell.main.TreeView->setCurrentItem(heading);
+    treeOf(shell.main)->setCurrentItem(heading);
     const bool expanded = heading->isExpanded();
-    QTest::keyClick(shell.main.TreeView, Qt::Key_Return);
+    QTest::keyClick(treeOf(shell.main), Qt::Key_Return);
     EXPECT_NE(heading->isExpanded(), expanded);
-    QTest::keyClick(shell.main.TreeView, Qt::Key_Enter);
+    QTest::keyClick(treeOf(shell.main), Qt::Key_Enter);
     EXPECT_EQ(heading->isExpanded(), expanded);
 
     QString opened;
@@ -233,11 +234,11 @@ TEST(DrillsFromTree, EnterInTheTreeStartsTheSelectedExercise)
         if (auto* form = qobject_cast<TFormExecLexicDemo*>(window))
             QTest::mouseClick(form->BtnImgTransD1QF2, Qt::LeftButton);
     });
-    shell.main.TreeView->setCurrentItem(shell.node(LexiconPreviewEntry));
-    QTest::keyClick(shell.main.TreeView, Qt::Key_Return);
+    treeOf(shell.main)->setCurrentItem(shell.node(LexiconPreviewEntry));
+    QTest::keyClick(treeOf(shell.main), Qt::Key_Return);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(opened, QStringLiteral("TFormExecLexicDemo"));
-    EXPECT_EQ(shell.main.focusWidget(), shell.main.TreeView);
+    EXPECT_EQ(shell.main.focusWidget(), treeOf(shell.main));
 }
 
 // Kind 1: the lexicon preview of lesson 1, item after item, with Play on the
@@ -279,8 +280,8 @@ TEST(DrillsFromTree, LexiconPreviewToItsEnd)
     EXPECT_TRUE(shell.session.isDone(LexiconPreviewEntry));
     EXPECT_EQ(shell.image(LexiconPreviewEntry), TreeImage::Done);
     EXPECT_EQ(shell.image(LexiconDrillEntry), TreeImage::ToDo);
-    EXPECT_TRUE(shell.main.PanelMain->isVisible());
-    EXPECT_TRUE(shell.main.CoolBar1->isVisible());
+    EXPECT_TRUE(part<QWidget>(shell.main, "PanelMain")->isVisible());
+    EXPECT_TRUE(part<QWidget>(shell.main, "CoolBar1")->isVisible());
 }
 
 // Kind 2: the lexicon drill with a first miss (try again), a second miss (the
@@ -662,7 +663,7 @@ TEST(DrillsFromTree, LessonListeningWithAndWithoutARecording)
         ASSERT_TRUE(form) << window->metaObject()->className();
         const QWidget* client = shell.main.centralWidget();
         EXPECT_EQ(form->width(), client->width()) << "width-limited in the demo's main window";
-        EXPECT_FALSE(shell.main.PanelMain->isVisible());
+        EXPECT_FALSE(part<QWidget>(shell.main, "PanelMain")->isVisible());
         EXPECT_FALSE(form->CheckBoxTransUser->Enabled()) << "no recording after a heading";
         EXPECT_GT(form->lessonData().count(), 10);
         EXPECT_TRUE(form->lessonData().errors.isEmpty());
@@ -711,8 +712,8 @@ TEST(DrillsFromTree, LessonListeningWithAndWithoutARecording)
         whenCompletion(&seen, Choice::Leave);
         QTest::mouseClick(form->BitBtn5, Qt::LeftButton);
     });
-    shell.main.TreeView->setCurrentItem(shell.node(5));
-    QTest::mouseClick(shell.main.ToolButton4, Qt::LeftButton);
+    treeOf(shell.main)->setCurrentItem(shell.node(5));
+    QTest::mouseClick(part<QToolButton>(shell.main, "ToolButton4"), Qt::LeftButton);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(seen.text, QStringLiteral("Вы анализировали свой перевод"));
     EXPECT_EQ(shell.image(5), TreeImage::ToDo) << "left, not marked";
@@ -757,7 +758,7 @@ TEST(DrillsFromTree, InterpretationKindsToTheirMark)
             auto* form = qobject_cast<TFormTransNoText*>(window);
             ASSERT_TRUE(form) << window->metaObject()->className();
             EXPECT_EQ(form->width(), shell.main.centralWidget()->width());
-            EXPECT_FALSE(shell.main.PanelMain->isVisible());
+            EXPECT_FALSE(part<QWidget>(shell.main, "PanelMain")->isVisible());
             EXPECT_EQ(form->CheckBoxText->Enabled(), c.text);
             EXPECT_EQ(form->CheckBoxTrans->Enabled(), c.trans);
             EXPECT_EQ(form->BtnImgWait->isEnabled(), c.wait);
@@ -792,8 +793,8 @@ TEST(DrillsFromTree, InterpretationKindsToTheirMark)
             whenCompletion(&seen, Choice::Mark);
             QTest::mouseClick(form->BitBtnClose, Qt::LeftButton);
         });
-        shell.main.TreeView->setCurrentItem(shell.node(c.entry));
-        QTest::mouseClick(shell.main.ToolButton4, Qt::LeftButton);
+        treeOf(shell.main)->setCurrentItem(shell.node(c.entry));
+        QTest::mouseClick(part<QToolButton>(shell.main, "ToolButton4"), Qt::LeftButton);
         EXPECT_TRUE(modalActionsDone());
         EXPECT_EQ(seen.text, c.kind == Interpretation
                                  ? QStringLiteral("Вы перевели текст.")
@@ -814,8 +815,8 @@ TEST(DrillsFromTree, InterpretationKindsToTheirMark)
         whenCompletion(&seen, Choice::Leave);
         QTest::mouseClick(form->BitBtn5, Qt::LeftButton);
     });
-    shell.main.TreeView->setCurrentItem(shell.node(5));
-    QTest::mouseClick(shell.main.ToolButton4, Qt::LeftButton);
+    treeOf(shell.main)->setCurrentItem(shell.node(5));
+    QTest::mouseClick(part<QToolButton>(shell.main, "ToolButton4"), Qt::LeftButton);
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(seen.text, QStringLiteral("Вы анализировали свой перевод"));
 }
