@@ -132,22 +132,26 @@ private:
         const DrillFiles files{dataPath(entry.TextFile), dataPath(entry.TransFile),
                                entry.TimingFile.isEmpty() ? QString() : dataPath(entry.TimingFile),
                                entry.SoundFile.isEmpty() ? QString() : dataPath(entry.SoundFile)};
-        const ExerciseKind kind = entry.exerciseKind();
-        switch (kind) {
-        case ExerciseKind::LexiconPreview:
-        case ExerciseKind::Lexicon:
+        switch (kindTraits(entry.exerciseKind()).window) {
+        case ExerciseWindow::LexiconPreview:
+        case ExerciseWindow::Lexicon:
             checkLexicon(files, at);
             break;
-        case ExerciseKind::QuestionPreview:
-        case ExerciseKind::Questions:
-            checkQuestions(files, kind == ExerciseKind::Questions, at);
+        case ExerciseWindow::QuestionPreview:
+            checkQuestions(files, false, at);
             break;
-        case ExerciseKind::TrueFalse:
+        case ExerciseWindow::Questions:
+            checkQuestions(files, true, at);
+            break;
+        case ExerciseWindow::TrueFalse:
             checkStatements(files, at);
             break;
-        default:
-            if (playsLesson(kind))
-                checkLesson(files, dataPath(entry.PictureFile), at);
+        case ExerciseWindow::LessonListening:
+        case ExerciseWindow::Trainer:
+            checkLesson(files, dataPath(entry.PictureFile), at);
+            break;
+        case ExerciseWindow::None:
+            break;
         }
     }
 

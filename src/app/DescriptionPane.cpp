@@ -39,6 +39,8 @@ TDescriptionPane::TDescriptionPane(QWidget* parent)
     : FramedPanel(parent, QMargins(35, 34, 35, 34)), ImageAbout(new QLabel(this)),
       RichEditAboutLern(new QTextEdit(this))
 {
+    ImageAbout->setObjectName(QStringLiteral("ImageAbout"));
+    RichEditAboutLern->setObjectName(QStringLiteral("RichEditAboutLern"));
     ImageAbout->setAlignment(Qt::AlignCenter);
     fillPane(ImageAbout, Qt::white);
     ImageAbout->hide();

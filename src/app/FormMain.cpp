@@ -11,14 +11,8 @@
 #include "app/ReviewLaunch.h"
 #include "app/RtfReader.h"
 #include "common/Paths.h"
-#include "dialogs/DlgLexRepit.h"
 #include "dialogs/DlgMessage.h"
-#include "dialogs/DlgTestFullDulex.h"
-#include "drills/DrillLaunch.h"
-#include "listening/FormTransNoText.h"
-#include "listening/FormWorkText.h"
 #include "review/FormReview.h"
-#include "users/Completion.h"
 #include "users/FormPrepod.h"
 #include "users/FormReport.h"
 #include "users/OKBottomDlgChengeReg.h"
@@ -48,7 +42,6 @@
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
 #include <cstdio>
-#include <map>
 
 namespace {
 
@@ -75,67 +68,6 @@ QFont toolBarFont(const QToolBar& bar, const QString& family)
         });
     });
 }
-
-QString describedImage(TreeImage image)
-{
-    switch (image) {
-    case TreeImage::Heading:
-        return QStringLiteral("раздел");
-    case TreeImage::ToDo:
-        return QStringLiteral("не выполнено");
-    case TreeImage::Done:
-        break;
-    }
-    return QStringLiteral("выполнено");
-}
-
-// A node of the course tree keeps only its entry, its title (shared with the
-// catalogue) and which of the window's pictures it shows; the view asks for
-// them as it draws. Nothing is stored per role, so a course of many thousand
-// entries is built quickly and a picture changes without a new icon.
-class CourseNode : public QTreeWidgetItem {
-public:
-    CourseNode(int entry, const QString& title, TreeImage image, const QIcon* pictures)
-        : entry_(entry), title_(title), image_(image), pictures_(pictures)
-    {
-    }
-    QVariant data(int column, int role) const override
-    {
-        if (column != 0)
-            return QTreeWidgetItem::data(column, role);
-        switch (role) {
-        case Qt::DisplayRole:
-            return title_;
-        case Qt::DecorationRole:
-            return pictures_[int(image_)];
-        case TFormMain::EntryRole:
-            return entry_;
-        case TFormMain::ImageRole:
-            return int(image_);
-        case Qt::AccessibleDescriptionRole:
-            // What the node's picture shows, for a student who cannot see it.
-            return describedImage(image_);
-        default:
-            return QTreeWidgetItem::data(column, role);
-        }
-    }
-    void setImage(TreeImage image)
-    {
-        if (image == image_)
-            return;
-        image_ = image;
-        // Through the stored data, so that the view hears of this one cell
-        // (a node without stored columns would name no column).
-        QTreeWidgetItem::setData(0, TFormMain::ImageRole, int(image));
-    }
-
-private:
-    const int entry_;
-    const QString title_;
-    TreeImage image_;
-    const QIcon* const pictures_;
-};
-
 } // namespace
 
 TFormMain::TFormMain(UserSession& session, QWidget* parent) : QMainWindow(parent), session_(session)
@@ -174,9 +106,11 @@ void TFormMain::setWindows(const ShellWindows& windows)
     windows_ = windows;
 }
 
-QAction* TFormMain::addMenuItem(QMenu* menu, const QString& caption, void (TFormMain::*handler)())
+QAction* TFormMain::addMenuItem(QMenu* menu, const QString& name, const QString& caption,
+                                void (TFormMain::*handler)())
 {
     QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
     connect(item, &QAction::triggered, this, handler);
     return item;
 }
@@ -185,30 +119,38 @@ void TFormMain::makeMenu()
 {
     menuBar()->setFont(look::arial(15));
     QMenu* user = menuBar()->addMenu(QStringLiteral("Пользователь"));
-    NNewUserN = addMenuItem(user, QStringLiteral("Новое имя..."), &TFormMain::NNewUserClick);
-    NSelectUserN =
-        addMenuItem(user, QStringLiteral("Выбрать имя..."), &TFormMain::NSelectUserClick);
-    NChangeRegN =
-        addMenuItem(user, QStringLiteral("Изменить режим..."), &TFormMain::NChengRegClick);
+    NNewUserN = addMenuItem(user, QStringLiteral("NNewUserN"), QStringLiteral("Новое имя..."),
+                            &TFormMain::NNewUserClick);
+    NSelectUserN = addMenuItem(user, QStringLiteral("NSelectUserN"),
+                               QStringLiteral("Выбрать имя..."), &TFormMain::NSelectUserClick);
+    NChangeRegN = addMenuItem(user, QStringLiteral("NChangeRegN"),
+                              QStringLiteral("Изменить режим..."), &TFormMain::NChengRegClick);
     user->addSeparator();
-    NThaecherN = addMenuItem(user, QStringLiteral("Преподаватель..."), &TFormMain::N6Click);
+    NThaecherN = addMenuItem(user, QStringLiteral("NThaecherN"), QStringLiteral("Преподаватель..."),
+                             &TFormMain::N6Click);
     user->addSeparator();
-    NExitN = addMenuItem(user, QStringLiteral("Выход"), &TFormMain::NExitClick);
+    NExitN = addMenuItem(user, QStringLiteral("NExitN"), QStringLiteral("Выход"),
+                         &TFormMain::NExitClick);
     QMenu* work = menuBar()->addMenu(QStringLiteral("Приступить к работе"));
-    NWorkN = addMenuItem(work, QStringLiteral("Выполнить..."), &TFormMain::N9Click);
-    NReportN = addMenuItem(work, QStringLiteral("Отчет..."), &TFormMain::NReportClick);
+    NWorkN = addMenuItem(work, QStringLiteral("NWorkN"), QStringLiteral("Выполнить..."),
+                         &TFormMain::N9Click);
+    NReportN = addMenuItem(work, QStringLiteral("NReportN"), QStringLiteral("Отчет..."),
+                           &TFormMain::NReportClick);
     QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
-    NContetsN = addMenuItem(help, QStringLiteral("Содержание..."), &TFormMain::N2Click);
+    NContetsN = addMenuItem(help, QStringLiteral("NContetsN"), QStringLiteral("Содержание..."),
+                            &TFormMain::N2Click);
     help->addSeparator();
-    NAboutN = addMenuItem(help, QStringLiteral("О программе..."), &TFormMain::NAboutClick);
+    NAboutN = addMenuItem(help, QStringLiteral("NAboutN"), QStringLiteral("О программе..."),
+                          &TFormMain::NAboutClick);
     for (QMenu* menu : {user, work, help})
         menu->setFont(look::arial(15));
 }
 
-QToolButton* TFormMain::addToolButton(int image, const QString& caption,
+QToolButton* TFormMain::addToolButton(const QString& name, int image, const QString& caption,
                                       void (TFormMain::*handler)())
 {
     auto* button = new QToolButton(ToolBarMain);
+    button->setObjectName(name);
     button->setIcon(toolBarImage(image));
     button->setIconSize(QSize(32, 32));
     button->setText(caption);
@@ -223,18 +165,26 @@ QToolButton* TFormMain::addToolButton(int image, const QString& caption,
 void TFormMain::makeToolBar()
 {
     CoolBar1 = new QWidget(this);
+    CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
     CoolBar1->setFixedHeight(71);
     ToolBarMain = new QToolBar(CoolBar1);
+    ToolBarMain->setObjectName(QStringLiteral("ToolBarMain"));
     ToolBarMain->setMovable(false);
-    ToolButtonNewUser = addToolButton(0, QStringLiteral("Новое имя"), &TFormMain::NNewUserClick);
-    ToolButton3 = addToolButton(1, QStringLiteral("Выбрать имя"), &TFormMain::NSelectUserClick);
+    ToolButtonNewUser = addToolButton(QStringLiteral("ToolButtonNewUser"), 0,
+                                      QStringLiteral("Новое имя"), &TFormMain::NNewUserClick);
+    ToolButton3 = addToolButton(QStringLiteral("ToolButton3"), 1, QStringLiteral("Выбрать имя"),
+                                &TFormMain::NSelectUserClick);
     ToolBarMain->addSeparator();
-    ToolButton1 = addToolButton(2, QStringLiteral("Преподаватель"), &TFormMain::N6Click);
+    ToolButton1 = addToolButton(QStringLiteral("ToolButton1"), 2, QStringLiteral("Преподаватель"),
+                                &TFormMain::N6Click);
     ToolBarMain->addSeparator();
-    ToolButton4 = addToolButton(3, QStringLiteral("Выполнить"), &TFormMain::ToolButton4Click);
-    ToolButtonReport = addToolButton(4, QStringLiteral("Отчет"), &TFormMain::NReportClick);
+    ToolButton4 = addToolButton(QStringLiteral("ToolButton4"), 3, QStringLiteral("Выполнить"),
+                                &TFormMain::ToolButton4Click);
+    ToolButtonReport = addToolButton(QStringLiteral("ToolButtonReport"), 4, QStringLiteral("Отчет"),
+                                     &TFormMain::NReportClick);
     ToolBarMain->addSeparator();
-    ToolButtonExit = addToolButton(5, QStringLiteral("Выход"), &TFormMain::NExitClick);
+    ToolButtonExit = addToolButton(QStringLiteral("ToolButtonExit"), 5, QStringLiteral("Выход"),
+                                   &TFormMain::NExitClick);
     ToolBarMain->setFont(toolBarFont(*ToolBarMain, CourseFontFamily));
     // Nothing is selected and nobody is named until the first show has run.
     ToolButton4->setEnabled(false);
@@ -248,12 +198,15 @@ void TFormMain::makeToolBar()
 void TFormMain::makePanels()
 {
     PanelMain = new QWidget(this);
+    PanelMain->setObjectName(QStringLiteral("PanelMain"));
     Splitter1 = new QSplitter(Qt::Horizontal, PanelMain);
     Splitter1->setHandleWidth(3);
     Splitter1->setChildrenCollapsible(false);
 
     PanelTree = new FramedPanel(Splitter1, QMargins(15, 34, 15, 34));
+    PanelTree->setObjectName(QStringLiteral("PanelTree"));
     TreeView = new QTreeWidget(PanelTree);
+    TreeView->setObjectName(QStringLiteral("TreeView"));
     TreeView->setHeaderHidden(true);
     // Long titles scroll sideways instead of being cut short: the column
     // widens to the widest title that has been on screen (fitTitleColumn).
@@ -277,8 +230,6 @@ void TFormMain::makePanels()
     TreeView->viewport()->installEventFilter(this);
 
     Panel1 = new TDescriptionPane(Splitter1);
-    ImageAbout = Panel1->ImageAbout;
-    RichEditAboutLern = Panel1->RichEditAboutLern;
 
     Splitter1->addWidget(PanelTree);
     Splitter1->addWidget(Panel1);
@@ -476,164 +427,19 @@ void TFormMain::ShowEntryInfo(const CatalogueEntry& entry)
 
 void TFormMain::ToolButton4Click()
 {
-    const int index = selectedEntry();
-    const CatalogueEntry& entry = courseCatalogues().entry(TreeMode, index);
-    const ExerciseKind kind = entry.exerciseKind();
-    // Lesson listening analyses the student's recording of the interpretation
-    // before it, found once: a repeat keeps the same one.
-    const QString previousRecording =
-        kind == ExerciseKind::LessonListening
-            ? session_.previousRecordingName(
-                  [this](int i) { return courseCatalogues().entry(TreeMode, i).exerciseKind(); },
-                  index)
-            : QString();
-    if (const ExerciseLaunch launch =
-            exerciseLaunch(kind, index, prefixedEntry(entry, DataFolder), previousRecording)) {
+    launchEntry(session_, selectedEntry(), {clientRoom(), TreeMode, DataFolder}, [this] {
         PanelMain->hide();
         CoolBar1->hide();
-        runExercise(index, kind, launch, previousRecording);
-    }
+    });
     finishLaunch();
 }
 
-namespace {
-using DrillOperation = LaunchResult (*)(int x, int y, const CatalogueEntry& entry,
-                                        DrillCounts* counts);
-
-// The exercise windows by kind: each window joins the launch here. Kinds
-// without a window end at once, as a heading does.
-const std::map<ExerciseKind, DrillOperation> ExerciseWindows{
-    {ExerciseKind::LexiconPreview,
-     [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
-         return ExecuteLexicDemo(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
-     }},
-    {ExerciseKind::Lexicon,
-     [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
-         return ExecuteLexic(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
-     }},
-    {ExerciseKind::QuestionPreview,
-     [](int x, int y, const CatalogueEntry& e, DrillCounts*) {
-         return ExecuteQuestDemo(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile);
-     }},
-    {ExerciseKind::Questions,
-     [](int x, int y, const CatalogueEntry& e, DrillCounts* counts) {
-         return ExecuteQuestDown(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile, counts);
-     }},
-    {ExerciseKind::TrueFalse,
-     [](int x, int y, const CatalogueEntry& e, DrillCounts* counts) {
-         return ExecuteQuestTrFl(x, y, e.TextFile, e.TransFile, e.TimingFile, e.SoundFile, counts);
-     }},
-};
-
-// The interpretation trainer's kinds: what the exercise allows. Whether it
-// records the student (into the entry's recording name) is its kind's own rule.
-struct TrainerKind {
-    bool textAllowed;
-    bool transAllowed;
-    bool waitAllowed;
-    int helpTopic;
-    // The text is allowed in the easier work modes only, whatever textAllowed says.
-    bool textByMode = false;
-};
-const std::map<ExerciseKind, TrainerKind> TrainerKinds{
-    {ExerciseKind::Interpretation, {false, false, false, 0, true}},
-    {ExerciseKind::InterpretationListening, {false, false, false, 0, true}},
-    {ExerciseKind::TrainerListening, {false, false, false, 110}},
-    {ExerciseKind::TrainerWithWait, {false, false, true, 140}},
-    {ExerciseKind::TrainerRecording, {false, false, false, 150}},
-    {ExerciseKind::TrainerWithTranslation, {false, true, false, 160}},
-    {ExerciseKind::TrainerWithText, {true, false, false, 170}},
-};
-
-// Before the interpretation records: the sound card plays and records at once (the test
-// shows its own dialog), and the recording's disk has room for the lesson.
-bool recordingPossible(const QString& recording, const QString& soundFile)
+// The listening windows fill the client area, in their own proportions; the
+// drill windows stand in its centre.
+QRect TFormMain::clientRoom() const
 {
-    if (!TestFullDuplex())
-        return false;
-    if (!recordingSpaceMissing(recording, soundFile))
-        return true;
-    ShowDlgMessage(QStringLiteral("Упражнение не может быть выполнено. На диске нет места."),
-                   QStringLiteral("Внимание"), MessageIcon::Warning);
-    return false;
-}
-} // namespace
-
-TFormMain::ExerciseLaunch TFormMain::exerciseLaunch(ExerciseKind kind, int index,
-                                                    const CatalogueEntry& entry,
-                                                    const QString& previousRecording) const
-{
-    // The listening windows fill the client area, in their own proportions.
     const QWidget* client = centralWidget();
-    const QRect room(client->mapToGlobal(QPoint(0, 0)), client->size());
-    if (const auto trainer = TrainerKinds.find(kind); trainer != TrainerKinds.end()) {
-        TrainerKind flags = trainer->second;
-        if (flags.textByMode)
-            flags.textAllowed = TreeMode == u'C' || TreeMode == u'D';
-        const QString recording = recordsVoice(kind) ? session_.recordingName(index) : QString();
-        if (kind == ExerciseKind::Interpretation && !recordingPossible(recording, entry.SoundFile))
-            return {};
-        return [room, entry, flags, recording, data = DataFolder](DrillCounts*) {
-            return ExecuteTransNoText(room.x(), room.y(), room.width(), room.height(),
-                                      entry.SoundFile, recording, entry.TextFile, entry.TransFile,
-                                      entry.TimingFile, entry.PictureFile, flags.textAllowed,
-                                      flags.transAllowed, flags.waitAllowed, data, flags.helpTopic);
-        };
-    }
-    if (kind == ExerciseKind::LessonListening) {
-        return [room, entry, previousRecording, data = DataFolder](DrillCounts*) {
-            return ExecuteWorkText(room.x(), room.y(), room.width(), room.height(), entry.SoundFile,
-                                   previousRecording, entry.TextFile, entry.TransFile,
-                                   entry.TimingFile, entry.PictureFile, 2, data);
-        };
-    }
-    const auto window = ExerciseWindows.find(kind);
-    if (window == ExerciseWindows.end())
-        return {};
-    // Exercise windows are centred on the main window's client area.
-    const QPoint centre = room.topLeft() + QPoint(room.width() / 2, room.height() / 2);
-    const DrillOperation operation = window->second;
-    return [operation, entry, centre](DrillCounts* counts) {
-        return operation(centre.x(), centre.y(), entry, counts);
-    };
-}
-
-void TFormMain::runExercise(int index, ExerciseKind kind, const ExerciseLaunch& launch,
-                            const QString& previousRecording)
-{
-    DrillCounts counts;
-    if (launch(&counts) != LaunchResult::GoneThrough)
-        return;
-    keepFinishedPass(index, kind);
-    TDlgLexRepit* dialog = DlgLexRepit();
-    for (;;) {
-        prepareCompletion(kind, counts, previousRecording);
-        const DialogResult result = execDialog(*dialog);
-        if (result == DialogResult::Retry) {
-            counts = {};
-            if (launch(&counts) != LaunchResult::GoneThrough)
-                return;
-            keepFinishedPass(index, kind);
-            continue;
-        }
-        if (result == DialogResult::OK)
-            showFileProblems(session_.markDone(index, kind,
-                                               RunOutcome{counts.errors, counts.questions,
-                                                          storesRecordingName(kind)
-                                                              ? session_.recordingName(index)
-                                                              : QString()}),
-                             FileFault::Warning);
-        return;
-    }
-}
-
-void TFormMain::prepareCompletion(ExerciseKind kind, const DrillCounts& counts,
-                                  const QString& previousRecording)
-{
-    TDlgLexRepit* dialog = DlgLexRepit();
-    const bool named = session_.currentUser() != nullptr;
-    const JudgedText judged = judgeRun(kind, counts.errors, counts.questions, previousRecording);
-    dialog->setOutcome(judged.text, named && judged.passed);
+    return QRect(client->mapToGlobal(QPoint(0, 0)), client->size());
 }
 
 void TFormMain::finishLaunch()
@@ -685,18 +491,6 @@ QList<ReportEntry> reportEntries(const QString& mode)
 }
 } // namespace
 
-void TFormMain::keepFinishedPass(int index, ExerciseKind kind)
-{
-    const UserRecord* user = session_.currentUser();
-    if (!user || !recordsVoice(kind))
-        return;
-    const ReviewRequest request =
-        reviewRequest(courseCatalogues().entry(TreeMode, index), DataFolder,
-                      session_.recordingName(index), {user->name(), user->progressFile(), true});
-    if (const auto problem = keepFinishedPassOf(request))
-        showFileProblems({problem->userText()}, FileFault::Warning);
-}
-
 PassReviewHooks TFormMain::passReviewHooks() const
 {
     auto request = [this](const UserRecord& user, int entry, const QString& recording,
@@ -723,9 +517,7 @@ void TFormMain::N6Click()
         // A recording plays as the lesson listening of its entry does, over
         // the client area, with the recording as the one to follow.
         auto play = [this](const QString& mode, int entry, const QString& recording) {
-            const CatalogueEntry& lesson = courseCatalogues().entry(mode.at(0), entry);
-            exerciseLaunch(ExerciseKind::LessonListening, entry, prefixedEntry(lesson, DataFolder),
-                           recording)(nullptr);
+            lessonListening(entry, {clientRoom(), mode.at(0), DataFolder}, recording)(nullptr);
         };
         prepod_ = new TFormPrepod(session_, {reportEntries, play, passReviewHooks()}, this);
     }
@@ -784,11 +576,11 @@ void TFormMain::closeBySignal()
 
 void TFormMain::FormClose()
 {
-    const QStringList problems = session_.close();
+    const QList<CourseError> problems = session_.close();
     if (!closingBySignal_) {
         showFileProblems(problems, FileFault::Warning);
         return;
     }
-    for (const QString& problem : problems)
-        std::fprintf(stderr, "%s\n", problem.toUtf8().constData());
+    for (const CourseError& problem : problems)
+        std::fprintf(stderr, "%s\n", problem.userText().toUtf8().constData());
 }

@@ -2,7 +2,7 @@
 
 #include "app/AppImages.h"
 #include "app/Catalogue.h"
-#include "common/LaunchResult.h"
+#include "app/CourseNode.h"
 #include "users/PassRows.h"
 
 #include <QIcon>
@@ -10,12 +10,9 @@
 #include <array>
 #include <functional>
 
-struct DrillCounts;
 class QAction;
 class QFrame;
-class QLabel;
 class QSplitter;
-class QTextEdit;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
@@ -51,8 +48,8 @@ class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
     // Data roles of a tree node: its catalogue entry index and its picture.
-    static constexpr int EntryRole = Qt::UserRole;
-    static constexpr int ImageRole = Qt::UserRole + 1;
+    static constexpr int EntryRole = CourseNode::EntryRole;
+    static constexpr int ImageRole = CourseNode::ImageRole;
 
     // The session holds the user list, the current user and its progress; it
     // outlives the window.
@@ -60,13 +57,13 @@ public:
     void setWindows(const ShellWindows& windows);
     UserSession& session() const { return session_; }
 
-    // State the other windows read and change.
-    QString DataFolder = QStringLiteral("DataTest\\");
-    QChar TreeMode = u'D';
-    bool TreeReady = false;
+    // The work mode whose catalogue the tree shows.
+    QChar treeMode() const { return TreeMode; }
+    // The tree is built and follows the selection.
+    bool treeReady() const { return TreeReady; }
     // The family of the course font: from its file; without the file, the face
     // of that name if the system has it, else the program's own face.
-    QString CourseFontFamily;
+    const QString& courseFontFamily() const { return CourseFontFamily; }
 
     // Makes a user current and rebuilds the tree; -1 is the anonymous user.
     void ChangeUser(int index);
@@ -86,15 +83,6 @@ public:
     // Entry index of the selected node; 0 when nothing is selected.
     int selectedEntry() const;
 
-    // One exercise run of the selected entry: runs launch (which opens the
-    // exercise window and says whether it was gone through), then offers the
-    // completion dialog until the student leaves, repeats or marks it.
-    using ExerciseLaunch = std::function<LaunchResult(DrillCounts* counts)>;
-    // Lesson listening tells in its completion text whether a recording was
-    // analysed.
-    void runExercise(int index, ExerciseKind kind, const ExerciseLaunch& launch,
-                     const QString& previousRecording = {});
-
     // Commands.
     void ToolButton4Click();
     void N9Click();
@@ -108,6 +96,36 @@ public:
     void NAboutClick();
     void NExitClick();
 
+signals:
+    // The first show's steps are done and the window waits for the user.
+    void startupFinished();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override; // TreeViewKeyDown
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormShow();
+    void FormClose();
+    void TreeViewChange();
+    void installCourseFont();
+    TreeImage imageIn(QChar mode, int entry) const;
+    void finishLaunch();
+    QRect clientRoom() const;
+    // What the report and the console need to open a pass's review.
+    PassReviewHooks passReviewHooks() const;
+
+    void makeMenu();
+    void makeToolBar();
+    void makePanels();
+    void fitTitleColumn();
+    QToolButton* addToolButton(const QString& name, int image, const QString& caption,
+                               void (TFormMain::*handler)());
+    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption,
+                         void (TFormMain::*handler)());
+
+    // The widgets carry their names as object names.
     QToolBar* ToolBarMain;
     QToolButton* ToolButtonNewUser;
     QToolButton* ToolButton3;
@@ -130,41 +148,11 @@ public:
     QTreeWidget* TreeView;
     QSplitter* Splitter1;
     TDescriptionPane* Panel1;
-    QLabel* ImageAbout;
-    QTextEdit* RichEditAboutLern;
 
-signals:
-    // The first show's steps are done and the window waits for the user.
-    void startupFinished();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override; // TreeViewKeyDown
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void FormShow();
-    void FormClose();
-    void TreeViewChange();
-    void installCourseFont();
-    TreeImage imageIn(QChar mode, int entry) const;
-    void finishLaunch();
-    // A finished pass of a recording kind goes into the student's history.
-    void keepFinishedPass(int index, ExerciseKind kind);
-    // What the report and the console need to open a pass's review.
-    PassReviewHooks passReviewHooks() const;
-    ExerciseLaunch exerciseLaunch(ExerciseKind kind, int index, const CatalogueEntry& entry,
-                                  const QString& previousRecording) const;
-    // Fills the completion dialog for the counts of the last run.
-    void prepareCompletion(ExerciseKind kind, const DrillCounts& counts,
-                           const QString& previousRecording);
-
-    void makeMenu();
-    void makeToolBar();
-    void makePanels();
-    void fitTitleColumn();
-    QToolButton* addToolButton(int image, const QString& caption, void (TFormMain::*handler)());
-    QAction* addMenuItem(QMenu* menu, const QString& caption, void (TFormMain::*handler)());
+    QString DataFolder = QStringLiteral("DataTest\\");
+    QChar TreeMode = u'D';
+    bool TreeReady = false;
+    QString CourseFontFamily;
 
     UserSession& session_;
     ShellWindows windows_;

@@ -50,8 +50,10 @@ QWidget* makeViewer()
     QWidget* owner = QApplication::activeModalWidget();
     if (!owner)
         owner = QApplication::activeWindow();
-    // Asked from the help window itself (F1 there), it stays as it is.
-    if (viewer() && (owner == viewer() || viewer()->parentWidget() == owner))
+    // Asked from the help window itself (F1 there), it stays as it is. A
+    // closed one is only waiting to be deleted, and is never shown again.
+    if (viewer() && viewer()->isVisible() &&
+        (owner == viewer() || viewer()->parentWidget() == owner))
         return viewer();
     delete viewer();
     auto* window = new HelpWindow(owner);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/CourseError.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,4 +22,6 @@ enum class FileFault { Error, Warning };
 // error picture under "Ошибка", a warning the warning picture under
 // "Внимание"; a window whose faults have a caption of their own gives it.
 void showFileProblems(const QStringList& texts, FileFault weight,
+                      const QString& caption = QString());
+void showFileProblems(const QList<CourseError>& faults, FileFault weight,
                       const QString& caption = QString());

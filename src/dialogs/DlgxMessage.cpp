@@ -75,3 +75,8 @@ void showFileProblems(const QStringList& texts, FileFault weight, const QString&
     for (const QString& text : texts)
         ShowDlgMessage(text, shownCaption, error ? MessageIcon::Error : MessageIcon::Warning);
 }
+
+void showFileProblems(const QList<CourseError>& faults, FileFault weight, const QString& caption)
+{
+    showFileProblems(userTexts(faults), weight, caption);
+}

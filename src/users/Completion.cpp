@@ -55,22 +55,10 @@ qint32 trueFalseGrade(int errors, int statements)
 
 QString outcomeText(ExerciseKind kind, const QString& previousRecording)
 {
-    switch (kind) {
-    case ExerciseKind::LexiconPreview:
-        return QStringLiteral("Вы просмотрели лексику урока.");
-    case ExerciseKind::Lexicon:
-        return QStringLiteral("Вы успешно выполнили упражнение.");
-    case ExerciseKind::QuestionPreview:
-        return QStringLiteral("Вы просмотрели вопросы к тексту.");
-    case ExerciseKind::Interpretation:
-        return QStringLiteral("Вы перевели текст.");
-    case ExerciseKind::LessonListening:
-        if (!previousRecording.isEmpty())
-            return QStringLiteral("Вы анализировали свой перевод");
-        return QStringLiteral("Вы прослушали текст урока.");
-    default:
-        return storesRecordingName(kind) ? QStringLiteral("Вы прослушали текст урока.") : QString();
-    }
+    const KindTraits& traits = kindTraits(kind);
+    if (!previousRecording.isEmpty() && !traits.outcomeAnalysed.empty())
+        return kindText(traits.outcomeAnalysed);
+    return kindText(traits.outcome);
 }
 
 QString RecordingName(const UserRecord* namedUser, int entry)
@@ -101,9 +89,10 @@ bool markProgress(ProgressRecord& record, ExerciseKind kind, const RunOutcome& o
     ProgressRecord marked = record;
     if (storesRecordingName(kind) && !marked.setText(outcome.recordingName))
         return false;
-    if (kind == ExerciseKind::Questions)
+    const RunResult result = kindTraits(kind).result;
+    if (result == RunResult::ErrorPercent)
         marked.setResult(errorPercent(outcome.errors, outcome.questions));
-    if (kind == ExerciseKind::TrueFalse)
+    if (result == RunResult::Grade)
         marked.setResult(trueFalseGrade(outcome.errors, outcome.questions));
     marked.setDone(true);
     record = marked;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/CourseError.h"
+
 #include <QDialog>
 #include <optional>
 
@@ -21,7 +23,7 @@ public:
     std::optional<int> createUser();
     int selectedRow() const;
     // Problems met while loading the list at creation, for the main window to show.
-    const QStringList& LoadProblems() const { return loadProblems_; }
+    const QList<CourseError>& LoadProblems() const { return loadProblems_; }
 
     QListWidget* ListBoxUsers;
 
@@ -36,7 +38,7 @@ private:
     UserSession& session_;
     TOKBottomDlgNewUser& newUser_;
     TDlgPassWord& password_;
-    QStringList loadProblems_;
+    QList<CourseError> loadProblems_;
 };
 
 // The main window's "Выбрать имя...": the selection with its password, again

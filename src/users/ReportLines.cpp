@@ -15,9 +15,10 @@ QString doneText(ExerciseKind kind, const ProgressRecord& record)
 {
     if (!record.done())
         return QStringLiteral("Не выполнено");
-    if (kind == ExerciseKind::Questions)
+    const RunResult result = kindTraits(kind).result;
+    if (result == RunResult::ErrorPercent)
         return QStringLiteral("Выполнено, Ошибок - %1%").arg(record.result());
-    if (kind == ExerciseKind::TrueFalse)
+    if (result == RunResult::Grade)
         return QStringLiteral("Выполнено, Оценка - %1").arg(record.result());
     return QStringLiteral("Выполнено");
 }

@@ -84,11 +84,14 @@ private:
         const double state = pw_ * 2 / 3 + pw_ / 18;
         const QString doneWord =
             record.done() ? QStringLiteral("Выполнено") : QStringLiteral("Не выполнено");
-        switch (entry.kind) {
-        case ExerciseKind::Heading:
+        if (entry.kind == ExerciseKind::Heading) {
             text(pw_ / 10, line, font_, QStringLiteral("   Раздел: ") + entry.title);
             return;
-        case ExerciseKind::Questions:
+        }
+        if (!launchesExercise(entry.kind))
+            return;
+        switch (kindTraits(entry.kind).result) {
+        case RunResult::ErrorPercent:
             text(pw_ / 18, line, font_, title);
             if (record.done()) {
                 column(pw_ * 2 / 5);
@@ -98,12 +101,10 @@ private:
             column(pw_ * 2 / 3);
             text(state, line, font_, record.done() ? QStringLiteral("Выполнено ") : doneWord);
             return;
-        case ExerciseKind::TrueFalse:
+        case RunResult::Grade:
             text(pw_ / 18, line, font_, *reportLine(entry, record));
             return;
-        default:
-            if (!launchesExercise(entry.kind))
-                return;
+        case RunResult::None:
             text(pw_ / 18, line, font_, title);
             column(pw_ * 2 / 3);
             text(state, line, font_, doneWord);

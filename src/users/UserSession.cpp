@@ -7,9 +7,9 @@
 #include "users/UserFiles.h"
 
 namespace {
-QStringList messageOf(const std::optional<CourseError>& error)
+QList<CourseError> faultOf(const std::optional<CourseError>& error)
 {
-    return error ? QStringList{error->userText()} : QStringList{};
+    return error ? QList<CourseError>{*error} : QList<CourseError>{};
 }
 
 // How long a change of the list waits for another program's change to end:
@@ -22,18 +22,20 @@ QString progressPathOf(const UserRecord& user)
     return coursePath(user.progressFile());
 }
 
-QString leftAloneText(const QString& progressFile)
+CourseError leftAlone(const QString& progressFile)
 {
-    return QStringLiteral("Файл отчета \"%1\" не сохранен: на его месте теперь файл, который не "
-                          "является файлом отчета для данного приложения. Этот файл оставлен без "
-                          "изменений.")
-        .arg(progressFile);
+    return CourseError::toldAs(
+        progressFile,
+        QStringLiteral("Файл отчета \"%1\" не сохранен: на его месте теперь файл, который не "
+                       "является файлом отчета для данного приложения. Этот файл оставлен без "
+                       "изменений.")
+            .arg(progressFile));
 }
 } // namespace
 
 UserSession::UserSession(EntryCounter entryCount) : entryCount_(std::move(entryCount)) {}
 
-QStringList UserSession::loadUserList(const QString& path)
+QList<CourseError> UserSession::loadUserList(const QString& path)
 {
     UserListLoad load = LoadUserList(path);
     users_ = load.table;
@@ -41,24 +43,27 @@ QStringList UserSession::loadUserList(const QString& path)
     listUnreadable_ = load.error.has_value();
     currentValid_ = false;
     findCurrentAgain();
-    return messageOf(load.error) + load.warnings;
+    QList<CourseError> faults = faultOf(load.error);
+    for (const QString& warning : std::as_const(load.warnings))
+        faults << CourseError::toldAs(path, warning);
+    return faults;
 }
 
-QStringList UserSession::readListAgain()
+QList<CourseError> UserSession::readListAgain()
 {
     UserListLoad load = LoadUserList(listPath_);
     if (load.error)
-        return messageOf(load.error);
+        return faultOf(load.error);
     users_ = load.table;
     listUnreadable_ = false;
     findCurrentAgain();
     return {};
 }
 
-QStringList UserSession::refreshUserList()
+QList<CourseError> UserSession::refreshUserList()
 {
     const bool alreadyTold = listUnreadable_;
-    QStringList problem = readListAgain();
+    QList<CourseError> problem = readListAgain();
     if (problem.isEmpty() || alreadyTold)
         return {};
     listUnreadable_ = true;
@@ -104,30 +109,32 @@ void UserSession::dropCurrent()
     progressLock_.reset();
 }
 
-QStringList UserSession::changeList(const ListChange& change,
-                                    const std::function<void()>& afterWrite)
+QList<CourseError> UserSession::changeList(const ListChange& change,
+                                           const std::function<void()>& afterWrite)
 {
     LockFile lock(listPath_ + QStringLiteral(".lock"));
     if (!lock.tryLock(ListLockWaitMs))
-        return {QStringLiteral("Список пользователей \"%1\" не изменен: %2.")
-                    .arg(listPath_,
-                         lock.error() == LockFile::Error::Busy
-                             ? QStringLiteral("его сейчас изменяет другая копия программы")
-                             : QStringLiteral("не удается создать файл блокировки рядом с ним"))};
-    if (QStringList problem = readListAgain(); !problem.isEmpty())
+        return {CourseError::toldAs(
+            listPath_,
+            QStringLiteral("Список пользователей \"%1\" не изменен: %2.")
+                .arg(listPath_,
+                     lock.error() == LockFile::Error::Busy
+                         ? QStringLiteral("его сейчас изменяет другая копия программы")
+                         : QStringLiteral("не удается создать файл блокировки рядом с ним")))};
+    if (QList<CourseError> problem = readListAgain(); !problem.isEmpty())
         return problem;
     bool changed = false;
-    QStringList messages = change(changed);
+    QList<CourseError> messages = change(changed);
     if (!changed)
         return messages;
     const std::optional<CourseError> error = WriteUserList(users_, listPath_);
     if (!error && afterWrite)
         afterWrite();
-    return messages + messageOf(error);
+    return messages + faultOf(error);
 }
 
 std::unique_ptr<LockFile> UserSession::lockProgressOf(const UserRecord& user,
-                                                      QStringList& messages) const
+                                                      QList<CourseError>& messages) const
 {
     auto lock = std::make_unique<LockFile>(
         canonicalForm(progressPathOf(user)) + QStringLiteral(".lock"), LockFile::Hold::Long);
@@ -136,9 +143,11 @@ std::unique_ptr<LockFile> UserSession::lockProgressOf(const UserRecord& user,
     // A folder where no lock can be made cannot take the progress either; the
     // write will tell why.
     if (lock->error() == LockFile::Error::Busy)
-        messages << QStringLiteral("С пользователем \"%1\" сейчас работает другая копия "
-                                   "программы. Закройте ее или выберите другого пользователя.")
-                        .arg(user.name());
+        messages << CourseError::toldAs(
+            user.progressFile(),
+            QStringLiteral("С пользователем \"%1\" сейчас работает другая копия "
+                           "программы. Закройте ее или выберите другого пользователя.")
+                .arg(user.name()));
     return nullptr;
 }
 
@@ -163,7 +172,7 @@ bool UserSession::isDone(int entry) const
     return currentUser() && progress_.isEntry(entry) && progress_.record(entry).done();
 }
 
-QStringList UserSession::writeCurrentProgress()
+QList<CourseError> UserSession::writeCurrentProgress()
 {
     // A file that could not be read is never written over: its records would be
     // blanked. The student was told when it was read.
@@ -171,10 +180,10 @@ QStringList UserSession::writeCurrentProgress()
         return {};
     const QString path = progressPathOf(*currentUser());
     if (isForeignFile(path))
-        return {leftAloneText(currentUser()->progressFile())};
+        return {leftAlone(currentUser()->progressFile())};
     ProgressRead now = ReadProgress(path, progress_.count());
     if (!now.writable)
-        return {now.problem};
+        return {CourseError::toldAs(currentUser()->progressFile(), now.problem)};
     ProgressTable merged = now.table;
     for (int entry : std::as_const(changedEntries_))
         merged.record(entry) = progress_.record(entry);
@@ -186,22 +195,22 @@ QStringList UserSession::writeCurrentProgress()
     return saveCurrentProgress();
 }
 
-QStringList UserSession::saveCurrentProgress() const
+QList<CourseError> UserSession::saveCurrentProgress() const
 {
     const QString path = progressPathOf(*currentUser());
     if (isForeignFile(path))
-        return {leftAloneText(currentUser()->progressFile())};
+        return {leftAlone(currentUser()->progressFile())};
     // The folder may have been removed while the program ran or before the
     // user was chosen; without it every mark of the run would be lost.
     if (auto problem = makeUserFolder(*currentUser()))
-        return {*problem};
-    return messageOf(WriteProgress(path, progress_));
+        return {CourseError::toldAs(currentUser()->folder(), *problem)};
+    return faultOf(WriteProgress(path, progress_));
 }
 
-QStringList UserSession::changeUser(int index)
+QList<CourseError> UserSession::changeUser(int index)
 {
     if (index < 0 || index >= users_.count()) {
-        QStringList messages = writeCurrentProgress();
+        QList<CourseError> messages = writeCurrentProgress();
         dropCurrent();
         return messages;
     }
@@ -209,23 +218,27 @@ QStringList UserSession::changeUser(int index)
     // A damaged record names no catalogue: its progress could be neither read
     // nor shown, so the user who stands stays current.
     if (!isModeLetter(user.mode()))
-        return {QStringLiteral("Запись пользователя \"%1\" в списке \"%2\" повреждена: в ней "
-                               "нет режима работы (A, B, C или D).")
-                    .arg(user.name(), listPath_)};
+        return {CourseError::toldAs(
+            listPath_, QStringLiteral("Запись пользователя \"%1\" в списке \"%2\" повреждена: в "
+                                      "ней нет режима работы (A, B, C или D).")
+                           .arg(user.name(), listPath_))};
     auto count = entryCount_(user.mode());
     if (auto* error = std::get_if<CourseError>(&count))
-        return {QStringLiteral("Пользователь \"%1\" не выбран: каталог его режима не читается.")
-                    .arg(user.name()),
-                error->userText()};
+        return {CourseError::toldAs(
+                    error->file,
+                    QStringLiteral("Пользователь \"%1\" не выбран: каталог его режима не читается.")
+                        .arg(user.name())),
+                *error};
     // Someone's document named as the progress file would become a progress
     // table when the user leaves.
     if (isForeignFile(progressPathOf(user)))
-        return {QStringLiteral("Пользователь \"%1\" не выбран: файл \"%2\" не является файлом "
-                               "отчета для данного приложения, и программа не будет его "
-                               "изменять.")
-                    .arg(user.name(), user.progressFile())};
+        return {CourseError::toldAs(
+            user.progressFile(),
+            QStringLiteral("Пользователь \"%1\" не выбран: файл \"%2\" не является файлом "
+                           "отчета для данного приложения, и программа не будет его изменять.")
+                .arg(user.name(), user.progressFile()))};
     const QString progressPath = canonicalForm(progressPathOf(user));
-    QStringList messages;
+    QList<CourseError> messages;
     std::unique_ptr<LockFile> lock;
     if (progressPath != currentProgress_) {
         lock = lockProgressOf(user, messages);
@@ -243,10 +256,12 @@ QStringList UserSession::changeUser(int index)
     progress_ = read.table;
     progressWritable_ = read.writable;
     changedEntries_.clear();
-    return read.problem.isEmpty() ? messages : messages << read.problem;
+    if (!read.problem.isEmpty())
+        messages << CourseError::toldAs(user.progressFile(), read.problem);
+    return messages;
 }
 
-QStringList UserSession::changeMode(const QString& letter)
+QList<CourseError> UserSession::changeMode(const QString& letter)
 {
     if (!currentUser()) {
         anonymousMode_ = letter;
@@ -256,11 +271,14 @@ QStringList UserSession::changeMode(const QString& letter)
     // nothing may change.
     auto count = entryCount_(letter);
     if (auto* error = std::get_if<CourseError>(&count))
-        return {QStringLiteral("Режим не изменен: каталог режима %1 не читается.").arg(letter),
-                error->userText()};
-    QStringList messages = changeList([&](bool& changed) -> QStringList {
+        return {CourseError::toldAs(
+                    error->file,
+                    QStringLiteral("Режим не изменен: каталог режима %1 не читается.").arg(letter)),
+                *error};
+    QList<CourseError> messages = changeList([&](bool& changed) -> QList<CourseError> {
         if (!currentUser())
-            return {QStringLiteral("Пользователь удален другой копией программы.")};
+            return {CourseError::toldAs(
+                listPath_, QStringLiteral("Пользователь удален другой копией программы."))};
         changed = users_[currentIndex_].setMode(letter);
         return {};
     });
@@ -275,13 +293,13 @@ QStringList UserSession::changeMode(const QString& letter)
 UserSession::Added UserSession::addUser(const NewUserInput& input)
 {
     std::optional<int> index;
-    QStringList messages = changeList([&](bool& changed) -> QStringList {
+    QList<CourseError> messages = changeList([&](bool& changed) -> QList<CourseError> {
         // Another program may have added the same name or file meanwhile.
         if (auto problem = checkNewUser(input, users_))
-            return {*problem};
+            return {CourseError::toldAs(listPath_, *problem)};
         const UserRecord user = newUserRecord(input);
         if (auto problem = prepareUserFiles(user))
-            return {*problem};
+            return {CourseError::toldAs(user.progressFile(), *problem)};
         users_.append(user);
         index = users_.lastIndex();
         changed = true;
@@ -297,7 +315,7 @@ bool UserSession::passwordMatches(int index, const QString& typed) const
     return index >= 0 && index < users_.count() && users_.at(index).password() == typed;
 }
 
-QStringList UserSession::deleteUser(int index)
+QList<CourseError> UserSession::deleteUser(int index)
 {
     if (index < 0 || index >= users_.count())
         return {};
@@ -305,16 +323,18 @@ QStringList UserSession::deleteUser(int index)
     UserTable before;
     int at = -1;
     return changeList(
-        [&](bool& changed) -> QStringList {
+        [&](bool& changed) -> QList<CourseError> {
             at = indexOfSameUser(shown);
             if (at < 0)
-                return {QStringLiteral("Пользователь \"%1\" уже удален другой копией программы.")
-                            .arg(shown.name())};
+                return {CourseError::toldAs(
+                    listPath_,
+                    QStringLiteral("Пользователь \"%1\" уже удален другой копией программы.")
+                        .arg(shown.name()))};
             if (at == currentIndex_) {
                 dropCurrent();
                 currentValid_ = false;
             } else {
-                QStringList busy;
+                QList<CourseError> busy;
                 if (!lockProgressOf(shown, busy) && !busy.isEmpty())
                     return busy;
             }
@@ -339,41 +359,39 @@ QString UserSession::previousRecordingName(const std::function<ExerciseKind(int 
     return ::previousRecordingName(kindOf, currentUser() ? &progress_ : nullptr, entry);
 }
 
-QStringList UserSession::markDone(int entry, ExerciseKind kind, const RunOutcome& outcome)
+QList<CourseError> UserSession::markDone(int entry, ExerciseKind kind, const RunOutcome& outcome)
 {
     if (!currentUser() || !progress_.isEntry(entry))
         return {};
     if (!progressWritable_)
         return {CourseError{currentUser()->progressFile(), 0,
                             QStringLiteral("отметка не сохранена: файл не удалось прочитать, и "
-                                           "запись в него стерла бы то, что в нем есть")}
-                    .userText()};
+                                           "запись в него стерла бы то, что в нем есть")}};
     if (!markProgress(progress_.record(entry), kind, outcome))
         return {CourseError{
             currentUser()->progressFile(), 0,
-            QStringLiteral("путь к записи \"%1\" в нем не помещается").arg(outcome.recordingName)}
-                    .userText()};
+            QStringLiteral("путь к записи \"%1\" в нем не помещается").arg(outcome.recordingName)}};
     changedEntries_.insert(entry);
     return writeCurrentProgress();
 }
 
-QStringList UserSession::takeBackRecording(int entry, ExerciseKind kind)
+QList<CourseError> UserSession::takeBackRecording(int entry, ExerciseKind kind)
 {
     if (!currentUser() || !progress_.isEntry(entry))
         return {};
     const TakeBack taken =
         ::takeBackRecording(progress_.record(entry), kind, *currentUser(), users_);
     if (!taken.problem.isEmpty())
-        return {taken.problem};
+        return {CourseError::toldAs(progress_.record(entry).text(), taken.problem)};
     if (!taken.changed)
         return {};
     changedEntries_.insert(entry);
     return writeCurrentProgress();
 }
 
-QStringList UserSession::close()
+QList<CourseError> UserSession::close()
 {
-    QStringList messages = writeCurrentProgress();
+    QList<CourseError> messages = writeCurrentProgress();
     progressLock_.reset();
     return messages;
 }

@@ -16,8 +16,8 @@
 // Who is working and what that user has done: the user list, the current user
 // and the current named user's progress, with the file steps of switching
 // users, changing the mode, marking, adding, deleting and closing. Every
-// operation returns the messages the student must see (empty when all went
-// well); the windows only show them.
+// operation returns the faults the student must be told, each naming its file
+// (empty when all went well); the windows only show them.
 class UserSession {
 public:
     // The number of entries of a mode's catalogue; by default its lines are counted.
@@ -27,10 +27,10 @@ public:
     // Reads the list file and clears the current-user-valid flag; the messages
     // tell of a list that cannot be read or is damaged. A list that cannot be
     // read is never written over, so no user is lost.
-    QStringList loadUserList(const QString& path = UserListFile);
+    QList<CourseError> loadUserList(const QString& path = UserListFile);
     // Reads the list again, as another program on the same course may have
     // changed it; the current user is found again by its progress file.
-    QStringList refreshUserList();
+    QList<CourseError> refreshUserList();
 
     const UserTable& users() const { return users_; }
     int currentIndex() const { return currentIndex_; }
@@ -63,17 +63,17 @@ public:
     // file is locked). Progress is written only where the file does not hold
     // it yet, and then only this run's changes go over what the file holds by
     // then (another program or a restored copy may have changed it).
-    QStringList changeUser(int index);
+    QList<CourseError> changeUser(int index);
 
     // Gives the current user the mode: a named user's progress starts afresh and
     // is written at once; the anonymous user's mode changes for this run only.
     // Refused before anything changes when the mode's catalogue cannot be read.
     // The caller then switches to the same user again (changeUser).
-    QStringList changeMode(const QString& letter);
+    QList<CourseError> changeMode(const QString& letter);
 
     struct Added {
         std::optional<int> index; // the new user's index when it was added
-        QStringList messages;
+        QList<CourseError> messages;
     };
     // Creates the folder and the blank progress file, then adds the user and
     // clears the current-user-valid flag. Nothing is added when a file step fails.
@@ -84,7 +84,7 @@ public:
     // Removes the user's own files (see UserFiles.h) and its record; the current
     // index follows the same user, or falls back to the anonymous user when that
     // one was deleted. Refused while another program works with the user.
-    QStringList deleteUser(int index);
+    QList<CourseError> deleteUser(int index);
 
     // The recording of an entry for the current user.
     QString recordingName(int entry) const;
@@ -93,15 +93,15 @@ public:
 
     // Marks the entry done as its kind requires and writes the progress file at
     // once. Nothing happens for the anonymous user.
-    QStringList markDone(int entry, ExerciseKind kind, const RunOutcome& outcome);
+    QList<CourseError> markDone(int entry, ExerciseKind kind, const RunOutcome& outcome);
 
     // The report's deletion of the entry's recording (takeBackRecording in
     // ReportLines.h); a changed record is written to the progress file at once.
-    QStringList takeBackRecording(int entry, ExerciseKind kind);
+    QList<CourseError> takeBackRecording(int entry, ExerciseKind kind);
 
     // What closing the program writes: the current progress. Every change of
     // the list was written when it was made, so the list is not written again.
-    QStringList close();
+    QList<CourseError> close();
 
 private:
     // A change of the list as read-modify-write under the lock file beside it:
@@ -110,15 +110,17 @@ private:
     // Then, still under the lock and only when the list was written, comes
     // the step after it (a deleted user's files go once the list no longer
     // names the user, so that no program finds a listed user without files).
-    using ListChange = std::function<QStringList(bool& changed)>;
-    QStringList changeList(const ListChange& change, const std::function<void()>& afterWrite = {});
-    QStringList readListAgain();
+    using ListChange = std::function<QList<CourseError>(bool& changed)>;
+    QList<CourseError> changeList(const ListChange& change,
+                                  const std::function<void()>& afterWrite = {});
+    QList<CourseError> readListAgain();
     void findCurrentAgain();
     void dropCurrent();
     int indexOfSameUser(const UserRecord& user) const;
-    std::unique_ptr<LockFile> lockProgressOf(const UserRecord& user, QStringList& messages) const;
-    QStringList writeCurrentProgress();
-    QStringList saveCurrentProgress() const;
+    std::unique_ptr<LockFile> lockProgressOf(const UserRecord& user,
+                                             QList<CourseError>& messages) const;
+    QList<CourseError> writeCurrentProgress();
+    QList<CourseError> saveCurrentProgress() const;
 
     EntryCounter entryCount_;
     UserTable users_;

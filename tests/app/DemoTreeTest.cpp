@@ -29,7 +29,7 @@ TEST(DemoCourseTree, EveryTitleFitsTheTreePaneInEveryModeAndFace)
     TFormMain main{session};
     main.setWindows({nullptr, nullptr, nullptr, nullptr, nullptr, &progress});
     showMainWindow(main);
-    ASSERT_EQ(main.PanelTree->width(), 301) << "the pane at its designed width";
+    ASSERT_EQ(part<QFrame>(main, "PanelTree")->width(), 301) << "the pane at its designed width";
 
     int faces = 0;
     for (const QString& face : SansFaces) {
@@ -40,14 +40,14 @@ TEST(DemoCourseTree, EveryTitleFitsTheTreePaneInEveryModeAndFace)
         if (!QFontInfo(font).family().startsWith(face))
             continue;
         ++faces;
-        main.TreeView->setFont(font);
+        treeOf(main)->setFont(font);
         for (const QString mode : {"A", "B", "C", "D"}) {
             session.changeMode(mode);
             main.ChangeUser(-1);
             // Every lesson open: the vertical scroll bar takes its share of the width too.
-            main.TreeView->expandAll();
+            treeOf(main)->expandAll();
             QCoreApplication::processEvents();
-            const QScrollBar* sideways = main.TreeView->horizontalScrollBar();
+            const QScrollBar* sideways = treeOf(main)->horizontalScrollBar();
             EXPECT_EQ(sideways->maximum(), 0)
                 << "mode " << mode.toStdString() << ", " << face.toStdString() << ": "
                 << sideways->maximum() << " px too wide";

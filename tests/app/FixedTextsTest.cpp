@@ -2,6 +2,7 @@
 // that needs scrolling. The program runs once with each face that "Arial"
 // may come out as (see CMakeLists.txt: a fontconfig setup per run), and
 // first makes sure it really got that face.
+#include "MainWindowDriver.h"
 #include "app/FormMain.h"
 #include "app/FormProgress.h"
 #include "app/OKBottomDlgAbout.h"
@@ -186,7 +187,8 @@ TEST_F(FixedTexts, MainWindowAndItsSmallWindows)
     TempCourse course;
     UserSession session;
     TFormMain main(session);
-    for (const QToolButton* button : main.ToolBarMain->findChildren<QToolButton*>()) {
+    for (const QToolButton* button :
+         part<QToolBar>(main, "ToolBarMain")->findChildren<QToolButton*>()) {
         if (button->text().isEmpty())
             continue;
         EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 6, button->width())

@@ -2,6 +2,7 @@
 #include "MainWindowDriver.h"
 #include "app/Catalogue.h"
 #include "app/FormProgress.h"
+#include "app/Launch.h"
 #include "dialogs/DlgLexRepit.h"
 #include "drills/DrillLaunch.h"
 #include "support/ModalDriver.h"
@@ -83,8 +84,11 @@ struct Shell {
     }
 
     QTreeWidgetItem* node(int entry) { return nodeOfEntry(main, entry); }
-    void select(int entry) { main.TreeView->setCurrentItem(node(entry)); }
-    QString description() const { return main.RichEditAboutLern->toPlainText(); }
+    void select(int entry) { treeOf(main)->setCurrentItem(node(entry)); }
+    QString description() const
+    {
+        return part<QTextEdit>(main, "RichEditAboutLern")->toPlainText();
+    }
 };
 
 } // namespace
@@ -96,16 +100,16 @@ TEST(FormMain, FirstShowMakesTheAnonymousUserCurrent)
     Shell shell;
     EXPECT_EQ(shell.main.windowTitle(),
               QStringLiteral("Tolvaren Анонимный пользователь - Режим D."));
-    EXPECT_FALSE(shell.main.ToolButtonReport->isEnabled());
-    EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
-    EXPECT_TRUE(shell.main.TreeReady);
-    EXPECT_EQ(shell.main.TreeMode, QChar(u'D'));
+    EXPECT_FALSE(part<QToolButton>(shell.main, "ToolButtonReport")->isEnabled());
+    EXPECT_FALSE(part<QToolButton>(shell.main, "ToolButton4")->isEnabled());
+    EXPECT_TRUE(shell.main.treeReady());
+    EXPECT_EQ(shell.main.treeMode(), QChar(u'D'));
     EXPECT_EQ(shell.main.selectedEntry(), 1);
     EXPECT_EQ(shell.description(), QStringLiteral("О курсе"));
-    EXPECT_TRUE(shell.main.RichEditAboutLern->isVisible());
-    EXPECT_FALSE(shell.main.ImageAbout->isVisible());
+    EXPECT_TRUE(part<QTextEdit>(shell.main, "RichEditAboutLern")->isVisible());
+    EXPECT_FALSE(part<QLabel>(shell.main, "ImageAbout")->isVisible());
     EXPECT_FALSE(shell.progress.isVisible());
-    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 2);
+    EXPECT_EQ(treeOf(shell.main)->topLevelItemCount(), 2);
     EXPECT_EQ(shell.node(2)->childCount(), 3);
 }
 
@@ -126,10 +130,10 @@ TEST(FormMain, SelectionEnablesStartOnlyForExercises)
     writeCourse(course);
     Shell shell;
     shell.select(3);
-    EXPECT_TRUE(shell.main.ToolButton4->isEnabled());
+    EXPECT_TRUE(part<QToolButton>(shell.main, "ToolButton4")->isEnabled());
     EXPECT_EQ(shell.description(), QStringLiteral("Lexikon"));
     shell.select(2);
-    EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
+    EXPECT_FALSE(part<QToolButton>(shell.main, "ToolButton4")->isEnabled());
     EXPECT_EQ(shell.description(), QStringLiteral("Урок"));
 }
 
@@ -139,9 +143,9 @@ TEST(FormMain, PictureEntryShowsThePicturePane)
     writeCourse(course);
     Shell shell;
     shell.select(4);
-    EXPECT_TRUE(shell.main.ImageAbout->isVisible());
-    EXPECT_FALSE(shell.main.RichEditAboutLern->isVisible());
-    EXPECT_EQ(shell.main.ImageAbout->pixmap().size(), QSize(40, 30));
+    EXPECT_TRUE(part<QLabel>(shell.main, "ImageAbout")->isVisible());
+    EXPECT_FALSE(part<QTextEdit>(shell.main, "RichEditAboutLern")->isVisible());
+    EXPECT_EQ(part<QLabel>(shell.main, "ImageAbout")->pixmap().size(), QSize(40, 30));
 }
 
 TEST(FormMain, OtherInfoKindsKeepThePreviousDescription)
@@ -151,11 +155,11 @@ TEST(FormMain, OtherInfoKindsKeepThePreviousDescription)
     Shell shell;
     shell.select(3);
     shell.select(5);
-    EXPECT_TRUE(shell.main.ToolButton4->isEnabled());
+    EXPECT_TRUE(part<QToolButton>(shell.main, "ToolButton4")->isEnabled());
     EXPECT_EQ(shell.description(), QStringLiteral("Lexikon"));
     shell.select(4);
     shell.select(5);
-    EXPECT_TRUE(shell.main.ImageAbout->isVisible());
+    EXPECT_TRUE(part<QLabel>(shell.main, "ImageAbout")->isVisible());
 }
 
 TEST(FormMain, MissingDescriptionIsReportedAndThePaneStaysCleared)
@@ -184,7 +188,7 @@ TEST(FormMain, UnreadablePictureIsReportedWithThePicturePaneShown)
     ASSERT_EQ(messages.said.size(), 1);
     const QString message = messages.said[0];
     EXPECT_TRUE(message.contains(QLatin1String("picture.bmp"))) << message.toStdString();
-    EXPECT_TRUE(shell.main.ImageAbout->isVisible());
+    EXPECT_TRUE(part<QLabel>(shell.main, "ImageAbout")->isVisible());
 }
 
 TEST(FormMain, EmptyCatalogueLeavesAnEmptyTree)
@@ -192,12 +196,12 @@ TEST(FormMain, EmptyCatalogueLeavesAnEmptyTree)
     TempCourse course;
     writeCourse(course, {});
     Shell shell;
-    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
-    EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
+    EXPECT_EQ(treeOf(shell.main)->topLevelItemCount(), 0);
+    EXPECT_FALSE(part<QToolButton>(shell.main, "ToolButton4")->isEnabled());
     EXPECT_EQ(shell.main.selectedEntry(), 0);
     shell.main.N9Click();
     shell.main.NReportClick();
-    EXPECT_TRUE(shell.main.PanelMain->isVisible());
+    EXPECT_TRUE(part<QWidget>(shell.main, "PanelMain")->isVisible());
 }
 
 // Only titles that have been on screen are measured: a long title far down
@@ -213,7 +217,7 @@ TEST(FormMain, TheTitleColumnWidensToLongTitlesScrolledIntoView)
     lines << line(longTitle, "0", 0, 0, "course.rtf", 0);
     writeCourse(course, lines);
     Shell shell;
-    QTreeWidget& tree = *shell.main.TreeView;
+    QTreeWidget& tree = *treeOf(shell.main);
     const int titleWidth = tree.fontMetrics().horizontalAdvance(longTitle);
     EXPECT_LT(tree.columnWidth(0), titleWidth);
     EXPECT_EQ(tree.horizontalScrollBar()->maximum(), 0);
@@ -235,8 +239,8 @@ TEST(FormMain, AnchorOutsideTheCatalogueStopsTheTree)
     ASSERT_EQ(messages.said.size(), 1);
     const QString message = messages.said[0];
     EXPECT_TRUE(message.contains(QLatin1String("InitRegD.txt"))) << message.toStdString();
-    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
-    EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
+    EXPECT_EQ(treeOf(shell.main)->topLevelItemCount(), 0);
+    EXPECT_FALSE(part<QToolButton>(shell.main, "ToolButton4")->isEnabled());
 }
 
 TEST(FormMain, ANodeOutOfLineOrderShowsItsOwnEntry)
@@ -249,13 +253,13 @@ TEST(FormMain, ANodeOutOfLineOrderShowsItsOwnEntry)
                          line("Лексика", "1", 2, 0, "course.rtf", 0),
                          line("Позже", "1", 1, 0, "lexicon.rtf", 2)});
     Shell shell;
-    QTreeWidgetItem* second = shell.main.TreeView->topLevelItem(0)->child(0);
+    QTreeWidgetItem* second = treeOf(shell.main)->topLevelItem(0)->child(0);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->text(0), QStringLiteral("Позже"));
-    shell.main.TreeView->setCurrentItem(second);
+    treeOf(shell.main)->setCurrentItem(second);
     EXPECT_EQ(shell.main.selectedEntry(), 4);
     EXPECT_EQ(shell.description(), QStringLiteral("Lexikon"));
-    EXPECT_TRUE(shell.main.ToolButton4->isEnabled());
+    EXPECT_TRUE(part<QToolButton>(shell.main, "ToolButton4")->isEnabled());
 }
 
 TEST(FormMain, StartingAHeadingKeepsThePanels)
@@ -264,8 +268,8 @@ TEST(FormMain, StartingAHeadingKeepsThePanels)
     writeCourse(course);
     Shell shell;
     shell.main.TreeViewDblClick();
-    EXPECT_TRUE(shell.main.PanelMain->isVisible());
-    EXPECT_TRUE(shell.main.CoolBar1->isVisible());
+    EXPECT_TRUE(part<QWidget>(shell.main, "PanelMain")->isVisible());
+    EXPECT_TRUE(part<QWidget>(shell.main, "CoolBar1")->isVisible());
     EXPECT_EQ(shell.main.selectedEntry(), 1);
 }
 
@@ -284,7 +288,7 @@ TEST(FormMain, ProgressWindowIsDrawnAndCountsTheEntries)
     PaintCounter bar;
     progress.ProgressBarTree->installEventFilter(&bar);
     bool drawnBeforeNodes = false;
-    QObject::connect(main.TreeView->model(), &QAbstractItemModel::rowsAboutToBeInserted, [&] {
+    QObject::connect(treeOf(main)->model(), &QAbstractItemModel::rowsAboutToBeInserted, [&] {
         drawnBeforeNodes = progress.windowHandle()->isExposed() && bar.paints > 0;
     });
     showMainWindow(main);
@@ -312,9 +316,9 @@ TEST(FormMain, CourseFontComesFromTheFontFile)
     writeCourse(course);
     QFile::copy(system, course.filePath(QStringLiteral("NFREESET.TTF")));
     Shell shell;
-    EXPECT_EQ(shell.main.CourseFontFamily, QStringLiteral("FreeSans"));
-    EXPECT_EQ(shell.main.TreeView->font().family(), QStringLiteral("FreeSans"));
-    EXPECT_EQ(shell.main.TreeView->font().pixelSize(), 15);
+    EXPECT_EQ(shell.main.courseFontFamily(), QStringLiteral("FreeSans"));
+    EXPECT_EQ(treeOf(shell.main)->font().family(), QStringLiteral("FreeSans"));
+    EXPECT_EQ(treeOf(shell.main)->font().pixelSize(), 15);
 }
 
 TEST(FormMain, WithoutTheFontFileTheStartGoesOnSilently)
@@ -322,9 +326,10 @@ TEST(FormMain, WithoutTheFontFileTheStartGoesOnSilently)
     TempCourse course;
     writeCourse(course);
     Shell shell;
-    EXPECT_FALSE(shell.main.CourseFontFamily.isEmpty());
-    EXPECT_EQ(shell.main.ToolBarMain->font().family(), shell.main.CourseFontFamily);
-    EXPECT_TRUE(shell.main.TreeReady);
+    EXPECT_FALSE(shell.main.courseFontFamily().isEmpty());
+    EXPECT_EQ(part<QToolBar>(shell.main, "ToolBarMain")->font().family(),
+              shell.main.courseFontFamily());
+    EXPECT_TRUE(shell.main.treeReady());
 }
 
 namespace {
@@ -337,7 +342,7 @@ int addUser(Shell& shell, const QString& name, const QString& mode)
     input.fileName = defaultProgressPath(QDir::currentPath(), name);
     input.mode = mode;
     const UserSession::Added added = shell.session.addUser(input);
-    EXPECT_TRUE(added.messages.isEmpty()) << added.messages.join(' ').toStdString();
+    EXPECT_TRUE(added.messages.isEmpty()) << userTexts(added.messages).join(' ').toStdString();
     return added.index.value_or(-1);
 }
 
@@ -351,8 +356,8 @@ TEST(FormMain, NamedUserSeesTheirModeAndDoneExercises)
     const int ivan = addUser(shell, QStringLiteral("Ivan"), QStringLiteral("B"));
     shell.main.ChangeUser(ivan);
     EXPECT_EQ(shell.main.windowTitle(), QStringLiteral("Tolvaren Ivan - Режим B."));
-    EXPECT_TRUE(shell.main.ToolButtonReport->isEnabled());
-    EXPECT_EQ(shell.main.TreeMode, QChar(u'B'));
+    EXPECT_TRUE(part<QToolButton>(shell.main, "ToolButtonReport")->isEnabled());
+    EXPECT_EQ(shell.main.treeMode(), QChar(u'B'));
     EXPECT_EQ(imageOfEntry(shell.main, 3), TreeImage::ToDo);
     EXPECT_TRUE(shell.session.markDone(3, ExerciseKind::Lexicon, RunOutcome{}).isEmpty());
     // Switching to the same user writes the progress and reads it back.
@@ -363,7 +368,7 @@ TEST(FormMain, NamedUserSeesTheirModeAndDoneExercises)
     shell.main.ChangeUser(-1);
     EXPECT_EQ(shell.main.windowTitle(),
               QStringLiteral("Tolvaren Анонимный пользователь - Режим D."));
-    EXPECT_FALSE(shell.main.ToolButtonReport->isEnabled());
+    EXPECT_FALSE(part<QToolButton>(shell.main, "ToolButtonReport")->isEnabled());
     EXPECT_EQ(imageOfEntry(shell.main, 3), TreeImage::ToDo);
 }
 
@@ -384,13 +389,13 @@ TEST(FormMain, DamagedCataloguesAreNamedInOneMessageAndTheOthersWork)
     for (const char* named : {"InitRegB.txt\", строка 2", "InitRegC.txt\", строка 1"})
         EXPECT_TRUE(message.contains(QString::fromUtf8(named))) << message.toStdString();
     EXPECT_TRUE(message.contains(QLatin1String("InfoKind"))) << message.toStdString();
-    EXPECT_TRUE(shell.main.TreeReady);
-    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 2) << "mode D is intact";
+    EXPECT_TRUE(shell.main.treeReady());
+    EXPECT_EQ(treeOf(shell.main)->topLevelItemCount(), 2) << "mode D is intact";
     EXPECT_EQ(shell.main.selectedEntry(), 1);
     EXPECT_EQ(shell.description(), QStringLiteral("О курсе"));
 
     shell.main.ChangeUser(addUser(shell, QStringLiteral("Anna"), QStringLiteral("A")));
-    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 2) << "mode A is intact";
+    EXPECT_EQ(treeOf(shell.main)->topLevelItemCount(), 2) << "mode A is intact";
 }
 
 TEST(FormMain, DamagedAnonymousModeLeavesItsTreeEmptyButNotTheOthers)
@@ -403,15 +408,15 @@ TEST(FormMain, DamagedAnonymousModeLeavesItsTreeEmptyButNotTheOthers)
     ASSERT_EQ(messages.said.size(), 1);
     const QString message = messages.said[0];
     EXPECT_TRUE(message.contains(QLatin1String("InitRegD.txt"))) << message.toStdString();
-    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
-    EXPECT_FALSE(shell.main.ToolButton4->isEnabled());
+    EXPECT_EQ(treeOf(shell.main)->topLevelItemCount(), 0);
+    EXPECT_FALSE(part<QToolButton>(shell.main, "ToolButton4")->isEnabled());
     EXPECT_EQ(shell.main.windowTitle(),
               QStringLiteral("Tolvaren Анонимный пользователь - Режим D."));
 
     shell.main.ChangeUser(addUser(shell, QStringLiteral("Anna"), QStringLiteral("A")));
-    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 2);
+    EXPECT_EQ(treeOf(shell.main)->topLevelItemCount(), 2);
     shell.select(3);
-    EXPECT_TRUE(shell.main.ToolButton4->isEnabled());
+    EXPECT_TRUE(part<QToolButton>(shell.main, "ToolButton4")->isEnabled());
 }
 
 namespace {
@@ -443,7 +448,7 @@ TEST(FormMain, SwitchToADamagedModeNamesItsCatalogue)
     ASSERT_EQ(messages.said.size(), 1);
     TOKBottomDlgChengeReg dialog;
     changeModeToC(shell, dialog);
-    EXPECT_EQ(shell.main.TreeView->topLevelItemCount(), 0);
+    EXPECT_EQ(treeOf(shell.main)->topLevelItemCount(), 0);
     ASSERT_EQ(messages.said.size(), 2);
     EXPECT_TRUE(messages.said[1].contains(QStringLiteral("InitRegC.txt\", строка 1")))
         << messages.said[1].toStdString();
@@ -458,10 +463,10 @@ TEST(FormMain, AUserSwitchGivesTheKeyboardBackToTheTree)
     // The student reached "Выбрать имя" with Tab; after the switch the arrow
     // keys must move in the new tree, not along the tool bar.
     for (const int index : {ivan, -1}) {
-        shell.main.ToolButton3->setFocus();
-        ASSERT_EQ(shell.main.focusWidget(), shell.main.ToolButton3);
+        part<QToolButton>(shell.main, "ToolButton3")->setFocus();
+        ASSERT_EQ(shell.main.focusWidget(), part<QToolButton>(shell.main, "ToolButton3"));
         shell.main.ChangeUser(index);
-        EXPECT_EQ(shell.main.focusWidget(), shell.main.TreeView) << index;
+        EXPECT_EQ(shell.main.focusWidget(), treeOf(shell.main)) << index;
     }
 }
 
@@ -475,11 +480,11 @@ TEST(FormMain, ModeChangeRebuildsTheTreeForTheAnonymousUser)
     changeModeToC(shell, dialog);
     EXPECT_EQ(shell.main.windowTitle(),
               QStringLiteral("Tolvaren Анонимный пользователь - Режим C."));
-    EXPECT_EQ(shell.main.TreeMode, QChar(u'C'));
-    EXPECT_EQ(shell.main.TreeView->topLevelItem(0)->text(0), QStringLiteral("Режим C"));
+    EXPECT_EQ(shell.main.treeMode(), QChar(u'C'));
+    EXPECT_EQ(treeOf(shell.main)->topLevelItem(0)->text(0), QStringLiteral("Режим C"));
     whenModal([&dialog](QWidget*) { closeDialog(dialog, DialogResult::Cancel); });
     shell.main.NChengRegClick();
-    EXPECT_EQ(shell.main.TreeMode, QChar(u'C'));
+    EXPECT_EQ(shell.main.treeMode(), QChar(u'C'));
 }
 
 TEST(FormMain, ClosingWritesNoUnchangedUserList)
@@ -499,7 +504,7 @@ namespace {
 struct FakeExercise {
     std::vector<std::pair<LaunchResult, DrillCounts>> runs;
     int calls = 0;
-    TFormMain::ExerciseLaunch launch()
+    ExerciseLaunch launch()
     {
         return [this](DrillCounts* counts) {
             const auto& [result, given] = runs.at(calls++);
@@ -534,7 +539,7 @@ TEST(FormMain, QuestionsWithFewErrorsCanBeMarkedWithTheirPercentage)
     QString text;
     bool markable = false;
     answerCompletion(DialogResult::OK, &text, &markable);
-    shell.main.runExercise(5, ExerciseKind::Questions, exercise.launch());
+    runExercise(shell.session, 5, ExerciseKind::Questions, exercise.launch());
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(text, QStringLiteral("Ошибок: 3. Рекомендуется отметить упражнение как выполненное"));
     EXPECT_TRUE(markable);
@@ -553,8 +558,8 @@ TEST(FormMain, TooManyErrorsCannotBeMarkedButCanBeRepeated)
     QString first, second;
     bool firstMarkable = true, secondMarkable = false;
     answerCompletion(DialogResult::Retry, &first, &firstMarkable);
-    const TFormMain::ExerciseLaunch run = exercise.launch();
-    shell.main.runExercise(5, ExerciseKind::Questions, [&](DrillCounts* counts) {
+    const ExerciseLaunch run = exercise.launch();
+    runExercise(shell.session, 5, ExerciseKind::Questions, [&](DrillCounts* counts) {
         // The repeated run is judged afresh in a second dialog.
         if (exercise.calls == 1)
             answerCompletion(DialogResult::Cancel, &second, &secondMarkable);
@@ -573,9 +578,9 @@ TEST(FormMain, TooManyErrorsCannotBeMarkedButCanBeRepeated)
     FakeExercise failed{{{LaunchResult::GoneThrough, {10, 4}}}},
         lexicon{{{LaunchResult::GoneThrough, {0, 0}}}};
     answerCompletion(DialogResult::Cancel, &first, &firstMarkable);
-    shell.main.runExercise(5, ExerciseKind::Questions, failed.launch());
+    runExercise(shell.session, 5, ExerciseKind::Questions, failed.launch());
     answerCompletion(DialogResult::Cancel, &second, &secondMarkable);
-    shell.main.runExercise(3, ExerciseKind::Lexicon, lexicon.launch());
+    runExercise(shell.session, 3, ExerciseKind::Lexicon, lexicon.launch());
     EXPECT_FALSE(firstMarkable);
     EXPECT_TRUE(secondMarkable);
 }
@@ -586,7 +591,7 @@ TEST(FormMain, AnExerciseLeftEarlyGetsNoCompletionDialog)
     writeCourse(course);
     Shell shell;
     FakeExercise exercise{{{LaunchResult::Left, {}}}};
-    shell.main.runExercise(3, ExerciseKind::Lexicon, exercise.launch());
+    runExercise(shell.session, 3, ExerciseKind::Lexicon, exercise.launch());
     EXPECT_EQ(exercise.calls, 1);
     EXPECT_FALSE(DlgLexRepit()->isVisible());
 }
@@ -600,7 +605,7 @@ TEST(FormMain, TheAnonymousUserSeesTheOutcomeButCannotMark)
     QString text;
     bool markable = true;
     answerCompletion(DialogResult::Cancel, &text, &markable);
-    shell.main.runExercise(3, ExerciseKind::Lexicon, exercise.launch());
+    runExercise(shell.session, 3, ExerciseKind::Lexicon, exercise.launch());
     EXPECT_TRUE(modalActionsDone());
     EXPECT_EQ(text, QStringLiteral("Вы успешно выполнили упражнение."));
     EXPECT_FALSE(markable);
@@ -628,7 +633,7 @@ TEST(FormMain, RefreshAfterAnExerciseChangesOnlyTheNodesWhoseMarksChanged)
     writeCourse(course);
     Shell shell;
     shell.main.ChangeUser(addUser(shell, QStringLiteral("Olga"), QStringLiteral("D")));
-    QSignalSpy spy(shell.main.TreeView->model(), &QAbstractItemModel::dataChanged);
+    QSignalSpy spy(treeOf(shell.main)->model(), &QAbstractItemModel::dataChanged);
     const auto pictureOf = [&](int entry) { return shell.node(entry)->icon(0).cacheKey(); };
     const qint64 toDo = pictureOf(4);
 
@@ -638,7 +643,7 @@ TEST(FormMain, RefreshAfterAnExerciseChangesOnlyTheNodesWhoseMarksChanged)
     QString text;
     bool markable = false;
     answerCompletion(DialogResult::OK, &text, &markable);
-    shell.main.runExercise(3, ExerciseKind::Lexicon, exercise.launch());
+    runExercise(shell.session, 3, ExerciseKind::Lexicon, exercise.launch());
     shell.select(2);
     shell.main.ToolButton4Click();
     EXPECT_EQ(changedEntries(spy), std::set<int>{3});

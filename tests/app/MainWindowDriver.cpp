@@ -17,7 +17,7 @@ void showMainWindow(TFormMain& main)
 
 QTreeWidgetItem* nodeOfEntry(const TFormMain& main, int entry)
 {
-    for (QTreeWidgetItemIterator it(main.TreeView); *it; ++it)
+    for (QTreeWidgetItemIterator it(treeOf(main)); *it; ++it)
         if ((*it)->data(0, TFormMain::EntryRole).toInt() == entry)
             return *it;
     ADD_FAILURE() << "no node for entry " << entry;

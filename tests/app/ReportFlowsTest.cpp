@@ -152,7 +152,7 @@ TEST_F(ReportFlows, StudentTakesBackARecordingAndTheTreeShowsItWhenTheReportClos
             << "the tree waits for the close";
         clickButton(report, "Закрыть");
     });
-    QTest::mouseClick(p().main.ToolButtonReport, Qt::LeftButton);
+    QTest::mouseClick(part<QToolButton>(p().main, "ToolButtonReport"), Qt::LeftButton);
     EXPECT_EQ(imageOfEntry(p().main, Interpretation), TreeImage::ToDo);
     EXPECT_EQ(imageOfEntry(p().main, Questions), TreeImage::Done);
     EXPECT_FALSE(QFile::exists(recording));
@@ -183,7 +183,7 @@ TEST_F(ReportFlows, TeacherSetsAPasswordThenSeesTheStudentAsInMemoryAndPlaysTheR
         QTest::mouseClick(console->BitBtn2, Qt::LeftButton);
         clickButton(console, "Выход");
     });
-    QTest::mouseClick(p().main.ToolButton1, Qt::LeftButton);
+    QTest::mouseClick(part<QToolButton>(p().main, "ToolButton1"), Qt::LeftButton);
     EXPECT_EQ(storedTeacherPassword(), "Lehrer");
 
     QStringList messages;

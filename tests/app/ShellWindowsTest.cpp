@@ -1,3 +1,4 @@
+#include "MainWindowDriver.h"
 #include "app/FormBegin.h"
 #include "app/FormMain.h"
 #include "app/FormProgress.h"
@@ -99,7 +100,7 @@ TEST(Help, F1OpensTheContextOfTheFocusedWindow)
     UserSession session;
     TFormMain main(session);
     main.show();
-    QTest::keyClick(main.TreeView, Qt::Key_F1);
+    QTest::keyClick(treeOf(main), Qt::Key_F1);
     EXPECT_EQ(helpFragment(), QStringLiteral("ctx-10"));
     helpViewer()->close();
 }

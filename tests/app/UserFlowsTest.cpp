@@ -1,4 +1,5 @@
 #include "MainWindowDriver.h"
+#include "app/Launch.h"
 // What a student does with users on the demo course, through the real windows:
 // create a user, select it with its password, mark exercises done, change the
 // mode, delete users, and start again.
@@ -58,13 +59,13 @@ struct Program {
     }
 
     QTreeWidgetItem* node(int entry) { return nodeOfEntry(main, entry); }
-    void select(int entry) { main.TreeView->setCurrentItem(node(entry)); }
+    void select(int entry) { treeOf(main)->setCurrentItem(node(entry)); }
     TreeImage image(int entry) { return imageOfEntry(main, entry); }
     // The entries whose node shows the done picture.
     std::vector<int> doneEntries()
     {
         std::vector<int> done;
-        for (QTreeWidgetItemIterator it(main.TreeView); *it; ++it)
+        for (QTreeWidgetItemIterator it(treeOf(main)); *it; ++it)
             if ((*it)->data(0, TFormMain::ImageRole).toInt() == int(TreeImage::Done))
                 done.push_back((*it)->data(0, TFormMain::EntryRole).toInt());
         std::sort(done.begin(), done.end());
@@ -167,8 +168,9 @@ protected:
                 auto* form = qobject_cast<TFormExecLexicDemo*>(window);
                 ASSERT_TRUE(form) << window->metaObject()->className();
                 ++opened;
-                EXPECT_FALSE(p().main.PanelMain->isVisible()) << "the tree hides during a run";
-                EXPECT_FALSE(p().main.CoolBar1->isVisible());
+                EXPECT_FALSE(part<QWidget>(p().main, "PanelMain")->isVisible())
+                    << "the tree hides during a run";
+                EXPECT_FALSE(part<QWidget>(p().main, "CoolBar1")->isVisible());
                 answerCompletion(answers, goThrough);
                 for (int i = 0; i < 100 && form->isVisible(); ++i)
                     QTest::mouseClick(form->BtnImgD1QF1, Qt::LeftButton);
@@ -178,8 +180,8 @@ protected:
         p().select(entry);
         p().main.ToolButton4Click();
         EXPECT_TRUE(modalActionsDone());
-        EXPECT_TRUE(p().main.PanelMain->isVisible());
-        EXPECT_TRUE(p().main.CoolBar1->isVisible());
+        EXPECT_TRUE(part<QWidget>(p().main, "PanelMain")->isVisible());
+        EXPECT_TRUE(part<QWidget>(p().main, "CoolBar1")->isVisible());
         return opened;
     }
 
@@ -234,7 +236,7 @@ TEST_F(UserFlows, NewUserBecomesCurrentWithItsListRecordAndProgressFileOnDisk)
 {
     createUser(QStringLiteral("Anna"), QStringLiteral("pw"));
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Anna - Режим D."));
-    EXPECT_TRUE(p().main.ToolButtonReport->isEnabled());
+    EXPECT_TRUE(part<QToolButton>(p().main, "ToolButtonReport")->isEnabled());
     EXPECT_EQ(LoadUserList().table.count(), 1) << "the list is on disk at once";
     EXPECT_EQ(progressFile("Anna").size(), (entries('D') + 1) * ProgressRecord::Size);
 }
@@ -272,8 +274,8 @@ TEST_F(UserFlows, ChangeUserWritesTheNamedUsersProgressBeforeGoingAnonymousAndRe
     createUser(QStringLiteral("Anna"), QStringLiteral("a"));
     createUser(QStringLiteral("Boris"), QString(), &TOKBottomDlgNewUser::RadioButtonC);
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Boris - Режим C."));
-    EXPECT_EQ(p().main.TreeMode, QChar(u'C'));
-    EXPECT_GT(p().main.TreeView->topLevelItemCount(), 0);
+    EXPECT_EQ(p().main.treeMode(), QChar(u'C'));
+    EXPECT_GT(treeOf(p().main)->topLevelItemCount(), 0);
 
     selectUser(0, QStringLiteral("a"));
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Anna - Режим D."));
@@ -282,7 +284,7 @@ TEST_F(UserFlows, ChangeUserWritesTheNamedUsersProgressBeforeGoingAnonymousAndRe
     ASSERT_TRUE(QFile::remove(course.filePath("Report/Anna/Anna.rep")));
     p().main.ChangeUser(-1);
     EXPECT_EQ(p().title(), AnonymousTitle);
-    EXPECT_FALSE(p().main.ToolButtonReport->isEnabled());
+    EXPECT_FALSE(part<QToolButton>(p().main, "ToolButtonReport")->isEnabled());
     EXPECT_EQ(p().image(PreviewLesson1), TreeImage::ToDo) << "the anonymous user has nothing done";
     EXPECT_TRUE(progressOnDisk("Anna").record(PreviewLesson1).done());
     EXPECT_EQ(progressFile("Anna").size(), (entries('D') + 1) * ProgressRecord::Size);
@@ -293,7 +295,7 @@ TEST_F(UserFlows, ChangeUserWritesTheNamedUsersProgressBeforeGoingAnonymousAndRe
     ASSERT_FALSE(WriteProgress(course.filePath("Report/Anna/Anna.rep"), changed));
     selectUser(0, QStringLiteral("a"));
     EXPECT_EQ(p().doneEntries(), (std::vector<int>{PreviewLesson1, PreviewLesson2}));
-    EXPECT_TRUE(p().main.ToolButtonReport->isEnabled());
+    EXPECT_TRUE(part<QToolButton>(p().main, "ToolButtonReport")->isEnabled());
 
     // Named to named: Anna's file is written, Boris's read in his own mode.
     selectUser(1, QString());
@@ -344,7 +346,7 @@ TEST_F(UserFlows, ModeChangeWipesTheProgressAndTheDialogKeepsItsLastChoice)
 
     chooseMode(nullptr, "B", confirm);
     EXPECT_EQ(p().title(), QStringLiteral("Tolvaren Anna - Режим B."));
-    EXPECT_EQ(p().main.TreeMode, QChar(u'B'));
+    EXPECT_EQ(p().main.treeMode(), QChar(u'B'));
     EXPECT_TRUE(p().doneEntries().empty());
     EXPECT_EQ(progressFile("Anna"), ProgressTable(entries('B')).toBytes());
     EXPECT_EQ(LoadUserList().table.at(0).mode(), "B") << "the new mode is on disk at once";
@@ -445,7 +447,7 @@ TEST_F(UserFlows, DeletingTheCurrentUserAndCancellingGoesAnonymousWithoutWriting
     p().main.NSelectUserClick();
     EXPECT_TRUE(course.read(UserListFile).isEmpty()) << "the deletion is on disk at once";
     EXPECT_EQ(p().title(), AnonymousTitle);
-    EXPECT_FALSE(p().main.ToolButtonReport->isEnabled());
+    EXPECT_FALSE(part<QToolButton>(p().main, "ToolButtonReport")->isEnabled());
     EXPECT_TRUE(p().doneEntries().empty());
     EXPECT_FALSE(QDir(course.filePath("Report/Anna")).exists())
         << "a deleted user's progress is never written again";
@@ -563,7 +565,7 @@ TEST_F(UserFlows, TrueFalseRunIsFollowedByTheCompletionDialogAndMarksAGrade)
         EXPECT_TRUE(DlgLexRepit()->BitBtnOk->isEnabled());
         QTest::mouseClick(DlgLexRepit()->BitBtnOk, Qt::LeftButton);
     });
-    p().main.runExercise(TrueFalse, ExerciseKind::TrueFalse, [](DrillCounts* counts) {
+    runExercise(p().session, TrueFalse, ExerciseKind::TrueFalse, [](DrillCounts* counts) {
         *counts = {8, 2}; // 6 of 8 right: 75 %
         return LaunchResult::GoneThrough;
     });
@@ -598,8 +600,8 @@ TEST_F(UserFlows, AUserRecordWithoutAModeLetterCannotBecomeCurrent)
     EXPECT_TRUE(messages.said[1].contains(QStringLiteral("\"Anna\"")))
         << messages.said[1].toStdString();
     EXPECT_EQ(p().title(), AnonymousTitle) << "the user who stood stays";
-    EXPECT_EQ(p().main.TreeMode, QChar(u'D'));
-    EXPECT_GT(p().main.TreeView->topLevelItemCount(), 0);
+    EXPECT_EQ(p().main.treeMode(), QChar(u'D'));
+    EXPECT_GT(treeOf(p().main)->topLevelItemCount(), 0);
 }
 
 TEST_F(UserFlows, AfterTextQuestionsWithoutQuestionsPassAndStoreZero)
@@ -611,7 +613,7 @@ TEST_F(UserFlows, AfterTextQuestionsWithoutQuestionsPassAndStoreZero)
         text = DlgLexRepit()->MemoComent->Lines().join('\n');
         QTest::mouseClick(DlgLexRepit()->BitBtnOk, Qt::LeftButton);
     });
-    p().main.runExercise(Questions, ExerciseKind::Questions, [](DrillCounts* counts) {
+    runExercise(p().session, Questions, ExerciseKind::Questions, [](DrillCounts* counts) {
         *counts = {0, 0};
         return LaunchResult::GoneThrough;
     });

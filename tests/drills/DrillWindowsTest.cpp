@@ -1,5 +1,5 @@
-// What the five drill windows share: how they take a missing file and how they
-// are left with the keyboard.
+// What the five drill windows share: how they take a missing file, how they
+// are left with the keyboard, and how Play plays the item shown.
 #include "WindowTestSupport.h"
 #include "drills/DrillLaunch.h"
 #include "drills/FormExecLexic.h"
@@ -7,6 +7,8 @@
 #include "drills/FormQuestDemo.h"
 #include "drills/FormQuestDown.h"
 #include "drills/FormQuestTrFl.h"
+#include "sound/MediaPlayer.h"
+#include "sound/VirtualSoundEngine.h"
 #include "support/ModalDriver.h"
 #include "support/TempCourse.h"
 #include "widgets/BtnImgD1QF.h"
@@ -29,6 +31,8 @@ struct DrillCase {
     std::function<QAbstractButton*(QWidget*)> leave;
     LaunchResult left;
     QString readError;
+    // What files that cannot carry the exercise give.
+    LaunchResult unread = left;
 };
 
 template <typename Form, typename Button> auto button(Button* Form::*member)
@@ -83,7 +87,8 @@ QList<DrillCase> drillCases()
          {"TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""},
          button(&TFormQuestTrFl::BitBtn3),
          LaunchResult::Cancelled,
-         ReadErrorText},
+         ReadErrorText,
+         LaunchResult::Left},
     };
 }
 
@@ -172,8 +177,55 @@ TEST(DrillWindows, MissingOrEmptyFirstFileKeepsTheWindowClosed)
         for (DrillCase drill : drillCases()) {
             drill.files.text = first;
             expectReadError(drill.readError);
-            EXPECT_NE(run(drill, drill.files), LaunchResult::GoneThrough) << drill.window;
+            EXPECT_EQ(run(drill, drill.files), drill.unread) << drill.window;
             EXPECT_TRUE(modalActionsDone()) << drill.window << " " << first.toStdString();
         }
     }
+}
+
+namespace {
+// Play plays the segment of the item shown and is free again only at its end.
+template <typename Form, typename Item> void expectPlaysTheSegment(Form& form, const Item& item)
+{
+    form.show();
+    QTest::mouseClick(form.BitBtnPlay, Qt::LeftButton);
+    EXPECT_FALSE(form.BitBtnPlay->isEnabled());
+    EXPECT_EQ(form.MediaPlayerPlay->Mode(), MediaPlayer::PlayerMode::Playing);
+    EXPECT_EQ(form.MediaPlayerPlay->Position(), item.start);
+    VirtualSound::advance(item.end - item.start - 1);
+    EXPECT_EQ(form.MediaPlayerPlay->Position(), item.end - 1);
+    EXPECT_FALSE(form.BitBtnPlay->isEnabled());
+    VirtualSound::advance(1);
+    EXPECT_TRUE(form.BitBtnPlay->isEnabled()) << "the end of the segment frees Play";
+    EXPECT_NE(form.MediaPlayerPlay->Mode(), MediaPlayer::PlayerMode::Playing);
+}
+} // namespace
+
+TEST(DrillWindows, PlayPlaysTheSegmentOfTheItemShown)
+{
+    TempCourse course;
+    writeDrills(course);
+    VirtualSound::use();
+    VirtualSound::reset();
+    VirtualSound::setLength("Drill.wav", 5000);
+    {
+        TFormExecLexic form;
+        ASSERT_TRUE(form.Load({"Lex.txt", "LexTr.txt", "LexTim.txt", "Drill.wav"}));
+        form.show();
+        expectPlaysTheSegment(form, form.drill().currentItem());
+    }
+    {
+        TFormExecLexicDemo form;
+        ASSERT_TRUE(form.Load({"Lex.txt", "LexTr.txt", "LexTim.txt", "Drill.wav"}));
+        form.show();
+        expectPlaysTheSegment(form, form.Preview().currentItem());
+    }
+    {
+        TFormQuestTrFl form;
+        ASSERT_TRUE(form.Load({"TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", "Drill.wav"}));
+        form.start();
+        form.show();
+        expectPlaysTheSegment(form, form.drill().currentItem());
+    }
+    VirtualSound::use(false);
 }

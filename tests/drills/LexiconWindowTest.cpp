@@ -149,7 +149,7 @@ TEST(LexiconWindow, ReadErrors)
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(LexiconPreviewWindow, WalksToTheEndOrLeaves)
+TEST(LexiconPreviewWindow, WalksToTheEnd)
 {
     TempCourse course;
     writeLexicon(course);
@@ -169,12 +169,6 @@ TEST(LexiconPreviewWindow, WalksToTheEndOrLeaves)
     });
     EXPECT_EQ(ExecuteLexicDemo(400, 300, "Lex.txt", "LexTr.txt", "", ""),
               LaunchResult::GoneThrough);
-
-    whenModal([](QWidget* window) {
-        QTest::mouseClick(qobject_cast<TFormExecLexicDemo*>(window)->BtnImgTransD1QF2,
-                          Qt::LeftButton);
-    });
-    EXPECT_EQ(ExecuteLexicDemo(400, 300, "Lex.txt", "LexTr.txt", "", ""), LaunchResult::Cancelled);
     EXPECT_TRUE(modalActionsDone());
 }
 

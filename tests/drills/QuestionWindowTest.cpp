@@ -111,15 +111,10 @@ TEST(QuestionWindow, WholeRunCountsErrorsForTheCaller)
     EXPECT_TRUE(modalActionsDone());
 }
 
-TEST(QuestionWindow, ExitAndReadErrors)
+TEST(QuestionWindow, ReadErrors)
 {
     TempCourse course;
     writeQuestions(course);
-    whenModal([](QWidget* window) {
-        QTest::mouseClick(qobject_cast<TFormQuestDown*>(window)->BtnImgTransD1QF3, Qt::LeftButton);
-    });
-    EXPECT_EQ(ExecuteQuestDown(400, 300, "Quest.txt", "Answ.txt", "", ""), LaunchResult::Left);
-
     course.writeLines("Extra.txt", {"#", "a", "#", "b", "#", "c", "#", "d"}, true);
     expectReadError(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
     DrillCounts counts{7, 7};
@@ -158,13 +153,6 @@ TEST(QuestionPreviewWindow, CountsDownAndEnds)
     });
     EXPECT_EQ(ExecuteQuestDemo(400, 300, "Quest.txt", "Answ.txt", "", ""),
               LaunchResult::GoneThrough);
-
-    whenModal([](QWidget* window) {
-        QTest::mouseClick(qobject_cast<TFormQuestDemo*>(window)->BtnImgTransD1QF2, Qt::LeftButton);
-    });
-    EXPECT_EQ(ExecuteQuestDemo(400, 300, "Quest.txt", "", "", ""), LaunchResult::Left);
-    expectReadError(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
-    EXPECT_EQ(ExecuteQuestDemo(400, 300, "Absent.txt", "", "", ""), LaunchResult::Left);
     EXPECT_TRUE(modalActionsDone());
 }
 

@@ -113,19 +113,12 @@ TEST(TrueFalseWindow, LeavingShowsNoResults)
 {
     TempCourse course;
     writeStatements(course);
-    whenModal([](QWidget* window) {
-        QTest::mouseClick(qobject_cast<TFormQuestTrFl*>(window)->BitBtn3, Qt::LeftButton);
-    });
-    EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""),
-              LaunchResult::Cancelled);
+    // "Cancel" and Escape are the shared drills' way out; "&Close" is this one's own.
     whenModal([](QWidget* window) {
         QTest::mouseClick(qobject_cast<TFormQuestTrFl*>(window)->BitBtn4, Qt::LeftButton);
     });
     EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""),
               LaunchResult::Left);
-    whenModal([](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); });
-    EXPECT_EQ(ExecuteQuestTrFl(400, 300, "TrFl.txt", "TrFlTr.txt", "TrFlTim.txt", ""),
-              LaunchResult::Cancelled);
     EXPECT_FALSE(FormQuestEnd()->isVisible());
     EXPECT_TRUE(modalActionsDone());
 }

@@ -94,7 +94,7 @@ void prepareStudents(const TempCourse& course)
     for (const auto& [name, mode] : students) {
         NewUserInput input{name, "pw", "pw", defaultProgressPath(course.path(), name), mode};
         const UserSession::Added added = session.addUser(input);
-        ASSERT_TRUE(added.index) << added.messages.join(' ').toStdString();
+        ASSERT_TRUE(added.index) << userTexts(added.messages).join(' ').toStdString();
         session.changeUser(*added.index);
         for (int entry : {4, 5})
             ASSERT_TRUE(session.markDone(entry, ExerciseKind::LexiconPreview, {}).isEmpty());

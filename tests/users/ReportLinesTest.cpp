@@ -155,9 +155,9 @@ TEST_F(TakeBackTest, FilesThatAreNotSurelyTheUsersStayAndSoDoesTheRecord)
                                 folder() + "Ivan3.wav"};
     for (const QString& path : strangers) {
         recorded(path);
-        const QStringList said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
+        const QList<CourseError> said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
         ASSERT_EQ(said.size(), 1) << path.toStdString();
-        EXPECT_TRUE(said[0].contains(path)) << said[0].toStdString();
+        EXPECT_EQ(said[0].file, path);
         EXPECT_TRUE(session.isDone(2));
         EXPECT_TRUE(onDisk(2).done());
     }
@@ -206,8 +206,8 @@ TEST(ReportRecording, TheStudentsOwnFolderIsWhereverItsProgressFileIs)
         file.close();
         ASSERT_TRUE(
             session.markDone(2, ExerciseKind::TrainerWithWait, {0, 0, recording}).isEmpty());
-        const QStringList said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
-        EXPECT_TRUE(said.isEmpty()) << said.join(' ').toStdString();
+        const QList<CourseError> said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
+        EXPECT_TRUE(said.isEmpty()) << userTexts(said).join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(recording)) << content.size() << " bytes";
         EXPECT_FALSE(session.isDone(2));
     }
@@ -232,9 +232,10 @@ TEST_F(TakeBackTest, ARefusalSaysWhy)
     };
     for (const auto& c : cases) {
         recorded(c.path);
-        const QStringList said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
+        const QList<CourseError> said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
         ASSERT_EQ(said.size(), 1) << c.path.toStdString();
-        EXPECT_TRUE(said[0].contains(c.reason)) << said[0].toStdString();
+        EXPECT_EQ(said[0].file, c.path);
+        EXPECT_TRUE(said[0].what.contains(c.reason)) << said[0].what.toStdString();
         EXPECT_TRUE(session.isDone(2));
     }
     if (geteuid() == 0)
@@ -242,8 +243,9 @@ TEST_F(TakeBackTest, ARefusalSaysWhy)
     course.write("Report/Ivan/Ivan2.wav", WavHead);
     recorded(folder() + "Ivan2.wav");
     QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner);
-    const QStringList said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
+    const QList<CourseError> said = session.takeBackRecording(2, ExerciseKind::TrainerWithWait);
     QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_EQ(said.size(), 1);
-    EXPECT_TRUE(said[0].contains(QStringLiteral("нет прав доступа"))) << said[0].toStdString();
+    EXPECT_TRUE(said[0].what.contains(QStringLiteral("нет прав доступа")))
+        << said[0].what.toStdString();
 }

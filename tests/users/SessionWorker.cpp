@@ -8,10 +8,10 @@
 #include <cstdio>
 
 namespace {
-bool told(const QStringList& messages)
+bool told(const QList<CourseError>& messages)
 {
-    for (const QString& message : messages)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
+    for (const CourseError& message : messages)
+        std::fprintf(stderr, "%s\n", qPrintable(message.userText()));
     return !messages.isEmpty();
 }
 

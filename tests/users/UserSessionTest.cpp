@@ -32,8 +32,15 @@ protected:
                                  mode};
         EXPECT_FALSE(checkNewUser(input, session.users()));
         UserSession::Added added = session.addUser(input);
-        EXPECT_TRUE(added.messages.isEmpty()) << added.messages.join(' ').toStdString();
+        EXPECT_TRUE(added.messages.isEmpty()) << userTexts(added.messages).join(' ').toStdString();
         return added.index.value_or(-1);
+    }
+
+    // The progress file as the user list keeps it: inside the course folder,
+    // relative to it.
+    static QString progressPath(const QString& name)
+    {
+        return QStringLiteral("Report/%1/%1.rep").arg(name);
     }
 
     QByteArray progressOf(const QString& name) const
@@ -128,9 +135,9 @@ TEST_F(Session, MissingOrShortProgressFileStillMakesTheUserCurrent)
 {
     const int olga = add("Olga", "B");
     QFile::remove(course.filePath("Report/Olga/Olga.rep"));
-    QStringList messages = session.changeUser(olga);
+    QList<CourseError> messages = session.changeUser(olga);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains("Olga.rep"));
+    EXPECT_EQ(messages[0].file, progressPath("Olga"));
     EXPECT_EQ(session.currentIndex(), olga);
     EXPECT_EQ(session.progress().count(), 4);
 
@@ -142,7 +149,7 @@ TEST_F(Session, MissingOrShortProgressFileStillMakesTheUserCurrent)
     course.write("Report/Olga/Olga.rep", progressOf("Olga").left(3 * 264));
     messages = session.changeUser(olga);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains("Olga.rep"));
+    EXPECT_EQ(messages[0].file, progressPath("Olga"));
     EXPECT_TRUE(session.isDone(2)) << "what the file holds is kept";
     EXPECT_FALSE(session.isDone(4));
 }
@@ -255,7 +262,7 @@ TEST_F(Session, UnreadableListIsNeverWrittenOver)
     const UserSession::Added added = session.addUser(input);
     EXPECT_FALSE(added.index);
     ASSERT_EQ(added.messages.size(), 1);
-    EXPECT_TRUE(added.messages[0].contains("Users.eng"));
+    EXPECT_EQ(added.messages[0].file, UserListFile);
     EXPECT_TRUE(QFileInfo(course.filePath("Users.eng")).isDir());
 }
 
@@ -265,11 +272,12 @@ TEST_F(Session, ProgressThatCouldNotBeReadIsNeverWrittenOver)
     const QString path = course.filePath("Report/Olga/Olga.rep");
     QFile::remove(path);
     ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    QStringList messages = session.changeUser(olga);
+    const QList<CourseError> messages = session.changeUser(olga);
     ASSERT_EQ(messages.size(), 1) << "a pipe is refused at once, never opened";
-    EXPECT_TRUE(messages[0].contains("Olga.rep"));
-    EXPECT_EQ(session.markDone(2, ExerciseKind::LexiconPreview, {}).size(), 1)
-        << "the mark cannot be kept, and it says so";
+    EXPECT_EQ(messages[0].file, progressPath("Olga"));
+    const QList<CourseError> mark = session.markDone(2, ExerciseKind::LexiconPreview, {});
+    ASSERT_EQ(mark.size(), 1) << "the mark cannot be kept, and it says so";
+    EXPECT_EQ(mark[0].file, progressPath("Olga"));
     EXPECT_TRUE(session.close().isEmpty());
     EXPECT_FALSE(QFileInfo(path).isFile()) << "the pipe was not replaced by blank progress";
 
@@ -299,9 +307,10 @@ TEST_F(Session, AMissingCatalogueChangesNothing)
     const QByteArray maxs = progressOf("Max");
     QFile::remove(course.filePath("InitRegB.txt"));
 
-    QStringList messages = session.changeUser(olga);
+    const QList<CourseError> messages = session.changeUser(olga);
     ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[1].contains("InitRegB.txt"));
+    EXPECT_TRUE(messages[0].file.endsWith("InitRegB.txt"));
+    EXPECT_TRUE(messages[1].file.endsWith("InitRegB.txt"));
     EXPECT_EQ(session.currentUser()->name(), "Max") << "the previous user stays";
     EXPECT_EQ(session.changeMode("B").size(), 2);
     EXPECT_EQ(session.currentMode(), "C");
@@ -393,10 +402,9 @@ TEST_F(Session, ADocumentWhereTheProgressFileShouldBeIsNeverWritten)
     const int olga = add("Olga", "B");
     const QByteArray document = QByteArray("%PDF-1.4 thesis ").repeated(1250);
     course.write("Report/Olga/Olga.rep", document);
-    const QStringList said = session.changeUser(olga);
+    const QList<CourseError> said = session.changeUser(olga);
     ASSERT_EQ(said.size(), 1);
-    EXPECT_TRUE(said[0].contains("Olga.rep")) << said[0].toStdString();
-    EXPECT_TRUE(said[0].contains(QStringLiteral("не является файлом отчета")));
+    EXPECT_EQ(said[0].file, progressPath("Olga"));
     EXPECT_EQ(session.currentIndex(), -1) << "the anonymous user stays";
     session.markDone(2, ExerciseKind::LexiconPreview, {});
     session.close();
@@ -442,8 +450,8 @@ TEST_F(Session, AProgressFileChangedOnDiskGetsOnlyThisRunsChanges)
     const QByteArray document("a letter, not progress");
     course.write("Report/Olga/Olga.rep", document);
     session.markDone(3, ExerciseKind::LexiconPreview, {});
-    const QStringList said = session.close();
+    const QList<CourseError> said = session.close();
     ASSERT_EQ(said.size(), 1);
-    EXPECT_TRUE(said[0].contains("Olga.rep")) << said[0].toStdString();
+    EXPECT_EQ(said[0].file, progressPath("Olga"));
     EXPECT_EQ(progressOf("Olga"), document);
 }
