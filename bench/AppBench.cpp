@@ -102,11 +102,16 @@ void WindowStart(benchmark::State& state)
         shell.main.show();
         idle.exec();
         settle();
-        if (!shell.main.TreeReady)
+        if (!shell.main.treeReady())
             state.SkipWithError("the course did not load");
     }
 }
 BENCHMARK(WindowStart)->Unit(benchmark::kMillisecond);
+
+QTreeWidget* treeOf(const TFormMain& main)
+{
+    return main.findChild<QTreeWidget*>(QStringLiteral("TreeView"));
+}
 
 // The way a student opens a course of n entries: the window's first show
 // loads the catalogues and makes the anonymous user current (ChangeUser), and
@@ -123,7 +128,7 @@ void CourseShow(benchmark::State& state)
         shell.main.show();
         idle.exec();
         settle();
-        if (shell.main.TreeView->topLevelItemCount() == 0)
+        if (treeOf(shell.main)->topLevelItemCount() == 0)
             state.SkipWithError("the course did not load");
     }
 }
@@ -171,12 +176,12 @@ BENCHMARK(ModeChange10000)->Unit(benchmark::kMillisecond);
 void FinishedExercise10000(benchmark::State& state)
 {
     NamedShell shell;
-    QTreeWidgetItem* heading = shell.main.TreeView->topLevelItem(0);
+    QTreeWidgetItem* heading = treeOf(shell.main)->topLevelItem(0);
     int entry = 2;
     for (auto _ : state) {
         shell.session.markDone(entry, ExerciseKind::Lexicon, RunOutcome{});
         entry = entry % 9999 + 2;
-        shell.main.TreeView->setCurrentItem(heading);
+        treeOf(shell.main)->setCurrentItem(heading);
         shell.main.ToolButton4Click();
         settle();
     }

@@ -1,6 +1,7 @@
 #include "app/Catalogue.h"
 
 #include "common/LineFile.h"
+#include "common/Paths.h"
 #include "common/ShortString.h"
 
 #include <algorithm>
@@ -210,4 +211,15 @@ Catalogues& courseCatalogues()
 {
     static Catalogues catalogues;
     return catalogues;
+}
+
+CatalogueEntry prefixedEntry(const CatalogueEntry& entry, const QString& dataFolder)
+{
+    CatalogueEntry copy = entry;
+    for (QString* name : {&copy.TextFile, &copy.TransFile, &copy.PictureFile})
+        *name = coursePath(dataFolder + *name);
+    for (QString* name : {&copy.SoundFile, &copy.TimingFile})
+        if (!name->isEmpty())
+            *name = coursePath(dataFolder + *name);
+    return copy;
 }

@@ -12,16 +12,6 @@
 
 #include <map>
 
-CatalogueEntry prefixedEntry(const CatalogueEntry& entry, const QString& dataFolder)
-{
-    CatalogueEntry copy = entry;
-    for (QString* name : {&copy.TextFile, &copy.TransFile, &copy.PictureFile})
-        *name = coursePath(dataFolder + *name);
-    for (QString* name : {&copy.SoundFile, &copy.TimingFile})
-        if (!name->isEmpty())
-            *name = coursePath(dataFolder + *name);
-    return copy;
-}
 
 namespace {
 using DrillOperation = LaunchResult (*)(int x, int y, const CatalogueEntry& entry,

@@ -39,6 +39,14 @@ bool told(const QStringList& messages)
     return !messages.isEmpty();
 }
 
+bool told(const QList<CourseError>& faults)
+{
+    QStringList texts;
+    for (const CourseError& fault : faults)
+        texts << fault.userText();
+    return told(texts);
+}
+
 // An empty 8 kHz mono file, as the trainer starts from its template.
 QByteArray emptyWave()
 {
