@@ -8,7 +8,11 @@
 #include "drills/DrillLaunch.h"
 #include "listening/FormTransNoText.h"
 #include "listening/FormWorkText.h"
+#include "review/FormReview.h"
+#include "users/FormPrepod.h"
 #include "users/UserSession.h"
+
+#include <QApplication>
 
 #include <map>
 
@@ -54,6 +58,28 @@ bool recordingPossible(const QString& recording, const QString& soundFile)
     return false;
 }
 
+QString studentName(const UserSession& session)
+{
+    const UserRecord* user = session.currentUser();
+    return user ? user->name() : QString();
+}
+
+// "Разбор перевода" after a pass: the review of the pass just made, over the
+// trainer, with the student's history when the student has a name.
+PassReviewOpener passReviewOf(const UserSession& session, int index, const LaunchPlace& place)
+{
+    const UserRecord* user = session.currentUser();
+    const ReviewStudent student{user ? user->name() : QString(),
+                                user ? user->progressFile() : QString(), true};
+    const CatalogueEntry entry = courseCatalogues().entry(place.mode, index);
+    return [entry, student, data = place.dataFolder](const PassReview& pass) {
+        ReviewRequest request = reviewRequest(entry, data, pass.recording, student);
+        request.recording = pass.recording;
+        request.studentTiming = pass.studentTiming;
+        showReview(request, &printWithMessages, QApplication::activeWindow());
+    };
+}
+
 ExerciseLaunch trainerLaunch(const UserSession& session, int index, const CatalogueEntry& entry,
                              const LaunchPlace& place)
 {
@@ -62,11 +88,20 @@ ExerciseLaunch trainerLaunch(const UserSession& session, int index, const Catalo
     if (kindTraits(kind).checksBeforeRecording && !recordingPossible(recording, entry.SoundFile))
         return {};
     const TrainerTraits flags = trainerTraits(kind, place.mode);
-    return [room = place.room, entry, flags, recording, data = place.dataFolder](DrillCounts*) {
-        return ExecuteTransNoText(room.x(), room.y(), room.width(), room.height(), entry.SoundFile,
-                                  recording, entry.TextFile, entry.TransFile, entry.TimingFile,
-                                  entry.PictureFile, flags.textAllowed, flags.transAllowed,
-                                  flags.waitAllowed, data, flags.helpTopic);
+    const TransNoTextSettings settings{
+        entry.SoundFile,
+        recording,
+        {entry.TextFile, entry.TransFile, entry.TimingFile, entry.PictureFile, {}},
+        flags.textAllowed,
+        flags.transAllowed,
+        flags.waitAllowed,
+        place.dataFolder,
+        flags.helpTopic,
+        studentName(session),
+        kind,
+        recordsVoice(kind) ? passReviewOf(session, index, place) : PassReviewOpener{}};
+    return [room = place.room, settings](DrillCounts*) {
+        return ExecuteTransNoText(room, settings);
     };
 }
 
@@ -133,21 +168,22 @@ ExerciseLaunch exerciseLaunch(const UserSession& session, int index, const Launc
     case ExerciseWindow::Trainer:
         return trainerLaunch(session, index, entry, place);
     case ExerciseWindow::LessonListening:
-        return lessonListening(index, place, recordingToFollow);
+        return lessonListening(index, place, recordingToFollow, studentName(session));
     default:
         return drillLaunch(entry, place);
     }
 }
 
 ExerciseLaunch lessonListening(int index, const LaunchPlace& place,
-                               const QString& recordingToFollow)
+                               const QString& recordingToFollow, const QString& student)
 {
     const CatalogueEntry entry =
         prefixedEntry(courseCatalogues().entry(place.mode, index), place.dataFolder);
-    return [room = place.room, entry, recordingToFollow, data = place.dataFolder](DrillCounts*) {
+    return [room = place.room, entry, recordingToFollow, data = place.dataFolder,
+            student](DrillCounts*) {
         return ExecuteWorkText(room.x(), room.y(), room.width(), room.height(), entry.SoundFile,
                                recordingToFollow, entry.TextFile, entry.TransFile, entry.TimingFile,
-                               entry.PictureFile, 2, data);
+                               entry.PictureFile, 2, data, student);
     };
 }
 

@@ -37,9 +37,9 @@ ExerciseLaunch exerciseLaunch(const UserSession& session, int index, const Launc
 
 // The lesson listening window on the files of entry `index`, whatever its
 // kind, beside the student's recording to follow: how the teacher console
-// plays a recording.
+// plays a recording. The text is drawn at the size the student chose last.
 ExerciseLaunch lessonListening(int index, const LaunchPlace& place,
-                               const QString& recordingToFollow);
+                               const QString& recordingToFollow, const QString& student = {});
 
 // Runs launch, then offers the completion dialog until the student leaves,
 // repeats or marks the entry; lesson listening tells in its completion text

@@ -1,6 +1,5 @@
 #include "app/ReviewLaunch.h"
 
-#include "app/Launch.h"
 #include "common/PassHistoryName.h"
 #include "common/Paths.h"
 

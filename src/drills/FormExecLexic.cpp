@@ -34,8 +34,6 @@ TFormExecLexic::TFormExecLexic(QWidget* parent) : DrillWindow({680, 471}, parent
     ListBoxTrans->setUniformItemSizes(true);
     connect(ListBoxTrans, &QListWidget::itemDoubleClicked, this, &TFormExecLexic::BitBtnNextClick);
     ListBoxTrans->setAccessibleName(QStringLiteral("Выберите правильный перевод"));
-    // The keys choose in the list from the start; Tab leads to the buttons.
-    ListBoxTrans->setFocus();
 
     BitBtnNext = new QPushButton(QStringLiteral("ОК"), this);
     BitBtnNext->hide();
@@ -68,7 +66,12 @@ bool TFormExecLexic::Load(const DrillFiles& files)
 void TFormExecLexic::showEvent(QShowEvent* event)
 {
     DrillWindow::showEvent(event);
-    if (drill_ && !event->spontaneous())
+    if (event->spontaneous())
+        return;
+    // The keys choose in the list from the start (not in the tempo choice
+    // before it); Tab leads to the other controls.
+    ListBoxTrans->setFocus();
+    if (drill_)
         SetInitialData();
 }
 

@@ -17,6 +17,7 @@
 #include "widgets/Look.h"
 #include "widgets/Pictures.h"
 #include "widgets/PrgssBarQF.h"
+#include "widgets/TempoBox.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -90,6 +91,10 @@ TFormTransNoText::~TFormTransNoText() = default;
 void TFormTransNoText::makeLowerPanel()
 {
     PanelNavF = new QWidget(this);
+    // The lesson's tempo is chosen before a pass; the recording is never slowed.
+    addTempoChoice(PanelNavF);
+    MediaPlayerPlay->SetTempo(TempoChoice->tempo());
+    connect(TempoChoice, &TempoBox::tempoChosen, MediaPlayerPlay, &MediaPlayer::SetTempo);
     ProgressBarRec = new TPrgssBarQF(PanelNavF);
     dressProgressBar(*ProgressBarRec);
     ProgressBarRec->SetColor(Qt::black);
@@ -187,6 +192,7 @@ void TFormTransNoText::arrangeLowerPanel()
     constexpr int meter = 110, tempo = 130;
     MeterRec->setGeometry(width() - 10 - meter, 4, meter, 14);
     tempoPlace_ = QRect(MeterRec->x() - 10 - tempo, 1, tempo, 20);
+    placeTempoChoice(tempoPlace_);
     ProgressBarRec->setGeometry(10, 5, tempoPlace_.x() - 20, 12);
     // Below it four groups, the room left over spread between them: the check
     // boxes, the four round buttons with their captions, the pass's own
@@ -218,6 +224,7 @@ void TFormTransNoText::arrangeLowerPanel()
 void TFormTransNoText::showActions()
 {
     const bool idle = !pass_.active() && !MicCheckRec->running();
+    TempoChoice->setEnabled(idle);
     BtnMicCheck->setVisible(recordingMode() && !passRun_);
     BtnMicCheck->setEnabled(idle);
     BtnListen->setVisible(recordingMode() && passRun_);

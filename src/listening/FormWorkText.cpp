@@ -16,6 +16,7 @@
 #include "widgets/Memo.h"
 #include "widgets/PicturePaths.h"
 #include "widgets/Pictures.h"
+#include "widgets/TempoBox.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -99,6 +100,9 @@ void TFormWorkText::makeViews()
 void TFormWorkText::makeLowerPanel()
 {
     Panel7 = new QWidget(this);
+    addTempoChoice(Panel7);
+    MediaPlayerText->SetTempo(TempoChoice->tempo());
+    connect(TempoChoice, &TempoBox::tempoChosen, this, &TFormWorkText::tempoChosen);
     TrackBarText = new QSlider(Qt::Horizontal, Panel7);
     TrackBarText->setPageStep(1);
     TrackBarText->installEventFilter(this);
@@ -171,6 +175,7 @@ void TFormWorkText::arrangeLowerPanel()
     // The slider, and the tempo's place at its right.
     constexpr int tempo = 130;
     tempoPlace_ = QRect(width() - 10 - tempo, 4, tempo, 24);
+    placeTempoChoice(tempoPlace_);
     TrackBarText->setGeometry(10, 4, tempoPlace_.x() - 20, 24);
     // Four groups side by side, the room left over spread between them: the
     // check boxes, the play buttons, the round buttons (pause, loop, range
@@ -403,6 +408,18 @@ void TFormWorkText::BitBtnPauseClick()
     MediaPlayerText->Pause();
     paused_ = true;
     LabelPause->setText(ResumeText);
+}
+
+// A new tempo is heard at once: a play under way goes on from where it is,
+// as a pause and a resume would, at the new tempo.
+void TFormWorkText::tempoChosen(int percent)
+{
+    const bool wasPlaying = playing() && !paused_;
+    if (wasPlaying)
+        BitBtnPauseClick();
+    MediaPlayerText->SetTempo(percent);
+    if (wasPlaying)
+        BitBtnPauseClick();
 }
 
 void TFormWorkText::MediaPlayerTextNotify()

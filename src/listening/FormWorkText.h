@@ -56,6 +56,7 @@ public:
     void BitBtnSelectNextClick();
     void BitBtnSelectStringClick();
     void BitBtnStopClick();
+    void tempoChosen(int percent);
     void BitBtnPauseClick();
     void MediaPlayerTextNotify();
     void BtnImgTransD1QF2Click();

@@ -4,7 +4,9 @@
 #include "widgets/ButtonPictures.h"
 #include "widgets/Look.h"
 #include "widgets/Pictures.h"
+#include "widgets/TempoBox.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QShowEvent>
@@ -86,6 +88,25 @@ void ListeningWindow::resizeEvent(QResizeEvent* event)
 void ListeningWindow::paintEvent(QPaintEvent*)
 {
     paintPagesAndPanelEdge(this, PanelText, PanelTrans, panelTop());
+}
+
+void ListeningWindow::addTempoChoice(QWidget* panel)
+{
+    tempoPanel_ = new QWidget(panel);
+    auto* row = new QHBoxLayout(tempoPanel_);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* caption = new QLabel(QStringLiteral("Темп"), tempoPanel_);
+    TempoChoice = new TempoBox(tempoPanel_);
+    TempoChoice->setToolTip(QStringLiteral("Темп речи: медленнее — Ctrl+стрелка вниз, быстрее — Ctrl+стрелка вверх"));
+    TempoChoice->catchKeysIn(this);
+    caption->setBuddy(TempoChoice);
+    row->addWidget(caption);
+    row->addWidget(TempoChoice, 1);
+}
+
+void ListeningWindow::placeTempoChoice(const QRect& place)
+{
+    tempoPanel_->setGeometry(place);
 }
 
 void ListeningWindow::zoomBy(int steps)

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QKeyEvent;
+class TempoBox;
 class QLabel;
 
 // What both listening windows are built on: the framed text and translation
@@ -23,6 +24,7 @@ public:
     QWidget* PanelTrans;
     QLabel* ImageStatic;
     QLabel* ImageChange;
+    TempoBox* TempoChoice = nullptr;
 
 protected:
     ListeningWindow(const PageLayout& design, const QString& dataFolder, const QString& student,
@@ -41,6 +43,10 @@ protected:
     // Ctrl+minus, Ctrl+plus and Ctrl+0; true when the key was one of them.
     bool zoomKey(QKeyEvent* event);
 
+    // The "Темп" choice with its caption in the lower panel; Ctrl+Down and
+    // Ctrl+Up reach it from anywhere in the window.
+    void addTempoChoice(QWidget* panel);
+    void placeTempoChoice(const QRect& place);
     void showPicture(int index);
     // The lesson picture of syntagm `n`, chosen by the lesson's own timing
     // whichever recording plays.
@@ -56,6 +62,7 @@ private:
     void arrangePages();
 
     PageLayout design_;
+    QWidget* tempoPanel_ = nullptr;
     TextZoom zoom_;
     QString dataFolder_;
     int shownPicture_ = 0;

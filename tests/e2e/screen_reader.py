@@ -258,7 +258,8 @@ def lexicon_drill(program, main, course):
     expect({"Подтверждение", "Помощь", "Выход"} <= buttons, "drill buttons: %r" % buttons)
     while not program.gone(drill.name):
         shown = text_of(find(drill, pyatspi.ROLE_TEXT, "Исходное выражение"))
-        choices = [c.name for c in find_all(find(drill, pyatspi.ROLE_LIST), pyatspi.ROLE_LIST_ITEM)]
+        choices = [c.name for c in find_all(find(drill, pyatspi.ROLE_LIST, "Выберите правильный перевод"),
+                                            pyatspi.ROLE_LIST_ITEM)]
         choose_in_list(drill, choices, translations[expressions.index(shown)])
         press_until("Return", "the next expression", lambda: program.gone(drill.name) or text_of(
             find(drill, pyatspi.ROLE_TEXT, "Исходное выражение")) != shown)
