@@ -16,7 +16,6 @@
 
 #include <map>
 
-
 namespace {
 using DrillOperation = LaunchResult (*)(int x, int y, const CatalogueEntry& entry,
                                         DrillCounts* counts);
@@ -100,9 +99,8 @@ ExerciseLaunch trainerLaunch(const UserSession& session, int index, const Catalo
         studentName(session),
         kind,
         recordsVoice(kind) ? passReviewOf(session, index, place) : PassReviewOpener{}};
-    return [room = place.room, settings](DrillCounts*) {
-        return ExecuteTransNoText(room, settings);
-    };
+    return
+        [room = place.room, settings](DrillCounts*) { return ExecuteTransNoText(room, settings); };
 }
 
 ExerciseLaunch drillLaunch(const CatalogueEntry& entry, const LaunchPlace& place)

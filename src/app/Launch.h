@@ -12,7 +12,6 @@ class UserSession;
 // Starting an exercise from the course tree: the window its kind opens, the
 // checks before a recording, and the completion dialog after the run.
 
-
 // Where and how an exercise runs.
 struct LaunchPlace {
     QRect room;         // the main window's client area, in screen coordinates
@@ -46,8 +45,7 @@ ExerciseLaunch lessonListening(int index, const LaunchPlace& place,
 // whether it analysed previousRecording. passDone follows every run that
 // was gone through.
 void runExercise(UserSession& session, int index, ExerciseKind kind, const ExerciseLaunch& launch,
-                 const QString& previousRecording = {},
-                 const std::function<void()>& passDone = {});
+                 const QString& previousRecording = {}, const std::function<void()>& passDone = {});
 
 // The whole start of entry `index` from the tree: the launch, then
 // beforeRun (the main window hides its panels) and the run. False when no

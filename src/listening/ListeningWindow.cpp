@@ -97,7 +97,8 @@ void ListeningWindow::addTempoChoice(QWidget* panel)
     row->setContentsMargins(0, 0, 0, 0);
     auto* caption = new QLabel(QStringLiteral("Темп"), tempoPanel_);
     TempoChoice = new TempoBox(tempoPanel_);
-    TempoChoice->setToolTip(QStringLiteral("Темп речи: медленнее — Ctrl+стрелка вниз, быстрее — Ctrl+стрелка вверх"));
+    TempoChoice->setToolTip(
+        QStringLiteral("Темп речи: медленнее — Ctrl+стрелка вниз, быстрее — Ctrl+стрелка вверх"));
     TempoChoice->catchKeysIn(this);
     caption->setBuddy(TempoChoice);
     row->addWidget(caption);

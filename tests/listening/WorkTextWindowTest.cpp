@@ -1,6 +1,7 @@
 // The lesson listening window driven through its controls, on the virtual
 // sound engine: the clock moves only when a test moves it, so every tick of
 // following the sound is checked exactly.
+#include "common/Tempo.h"
 #include "listening/FormWorkText.h"
 #include "listening/TextSintagm.h"
 #include "sound/MediaPlayer.h"
@@ -12,6 +13,7 @@
 #include "widgets/ChBxImgTransD1QF.h"
 #include "widgets/HelpContext.h"
 #include "widgets/Memo.h"
+#include "widgets/TempoBox.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -245,7 +247,20 @@ TEST(WorkTextWindow, ASlowerTempoKeepsTheSyntagmsAndTheLoop)
     LessonWindow w;
     w.open();
     TFormWorkText& f = *w.form;
-    f.MediaPlayerText->SetTempo(50);
+    ASSERT_EQ(f.TempoChoice->tempo(), 100);
+    // Chosen while the lesson plays, the tempo is heard at once, from where
+    // the sound is.
+    w.click(f.BitBtnPlayAll);
+    w.advance(300);
+    const qint64 at = w.position();
+    for (int step = 0; step < 10; ++step)
+        f.TempoChoice->stepSlower();
+    w.advance(200);
+    EXPECT_EQ(w.position(), at + 100) << "half the file's time in the time heard";
+    EXPECT_EQ(f.MediaPlayerText->Tempo(), 50);
+    w.click(f.BitBtnStop);
+    VirtualSound::advance(0);
+
     w.click(f.BitBtnPlayAll);
     w.advance(0);
     EXPECT_EQ(f.N(), 2);
@@ -273,6 +288,7 @@ TEST(WorkTextWindow, ASlowerTempoKeepsTheSyntagmsAndTheLoop)
     w.click(f.BitBtnStop);
     VirtualSound::advance(0);
     EXPECT_TRUE(w.idle());
+    Tempo::choose(Tempo::Normal); // for the tests after
 }
 
 TEST(WorkTextWindow, StudentRecordingWithItsTimingFile)
