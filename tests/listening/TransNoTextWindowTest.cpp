@@ -1,6 +1,7 @@
 // The interpretation trainer driven through its controls on the virtual sound
 // engine: the clock moves only when a test moves it, so every tick of a pass,
 // the wait and the student timing file are checked exactly.
+#include "common/Tempo.h"
 #include "listening/FormTransNoText.h"
 #include "listening/FormWorkText.h"
 #include "listening/LevelMeter.h"
@@ -19,6 +20,7 @@
 #include "widgets/HelpContext.h"
 #include "widgets/Memo.h"
 #include "widgets/PrgssBarQF.h"
+#include "widgets/TempoBox.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -614,4 +616,32 @@ TEST(TransNoTextWindow, MicrophoneCheckUsesAFileOfItsOwn)
     EXPECT_TRUE(f.BtnMicCheck->isVisibleTo(&f)) << "still before the first pass";
     EXPECT_FALSE(QFileInfo::exists(t.course.filePath("Anna12.wav")));
     EXPECT_EQ(t.course.read("TSBegin.wav"), templateBytes);
+}
+
+// The lesson's tempo is chosen between passes: a pass plays at it, and the
+// wait it allows is that of the syntagm heard at it.
+TEST(TransNoTextWindow, APassPlaysTheLessonAtTheTempoChosenBeforeIt)
+{
+    Trainer t;
+    t.open("Anna12.wav", true);
+    TFormTransNoText& f = *t.form;
+    for (int step = 0; step < 10; ++step)
+        f.TempoChoice->stepSlower();
+    t.click(f.BitBtnPlay);
+    EXPECT_EQ(f.MediaPlayerPlay->Tempo(), 50);
+    EXPECT_FALSE(f.TempoChoice->isEnabled()) << "no tempo change in the middle of a pass";
+    t.run(3000); // the lesson at 1500, before syntagm 2 (2000..2800) ends
+    EXPECT_EQ(f.MediaPlayerPlay->Position(), 1500);
+    EXPECT_EQ(f.N(), 2);
+    t.click(f.BtnImgWait);
+    // Syntagm 2 heard at 50 % lasts 1600 ms: the wait ends after 21.6 s, not 20.8.
+    t.run(21000);
+    EXPECT_TRUE(f.waiting());
+    t.run(700);
+    EXPECT_FALSE(f.waiting());
+    t.click(f.BitBtnStop);
+    VirtualSound::advance(0);
+    EXPECT_TRUE(t.idle());
+    EXPECT_TRUE(f.TempoChoice->isEnabled());
+    Tempo::choose(Tempo::Normal); // for the tests after
 }
