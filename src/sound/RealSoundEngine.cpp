@@ -22,6 +22,9 @@ constexpr qint64 CheckMs = 250;
 // The device hands over what it recorded in pieces this long; what is still
 // on its way when a recording ends is waited for at most DrainMs.
 constexpr qint64 RecordPieceUs = 10000;
+// On a busy machine the server hands over a few pieces late (25 ms seen with
+// two processes hogging both cores) while its clock is right.
+constexpr qint64 LatePiecesUs = 4 * RecordPieceUs;
 constexpr qint64 DrainMs = 100;
 // The sink's buffer. It costs nothing in accuracy, as the position is what
 // was played and a stop discards what is queued.
@@ -291,11 +294,11 @@ qint64 RealSoundEngine::recordedFrame() const
     // The clock runs on while the server hands over nothing (a server waking
     // up stalls a new stream for a second or more) and, never going back,
     // stays ahead of the sound afterwards: a student timing entry taken from
-    // it would point past its syntagm. Nothing is captured further than one
-    // piece beyond what the device has handed over.
+    // it would point past its syntagm. Nothing is captured further than a
+    // few pieces beyond what the device has handed over.
     const qint64 handedOver = written + (partialFrame_.size() + source_->bytesAvailable()) /
                                             recordFormat_.bytesPerFrame();
-    const qint64 inFlight = recordFormat_.framesForDuration(RecordPieceUs);
+    const qint64 inFlight = recordFormat_.framesForDuration(LatePiecesUs);
     return std::min({std::max(captured, written), handedOver + inFlight, limitFrame_});
 }
 
