@@ -103,7 +103,8 @@ void showAnchor(const QString& anchor)
     QWidget* window = makeViewer();
     auto* browser = window->findChild<QTextBrowser*>();
     QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
-    url.setFragment(anchor);
+    // The anchor's name as it stands: a "%" in it is no escape.
+    url.setFragment(anchor, QUrl::DecodedMode);
     // The file's name does not say it is HTML, so the type is given.
     browser->setSource(url, QTextDocument::HtmlResource);
     if (!window->isVisible())
